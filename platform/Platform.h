@@ -1,0 +1,27 @@
+#pragma once
+// The few operating-system services the program needs, behind one small
+// interface with a POSIX and a Windows implementation. No Qt here: the
+// command line uses it too.
+
+#include <string>
+
+namespace platform {
+
+// '\\' on Windows, '/' elsewhere.
+char PathSeparator();
+
+// The process's current directory, any length; empty if it cannot be read.
+std::string CurrentDirectory();
+
+// dir + separator + name, verbatim: no separator is added or removed, so an
+// empty dir gives a path that starts with the separator.
+std::string JoinPath(const std::string& dir, const std::string& name);
+
+// Deletes a file. False with the reason in *error when it failed; a file
+// that does not exist counts as deleted.
+bool RemoveFile(const std::string& path, std::string* error = nullptr);
+
+// Number of processor cores, at least 1.
+unsigned CoreCount();
+
+}  // namespace platform

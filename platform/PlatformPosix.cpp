@@ -1,0 +1,27 @@
+#include "platform/Platform.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <vector>
+
+namespace platform {
+
+char PathSeparator() { return '/'; }
+
+std::string CurrentDirectory() {
+  std::vector<char> buffer(256);
+  for (;;) {
+    if (getcwd(buffer.data(), buffer.size()) != nullptr) return buffer.data();
+    if (errno != ERANGE) return {};
+    buffer.resize(buffer.size() * 2);  // no fixed limit on the path's length
+  }
+}
+
+bool RemoveFile(const std::string& path, std::string* error) {
+  if (unlink(path.c_str()) == 0 || errno == ENOENT) return true;
+  if (error) *error = std::strerror(errno);
+  return false;
+}
+
+}  // namespace platform
