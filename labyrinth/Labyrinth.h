@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "map/HLMap.h"
 #include "map/Random.h"
@@ -20,17 +21,19 @@ struct LabyrinthOptions {
 // and the values it allows.
 std::string ValidateOptions(const LabyrinthOptions& options);
 
-// A random labyrinth level: lays out a grid, checks it, then furnishes the
-// map document it derives from.
+// A random labyrinth level: lays out a character grid, checks it, then
+// furnishes the map document it derives from.
 class Labyrinth : public HLMap {
  public:
   static constexpr int kMaxAttempts = 500;
+  // Bound on every draw-until-found loop; reaching it rejects the attempt.
+  static constexpr int kMaxDraws = 100000;
 
   // Options in the window's order (the game type before the friends).
   // Throws std::invalid_argument when an option is out of range.
   Labyrinth(int mapDim, int mapCompl, int skill, int monstersType, int gameType, int friends,
             std::uint32_t seed = Random::TimeSeed());
-  Labyrinth(const LabyrinthOptions& options, std::uint32_t seed = Random::TimeSeed());
+  explicit Labyrinth(const LabyrinthOptions& options, std::uint32_t seed = Random::TimeSeed());
 
   // One attempt at the whole level; false when the layout was rejected, in
   // which case nothing was added to the map.
@@ -40,18 +43,73 @@ class Labyrinth : public HLMap {
   // number of the successful attempt, or 0 when all were rejected.
   int GenerateLevel(int maxAttempts = kMaxAttempts);
 
+  // The accepted layout as it stood before geometry was built: Height lines
+  // of Width cell codes, row 0 first, each ended by LF. Empty before success.
+  const std::string& LayoutPreview() const { return Preview; }
+
+  static int CellDistance(int x1, int y1, int x2, int y2);
+
+  char& Grid(int x, int y) { return Cells[static_cast<size_t>(x) * Height + y]; }
+  char Grid(int x, int y) const { return Cells[static_cast<size_t>(x) * Height + y]; }
+
+  // Layout steps.
+  void CarveMaze();
+  void AddRandomWall();
+  bool PlaceStart();
+  bool PlaceExit();
+  bool CheckPath();
+  void MarkUnreachable();
+  bool FindPath(int x, int y, int tx, int ty);
+  void ClearMarks();
+  void PlaceLowBlocks();
+  void PlaceCrates();
+  void PlaceMonsterMarks();
+
+  // Furnishing steps.
+  void BuildGeometry();
+  void BuildRun(int x, int y, char code);
+  void Populate();
+  bool IsOpenArea(int x, int y) const;
+  int ChooseAngle(int x, int y);
+
+  // Draws cells until one is free (and, for the near-start draw, within
+  // distance 5 of the start). False, with Aborted set, when kMaxDraws ran out.
+  bool DrawFreeCell(int& x, int& y);
+  bool DrawNearStartCell(int& x, int& y);
+
+  HLPoint CellCentre(int x, int y, int z) const {
+    return {OriginX + x * CellSize + CellSize / 2, OriginY - y * CellSize - CellSize / 2, z};
+  }
+
   int MapDim = 0;
   int MapCompl = 0;
   int Skill = 0;
   int MonstersType = 0;
   int Friends = 0;
   int GameType = 0;
+  int WallHeight = 180;
+  int CellSize = 64;
+  int SlabThickness = 8;
   int Width = 0;
   int Height = 0;
+  int OriginX = 0;
+  int OriginY = 0;
   int MonsterCount = 0;
   int WeaponCount = 0;
   int AmmoCount = 0;
   int ItemCount = 0;
+  int StartX = 0;
+  int StartY = 0;
+  int ExitX = 0;
+  int ExitY = 0;
+  bool UseLights = true;
+  // Set by a draw loop that reached kMaxDraws; the attempt is then rejected.
+  bool Aborted = false;
 
   Random Rng;
+
+ private:
+  std::vector<char> Cells;               // column-major: each column is Height cells
+  std::vector<std::int32_t> SearchStack; // reused by FindPath, no allocation per attempt
+  std::string Preview;
 };
