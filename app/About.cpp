@@ -1,0 +1,86 @@
+#include "app/About.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "app/Fonts.h"
+#include "app/Resources.h"
+
+TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint) {
+  setObjectName(QStringLiteral("AboutLicenseDlg"));
+  setWindowTitle(QStringLiteral("About"));
+  setFont(PixelFont(11));
+
+  ApplIcon = new QLabel(this);
+  ApplIcon->setObjectName(QStringLiteral("ApplIcon"));
+  ApplIcon->setGeometry(5, 5, 36, 36);
+  ApplIcon->setPixmap(ProgramIcon().pixmap(36, 36));
+
+  ApplName = new QLabel(QStringLiteral("Quorvel"), this);
+  ApplName->setObjectName(QStringLiteral("ApplName"));
+  ApplName->setGeometry(70, 10, 162, 40);
+  ApplName->setFont(PixelFont(16, true));
+  ApplName->setStyleSheet(QStringLiteral("color: black"));
+  ApplName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  Version = new QLabel(QStringLiteral("Version 1.01"), this);
+  Version->setObjectName(QStringLiteral("Version"));
+  Version->setGeometry(70, 55, 120, 16);
+  Version->setFont(PixelFont(13));
+
+  Author = new QLabel(QStringLiteral("Written by the Quorvel developers"), this);
+  Author->setObjectName(QStringLiteral("Author"));
+  Author->setGeometry(70, 80, 210, 16);
+  Author->setFont(PixelFont(13));
+
+  License = new QPlainTextEdit(LicenseText(), this);
+  License->setObjectName(QStringLiteral("License"));
+  License->setGeometry(4, 145, 276, 116);
+  License->setFont(PixelFont(12));
+  License->setReadOnly(true);
+  License->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  ButLicense = new QPushButton(QStringLiteral("License"), this);
+  ButLicense->setObjectName(QStringLiteral("ButLicense"));
+  ButLicense->setGeometry(205, 105, 71, 25);
+  ButLicense->setCheckable(true);
+  ButLicense->setAutoDefault(false);
+  connect(ButLicense, &QPushButton::clicked, this, &TAboutLicenseDlg::ButLicenseClick);
+
+  LicenseShown = false;
+  SetClientHeight(FoldedHeight());
+  if (owner) move(owner->x() + 30, owner->y() + 30);
+}
+
+QString TAboutLicenseDlg::LicenseText() {
+  return QStringLiteral(
+      "Quorvel, a generator of random labyrinth levels for Half-Life, was "
+      "written by the Quorvel developers.\n"
+      "\n"
+      "You may use this program free of charge, and you may copy and pass it "
+      "on to others, provided that you charge nothing for it, pass it on "
+      "complete and unchanged, and keep this notice with it.\n"
+      "\n"
+      "This program is provided \"as is\", without warranty of any kind, "
+      "express or implied. The authors are not liable for any damage or loss "
+      "that comes from using it or from being unable to use it; you use it "
+      "at your own risk.");
+}
+
+int TAboutLicenseDlg::FoldedHeight() const { return License->y() - 5; }
+
+void TAboutLicenseDlg::SetClientHeight(int height) { setFixedSize(kClientWidth, height); }
+
+void TAboutLicenseDlg::ButLicenseClick() {
+  LicenseShown = !LicenseShown;
+  if (LicenseShown)
+    SetClientHeight(height() + License->height() + 5);
+  else
+    SetClientHeight(FoldedHeight());
+  ButLicense->setChecked(LicenseShown);
+}

@@ -1,0 +1,44 @@
+#include "app/DirectoryEdit.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QToolButton>
+
+namespace {
+constexpr int kButtonWidth = 20;
+}
+
+TDirectoryEdit::TDirectoryEdit(QWidget* parent)
+    : QWidget(parent), Field(new QLineEdit(this)), Button(new QToolButton(this)) {
+  Field->setReadOnly(true);
+  Button->setText(QStringLiteral("..."));
+  Button->setToolTip(tr("Choose a folder"));
+  ChooseFolder = [](QWidget* owner, const QString& current) {
+    return QFileDialog::getExistingDirectory(owner, QString(), current);
+  };
+  connect(Button, &QToolButton::clicked, this, &TDirectoryEdit::Browse);
+  connect(Field, &QLineEdit::textChanged, this, &TDirectoryEdit::Changed);
+}
+
+QString TDirectoryEdit::Text() const { return Field->text(); }
+
+// QLineEdit stays silent when the text is the same; a field fill must still
+// count as a change.
+void TDirectoryEdit::SetText(const QString& text) {
+  if (Field->text() == text)
+    emit Changed(text);
+  else
+    Field->setText(text);
+}
+
+void TDirectoryEdit::Browse() {
+  if (!ChooseFolder) return;
+  const QString folder = ChooseFolder(window(), Field->text());
+  if (!folder.isEmpty()) SetText(QDir::toNativeSeparators(folder));
+}
+
+void TDirectoryEdit::resizeEvent(QResizeEvent*) {
+  Field->setGeometry(0, 0, width() - kButtonWidth, height());
+  Button->setGeometry(width() - kButtonWidth, 0, kButtonWidth, height());
+}

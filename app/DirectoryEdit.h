@@ -1,0 +1,41 @@
+#pragma once
+// A directory field: a read-only text with a browse button that asks for a
+// folder. Every change of the text is signalled.
+
+#include <QWidget>
+
+#include <functional>
+
+class QLineEdit;
+class QToolButton;
+
+class TDirectoryEdit : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Returns the chosen folder, or an empty text when the user cancelled.
+  using FolderChooser = std::function<QString(QWidget* parent, const QString& current)>;
+
+  explicit TDirectoryEdit(QWidget* parent = nullptr);
+
+  QString Text() const;
+  void SetText(const QString& text);
+  // Opens the chooser; a chosen folder becomes the text.
+  void Browse();
+
+  // Defaults to the system's folder dialog; tests put their own here.
+  FolderChooser ChooseFolder;
+
+  QLineEdit* Edit() const { return Field; }
+  QToolButton* BrowseButton() const { return Button; }
+
+ signals:
+  void Changed(const QString& text);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLineEdit* Field;
+  QToolButton* Button;
+};

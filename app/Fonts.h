@@ -1,0 +1,18 @@
+#pragma once
+// The forms are laid out in pixels for a narrow dialog face, so their fonts
+// are sized in pixels and prefer faces of that width; the application's own
+// font is the last resort.
+
+#include <QApplication>
+#include <QFont>
+#include <QStringList>
+
+inline QFont PixelFont(int pixels, bool bold = false) {
+  QFont font = QApplication::font();
+  font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Arial"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans"),
+                    QStringLiteral("Helvetica"), QApplication::font().family()});
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}

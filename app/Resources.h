@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The program's icon, compiled into the program.
+QIcon ProgramIcon();

@@ -1,0 +1,26 @@
+// Quorvel's desktop program: one main window, no command-line arguments.
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <exception>
+#include <iostream>
+
+#include "app/MainWin.h"
+#include "app/Resources.h"
+
+int main(int argc, char* argv[]) {
+  try {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel"));
+    QApplication::setWindowIcon(ProgramIcon());
+    TMainForm form;
+    form.show();
+    app.exec();
+  } catch (const std::exception& e) {
+    std::cerr << "quorvel: " << e.what() << '\n';
+  }
+  return 0;
+}
