@@ -135,10 +135,7 @@ TMainForm::~TMainForm() {
   if (MainForm == this) MainForm = nullptr;
 }
 
-QString TMainForm::ApplicationTitle() {
-  const QString title = QApplication::applicationDisplayName();
-  return title.isEmpty() ? QStringLiteral("Quorvel") : title;
-}
+QString TMainForm::ApplicationTitle() { return QStringLiteral("Quorvel"); }
 
 std::string TMainForm::MapPath() const { return platform::JoinPath(AppDir, "quorvel.map"); }
 

@@ -6,7 +6,8 @@
 //   ErrorDisplay    how ShowError reaches the user (a modal box by default)
 //   MakeLabyrinth   builds the labyrinth from the six item indexes
 //   GenerateLevel   runs the attempts; the successful attempt's number or 0
-//   RunModal        shows a dialog modally (QDialog::exec by default)
+//   RunModal        shows the Setup or About dialog modally (QDialog::exec
+//                   by default); the dialog is destroyed when it returns
 //   CompileRunning  true while a compile runs: EnableActions then leaves the
 //                   three action buttons disabled. Empty means never.
 
@@ -41,6 +42,8 @@ class TMainForm : public QWidget {
   // to show it.
   ~TMainForm() override;
 
+  // The main window's caption and the caption of every error box. Kept out
+  // of QApplication's display name, which Qt would append to every caption.
   static QString ApplicationTitle();
 
   QFrame* ButPanel;

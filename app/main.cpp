@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QMessageBox>
 
 #include <exception>
 #include <iostream>
@@ -13,8 +12,7 @@
 int main(int argc, char* argv[]) {
   try {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationName(TMainForm::ApplicationTitle());
     QApplication::setWindowIcon(ProgramIcon());
     TMainForm form;
     form.show();

@@ -13,6 +13,5 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
-  QApplication::setApplicationDisplayName(QStringLiteral("Quorvel"));
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -102,6 +106,32 @@ TEST_F(MainWinTest, WindowHasTheControlsCaptionsAndDefaults) {
     EXPECT_EQ(button->geometry(), b.rect);
     EXPECT_EQ(button->parentWidget(), Form->ButPanel);
   }
+}
+
+TEST_F(MainWinTest, ShowErrorIsAModalBoxWithTheTitleTheTextAndOneOkButton) {
+  TMainForm form;  // with the real error display
+  QString title, text;
+  int buttons = 0;
+  QMessageBox::Icon icon = QMessageBox::Critical;
+  bool modal = false;
+  QTimer::singleShot(0, [&] {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = static_cast<int>(box->buttons().size());
+        modal = box->isModal() && box->parentWidget() == &form;
+        box->button(QMessageBox::Ok)->click();
+      }
+    }
+  });
+  form.ShowError("Something went wrong");
+  EXPECT_EQ(title, "Quorvel");
+  EXPECT_EQ(text, "Something went wrong");
+  EXPECT_EQ(icon, QMessageBox::NoIcon);
+  EXPECT_EQ(buttons, 1);
+  EXPECT_TRUE(modal);
 }
 
 TEST_F(MainWinTest, DefaultSelectionsPassOneOneOneZeroOneZero) {
