@@ -24,4 +24,20 @@ bool RemoveFile(const std::string& path, std::string* error = nullptr);
 // Number of processor cores, at least 1.
 unsigned CoreCount();
 
+// True when path names an existing file that is not a directory.
+bool FileExists(const std::string& path);
+
+// True when path names an existing directory.
+bool DirectoryExists(const std::string& path);
+
+// True when path names a file this process may run: on POSIX a regular file
+// with execute permission, on Windows any existing file.
+bool IsExecutable(const std::string& path);
+
+// Moves the file from to the path to, replacing a file already there; works
+// across file systems (copy, then remove the original). False with the
+// reason in *error when it failed; the original is then left in place.
+// (Not "MoveFile": windows.h takes that name as a macro.)
+bool MoveFileTo(const std::string& from, const std::string& to, std::string* error = nullptr);
+
 }  // namespace platform

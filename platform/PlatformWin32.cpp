@@ -37,4 +37,28 @@ bool RemoveFile(const std::string& path, std::string* error) {
   return false;
 }
 
+namespace {
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool DirectoryExists(const std::string& path) {
+  const DWORD a = Attributes(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsExecutable(const std::string& path) { return FileExists(path); }
+
+bool MoveFileTo(const std::string& from, const std::string& to, std::string* error) {
+  if (MoveFileExA(from.c_str(), to.c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
+    return true;
+  if (error) *error = LastErrorText();
+  return false;
+}
+
 }  // namespace platform
