@@ -1,0 +1,214 @@
+#include "cli/Options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+namespace cli {
+
+namespace {
+
+OptionSpec Choice(const char* name, const char* valueName, std::vector<const char*> choices,
+                  int LabyrinthOptions::*field, const char* help) {
+  OptionSpec spec{name, valueName, OptionKind::Choice, std::move(choices), "", help};
+  spec.ChoiceField = field;
+  return spec;
+}
+
+OptionSpec Text(const char* name, const char* valueName, std::string CliSettings::*field,
+                const char* defaultText, const char* help) {
+  OptionSpec spec{name, valueName, OptionKind::Text, {}, defaultText, help};
+  spec.TextField = field;
+  return spec;
+}
+
+OptionSpec Flag(const char* name, bool CliSettings::*field, const char* help) {
+  OptionSpec spec{name, "", OptionKind::Flag, {}, "", help};
+  spec.FlagField = field;
+  return spec;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b) {
+  const std::string other(b);
+  return a.size() == other.size() &&
+         std::equal(a.begin(), a.end(), other.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return c >= '0' && c <= '9';
+  });
+}
+
+// A name, or the item index as plain decimal digits; -1 when it is neither.
+int ParseChoice(const OptionSpec& spec, const std::string& value) {
+  const int count = static_cast<int>(spec.Choices.size());
+  for (int i = 0; i < count; ++i)
+    if (EqualsIgnoringCase(value, spec.Choices[i])) return i;
+  if (AllDigits(value) && value.size() <= 2) {
+    const int index = std::stoi(value);
+    if (index < count) return index;
+  }
+  return -1;
+}
+
+bool ParseSeed(const std::string& value, std::uint32_t& seed) {
+  // Ten digits at most keeps the sum below 2^64 whatever the digits are.
+  if (!AllDigits(value) || value.size() > 10) return false;
+  std::uint64_t n = 0;
+  for (char c : value) n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  if (n > 0xFFFFFFFFull) return false;
+  seed = static_cast<std::uint32_t>(n);
+  return true;
+}
+
+const OptionSpec* FindOption(const std::string& name) {
+  for (const OptionSpec& spec : OptionTable())
+    if (name == spec.Name) return &spec;
+  return nullptr;
+}
+
+}  // namespace
+
+const std::vector<OptionSpec>& OptionTable() {
+  static const std::vector<OptionSpec> table = {
+      Choice("dimension", "D", {"very-small", "small", "medium", "big", "very-big"},
+             &LabyrinthOptions::MapDim, "map dimension"),
+      Choice("complexity", "C", {"low", "normal", "high"}, &LabyrinthOptions::MapCompl,
+             "map complexity"),
+      Choice("skill", "S", {"low", "normal", "high"}, &LabyrinthOptions::Skill, "skill"),
+      Choice("monsters", "M", {"all", "grunts", "grunts-assassins", "aliens"},
+             &LabyrinthOptions::MonstersType, "monsters type"),
+      Choice("friends", "F", {"0", "1", "2"}, &LabyrinthOptions::Friends, "number of friends"),
+      Choice("game-type", "G", {"kill-all", "find-exit"}, &LabyrinthOptions::GameType,
+             "game type"),
+      {"seed", "N", OptionKind::Seed, {}, "the time in seconds",
+       "seed of the random source; the same seed and options make the same level"},
+      Text("game-dir", "DIR", &CliSettings::GameDir, "empty",
+           "the game's main directory, named in the level's wad entry"),
+      Text("output", "FILE", &CliSettings::Output, "quorvel.map in the current directory",
+           "where the level goes; - for standard output"),
+      Text("grid", "FILE", &CliSettings::Grid, "",
+           "also write the layout preview (one line per grid row); - for standard output"),
+      Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error"),
+      Flag("help", &CliSettings::Help, "show this help and exit"),
+      Flag("version", &CliSettings::Version, "show the version and exit"),
+  };
+  return table;
+}
+
+std::string AllowedValues(const OptionSpec& spec) {
+  switch (spec.Kind) {
+    case OptionKind::Choice: {
+      std::string text;
+      for (const char* name : spec.Choices) {
+        if (!text.empty()) text += '|';
+        text += name;
+      }
+      // Friends' names are their own indexes; saying so twice helps nobody.
+      if (!AllDigits(spec.Choices.front()))
+        text += " or 0-" + std::to_string(spec.Choices.size() - 1);
+      return text;
+    }
+    case OptionKind::Seed:
+      return "0 to 4294967295";
+    case OptionKind::Text:
+      return "a file or directory name";
+    case OptionKind::Flag:
+      return "no value";
+  }
+  return {};
+}
+
+ParseResult ParseArguments(const std::vector<std::string>& args) {
+  ParseResult result;
+  CliSettings& settings = result.Settings;
+  auto fail = [&result](const std::string& message) {
+    result.Ok = false;
+    result.Error = message;
+    return result;
+  };
+
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
+      return fail("unexpected argument '" + arg + "': every setting is an option (see --help)");
+
+    const size_t equals = arg.find('=');
+    const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos
+                                                                       : equals - 2);
+    const OptionSpec* spec = FindOption(name);
+    if (!spec) return fail("unknown option '--" + name + "' (see --help)");
+    const std::string option = std::string("--") + spec->Name;
+
+    if (spec->Kind == OptionKind::Flag) {
+      if (equals != std::string::npos) return fail(option + " takes no value");
+      settings.*(spec->FlagField) = true;
+      continue;
+    }
+
+    std::string value;
+    if (equals != std::string::npos) {
+      value = arg.substr(equals + 1);
+    } else if (i + 1 < args.size() && args[i + 1].compare(0, 2, "--") != 0) {
+      value = args[++i];
+    } else {
+      return fail(option + " needs a value: " + spec->ValueName + " is " + AllowedValues(*spec));
+    }
+
+    switch (spec->Kind) {
+      case OptionKind::Choice: {
+        const int index = ParseChoice(*spec, value);
+        if (index < 0)
+          return fail("bad value '" + value + "' for " + option + ": allowed are " +
+                      AllowedValues(*spec));
+        settings.Options.*(spec->ChoiceField) = index;
+        break;
+      }
+      case OptionKind::Seed:
+        if (!ParseSeed(value, settings.Seed))
+          return fail("bad value '" + value + "' for " + option +
+                      ": allowed is a decimal number from " + AllowedValues(*spec));
+        settings.HasSeed = true;
+        break;
+      case OptionKind::Text:
+        if (value.empty()) return fail(option + " needs a value: " + AllowedValues(*spec));
+        settings.*(spec->TextField) = value;
+        break;
+      case OptionKind::Flag:
+        break;
+    }
+  }
+  return result;
+}
+
+std::string UsageText() {
+  std::ostringstream text;
+  text << "Usage: quorvel-cli [options]\n"
+          "Makes a random Half-Life labyrinth level as a .map file.\n\n"
+          "Options:\n";
+  const LabyrinthOptions defaults;
+  for (const OptionSpec& spec : OptionTable()) {
+    std::string left = std::string("  --") + spec.Name;
+    if (*spec.ValueName) left += std::string(" ") + spec.ValueName;
+    text << left;
+    const size_t column = 22;
+    text << std::string(left.size() < column ? column - left.size() : 1, ' ') << spec.Help
+         << '\n';
+
+    const std::string indent(column, ' ');
+    if (spec.Kind == OptionKind::Choice || spec.Kind == OptionKind::Seed)
+      text << indent << spec.ValueName << ": " << AllowedValues(spec) << '\n';
+    if (spec.Kind == OptionKind::Choice)
+      text << indent << "default: " << spec.Choices[defaults.*(spec.ChoiceField)] << '\n';
+    else if (*spec.DefaultText)
+      text << indent << "default: " << spec.DefaultText << '\n';
+  }
+  text << "\nExit status: 0 done, 1 generation or writing failed, 2 bad command line.\n";
+  return text.str();
+}
+
+}  // namespace cli
