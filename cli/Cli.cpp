@@ -41,8 +41,7 @@ void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
       << "Ammunition: " << lab.AmmoCount << '\n'
       << "Items:      " << lab.ItemCount << '\n'
       << "Output:     " << (output == kStdout ? "standard output" : output) << '\n';
-  if (!grid.empty())
-    err << "Preview:    " << (grid == kStdout ? "standard output" : grid) << '\n';
+  if (!grid.empty()) err << "Preview:    " << (grid == kStdout ? "standard output" : grid) << '\n';
 }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -38,9 +38,8 @@ bool EqualsIgnoringCase(const std::string& a, const char* b) {
 }
 
 bool AllDigits(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return c >= '0' && c <= '9';
-  });
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A name, or the item index as plain decimal digits; -1 when it is neither.
@@ -83,9 +82,12 @@ const std::vector<OptionSpec>& OptionTable() {
       Choice("monsters", "M", {"all", "grunts", "grunts-assassins", "aliens"},
              &LabyrinthOptions::MonstersType, "monsters type"),
       Choice("friends", "F", {"0", "1", "2"}, &LabyrinthOptions::Friends, "number of friends"),
-      Choice("game-type", "G", {"kill-all", "find-exit"}, &LabyrinthOptions::GameType,
-             "game type"),
-      {"seed", "N", OptionKind::Seed, {}, "the time in seconds",
+      Choice("game-type", "G", {"kill-all", "find-exit"}, &LabyrinthOptions::GameType, "game type"),
+      {"seed",
+       "N",
+       OptionKind::Seed,
+       {},
+       "the time in seconds",
        "seed of the random source; the same seed and options make the same level"},
       Text("game-dir", "DIR", &CliSettings::GameDir, "empty",
            "the game's main directory, named in the level's wad entry"),
@@ -138,8 +140,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
       return fail("unexpected argument '" + arg + "': every setting is an option (see --help)");
 
     const size_t equals = arg.find('=');
-    const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos
-                                                                       : equals - 2);
+    const std::string name =
+        arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
     const OptionSpec* spec = FindOption(name);
     if (!spec) return fail("unknown option '--" + name + "' (see --help)");
     const std::string option = std::string("--") + spec->Name;
@@ -196,8 +198,7 @@ std::string UsageText() {
     if (*spec.ValueName) left += std::string(" ") + spec.ValueName;
     text << left;
     const size_t column = 22;
-    text << std::string(left.size() < column ? column - left.size() : 1, ' ') << spec.Help
-         << '\n';
+    text << std::string(left.size() < column ? column - left.size() : 1, ' ') << spec.Help << '\n';
 
     const std::string indent(column, ' ');
     if (spec.Kind == OptionKind::Choice || spec.Kind == OptionKind::Seed)
