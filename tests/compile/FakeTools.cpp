@@ -25,10 +25,13 @@ const char* const kCrash = "kill -SEGV $$\n";
 }  // namespace fake
 
 namespace {
+// The record is written with one write, so that two games started at once
+// do not interleave their lines.
 const char* const kRecord =
     "#!/bin/sh\n"
-    "{ printf 'tool=%s\\n' \"${0##*/}\"; printf 'cwd=%s\\n' \"$(pwd -P)\";"
-    " for a in \"$@\"; do printf 'arg=%s\\n' \"$a\"; done; } >> \"$QUORVEL_FAKE_LOG\"\n"
+    "record=\"tool=${0##*/}\ncwd=$(pwd -P)\"\n"
+    "for a in \"$@\"; do record=\"$record\narg=$a\"; done\n"
+    "printf '%s\\n' \"$record\" >> \"$QUORVEL_FAKE_LOG\"\n"
     "eval \"map=\\${$#}\"\n";
 }  // namespace
 

@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Bodies a tool may have.
 namespace fake {

@@ -21,7 +21,10 @@ TEST(LaunchGame, EachCallStartsAnotherGameInHLDirWithTheLevel) {
   ASSERT_TRUE(LaunchGame(setup.HLDir, &error, &first)) << error.toStdString();
   ASSERT_TRUE(LaunchGame(setup.HLDir, &error, &second)) << error.toStdString();
   EXPECT_NE(first, second);
-  ASSERT_TRUE(WaitUntil([&] { return setup.Records().size() == 2; }));
+  ASSERT_TRUE(WaitUntil([&] {
+    const QList<QStringList> records = setup.Records();
+    return records.size() == 2 && records[0].size() == 5 && records[1].size() == 5;
+  }));
   for (const QStringList& record : setup.Records()) {
     EXPECT_EQ(record, QStringList({"hl.sh", setup.HLDir, "-console", "+map", "quorvel"}));
   }
