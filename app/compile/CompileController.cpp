@@ -36,10 +36,6 @@ CompileController::~CompileController() {
 
 bool CompileController::Start(const QString& appDir, const QString& toolDir, const QString& hlDir) {
   if (Running) return false;
-  Plan = CompilePlan();
-  StepIndex = -1;
-  BatchWritten = false;
-  Running = true;
 
   const QString mapPath = MapSourcePath(appDir);
   if (!Exists(mapPath)) {
@@ -59,9 +55,26 @@ bool CompileController::Start(const QString& appDir, const QString& toolDir, con
          QStringLiteral("The compilation tools folder %1 does not exist: check it in Setup.").arg(toolDir));
     return false;
   }
+  CompilePlan plan;
   QString error;
-  if (!MakeCompilePlan({appDir, toolDir, hlDir}, &Plan, &error)) {
+  if (!MakeCompilePlan({appDir, toolDir, hlDir}, &plan, &error)) {
     Fail(QStringLiteral("Compile tools not found"), error + QStringLiteral(" Check the folder in Setup."));
+    return false;
+  }
+  return StartPlan(plan);
+}
+
+bool CompileController::StartPlan(const CompilePlan& plan) {
+  if (Running) return false;
+  Plan = plan;
+  StepIndex = -1;
+  BatchWritten = false;
+  Running = true;
+
+  if (!Exists(Plan.MapPath)) {
+    Fail(QStringLiteral("No .map to compile"),
+         QStringLiteral("There is no level to compile: %1 does not exist. Press \"Generate .map\" first.")
+             .arg(Plan.MapPath));
     return false;
   }
   if (!platform::DirectoryExists(Native(Plan.MapsDir))) {
@@ -211,6 +224,10 @@ bool CompileController::JudgeStep(const CompileStep& step, bool crashed, int exi
                      .arg(exitCode);
   } else if (exitCode != 0) {
     *errorText = QStringLiteral("%1 failed with exit status %2.").arg(failed).arg(exitCode);
+    // The tool checks use other statuses; the move is the batch's only other command.
+    if (!Plan.BatchPath.isEmpty() && exitCode == 1) {
+      *errorText += QStringLiteral(" The move of %1 into the maps folder %2 failed.").arg(Plan.BspPath, Plan.MapsDir);
+    }
   } else {
     *errorText = QStringLiteral("%1 reported errors (exit status 0).").arg(failed);
   }

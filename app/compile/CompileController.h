@@ -45,6 +45,11 @@ class CompileController : public QObject {
   // emitted, the running compile goes on).
   bool Start(const QString& appDir, const QString& toolDir, const QString& hlDir);
 
+  // Start's second half with a plan made elsewhere (another platform's, in
+  // tests): checks the map and the maps folder, removes the stale files,
+  // writes the batch file if the plan has one, starts the first step.
+  bool StartPlan(const CompilePlan& plan);
+
   // Ends the running tool, deletes the batch file and emits
   // Finished(false, StoppedText(), "") before returning. Nothing when idle.
   void Stop();

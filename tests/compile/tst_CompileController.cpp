@@ -335,3 +335,100 @@ TEST(CompileRun, AReceiverMayDeleteTheControllerWhenItFinishes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The Windows plan's shape on this system: the "interpreter" is sh running
+// the batch file, which here is a shell script standing in for the batch.
+CompilePlan BatchPlan(const FakeSetup& setup, const QByteArray& batch) {
+  CompilePlan plan;
+  plan.BatchPath = setup.ToolDir + "/quorvel.bat";
+  plan.BatchText = QString::fromUtf8(batch);
+  plan.Steps = {{"quorvel.bat", "/bin/sh", {"./quorvel.bat"}, setup.ToolDir}};
+  plan.MapPath = setup.AppDir + "/quorvel.map";
+  plan.BspPath = setup.AppDir + "/quorvel.bsp";
+  plan.ErrPath = setup.AppDir + "/quorvel.err";
+  plan.LinPath = setup.AppDir + "/quorvel.lin";
+  plan.MapsDir = setup.MapsDir;
+  plan.TargetPath = setup.MapsDir + "/quorvel.bsp";
+  plan.MoveAfterSteps = false;
+  return plan;
+}
+
+TEST(BatchRun, SuccessWhenTheBatchMovedTheLevelAndTheBatchFileIsDeleted) {
+  FakeSetup setup("100% a&b");
+  // Records that it ran in ToolDir, then does the tools' and the move's work.
+  const QByteArray batch =
+      "pwd -P > \"$QUORVEL_FAKE_LOG\"\n"
+      "echo new > \"" + QFile::encodeName(setup.MapsDir) + "/quorvel.bsp\"\n";
+  CompileRunner run;
+  ASSERT_TRUE(run.Controller.StartPlan(BatchPlan(setup, batch)));
+  EXPECT_TRUE(FileThere(setup.ToolDir + "/quorvel.bat"));
+  ASSERT_TRUE(run.Wait());
+  EXPECT_TRUE(run.Ok()) << run.Error().toStdString();
+  EXPECT_EQ(ReadFile(setup.LogPath).trimmed(), setup.ToolDir);
+  EXPECT_FALSE(FileThere(setup.ToolDir + "/quorvel.bat"));
+  // The batch's text is shown before it runs.
+  EXPECT_TRUE(run.Output.contains(QString::fromUtf8(batch)));
+}
+
+TEST(BatchRun, ABatchStoppedByAToolNamesItAndIsDeleted) {
+  FakeSetup setup;
+  WriteFile(setup.MapsDir + "/quorvel.bsp", "old\n");
+  CompileRunner run;
+  ASSERT_TRUE(run.Controller.StartPlan(BatchPlan(setup, "exit 13\n")));
+  ASSERT_TRUE(run.Wait());
+  EXPECT_FALSE(run.Ok());
+  EXPECT_EQ(run.Status(), "Compile failed: vis.exe");
+  EXPECT_TRUE(run.Error().contains("vis.exe failed, so quorvel.bat stopped there (exit status 13)"))
+      << run.Error().toStdString();
+  EXPECT_FALSE(FileThere(setup.ToolDir + "/quorvel.bat"));
+  EXPECT_EQ(ReadFile(setup.MapsDir + "/quorvel.bsp"), "old\n");
+}
+
+TEST(BatchRun, AFailedMoveIsReported) {
+  FakeSetup setup;
+  const QByteArray batch = "echo new > \"" + QFile::encodeName(setup.AppDir) + "/quorvel.bsp\"\nexit 1\n";
+  CompileRunner run;
+  ASSERT_TRUE(run.Controller.StartPlan(BatchPlan(setup, batch)));
+  ASSERT_TRUE(run.Wait());
+  EXPECT_FALSE(run.Ok());
+  EXPECT_EQ(run.Status(), "Compile failed: quorvel.bat");
+  EXPECT_TRUE(run.Error().contains("quorvel.bat failed with exit status 1. The move of " + setup.AppDir +
+                                   "/quorvel.bsp into the maps folder " + setup.MapsDir + " failed."))
+      << run.Error().toStdString();
+  EXPECT_FALSE(FileThere(setup.ToolDir + "/quorvel.bat"));
+
+  // Status 0 but the level still beside the map: the move did not happen.
+  CompileRunner second;
+  ASSERT_TRUE(second.Controller.StartPlan(BatchPlan(setup, batch.left(batch.indexOf("exit")))));
+  ASSERT_TRUE(second.Wait());
+  EXPECT_FALSE(second.Ok());
+  EXPECT_TRUE(second.Error().contains("did not reach the maps folder " + setup.MapsDir)) << second.Error().toStdString();
+}
+
+TEST(BatchRun, ABatchFileThatCannotBeWrittenIsReportedAndNothingRuns) {
+  FakeSetup setup;
+  CompilePlan plan = BatchPlan(setup, "pwd > \"$QUORVEL_FAKE_LOG\"\n");
+  plan.BatchPath = setup.ToolDir + "/no such folder/quorvel.bat";
+  CompileRunner run;
+  EXPECT_FALSE(run.Controller.StartPlan(plan));
+  ASSERT_EQ(run.Finished.count(), 1);
+  EXPECT_FALSE(run.Ok());
+  EXPECT_TRUE(run.Error().startsWith("Cannot write the batch file " + plan.BatchPath + ": "))
+      << run.Error().toStdString();
+  EXPECT_GT(run.Error().size(), QString("Cannot write the batch file " + plan.BatchPath + ": ").size());
+  EXPECT_FALSE(FileThere(setup.LogPath));
+}
+
+TEST(BatchRun, StopDeletesTheBatchFile) {
+  FakeSetup setup;
+  CompileRunner run;
+  ASSERT_TRUE(run.Controller.StartPlan(BatchPlan(setup, "echo $$ > \"$QUORVEL_FAKE_LOG.sleep\"\nsleep 30\n")));
+  ASSERT_TRUE(WaitUntil([&] { return setup.SleepPid() > 0; }));
+  run.Controller.Stop();
+  EXPECT_EQ(run.Status(), "Compile stopped");
+  EXPECT_FALSE(FileThere(setup.ToolDir + "/quorvel.bat"));
+}
+
+}  // namespace
