@@ -1,1 +1,81 @@
 #include "labyrinth/Labyrinth.h"
+
+void Labyrinth::AddRandomWall() {
+  const int x = Rng.Below(Width);
+  const int y = Rng.Below(Height);
+  const double r = Rng.Fraction();
+  int dx = 0, dy = 0;
+  if (r < 0.25) dy = -1;
+  else if (r < 0.5) dx = 1;
+  else if (r < 0.75) dy = 1;
+  else dx = -1;
+  const int length = Rng.Below(4 * MapDim + 4) + 1;
+  for (int i = 0, cx = x, cy = y; i < length; ++i, cx += dx, cy += dy) {
+    if (cx < 0 || cx >= Width || cy < 0 || cy >= Height) break;  // cut short at the edge
+    Grid(cx, cy) = 'X';
+  }
+}
+
+void Labyrinth::CarveMaze() {
+  // Scattered short walls.
+  const int base = static_cast<int>(MapDim * 0.5 * 50 + 50);
+  const int walls = static_cast<int>(MapCompl * 0.25 * base + base);
+  for (int i = 0; i < walls; ++i) AddRandomWall();
+
+  // Two-cell openings through one-cell-thick walls with free cells on both sides.
+  const int openings = 5 * (MapCompl + MapDim);
+  for (int made = 0, draws = 0; made < openings; ++draws) {
+    if (draws == kMaxDraws) {
+      Aborted = true;
+      return;
+    }
+    const int x = Rng.Below(Width - 4) + 2;
+    const int y = Rng.Below(Height - 4) + 2;
+    if (Grid(x, y) == 'X' && Grid(x - 1, y) == 'X' && Grid(x, y - 1) == ' ' &&
+        Grid(x - 1, y - 1) == ' ' && Grid(x, y + 1) == ' ' && Grid(x - 1, y + 1) == ' ') {
+      Grid(x - 1, y) = ' ';
+      Grid(x, y) = ' ';
+      ++made;
+    } else if (Grid(x, y) == 'X' && Grid(x, y - 1) == 'X' && Grid(x - 1, y) == ' ' &&
+               Grid(x - 1, y - 1) == ' ' && Grid(x + 1, y) == ' ' && Grid(x + 1, y - 1) == ' ') {
+      Grid(x, y - 1) = ' ';
+      Grid(x, y) = ' ';
+      ++made;
+    }
+  }
+
+  // Lattice of full-length wall lines, one doorway per section between crossings.
+  const int sx = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 10;
+  const int sy = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 8;
+  const int kDoorDraws = 201;
+
+  for (int x = sx - 1; x < Width - sx; x += sx) {
+    for (int y = 0; y < Height; ++y) Grid(x, y) = 'X';
+    for (int k = 0; k < Height / sy; ++k) {
+      int y = 0;
+      for (int draw = 0; draw < kDoorDraws; ++draw) {
+        y = Rng.Below(sy - 1) + k * sy;
+        if (Grid(x - 1, y) != 'X' && Grid(x + 1, y) != 'X' && Grid(x - 1, y + 1) != 'X' &&
+            Grid(x + 1, y + 1) != 'X')
+          break;
+      }
+      Grid(x, y) = 'z';
+      if (Rng.Fraction() < 0.5) Grid(x, y + 1) = 'z';
+    }
+  }
+
+  for (int y = sy - 1; y < Height - sy; y += sy) {
+    for (int x = 0; x < Width; ++x) Grid(x, y) = 'X';
+    for (int k = 0; k < Width / sx; ++k) {
+      int x = 0;
+      for (int draw = 0; draw < kDoorDraws; ++draw) {
+        x = Rng.Below(sx - 1) + k * sx;
+        if (Grid(x, y - 1) != 'X' && Grid(x, y + 1) != 'X' && Grid(x + 1, y - 1) != 'X' &&
+            Grid(x + 1, y + 1) != 'X')
+          break;
+      }
+      Grid(x, y) = 'z';
+      if (Rng.Fraction() < 0.5) Grid(x + 1, y) = 'z';
+    }
+  }
+}

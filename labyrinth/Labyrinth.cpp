@@ -1,22 +1,122 @@
-// Placeholder until the generator lands: accepts every attempt.
 #include "labyrinth/Labyrinth.h"
 
+#include <algorithm>
+#include <cmath>
 #include <stdexcept>
 
-std::string ValidateOptions(const LabyrinthOptions&) { return {}; }
+namespace {
+// Monster cells by base (20: All, Aliens only; 15: the grunt types), map
+// dimension and skill. The counts are fixed by this table, not recomputed in
+// floating point, where double and extended precision disagree.
+const int kMonsterCount[2][5][3] = {
+    {{20, 30, 40}, {33, 49, 66}, {47, 70, 94}, {61, 91, 122}, {75, 112, 150}},
+    {{15, 22, 30}, {25, 37, 50}, {35, 52, 70}, {46, 69, 92}, {56, 84, 112}},
+};
+
+std::string RangeError(const char* name, int value, int max) {
+  return std::string(name) + " must be 0 to " + std::to_string(max) + ", not " + std::to_string(value);
+}
+}  // namespace
+
+std::string ValidateOptions(const LabyrinthOptions& o) {
+  if (o.MapDim < 0 || o.MapDim > 4) return RangeError("Map dimension", o.MapDim, 4);
+  if (o.MapCompl < 0 || o.MapCompl > 2) return RangeError("Map complexity", o.MapCompl, 2);
+  if (o.Skill < 0 || o.Skill > 2) return RangeError("Skill", o.Skill, 2);
+  if (o.MonstersType < 0 || o.MonstersType > 3) return RangeError("Monsters type", o.MonstersType, 3);
+  if (o.GameType < 0 || o.GameType > 1) return RangeError("Game type", o.GameType, 1);
+  if (o.Friends < 0 || o.Friends > 2) return RangeError("Friends", o.Friends, 2);
+  return {};
+}
 
 Labyrinth::Labyrinth(int mapDim, int mapCompl, int skill, int monstersType, int gameType,
                      int friends, std::uint32_t seed)
-    : MapDim(mapDim), MapCompl(mapCompl), Skill(skill), MonstersType(monstersType),
-      Friends(friends), GameType(gameType), Rng(seed) {}
+    : Labyrinth(LabyrinthOptions{mapDim, mapCompl, skill, monstersType, gameType, friends}, seed) {}
 
-Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed)
-    : Labyrinth(o.MapDim, o.MapCompl, o.Skill, o.MonstersType, o.GameType, o.Friends, seed) {}
+Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed) : Rng(seed) {
+  const std::string error = ValidateOptions(o);
+  if (!error.empty()) throw std::invalid_argument(error);
+  MapDim = o.MapDim;
+  MapCompl = o.MapCompl;
+  Skill = o.Skill;
+  MonstersType = o.MonstersType;
+  GameType = o.GameType;
+  Friends = o.Friends;
 
-bool Labyrinth::Generate() { return true; }
+  Width = 15 * MapDim + 30;
+  Height = 10 * MapDim + 25;
+  Cells.assign(static_cast<size_t>(Width) * Height, ' ');
+  // Each cell is entered once, the start and exit at most once per neighbour.
+  SearchStack.reserve(static_cast<size_t>(Width) * Height + 16);
+
+  const bool bigBase = MonstersType == 0 || MonstersType == 3;
+  MonsterCount = kMonsterCount[bigBase ? 0 : 1][MapDim][Skill];
+  WeaponCount = 2 * (Skill + MapDim + (MonstersType == 3 ? 1 : 0)) + 2;
+  AmmoCount = WeaponCount;
+  ItemCount = 2 * (Skill + MapDim + (MonstersType == 2 ? 1 : 0)) + 2;
+
+  OriginX = -(CellSize * Width) / 2;
+  OriginY = (CellSize * Height) / 2;
+}
+
+bool Labyrinth::Generate() {
+  Aborted = false;
+  Preview.clear();
+  std::fill(Cells.begin(), Cells.end(), ' ');
+
+  CarveMaze();
+  if (Aborted) return false;
+  PlaceLowBlocks();
+  if (!PlaceStart() || !PlaceExit() || !CheckPath()) return false;
+  MarkUnreachable();
+  PlaceCrates();
+  PlaceMonsterMarks();
+  if (Aborted) return false;
+
+  Preview.reserve(static_cast<size_t>(Width + 1) * Height);
+  for (int y = 0; y < Height; ++y) {
+    for (int x = 0; x < Width; ++x) Preview += Grid(x, y);
+    Preview += '\n';
+  }
+
+  const size_t blocks = Blocks.size(), entities = Entities.size();
+  BuildGeometry();
+  Populate();
+  if (Aborted) {  // nothing of a rejected attempt stays in the map
+    Blocks.resize(blocks);
+    Entities.resize(entities);
+    Preview.clear();
+    return false;
+  }
+  return true;
+}
 
 int Labyrinth::GenerateLevel(int maxAttempts) {
   for (int attempt = 1; attempt <= maxAttempts; ++attempt)
     if (Generate()) return attempt;
   return 0;
+}
+
+int Labyrinth::CellDistance(int x1, int y1, int x2, int y2) {
+  const double dx = x2 - x1, dy = y2 - y1;
+  return static_cast<int>(std::sqrt(dx * dx + dy * dy));
+}
+
+bool Labyrinth::DrawFreeCell(int& x, int& y) {
+  for (int draw = 0; draw < kMaxDraws; ++draw) {
+    x = Rng.Below(Width);
+    y = Rng.Below(Height);
+    if (Grid(x, y) == ' ') return true;
+  }
+  Aborted = true;
+  return false;
+}
+
+bool Labyrinth::DrawNearStartCell(int& x, int& y) {
+  for (int draw = 0; draw < kMaxDraws; ++draw) {
+    x = Rng.Below(Width);
+    y = Rng.Below(Height);
+    if (Grid(x, y) == ' ' && CellDistance(x, y, StartX, StartY) <= 5) return true;
+  }
+  Aborted = true;
+  return false;
 }

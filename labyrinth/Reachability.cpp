@@ -1,1 +1,97 @@
 #include "labyrinth/Labyrinth.h"
+
+bool Labyrinth::PlaceStart() {
+  StartX = 0;
+  for (int draw = 0; draw < 50; ++draw) {
+    StartY = Rng.Below(Height);
+    if (Grid(StartX, StartY) == ' ') {
+      Grid(StartX, StartY) = 'P';
+      return true;
+    }
+  }
+  return false;
+}
+
+bool Labyrinth::PlaceExit() {
+  ExitX = Width - 1;
+  for (int draw = 0; draw < 50; ++draw) {
+    ExitY = Rng.Below(Height);
+    if (Grid(ExitX, ExitY) == ' ') {
+      Grid(ExitX, ExitY) = 'E';
+      return true;
+    }
+  }
+  return false;
+}
+
+// Depth-first search with an explicit stack of frames (cell * 8 + next
+// direction), visiting neighbours in the same order a recursive search would:
+// +x, -x, +y, -y. Start and exit are never marked and may be entered again.
+bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
+  SearchStack.clear();
+  // 1: target reached; 0: wall or visited; 2: cell entered.
+  auto enter = [&](int x, int y) {
+    if (x == tx && y == ty) {
+      Grid(x, y) = 'V';
+      return 1;
+    }
+    char& c = Grid(x, y);
+    switch (c) {
+      case 'X': case 'V': case 'v': case 'Z': return 0;
+      case ' ': c = 'V'; break;
+      case 'x': c = 'v'; break;
+      case 'z': c = 'Z'; break;
+      default: break;
+    }
+    SearchStack.push_back((x * Height + y) * 8);
+    return 2;
+  };
+
+  const int first = enter(x0, y0);
+  if (first != 2) return first == 1;
+  while (!SearchStack.empty()) {
+    const std::int32_t frame = SearchStack.back();
+    const int dir = frame & 7;
+    if (dir == 4) {
+      SearchStack.pop_back();
+      continue;
+    }
+    SearchStack.back() = frame + 1;
+    const int cell = frame >> 3;
+    int x = cell / Height, y = cell % Height;
+    bool inside = false;
+    switch (dir) {
+      case 0: inside = x < Width - 1; ++x; break;
+      case 1: inside = x > 0; --x; break;
+      case 2: inside = y < Height - 1; ++y; break;
+      default: inside = y > 0; --y; break;
+    }
+    if (inside && enter(x, y) == 1) return true;
+  }
+  return false;
+}
+
+void Labyrinth::ClearMarks() {
+  // No draws here, so the order of the sweep does not matter.
+  for (char& c : Cells) {
+    if (c == 'V') c = ' ';
+    else if (c == 'v') c = 'x';
+    else if (c == 'Z') c = 'z';
+  }
+  Grid(StartX, StartY) = 'P';
+  Grid(ExitX, ExitY) = 'E';
+}
+
+bool Labyrinth::CheckPath() {
+  ClearMarks();
+  const bool found = FindPath(StartX, StartY, ExitX, ExitY);
+  ClearMarks();
+  return found;
+}
+
+void Labyrinth::MarkUnreachable() {
+  FindPath(StartX, StartY, -1, -1);
+  for (char& c : Cells)
+    if (c == ' ' || c == 'x') c = 'U';
+  ClearMarks();
+}

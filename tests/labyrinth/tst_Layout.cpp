@@ -1,1 +1,370 @@
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "labyrinth/Labyrinth.h"
+
+namespace {
+void Fill(Labyrinth& lab, char code) {
+  for (int x = 0; x < lab.Width; ++x)
+    for (int y = 0; y < lab.Height; ++y) lab.Grid(x, y) = code;
+}
+
+int Count(const Labyrinth& lab, char code) {
+  int n = 0;
+  for (int x = 0; x < lab.Width; ++x)
+    for (int y = 0; y < lab.Height; ++y) n += lab.Grid(x, y) == code;
+  return n;
+}
+
+bool HasMarks(const Labyrinth& lab) {
+  return Count(lab, 'V') + Count(lab, 'v') + Count(lab, 'Z') > 0;
+}
+
+// The search as a plain recursion, to check the iterative one against.
+bool ReferenceFindPath(Labyrinth& lab, int x, int y, int tx, int ty) {
+  if (x == tx && y == ty) {
+    lab.Grid(x, y) = 'V';
+    return true;
+  }
+  char& c = lab.Grid(x, y);
+  if (c == 'X' || c == 'V' || c == 'v' || c == 'Z') return false;
+  if (c == ' ') c = 'V';
+  else if (c == 'x') c = 'v';
+  else if (c == 'z') c = 'Z';
+  return (x < lab.Width - 1 && ReferenceFindPath(lab, x + 1, y, tx, ty)) ||
+         (x > 0 && ReferenceFindPath(lab, x - 1, y, tx, ty)) ||
+         (y < lab.Height - 1 && ReferenceFindPath(lab, x, y + 1, tx, ty)) ||
+         (y > 0 && ReferenceFindPath(lab, x, y - 1, tx, ty));
+}
+
+std::string GridText(const Labyrinth& lab) {
+  std::string text;
+  for (int y = 0; y < lab.Height; ++y)
+    for (int x = 0; x < lab.Width; ++x) text += lab.Grid(x, y);
+  return text;
+}
+
+// A small grid with the start and exit placed by hand.
+void PlaceEnds(Labyrinth& lab, int startY, int exitY) {
+  lab.StartX = 0;
+  lab.StartY = startY;
+  lab.ExitX = lab.Width - 1;
+  lab.ExitY = exitY;
+  lab.Grid(lab.StartX, lab.StartY) = 'P';
+  lab.Grid(lab.ExitX, lab.ExitY) = 'E';
+}
+}  // namespace
+
+TEST(LabyrinthParameters, SizesOriginsAndCounts) {
+  Labyrinth small(0, 0, 0, 0, 1, 0, 1);
+  EXPECT_EQ(small.Width, 30);
+  EXPECT_EQ(small.Height, 25);
+  EXPECT_EQ(small.OriginX, -960);
+  EXPECT_EQ(small.OriginY, 800);
+  EXPECT_EQ(small.MonsterCount, 20);
+  EXPECT_EQ(small.WeaponCount, 2);
+  EXPECT_EQ(small.AmmoCount, 2);
+  EXPECT_EQ(small.ItemCount, 2);
+
+  const int widths[5] = {30, 45, 60, 75, 90}, heights[5] = {25, 35, 45, 55, 65};
+  const int originX[5] = {-960, -1440, -1920, -2400, -2880}, originY[5] = {800, 1120, 1440, 1760, 2080};
+  for (int dim = 0; dim < 5; ++dim) {
+    Labyrinth lab(dim, 1, 1, 0, 1, 0, 1);
+    EXPECT_EQ(lab.Width, widths[dim]);
+    EXPECT_EQ(lab.Height, heights[dim]);
+    EXPECT_EQ(lab.OriginX, originX[dim]);
+    EXPECT_EQ(lab.OriginY, originY[dim]);
+  }
+
+  Labyrinth aliens(4, 2, 2, 3, 0, 2, 1);
+  EXPECT_EQ(aliens.WeaponCount, 16);
+  EXPECT_EQ(aliens.AmmoCount, 16);
+  EXPECT_EQ(aliens.ItemCount, 14);
+  Labyrinth assassins(4, 2, 2, 2, 0, 2, 1);
+  EXPECT_EQ(assassins.WeaponCount, 14);
+  EXPECT_EQ(assassins.ItemCount, 16);
+}
+
+TEST(LabyrinthParameters, MonsterCountTableIsBinding) {
+  const int base20[5][3] = {{20, 30, 40}, {33, 49, 66}, {47, 70, 94}, {61, 91, 122}, {75, 112, 150}};
+  const int base15[5][3] = {{15, 22, 30}, {25, 37, 50}, {35, 52, 70}, {46, 69, 92}, {56, 84, 112}};
+  for (int dim = 0; dim < 5; ++dim)
+    for (int skill = 0; skill < 3; ++skill)
+      for (int type = 0; type < 4; ++type) {
+        Labyrinth lab(dim, 0, skill, type, 0, 0, 1);
+        const bool big = type == 0 || type == 3;
+        EXPECT_EQ(lab.MonsterCount, big ? base20[dim][skill] : base15[dim][skill])
+            << "dim " << dim << " skill " << skill << " type " << type;
+      }
+}
+
+TEST(LabyrinthParameters, OutOfRangeOptionsAreRefused) {
+  EXPECT_EQ(ValidateOptions({}), "");
+  EXPECT_THROW(Labyrinth(5, 0, 0, 0, 0, 0, 1), std::invalid_argument);
+  EXPECT_THROW(Labyrinth(-1, 0, 0, 0, 0, 0, 1), std::invalid_argument);
+  EXPECT_THROW(Labyrinth(0, 3, 0, 0, 0, 0, 1), std::invalid_argument);
+  EXPECT_THROW(Labyrinth(0, 0, 3, 0, 0, 0, 1), std::invalid_argument);
+  EXPECT_THROW(Labyrinth(0, 0, 0, 4, 0, 0, 1), std::invalid_argument);
+  EXPECT_THROW(Labyrinth(0, 0, 0, 0, 2, 0, 1), std::invalid_argument);
+  EXPECT_THROW(Labyrinth(0, 0, 0, 0, 0, 3, 1), std::invalid_argument);
+  LabyrinthOptions bad;
+  bad.Friends = 7;
+  EXPECT_NE(ValidateOptions(bad).find("Friends must be 0 to 2"), std::string::npos);
+}
+
+TEST(LabyrinthParameters, CellDistanceRoundsDown) {
+  EXPECT_EQ(Labyrinth::CellDistance(4, 4, 4, 4), 0);
+  EXPECT_EQ(Labyrinth::CellDistance(0, 0, 3, 4), 5);
+  EXPECT_EQ(Labyrinth::CellDistance(0, 0, 1, 1), 1);
+  EXPECT_EQ(Labyrinth::CellDistance(0, 0, 5, 3), 5);  // sqrt 34
+  EXPECT_EQ(Labyrinth::CellDistance(0, 0, 6, 0), 6);
+  EXPECT_EQ(Labyrinth::CellDistance(5, 4, 0, 0), 6);  // sqrt 41
+}
+
+TEST(MazeCarving, WritesOnlyWallsDoorwaysAndFloorAndLatticeCountsFitTheGrid) {
+  for (int dim = 0; dim < 5; ++dim)
+    for (int compl_ = 0; compl_ < 3; ++compl_)
+      for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        Labyrinth lab(dim, compl_, 1, 0, 1, 0, seed);
+        Fill(lab, ' ');
+        lab.CarveMaze();
+        ASSERT_FALSE(lab.Aborted);
+        int fullColumns = 0;
+        for (int x = 0; x < lab.Width; ++x) {
+          bool full = true;
+          for (int y = 0; y < lab.Height; ++y) {
+            const char c = lab.Grid(x, y);
+            ASSERT_TRUE(c == ' ' || c == 'X' || c == 'z') << c;
+            // Lattice columns hold only walls and doorways, and at least one doorway.
+            full = full && (c == 'X' || c == 'z');
+          }
+          fullColumns += full;
+        }
+        const int maxLines[5][3] = {{1, 1, 2}, {1, 2, 2}, {2, 2, 3}, {2, 3, 3}, {3, 3, 4}};
+        EXPECT_LE(fullColumns, maxLines[dim][compl_]) << dim << " " << compl_ << " " << seed;
+      }
+}
+
+TEST(MazeCarving, VerySmallLowMakesNoOpenings) {
+  // No openings means the spacings are the draws right after the four per
+  // scattered wall: the lattice lines must stand where those draws put them.
+  for (std::uint32_t seed = 1; seed <= 50; ++seed) {
+    Labyrinth lab(0, 0, 0, 0, 1, 0, seed);
+    Fill(lab, ' ');
+    lab.CarveMaze();
+    Random replay(seed);
+    for (int i = 0; i < 50 * 4; ++i) replay.Next();
+    const int sx = replay.Below(5) + 14, sy = replay.Below(5) + 12;
+    const bool vertical = sx - 1 < lab.Width - sx, horizontal = sy - 1 < lab.Height - sy;
+    int wallColumn = 0, wallRow = 0;
+    if (vertical) {
+      for (int y = 0; y < lab.Height; ++y) wallColumn += lab.Grid(sx - 1, y) != ' ';
+      EXPECT_EQ(wallColumn, lab.Height);
+    }
+    if (horizontal) {
+      for (int x = 0; x < lab.Width; ++x) wallRow += lab.Grid(x, sy - 1) != ' ';
+      EXPECT_EQ(wallRow, lab.Width);
+    }
+  }
+}
+
+TEST(Reachability, IterativeSearchMatchesRecursiveOne) {
+  Random noise(42);
+  const char codes[] = {' ', ' ', ' ', 'X', 'X', 'x', 'z'};
+  for (int trial = 0; trial < 300; ++trial) {
+    Labyrinth a(0, 0, 0, 0, 1, 0, 1), b(0, 0, 0, 0, 1, 0, 1);
+    for (int x = 0; x < a.Width; ++x)
+      for (int y = 0; y < a.Height; ++y) a.Grid(x, y) = b.Grid(x, y) = codes[noise.Below(7)];
+    const int sy = noise.Below(a.Height), ey = noise.Below(a.Height);
+    PlaceEnds(a, sy, ey);
+    PlaceEnds(b, sy, ey);
+    const bool toExit = trial % 2 == 0;
+    const int tx = toExit ? a.ExitX : -1, ty = toExit ? a.ExitY : -1;
+    const bool got = a.FindPath(0, sy, tx, ty);
+    const bool want = ReferenceFindPath(b, 0, sy, tx, ty);
+    ASSERT_EQ(got, want) << trial;
+    ASSERT_EQ(GridText(a), GridText(b)) << trial;
+  }
+}
+
+TEST(Reachability, StartNeedsAFreeCellInColumnZero) {
+  Labyrinth lab(0, 0, 0, 0, 1, 0, 9);
+  Fill(lab, ' ');
+  for (int y = 0; y < lab.Height; ++y) lab.Grid(0, y) = "Xxz"[y % 3];
+  const std::uint32_t before = lab.Rng.State;
+  EXPECT_FALSE(lab.PlaceStart());
+  Random replay(before);
+  for (int i = 0; i < 50; ++i) replay.Next();
+  EXPECT_EQ(lab.Rng.State, replay.State) << "exactly 50 draws";
+
+  lab.Grid(0, 7) = ' ';
+  for (int i = 0; i < 20 && !lab.PlaceStart(); ++i) {}
+  EXPECT_EQ(lab.StartX, 0);
+  EXPECT_EQ(lab.StartY, 7);
+  EXPECT_EQ(lab.Grid(0, 7), 'P');
+  Fill(lab, ' ');
+  ASSERT_TRUE(lab.PlaceExit());
+  EXPECT_EQ(lab.ExitX, lab.Width - 1);
+  EXPECT_EQ(lab.Grid(lab.ExitX, lab.ExitY), 'E');
+}
+
+TEST(Reachability, PathThroughDoorwaysAndLowBlocksIsAccepted) {
+  Labyrinth lab(0, 0, 0, 0, 1, 0, 1);
+  Fill(lab, 'X');
+  for (int x = 0; x < lab.Width; ++x) lab.Grid(x, 3) = "zx"[x % 2];
+  PlaceEnds(lab, 3, 3);
+  EXPECT_TRUE(lab.CheckPath());
+  EXPECT_FALSE(HasMarks(lab));
+  EXPECT_EQ(lab.Grid(lab.ExitX, 3), 'E');
+  EXPECT_EQ(lab.Grid(0, 3), 'P');
+  EXPECT_EQ(lab.Grid(1, 3), 'x');
+  EXPECT_EQ(lab.Grid(2, 3), 'z');
+}
+
+TEST(Reachability, SeparatedRegionsAreRejectedWithoutMarks) {
+  Labyrinth lab(0, 0, 0, 0, 1, 0, 1);
+  Fill(lab, ' ');
+  for (int y = 0; y < lab.Height; ++y) lab.Grid(15, y) = 'X';
+  lab.Grid(3, 3) = 'x';
+  lab.Grid(4, 3) = 'z';
+  PlaceEnds(lab, 5, 9);
+  EXPECT_FALSE(lab.CheckPath());
+  EXPECT_FALSE(HasMarks(lab));
+  EXPECT_EQ(lab.Grid(0, 5), 'P');
+  EXPECT_EQ(lab.Grid(lab.Width - 1, 9), 'E');
+  EXPECT_EQ(lab.Grid(3, 3), 'x');
+  EXPECT_EQ(lab.Grid(4, 3), 'z');
+}
+
+TEST(Reachability, UnreachablePocketBecomesUButItsDoorwayStays) {
+  Labyrinth lab(0, 0, 0, 0, 1, 0, 1);
+  Fill(lab, ' ');
+  // A walled pocket at x 10..14, y 10..14 holding floor, a low block and a
+  // doorway in its wall that leads only inside.
+  for (int x = 9; x <= 15; ++x) lab.Grid(x, 9) = lab.Grid(x, 15) = 'X';
+  for (int y = 9; y <= 15; ++y) lab.Grid(9, y) = lab.Grid(15, y) = 'X';
+  lab.Grid(12, 12) = 'x';
+  lab.Grid(12, 13) = 'z';
+  lab.Grid(20, 20) = 'x';  // reachable low block
+  PlaceEnds(lab, 0, 0);
+  ASSERT_TRUE(lab.CheckPath());
+  lab.MarkUnreachable();
+  EXPECT_FALSE(HasMarks(lab));
+  EXPECT_EQ(lab.Grid(10, 10), 'U');
+  EXPECT_EQ(lab.Grid(12, 12), 'U');
+  EXPECT_EQ(lab.Grid(12, 13), 'z');
+  EXPECT_EQ(lab.Grid(9, 9), 'X');
+  EXPECT_EQ(lab.Grid(20, 20), 'x');
+  EXPECT_EQ(lab.Grid(1, 1), ' ');
+  EXPECT_EQ(Count(lab, 'U'), 5 * 5 - 1);
+  EXPECT_EQ(lab.Grid(0, 0), 'P');
+  EXPECT_EQ(lab.Grid(lab.Width - 1, 0), 'E');
+}
+
+TEST(Scatter, MonsterCellsKeepTheirDistances) {
+  for (int dim : {0, 3}) {
+    for (int game : {0, 1}) {
+      Labyrinth lab(dim, 1, 2, 0, game, 0, 5);
+      Fill(lab, ' ');
+      PlaceEnds(lab, lab.Height / 2, lab.Height / 3);
+      lab.PlaceMonsterMarks();
+      ASSERT_FALSE(lab.Aborted);
+      EXPECT_EQ(Count(lab, 'M'), lab.MonsterCount);
+      const int guard = dim > 2 ? 10 : 5, far = dim > 2 ? 20 : 15;
+      int nearExit = 0;
+      for (int x = 0; x < lab.Width; ++x)
+        for (int y = 0; y < lab.Height; ++y) {
+          if (lab.Grid(x, y) != 'M') continue;
+          const bool isGuard = Labyrinth::CellDistance(x, y, lab.ExitX, lab.ExitY) <= guard;
+          nearExit += isGuard;
+          if (!isGuard || game == 0) {
+            EXPECT_GE(Labyrinth::CellDistance(x, y, lab.StartX, lab.StartY), far);
+          }
+        }
+      if (game == 1) {
+        EXPECT_GE(nearExit, lab.Skill + 3);
+      }
+    }
+  }
+}
+
+TEST(Scatter, LowBlocksAndCratesOnlyReplaceFreeCells) {
+  Labyrinth lab(4, 2, 1, 0, 1, 0, 3);
+  Random noise(1);
+  for (int x = 0; x < lab.Width; ++x)
+    for (int y = 0; y < lab.Height; ++y) lab.Grid(x, y) = " XzU"[noise.Below(4)];
+  const std::string before = GridText(lab);
+  lab.PlaceLowBlocks();
+  lab.PlaceCrates();
+  const std::string after = GridText(lab);
+  int changed = 0, free = 0;
+  for (size_t i = 0; i < before.size(); ++i) {
+    free += before[i] == ' ';
+    if (before[i] != after[i]) {
+      ++changed;
+      EXPECT_EQ(before[i], ' ');
+      EXPECT_TRUE(after[i] == 'x' || after[i] == 'y' || after[i] == 'Y');
+    }
+  }
+  // About 7 % each on Very Big, High complexity.
+  EXPECT_GT(changed, free * 8 / 100);
+  EXPECT_LT(changed, free * 20 / 100);
+}
+
+TEST(DrawCaps, EndlessDrawLoopsGiveUpAndRejectTheAttempt) {
+  Labyrinth lab(0, 0, 0, 0, 1, 0, 11);
+  Fill(lab, 'X');
+  PlaceEnds(lab, 0, 0);
+  int x = -1, y = -1;
+  const std::uint32_t before = lab.Rng.State;
+  EXPECT_FALSE(lab.DrawFreeCell(x, y));
+  EXPECT_TRUE(lab.Aborted);
+  Random replay(before);
+  for (int i = 0; i < 2 * Labyrinth::kMaxDraws; ++i) replay.Next();
+  EXPECT_EQ(lab.Rng.State, replay.State);
+
+  lab.Aborted = false;
+  lab.Grid(20, 20) = ' ';  // free, but far from the start
+  EXPECT_FALSE(lab.DrawNearStartCell(x, y));
+  EXPECT_TRUE(lab.Aborted);
+
+  lab.Aborted = false;
+  lab.PlaceMonsterMarks();  // one free cell for 20 monsters
+  EXPECT_TRUE(lab.Aborted);
+  EXPECT_LE(Count(lab, 'M'), 1);
+}
+
+TEST(Generation, RejectedAttemptsAddNothingAndTheGridEndsClean) {
+  int sawRejection = 0;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    Labyrinth lab(4, 2, 2, 0, 1, 0, seed);
+    const int attempt = lab.GenerateLevel();
+    if (attempt == 0) continue;
+    Labyrinth replay(4, 2, 2, 0, 1, 0, seed);
+    for (int i = 1; i < attempt; ++i) {
+      ASSERT_FALSE(replay.Generate());
+      ASSERT_EQ(replay.NumBlocks(), 0);
+      ASSERT_EQ(replay.NumEntities(), 0);
+      ASSERT_TRUE(replay.LayoutPreview().empty());
+      ++sawRejection;
+    }
+    ASSERT_TRUE(replay.Generate());
+    EXPECT_EQ(replay.NumBlocks(), lab.NumBlocks());
+    EXPECT_EQ(replay.LayoutPreview(), lab.LayoutPreview());
+    // Preview: Height lines of Width codes, start and exit on their edges.
+    const std::string& preview = lab.LayoutPreview();
+    ASSERT_EQ(preview.size(), static_cast<size_t>((lab.Width + 1) * lab.Height));
+    EXPECT_EQ(preview[static_cast<size_t>(lab.StartY * (lab.Width + 1))], 'P');
+    EXPECT_EQ(preview[static_cast<size_t>(lab.ExitY * (lab.Width + 1) + lab.Width - 1)], 'E');
+    EXPECT_EQ(preview.find_first_of("VvZB"), std::string::npos);
+    for (int x = 0; x < lab.Width; ++x)
+      for (int y = 0; y < lab.Height; ++y) {
+        const char c = lab.Grid(x, y);
+        ASSERT_TRUE(c != 'X' && c != 'x' && c != 'z' && c != 'V' && c != 'v' && c != 'Z') << c;
+      }
+  }
+  EXPECT_GT(sawRejection, 0) << "Very Big / High should reject some attempts";
+}
