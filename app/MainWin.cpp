@@ -1,6 +1,9 @@
 #include "app/MainWin.h"
 
+#include <QCloseEvent>
 #include <QDialog>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QFrame>
 #include <QLabel>
 #include <QMessageBox>
@@ -16,6 +19,9 @@
 #include "app/RadioGroup.h"
 #include "app/Resources.h"
 #include "app/Setup.h"
+#include "app/compile/CompileController.h"
+#include "app/compile/CompileOutputForm.h"
+#include "app/compile/GameLauncher.h"
 #include "app/SetupData.h"
 #include "labyrinth/Labyrinth.h"
 #include "platform/Platform.h"
@@ -126,6 +132,21 @@ TMainForm::TMainForm(QWidget* parent)
   GenerateLevel = [](Labyrinth& lab) { return lab.GenerateLevel(kMaxAttempts); };
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
 
+  Compile = new CompileController(this);
+  CompileOutput = new TCompileOutputForm(this);
+  connect(Compile, &CompileController::Output, CompileOutput, &TCompileOutputForm::AppendText);
+  connect(Compile, &CompileController::Finished, this, &TMainForm::CompileFinished);
+  CompileRunning = [this] { return Compile->IsRunning(); };
+  ConfirmStopCompile = [this] {
+    return QMessageBox::question(this, ApplicationTitle(),
+                                 QStringLiteral("A compile is running. Stop it and quit?")) ==
+           QMessageBox::Yes;
+  };
+  StartGame = [](const QString& hlDir, QString* error) { return LaunchGame(hlDir, error); };
+  auto* showOutput = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), this);
+  connect(showOutput, &QShortcut::activated, CompileOutput, &TCompileOutputForm::ShowAndRaise);
+  ButGenBsp->setToolTip(QStringLiteral("Compile quorvel.map with the map tools (Ctrl+L shows their output)"));
+
   if (!MainForm) MainForm = this;
   FormCreate();
 }
@@ -204,11 +225,36 @@ void TMainForm::ButGenMapClick() {
 }
 
 void TMainForm::ButGenBspClick() {
-  SetStatusText(QStringLiteral("Compile and launch are not available in this build"));
+  SetActionsEnabled(false);
+  SetStatusText(QString());
+  CompileOutput->Clear();
+  CompileOutput->ShowAndRaise();
+  // A check that fails reports through CompileFinished before Start returns.
+  Compile->Start(QString::fromStdString(AppDir), QString::fromStdString(ToolDir),
+                 QString::fromStdString(HLDir));
+}
+
+void TMainForm::CompileFinished(bool, const QString& statusText, const QString& errorText) {
+  SetStatusText(statusText);
+  EnableActions();
+  if (!errorText.isEmpty()) ShowError(errorText);
 }
 
 void TMainForm::ButRunClick() {
-  SetStatusText(QStringLiteral("Compile and launch are not available in this build"));
+  QString error;
+  if (!StartGame(QString::fromStdString(HLDir), &error)) ShowError(error);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (Compile->IsRunning()) {
+    if (!ConfirmStopCompile()) {
+      event->ignore();
+      return;
+    }
+    Compile->Stop();
+  }
+  CompileOutput->close();
+  event->accept();
 }
 
 void TMainForm::ButSetupClick() {

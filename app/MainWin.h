@@ -10,6 +10,10 @@
 //                   by default); the dialog is destroyed when it returns
 //   CompileRunning  true while a compile runs: EnableActions then leaves the
 //                   three action buttons disabled. Empty means never.
+//   ConfirmStopCompile  asked when the window is closed during a compile;
+//                   true stops the compile and closes, false keeps both going
+//   StartGame       starts the game in a folder (detached); false with the
+//                   reason when it cannot
 
 #include <QString>
 #include <QWidget>
@@ -18,7 +22,10 @@
 #include <memory>
 #include <string>
 
+class CompileController;
 class Labyrinth;
+class QCloseEvent;
+class TCompileOutputForm;
 class QDialog;
 class QFrame;
 class QLabel;
@@ -94,11 +101,23 @@ class TMainForm : public QWidget {
   std::function<int(Labyrinth& lab)> GenerateLevel;
   std::function<int(QDialog& dialog)> RunModal;
   std::function<bool()> CompileRunning;
+  std::function<bool()> ConfirmStopCompile;
+  std::function<bool(const QString& hlDir, QString* error)> StartGame;
+
+  // Runs the map tools one after another; owned by the window.
+  CompileController* Compile;
+  // The tools' console output, a window of its own that the user may close
+  // and reopen (Ctrl+L).
+  TCompileOutputForm* CompileOutput;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormCreate();
   void FormDestroy();
   void SetupDataChange();
+  void CompileFinished(bool ok, const QString& statusText, const QString& errorText);
 
   QLabel* StatusLabel;
 };

@@ -220,15 +220,6 @@ TEST_F(MainWinTest, AVanishedStartDirectoryIsReported) {
   }
 }
 
-TEST_F(MainWinTest, CompileAndLaunchAreStubbed) {
-  Start();
-  Form->ButGenBspClick();
-  EXPECT_EQ(Form->StatusText(), "Compile and launch are not available in this build");
-  Form->SetStatusText("");
-  Form->ButRunClick();
-  EXPECT_EQ(Form->StatusText(), "Compile and launch are not available in this build");
-}
-
 TEST_F(MainWinTest, SettingsFileGivesTheDirectoriesAndIsWrittenBackAtExit) {
   WriteBytes(Dir.File("quorvel.ini"), "D:\\Tools\r\nE:\\Game\r\n");
   Start();
