@@ -72,12 +72,9 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
 }
 
 void Labyrinth::ClearMarks() {
-  // No draws here, so the order of the sweep does not matter.
-  for (char& c : Cells) {
-    if (c == 'V') c = ' ';
-    else if (c == 'v') c = 'x';
-    else if (c == 'Z') c = 'z';
-  }
+  // No draws here, so the order of the sweep does not matter; branch-free so
+  // the three sweeps of every attempt stay cheap.
+  for (char& c : Cells) c = c == 'V' ? ' ' : c == 'v' ? 'x' : c == 'Z' ? 'z' : c;
   Grid(StartX, StartY) = 'P';
   Grid(ExitX, ExitY) = 'E';
 }
@@ -91,7 +88,6 @@ bool Labyrinth::CheckPath() {
 
 void Labyrinth::MarkUnreachable() {
   FindPath(StartX, StartY, -1, -1);
-  for (char& c : Cells)
-    if (c == ' ' || c == 'x') c = 'U';
+  for (char& c : Cells) c = c == ' ' || c == 'x' ? 'U' : c;
   ClearMarks();
 }

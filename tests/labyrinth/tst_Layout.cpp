@@ -3,6 +3,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "labyrinth/Labyrinth.h"
 
@@ -168,7 +169,31 @@ TEST(MazeCarving, VerySmallLowMakesNoOpenings) {
       for (int x = 0; x < lab.Width; ++x) wallRow += lab.Grid(x, sy - 1) != ' ';
       EXPECT_EQ(wallRow, lab.Width);
     }
+    // A lattice column is all walls and doorways with a doorway in it; scattered
+    // walls never make doorways, so there is one exactly when the spacing allows.
+    int latticeColumns = 0;
+    for (int x = 0; x < lab.Width; ++x) {
+      bool full = true, door = false;
+      for (int y = 0; y < lab.Height; ++y) {
+        full = full && lab.Grid(x, y) != ' ';
+        door = door || lab.Grid(x, y) == 'z';
+      }
+      latticeColumns += full && door;
+    }
+    EXPECT_EQ(latticeColumns, vertical ? 1 : 0) << "seed " << seed << " sx " << sx;
   }
+}
+
+TEST(MazeCarving, OpeningsThatCanNeverBeFoundEndTheAttempt) {
+  // A grid already all walls offers no wall pair with free cells beside it.
+  Labyrinth lab(0, 1, 0, 0, 1, 0, 4);
+  Fill(lab, 'X');
+  const std::uint32_t before = lab.Rng.State;
+  lab.CarveMaze();
+  EXPECT_TRUE(lab.Aborted);
+  Random replay(before);
+  for (int i = 0; i < 62 * 4 + 2 * Labyrinth::kMaxDraws; ++i) replay.Next();
+  EXPECT_EQ(lab.Rng.State, replay.State) << "62 walls, then exactly the capped opening draws";
 }
 
 TEST(Reachability, IterativeSearchMatchesRecursiveOne) {
@@ -291,6 +316,40 @@ TEST(Scatter, MonsterCellsKeepTheirDistances) {
   }
 }
 
+TEST(Scatter, FindTheExitGuardsComeFirstInDrawOrder) {
+  for (int dim : {1, 4}) {
+    Labyrinth lab(dim, 1, 2, 0, 1, 0, 8);
+    Fill(lab, ' ');
+    for (int y = 0; y < lab.Height; y += 3) lab.Grid(lab.Width / 2, y) = 'X';
+    PlaceEnds(lab, 2, lab.Height - 3);
+    const std::uint32_t before = lab.Rng.State;
+    lab.PlaceMonsterMarks();
+    ASSERT_FALSE(lab.Aborted);
+
+    // Replay the pairs of draws: each pair landing on a cell the real run
+    // marked, still unmarked here, and fitting the rule of its turn is the
+    // next monster.
+    const int guard = dim > 2 ? 10 : 5, far = dim > 2 ? 20 : 15;
+    Random replay(before);
+    std::vector<char> taken(static_cast<size_t>(lab.Width * lab.Height), 0);
+    for (int i = 0; i < lab.MonsterCount; ++i) {
+      for (int draws = 0;; ++draws) {
+        ASSERT_LT(draws, Labyrinth::kMaxDraws);
+        const int x = replay.Below(lab.Width), y = replay.Below(lab.Height);
+        char& seen = taken[static_cast<size_t>(x * lab.Height + y)];
+        if (lab.Grid(x, y) != 'M' || seen) continue;
+        const int toExit = Labyrinth::CellDistance(x, y, lab.ExitX, lab.ExitY);
+        const int toStart = Labyrinth::CellDistance(x, y, lab.StartX, lab.StartY);
+        if (i < lab.Skill + 3 ? toExit > guard : toStart < far) continue;
+        seen = 1;
+        break;
+      }
+    }
+    EXPECT_EQ(replay.State, lab.Rng.State) << "no draw more or less than the rule needs";
+    EXPECT_EQ(Count(lab, 'M'), lab.MonsterCount);
+  }
+}
+
 TEST(Scatter, LowBlocksAndCratesOnlyReplaceFreeCells) {
   Labyrinth lab(4, 2, 1, 0, 1, 0, 3);
   Random noise(1);
@@ -355,6 +414,8 @@ TEST(Generation, RejectedAttemptsAddNothingAndTheGridEndsClean) {
     EXPECT_EQ(replay.NumBlocks(), lab.NumBlocks());
     EXPECT_EQ(replay.LayoutPreview(), lab.LayoutPreview());
     // Preview: Height lines of Width codes, start and exit on their edges.
+    EXPECT_EQ(lab.StartX, 0);
+    EXPECT_EQ(lab.ExitX, lab.Width - 1);
     const std::string& preview = lab.LayoutPreview();
     ASSERT_EQ(preview.size(), static_cast<size_t>((lab.Width + 1) * lab.Height));
     EXPECT_EQ(preview[static_cast<size_t>(lab.StartY * (lab.Width + 1))], 'P');
