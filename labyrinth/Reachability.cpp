@@ -28,18 +28,21 @@ bool Labyrinth::PlaceExit() {
   return false;
 }
 
-// Depth-first search with an explicit stack of frames (cell * 8 + next
-// direction), visiting neighbours in the same order a recursive search would:
-// +x, -x, +y, -y. Start and exit are never marked and may be entered again.
+// Depth-first search with an explicit stack of frames (x << 16 | y << 3 |
+// next direction), visiting neighbours in the same order a recursive search
+// would: +x, -x, +y, -y. Start and exit are never marked and may be entered
+// again. Grid fields are copied to locals: stores through char may alias them.
 bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
+  const int width = Width, height = Height;
+  char* const cells = Cells.data();
   SearchStack.clear();
   // 1: target reached; 0: wall or visited; 2: cell entered.
   auto enter = [&](int x, int y) {
+    char& c = cells[static_cast<size_t>(x) * height + y];
     if (x == tx && y == ty) {
-      Grid(x, y) = 'V';
+      c = 'V';
       return 1;
     }
-    char& c = Grid(x, y);
     switch (c) {
       case 'X': case 'V': case 'v': case 'Z': return 0;
       case ' ': c = 'V'; break;
@@ -47,7 +50,7 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
       case 'z': c = 'Z'; break;
       default: break;
     }
-    SearchStack.push_back((x * Height + y) * 8);
+    SearchStack.push_back(x << 16 | y << 3);
     return 2;
   };
 
@@ -61,13 +64,12 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
       continue;
     }
     SearchStack.back() = frame + 1;
-    const int cell = frame >> 3;
-    int x = cell / Height, y = cell % Height;
+    int x = frame >> 16, y = (frame >> 3) & 0x1fff;
     bool inside = false;
     switch (dir) {
-      case 0: inside = x < Width - 1; ++x; break;
+      case 0: inside = x < width - 1; ++x; break;
       case 1: inside = x > 0; --x; break;
-      case 2: inside = y < Height - 1; ++y; break;
+      case 2: inside = y < height - 1; ++y; break;
       default: inside = y > 0; --y; break;
     }
     if (inside && enter(x, y) == 1) return true;
