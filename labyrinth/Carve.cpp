@@ -30,10 +30,12 @@ void Labyrinth::AddRandomWall() {
   else if (r < 0.75) dy = 1;
   else dx = -1;
   const int length = Rng.Below(4 * MapDim + 4) + 1;
-  for (int i = 0, cx = x, cy = y; i < length; ++i, cx += dx, cy += dy) {
-    if (cx < 0 || cx >= Width || cy < 0 || cy >= Height) break;  // cut short at the edge
-    Grid(cx, cy) = 'X';
-  }
+  // Cut short at the edge of the grid.
+  const int room = dx > 0 ? Width - x : dx < 0 ? x + 1 : dy > 0 ? Height - y : y + 1;
+  const int cells = length < room ? length : room;
+  const int step = dx * Height + dy;  // column-major
+  char* cell = &Grid(x, y);
+  for (int i = 0; i < cells; ++i, cell += step) *cell = 'X';
 }
 
 void Labyrinth::CarveMaze() {
