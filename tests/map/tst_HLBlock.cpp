@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "map/HLBlock.h"
@@ -49,4 +50,22 @@ TEST(HLBlock, FaceNormalsPointOutOfTheBox) {
     const long dot = nx * (2 * w.P2.X - cx) + ny * (2 * w.P2.Y - cy) + nz * (2 * w.P2.Z - cz);
     EXPECT_GT(dot, 0);
   }
+}
+
+TEST(HLBlock, PlaneLineMatchesPrintfForAnyValues) {
+  const float scales[] = {1.0f, 0.8f, -2.5f, 1e-7f, 123456.789f, 3.4e38f, 0.0f, -0.0f};
+  const int ints[] = {0, -1, 2147483647, -2147483647 - 1, 42};
+  for (float scale : scales)
+    for (int v : ints) {
+      HLWall wall("T x ", v, -v / 2, v, scale, 1.0f / 3);
+      wall.SetPoints({v, -7, 0}, {1, v, -1}, {-v, 2, v});
+      std::ostringstream out;
+      wall.Write(out);
+      char expected[1024];
+      std::snprintf(expected, sizeof expected,
+                    "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) %s %d %d %d %f %f\r\n", v, -7, 0, 1, v,
+                    -1, -v, 2, v, "T x ", v, -v / 2, v, static_cast<double>(scale),
+                    static_cast<double>(1.0f / 3));
+      ASSERT_EQ(out.str(), expected);
+    }
 }
