@@ -57,14 +57,14 @@ TEST(HLBlock, PlaneLineMatchesPrintfForAnyValues) {
   const int ints[] = {0, -1, 2147483647, -2147483647 - 1, 42};
   for (float scale : scales)
     for (int v : ints) {
-      HLWall wall("T x ", v, -v / 2, v, scale, 1.0f / 3);
-      wall.SetPoints({v, -7, 0}, {1, v, -1}, {-v, 2, v});
+      HLWall wall("T x ", v, v / 2, v, scale, 1.0f / 3);
+      wall.SetPoints({v, -7, 0}, {1, v, -1}, {v / 3, 2, v});
       std::ostringstream out;
       wall.Write(out);
       char expected[1024];
       std::snprintf(expected, sizeof expected,
                     "( %d %d %d ) ( %d %d %d ) ( %d %d %d ) %s %d %d %d %f %f\r\n", v, -7, 0, 1, v,
-                    -1, -v, 2, v, "T x ", v, -v / 2, v, static_cast<double>(scale),
+                    -1, v / 3, 2, v, "T x ", v, v / 2, v, static_cast<double>(scale),
                     static_cast<double>(1.0f / 3));
       ASSERT_EQ(out.str(), expected);
     }
