@@ -109,6 +109,8 @@ class Labyrinth : public HLMap {
   Random Rng;
 
  private:
+  bool PlaceOnEdge(int x, int& row, char code);
+
   std::vector<char> Cells;               // column-major: each column is Height cells
   std::vector<std::int32_t> SearchStack; // reused by FindPath, no allocation per attempt
   std::string Preview;

@@ -4,28 +4,27 @@ namespace {
 char Unmarked(char c) { return c == 'V' ? ' ' : c == 'v' ? 'x' : c == 'Z' ? 'z' : c; }
 }  // namespace
 
-bool Labyrinth::PlaceStart() {
-  StartX = 0;
+// Up to 50 row draws for a free cell in column x; the row field is written on
+// every draw, as the later steps read it whatever the outcome.
+bool Labyrinth::PlaceOnEdge(int x, int& row, char code) {
   for (int draw = 0; draw < 50; ++draw) {
-    StartY = Rng.Below(Height);
-    if (Grid(StartX, StartY) == ' ') {
-      Grid(StartX, StartY) = 'P';
+    row = Rng.Below(Height);
+    if (Grid(x, row) == ' ') {
+      Grid(x, row) = code;
       return true;
     }
   }
   return false;
 }
 
+bool Labyrinth::PlaceStart() {
+  StartX = 0;
+  return PlaceOnEdge(StartX, StartY, 'P');
+}
+
 bool Labyrinth::PlaceExit() {
   ExitX = Width - 1;
-  for (int draw = 0; draw < 50; ++draw) {
-    ExitY = Rng.Below(Height);
-    if (Grid(ExitX, ExitY) == ' ') {
-      Grid(ExitX, ExitY) = 'E';
-      return true;
-    }
-  }
-  return false;
+  return PlaceOnEdge(ExitX, ExitY, 'E');
 }
 
 // Depth-first search with an explicit stack of frames (x << 16 | y << 3 |
