@@ -70,35 +70,31 @@ void Labyrinth::CarveMaze() {
   // Lattice of full-length wall lines, one doorway per section between crossings.
   const int sx = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 10;
   const int sy = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 8;
-  const int kDoorDraws = 201;
-
   for (int x = sx - 1; x < Width - sx; x += sx) {
     for (int y = 0; y < Height; ++y) Grid(x, y) = 'X';
-    for (int k = 0; k < Height / sy; ++k) {
-      int y = 0;
-      for (int draw = 0; draw < kDoorDraws; ++draw) {
-        y = Rng.Below(sy - 1) + k * sy;
-        if (Grid(x - 1, y) != 'X' && Grid(x + 1, y) != 'X' && Grid(x - 1, y + 1) != 'X' &&
-            Grid(x + 1, y + 1) != 'X')
-          break;
-      }
-      Grid(x, y) = 'z';
-      if (Rng.Fraction() < 0.5) Grid(x, y + 1) = 'z';
-    }
+    for (int k = 0; k < Height / sy; ++k) PlaceDoorway(true, x, k, sy);
   }
-
   for (int y = sy - 1; y < Height - sy; y += sy) {
     for (int x = 0; x < Width; ++x) Grid(x, y) = 'X';
-    for (int k = 0; k < Width / sx; ++k) {
-      int x = 0;
-      for (int draw = 0; draw < kDoorDraws; ++draw) {
-        x = Rng.Below(sx - 1) + k * sx;
-        if (Grid(x, y - 1) != 'X' && Grid(x, y + 1) != 'X' && Grid(x + 1, y - 1) != 'X' &&
-            Grid(x + 1, y + 1) != 'X')
-          break;
-      }
-      Grid(x, y) = 'z';
-      if (Rng.Fraction() < 0.5) Grid(x + 1, y) = 'z';
-    }
+    for (int k = 0; k < Width / sx; ++k) PlaceDoorway(false, y, k, sx);
   }
+}
+
+// One doorway in section k of a lattice line: `along` runs with the line and
+// `line` is the line's own column (vertical) or row. The first cell is drawn
+// until neither doorway cell has a wall on either side, at most 201 times,
+// the last draw standing; the second cell is opened half the time.
+void Labyrinth::PlaceDoorway(bool vertical, int line, int k, int spacing) {
+  auto cell = [&](int along, int across) -> char& {
+    return vertical ? Grid(across, along) : Grid(along, across);
+  };
+  int along = 0;
+  for (int draw = 0; draw < 201; ++draw) {
+    along = Rng.Below(spacing - 1) + k * spacing;
+    if (cell(along, line - 1) != 'X' && cell(along, line + 1) != 'X' &&
+        cell(along + 1, line - 1) != 'X' && cell(along + 1, line + 1) != 'X')
+      break;
+  }
+  cell(along, line) = 'z';
+  if (Rng.Fraction() < 0.5) cell(along + 1, line) = 'z';
 }

@@ -110,6 +110,7 @@ class Labyrinth : public HLMap {
 
  private:
   bool PlaceOnEdge(int x, int& row, char code);
+  void PlaceDoorway(bool vertical, int line, int k, int spacing);
 
   std::vector<char> Cells;               // column-major: each column is Height cells
   std::vector<std::int32_t> SearchStack; // reused by FindPath, no allocation per attempt
