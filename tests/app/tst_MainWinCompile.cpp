@@ -79,9 +79,15 @@ TEST_F(MainWinCompileTest, GenerateCompileAndRunFromTheWindow) {
 
   Form->ButRunClick();
   Form->ButRunClick();
-  const std::string run = "hl.sh -console +map quorvel\ncwd=" + Game + "\n";
+  // The two games run at once, so their log lines may interleave: count them.
+  const auto twice = [&](const std::string& line) {
+    const std::string log = ReadBytes(Log);
+    int n = 0;
+    for (auto at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
+    return n == 2;
+  };
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return ReadBytes(Log).find(run + run) != std::string::npos; }, 10000))
+      [&] { return twice("hl.sh -console +map quorvel\n") && twice("cwd=" + Game + "\n"); }, 10000))
       << ReadBytes(Log);
   EXPECT_EQ(Form->StatusText(), ".bsp generated") << "running the game leaves the status alone";
 }
