@@ -26,3 +26,21 @@ TEST(Random, StateWrapsModulo32Bits) {
     ASSERT_LE(v, 32767);
   }
 }
+
+TEST(Random, BoundGivesTheRemainderForEveryDrawAndTheLevelsBounds) {
+  // Every bound the levels use (edges, spacings, wall lengths), and the largest allowed.
+  for (int n : {1, 2, 3, 7, 20, 25, 30, 60, 65, 86, 90, 131071}) {
+    const Random::Bound bound(n);
+    for (std::uint32_t draw = 0; draw < 32768; ++draw)
+      ASSERT_EQ(bound.Of(draw), static_cast<int>(draw % static_cast<std::uint32_t>(n))) << n << " " << draw;
+  }
+}
+
+TEST(Random, SkipLandsWhereThatManyDrawsWould) {
+  for (std::uint32_t n : {0u, 1u, 2u, 3u, 64u, 1000u, 5849u, 65537u}) {
+    Random skipped(987654321u), drawn(987654321u);
+    skipped.Skip(n);
+    for (std::uint32_t i = 0; i < n; ++i) drawn.Next();
+    EXPECT_EQ(skipped.State, drawn.State) << n;
+  }
+}
