@@ -1,41 +1,21 @@
 #include "labyrinth/Labyrinth.h"
 
-namespace {
-// Random integer below n, the same value as Random::Below, by multiplication
-// instead of division: exact for 15-bit draws and n below 2^17. The openings
-// loop draws thousands of these on every attempt.
-class Below {
- public:
-  explicit Below(int n)
-      : N(static_cast<std::uint32_t>(n)), M(0xffffffffull / static_cast<std::uint32_t>(n) + 1) {}
-  int operator()(Random& rng) const {
-    const auto d = static_cast<std::uint32_t>(rng.Next());
-    const auto q = static_cast<std::uint32_t>((d * M) >> 32);
-    return static_cast<int>(d - q * N);
-  }
-
- private:
-  std::uint32_t N;
-  std::uint64_t M;
-};
-}  // namespace
+#include <algorithm>
 
 void Labyrinth::AddRandomWall() {
-  const int x = Rng.Below(Width);
-  const int y = Rng.Below(Height);
-  const double r = Rng.Fraction();
-  int dx = 0, dy = 0;
-  if (r < 0.25) dy = -1;
-  else if (r < 0.5) dx = 1;
-  else if (r < 0.75) dy = 1;
-  else dx = -1;
-  const int length = Rng.Below(4 * MapDim + 4) + 1;
-  // Cut short at the edge of the grid.
-  const int room = dx > 0 ? Width - x : dx < 0 ? x + 1 : dy > 0 ? Height - y : y + 1;
-  const int cells = length < room ? length : room;
-  const int step = dx * Height + dy;  // column-major
+  const int x = Rng.Below(BelowWidth);
+  const int y = Rng.Below(BelowHeight);
+  // The fraction's quarter picks the direction: up, right, down, left
+  // (fraction < 0.25 exactly when the draw's top two bits are 0, and so on).
+  const int quarter = Rng.Next() >> 13;
+  const int length = Rng.Below(BelowWallLength) + 1;
+  // Room to the edge of the grid in that direction, and the step between
+  // cells (column-major), without branches: the direction is random.
+  const int room[4] = {y + 1, Width - x, Height - y, x + 1};
+  const int step[4] = {-1, Height, 1, -Height};
+  const int cells = std::min(length, room[quarter]);
   char* cell = &Grid(x, y);
-  for (int i = 0; i < cells; ++i, cell += step) *cell = 'X';
+  for (int i = 0; i < cells; ++i, cell += step[quarter]) *cell = 'X';
 }
 
 void Labyrinth::CarveMaze() {
@@ -46,23 +26,29 @@ void Labyrinth::CarveMaze() {
 
   // Two-cell openings through one-cell-thick walls with free cells on both sides.
   const int openings = 5 * (MapCompl + MapDim);
-  const Below belowX(Width - 4), belowY(Height - 4);
+  const Random::Bound belowX(Width - 4), belowY(Height - 4);
   for (int made = 0, draws = 0; made < openings; ++draws) {
     if (draws == kMaxDraws) {
       Aborted = true;
       return;
     }
-    const int x = belowX(Rng) + 2;
-    const int y = belowY(Rng) + 2;
-    if (Grid(x, y) == 'X' && Grid(x - 1, y) == 'X' && Grid(x, y - 1) == ' ' &&
-        Grid(x - 1, y - 1) == ' ' && Grid(x, y + 1) == ' ' && Grid(x - 1, y + 1) == ' ') {
-      Grid(x - 1, y) = ' ';
+    const int x = Rng.Below(belowX) + 2;
+    const int y = Rng.Below(belowY) + 2;
+    // Most draws miss: all cells are read and tested together (they lie
+    // inside the grid), so that a miss costs one well-predicted branch.
+    const char here = Grid(x, y), left = Grid(x - 1, y), right = Grid(x + 1, y);
+    const char up = Grid(x, y - 1), down = Grid(x, y + 1);
+    const char upLeft = Grid(x - 1, y - 1), downLeft = Grid(x - 1, y + 1), upRight = Grid(x + 1, y - 1);
+    const bool wall = here == 'X';
+    // A wall running along the row, free above and below; else one running
+    // along the column, free on the left and right.
+    const bool inRow = wall & (left == 'X') & (up == ' ') & (upLeft == ' ') & (down == ' ') &
+                       (downLeft == ' ');
+    const bool inColumn = wall & (up == 'X') & (left == ' ') & (upLeft == ' ') & (right == ' ') &
+                          (upRight == ' ');
+    if (inRow | inColumn) {
       Grid(x, y) = ' ';
-      ++made;
-    } else if (Grid(x, y) == 'X' && Grid(x, y - 1) == 'X' && Grid(x - 1, y) == ' ' &&
-               Grid(x - 1, y - 1) == ' ' && Grid(x + 1, y) == ' ' && Grid(x + 1, y - 1) == ' ') {
-      Grid(x, y - 1) = ' ';
-      Grid(x, y) = ' ';
+      (inRow ? Grid(x - 1, y) : Grid(x, y - 1)) = ' ';
       ++made;
     }
   }
@@ -70,13 +56,14 @@ void Labyrinth::CarveMaze() {
   // Lattice of full-length wall lines, one doorway per section between crossings.
   const int sx = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 10;
   const int sy = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 8;
+  const Random::Bound doorwayX(sx - 1), doorwayY(sy - 1);
   for (int x = sx - 1; x < Width - sx; x += sx) {
     for (int y = 0; y < Height; ++y) Grid(x, y) = 'X';
-    for (int k = 0; k < Height / sy; ++k) PlaceDoorway(true, x, k, sy);
+    for (int k = 0; k < Height / sy; ++k) PlaceDoorway(true, x, k, sy, doorwayY);
   }
   for (int y = sy - 1; y < Height - sy; y += sy) {
     for (int x = 0; x < Width; ++x) Grid(x, y) = 'X';
-    for (int k = 0; k < Width / sx; ++k) PlaceDoorway(false, y, k, sx);
+    for (int k = 0; k < Width / sx; ++k) PlaceDoorway(false, y, k, sx, doorwayX);
   }
 }
 
@@ -84,13 +71,15 @@ void Labyrinth::CarveMaze() {
 // `line` is the line's own column (vertical) or row. The first cell is drawn
 // until neither doorway cell has a wall on either side, at most 201 times,
 // the last draw standing; the second cell is opened half the time.
-void Labyrinth::PlaceDoorway(bool vertical, int line, int k, int spacing) {
+// belowSpacing is spacing - 1.
+void Labyrinth::PlaceDoorway(bool vertical, int line, int k, int spacing,
+                             const Random::Bound& belowSpacing) {
   auto cell = [&](int along, int across) -> char& {
     return vertical ? Grid(across, along) : Grid(along, across);
   };
   int along = 0;
   for (int draw = 0; draw < 201; ++draw) {
-    along = Rng.Below(spacing - 1) + k * spacing;
+    along = Rng.Below(belowSpacing) + k * spacing;
     if (cell(along, line - 1) != 'X' && cell(along, line + 1) != 'X' &&
         cell(along + 1, line - 1) != 'X' && cell(along + 1, line + 1) != 'X')
       break;

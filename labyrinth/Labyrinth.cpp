@@ -45,8 +45,14 @@ Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed) : Rng(seed) 
   Width = 15 * MapDim + 30;
   Height = 10 * MapDim + 25;
   Cells.assign(static_cast<size_t>(Width) * Height, ' ');
-  // Each cell is entered once, the start and exit at most once per neighbour.
-  SearchStack.reserve(static_cast<size_t>(Width) * Height + 16);
+  BelowWidth = Random::Bound(Width);
+  BelowHeight = Random::Bound(Height);
+  BelowWallLength = Random::Bound(4 * MapDim + 4);
+  RowDraws.assign(static_cast<size_t>(Height), 0);
+  // Each cell waits for expansion at most once, plus one slot the fill may
+  // write without counting it.
+  SearchStack.assign(static_cast<size_t>(Width) * Height + 1, 0);
+  Seen.assign(static_cast<size_t>(Width) * Height, 0);
 
   const bool bigBase = MonstersType == 0 || MonstersType == 3;
   MonsterCount = kMonsterCount[bigBase ? 0 : 1][MapDim][Skill];
@@ -65,8 +71,11 @@ bool Labyrinth::Generate() {
 
   CarveMaze();
   if (Aborted) return false;
-  PlaceLowBlocks();
+  // Low blocks are passable, so only those on the two edge columns can change
+  // whether the layout is accepted; the rest are decided once it is.
+  PlaceEdgeLowBlocks();
   if (!PlaceStart() || !PlaceExit() || !CheckPath()) return false;
+  PlaceInnerLowBlocks();
   MarkUnreachable();
   PlaceCrates();
   PlaceMonsterMarks();
@@ -103,8 +112,8 @@ int Labyrinth::CellDistance(int x1, int y1, int x2, int y2) {
 
 bool Labyrinth::DrawFreeCell(int& x, int& y) {
   for (int draw = 0; draw < kMaxDraws; ++draw) {
-    x = Rng.Below(Width);
-    y = Rng.Below(Height);
+    x = Rng.Below(BelowWidth);
+    y = Rng.Below(BelowHeight);
     if (Grid(x, y) == ' ') return true;
   }
   Aborted = true;
@@ -113,8 +122,8 @@ bool Labyrinth::DrawFreeCell(int& x, int& y) {
 
 bool Labyrinth::DrawNearStartCell(int& x, int& y) {
   for (int draw = 0; draw < kMaxDraws; ++draw) {
-    x = Rng.Below(Width);
-    y = Rng.Below(Height);
+    x = Rng.Below(BelowWidth);
+    y = Rng.Below(BelowHeight);
     if (Grid(x, y) == ' ' && CellDistance(x, y, StartX, StartY) <= 5) return true;
   }
   Aborted = true;

@@ -61,7 +61,11 @@ class Labyrinth : public HLMap {
   void MarkUnreachable();
   bool FindPath(int x, int y, int tx, int ty);
   void ClearMarks();
+  // The low blocks of every free cell: the edge columns, then the rest. The
+  // second half needs the first and may come after other draws.
   void PlaceLowBlocks();
+  void PlaceEdgeLowBlocks();
+  void PlaceInnerLowBlocks();
   void PlaceCrates();
   void PlaceMonsterMarks();
 
@@ -110,9 +114,18 @@ class Labyrinth : public HLMap {
 
  private:
   bool PlaceOnEdge(int x, int& row, char code);
-  void PlaceDoorway(bool vertical, int line, int k, int spacing);
+  void PlaceDoorway(bool vertical, int line, int k, int spacing, const Random::Bound& belowSpacing);
+  int LowBlockThreshold() const;
 
   std::vector<char> Cells;               // column-major: each column is Height cells
-  std::vector<std::int32_t> SearchStack; // reused by FindPath, no allocation per attempt
+  // Reused by FindPath, so that an attempt allocates nothing.
+  std::vector<std::int32_t> SearchStack;
+  std::vector<std::uint8_t> Seen;
   std::string Preview;
+  // Divisions done once for the draws every attempt makes thousands of.
+  Random::Bound BelowWidth{1}, BelowHeight{1}, BelowWallLength{1};
+  // Left by PlaceEdgeLowBlocks for PlaceInnerLowBlocks: the random state
+  // before the low-block draws and, per row, the index of its first inner draw.
+  std::uint32_t LowBlockState = 0;
+  std::vector<int> RowDraws;
 };

@@ -1,5 +1,7 @@
 #include "labyrinth/Labyrinth.h"
 
+#include <algorithm>
+
 namespace {
 char Unmarked(char c) { return c == 'V' ? ' ' : c == 'v' ? 'x' : c == 'Z' ? 'z' : c; }
 }  // namespace
@@ -8,7 +10,7 @@ char Unmarked(char c) { return c == 'V' ? ' ' : c == 'v' ? 'x' : c == 'Z' ? 'z' 
 // every draw, as the later steps read it whatever the outcome.
 bool Labyrinth::PlaceOnEdge(int x, int& row, char code) {
   for (int draw = 0; draw < 50; ++draw) {
-    row = Rng.Below(Height);
+    row = Rng.Below(BelowHeight);
     if (Grid(x, row) == ' ') {
       Grid(x, row) = code;
       return true;
@@ -27,51 +29,72 @@ bool Labyrinth::PlaceExit() {
   return PlaceOnEdge(ExitX, ExitY, 'E');
 }
 
-// Depth-first search with an explicit stack of frames (x << 16 | y << 3 |
-// next direction), visiting neighbours in the same order a recursive search
-// would: +x, -x, +y, -y. Start and exit are never marked and may be entered
-// again. Grid fields are copied to locals: stores through char may alias them.
+// The outcome, and the cells marked when the target is not reached, depend
+// only on which cells are joined to the start, so the search may visit them
+// in any order: a flood fill that marks each cell when it is first reached,
+// with a list of cells still to expand (at most one entry per cell) and no
+// branch on the cell's code, which is random.
+namespace {
+struct SearchCodes {
+  char Mark[256];      // the code a reached cell gets
+  bool Passable[256];  // walls and cells marked already stop the search
+};
+constexpr SearchCodes MakeSearchCodes() {
+  SearchCodes codes{};
+  for (int c = 0; c < 256; ++c) {
+    codes.Mark[c] = static_cast<char>(c);
+    codes.Passable[c] = true;
+  }
+  codes.Mark[' '] = 'V';
+  codes.Mark['x'] = 'v';
+  codes.Mark['z'] = 'Z';
+  for (unsigned char c : {'X', 'V', 'v', 'Z'}) codes.Passable[c] = false;
+  return codes;
+}
+constexpr SearchCodes kCodes = MakeSearchCodes();
+}  // namespace
+
 bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
   const int width = Width, height = Height;
   char* const cells = Cells.data();
-  SearchStack.clear();
-  // 1: target reached; 0: wall or visited; 2: cell entered.
-  auto enter = [&](int x, int y) {
-    char& c = cells[static_cast<size_t>(x) * height + y];
-    if (x == tx && y == ty) {
-      c = 'V';
-      return 1;
-    }
-    switch (c) {
-      case 'X': case 'V': case 'v': case 'Z': return 0;
-      case ' ': c = 'V'; break;
-      case 'x': c = 'v'; break;
-      case 'z': c = 'Z'; break;
-      default: break;
-    }
-    SearchStack.push_back(x << 16 | y << 3);
-    return 2;
-  };
+  const int target = tx >= 0 && ty >= 0 && tx < width && ty < height ? tx * height + ty : -1;
+  const int start = x0 * height + y0;
+  if (start == target) {
+    cells[start] = 'V';
+    return true;
+  }
+  if (!kCodes.Passable[static_cast<unsigned char>(cells[start])]) return false;
 
-  const int first = enter(x0, y0);
-  if (first != 2) return first == 1;
-  while (!SearchStack.empty()) {
-    const std::int32_t frame = SearchStack.back();
-    const int dir = frame & 7;
-    if (dir == 4) {
-      SearchStack.pop_back();
-      continue;
+  // Seen keeps the start and exit, which carry no mark, from being expanded twice.
+  std::uint8_t* const seen = Seen.data();
+  std::fill(Seen.begin(), Seen.end(), std::uint8_t{0});
+  // Entries are x << 16 | y, so that the bounds need no division.
+  std::int32_t* const todo = SearchStack.data();
+  int count = 0;
+  auto reach = [&](int x, int y) {
+    const int cell = x * height + y;
+    const auto c = static_cast<unsigned char>(cells[cell]);
+    const bool enter = kCodes.Passable[c] & !seen[cell];
+    seen[cell] = 1;
+    cells[cell] = kCodes.Mark[c];  // walls and marks map to themselves
+    todo[count] = x << 16 | y;
+    count += enter;
+  };
+  reach(x0, y0);
+  while (count > 0) {
+    const std::int32_t entry = todo[--count];
+    const int x = entry >> 16, y = entry & 0xffff;
+    const int nx[4] = {x + 1, x - 1, x, x};
+    const int ny[4] = {y, y, y + 1, y - 1};
+    const bool inside[4] = {x < width - 1, x > 0, y < height - 1, y > 0};
+    for (int i = 0; i < 4; ++i) {
+      if (!inside[i]) continue;
+      if (nx[i] * height + ny[i] == target) {
+        cells[target] = 'V';
+        return true;
+      }
+      reach(nx[i], ny[i]);
     }
-    SearchStack.back() = frame + 1;
-    int x = frame >> 16, y = (frame >> 3) & 0x1fff;
-    bool inside = false;
-    switch (dir) {
-      case 0: inside = x < width - 1; ++x; break;
-      case 1: inside = x > 0; --x; break;
-      case 2: inside = y < height - 1; ++y; break;
-      default: inside = y > 0; --y; break;
-    }
-    if (inside && enter(x, y) == 1) return true;
   }
   return false;
 }

@@ -1,60 +1,85 @@
 #include "labyrinth/Labyrinth.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace {
 double ScatterChance(int mapCompl, int mapDim) { return (mapCompl + mapDim + 1) * 0.01; }
-
-constexpr int kMaxCells = 90 * 65;  // the Very Big grid
-constexpr int kLanes = 4;
-constexpr std::uint32_t kMul = 22695477u, kAdd = 1u;
+constexpr int kMaxHeight = 65;  // the Very Big grid
 }  // namespace
 
-// Runs on every attempt and draws once per free cell, so it is the hottest
-// loop of a rejected attempt. The draws do not depend on the grid, only their
-// number does: they are made ahead in independent lanes (the same sequence),
-// then the scan hands them out to the free cells without branching.
+// draw / 32768 < p exactly when draw < ceil(p * 32768): the scaling is exact.
+int Labyrinth::LowBlockThreshold() const {
+  return static_cast<int>(std::ceil(ScatterChance(MapCompl, MapDim) * 32768.0));
+}
+
 void Labyrinth::PlaceLowBlocks() {
-  const double p = ScatterChance(MapCompl, MapDim);
-  // draw / 32768 < p exactly when draw < ceil(p * 32768): the scaling is exact.
-  const int threshold = static_cast<int>(std::ceil(p * 32768.0));
-  const int draws = static_cast<int>(std::count(Cells.begin(), Cells.end(), ' '));
+  PlaceEdgeLowBlocks();
+  PlaceInnerLowBlocks();
+}
 
-  // States after 1, 2, ... draws; padded so the scan may read one past the last.
-  std::array<std::uint32_t, kMaxCells + kLanes + 1> states;
-  std::uint32_t lane[kLanes];
-  std::uint32_t jumpMul = 1, jumpAdd = 0;  // kLanes steps at once
-  std::uint32_t s = Rng.State;
-  for (int i = 0; i < kLanes; ++i) {
-    s = s * kMul + kAdd;
-    lane[i] = s;
-    jumpMul *= kMul;
-    jumpAdd = jumpAdd * kMul + kAdd;
-  }
-  for (int k = 0; k < draws + 1; k += kLanes)
-    for (int i = 0; i < kLanes; ++i) {
-      states[static_cast<size_t>(k + i)] = lane[i];
-      lane[i] = lane[i] * jumpMul + jumpAdd;
-    }
-
-  // Locals, since stores through char may alias the object's fields.
+// One draw per free cell in row order. Here only the draws of the first and
+// last cell of each row are made, by skipping to them; the random source is
+// left where all the draws would have left it.
+void Labyrinth::PlaceEdgeLowBlocks() {
   const int width = Width, height = Height;
-  char* const cells = Cells.data();
-  const std::uint32_t* const state = states.data();
-  int next = 0;
+  const char* const cells = Cells.data();
+  // Free cells per row, summed column by column as the cells lie: bytes (at
+  // most 90 per row) in a local array, in fixed-size blocks, so that the
+  // compiler makes a few vector operations of each block.
+  std::uint8_t free[kMaxHeight] = {};
+  const int blocked = height / 16 * 16;
+  for (int x = 0; x < width; ++x) {
+    const char* const column = cells + x * height;
+    for (int y = 0; y < blocked; y += 16)
+      for (int j = y; j < y + 16; ++j) free[j] += column[j] == ' ';
+    for (int y = blocked; y < height; ++y) free[y] += column[y] == ' ';
+  }
+
+  const int threshold = LowBlockThreshold();
+  LowBlockState = Rng.State;
+  Random edge(Rng.State);
+  int made = 0;   // draws made or skipped by `edge`
+  int first = 0;  // index of the row's first draw
   for (int y = 0; y < height; ++y) {
-    char* cell = cells + y;  // column-major: step Height cells to the next x
-    for (int x = 0; x < width; ++x, cell += height) {
-      const char c = *cell;
-      const bool free = c == ' ';
-      const int draw = static_cast<int>((state[next] >> 16) & 0x7fffu);
-      *cell = free & (draw < threshold) ? 'x' : c;
-      next += free;
+    const int count = free[y];
+    char& left = Grid(0, y);
+    char& right = Grid(width - 1, y);
+    const bool leftFree = left == ' ', rightFree = right == ' ';
+    if (leftFree) {
+      edge.Skip(static_cast<std::uint32_t>(first - made));
+      made = first + 1;
+      if (edge.Next() < threshold) left = 'x';
+    }
+    if (rightFree) {
+      const int last = first + count - 1;
+      edge.Skip(static_cast<std::uint32_t>(last - made));
+      made = last + 1;
+      if (edge.Next() < threshold) right = 'x';
+    }
+    RowDraws[static_cast<size_t>(y)] = first + (leftFree ? 1 : 0);
+    first += count;
+  }
+  Rng.Skip(static_cast<std::uint32_t>(first));
+}
+
+// The draws of the cells between the edge columns, from the state and row
+// indexes PlaceEdgeLowBlocks left; no other step changes those cells between.
+void Labyrinth::PlaceInnerLowBlocks() {
+  const int width = Width, height = Height;
+  const int threshold = LowBlockThreshold();
+  Random inner(LowBlockState);
+  int made = 0;
+  for (int y = 0; y < height; ++y) {
+    inner.Skip(static_cast<std::uint32_t>(RowDraws[static_cast<size_t>(y)] - made));
+    made = RowDraws[static_cast<size_t>(y)];
+    for (int x = 1; x < width - 1; ++x) {
+      char& cell = Grid(x, y);
+      if (cell != ' ') continue;
+      ++made;
+      if (inner.Next() < threshold) cell = 'x';
     }
   }
-  if (draws > 0) Rng.State = states[static_cast<size_t>(draws - 1)];
 }
 
 void Labyrinth::PlaceCrates() {
@@ -76,8 +101,8 @@ void Labyrinth::PlaceMonsterMarks() {
         Aborted = true;
         return;
       }
-      const int x = Rng.Below(Width);
-      const int y = Rng.Below(Height);
+      const int x = Rng.Below(BelowWidth);
+      const int y = Rng.Below(BelowHeight);
       if (Grid(x, y) != ' ') continue;
       const bool placed = guard ? CellDistance(x, y, ExitX, ExitY) <= guardRadius
                                 : CellDistance(x, y, StartX, StartY) >= startDistance;

@@ -196,9 +196,13 @@ TEST(MazeCarving, OpeningsThatCanNeverBeFoundEndTheAttempt) {
   EXPECT_EQ(lab.Rng.State, replay.State) << "62 walls, then exactly the capped opening draws";
 }
 
-TEST(Reachability, IterativeSearchMatchesRecursiveOne) {
+// The search visits cells in its own order: the outcome must match the
+// recursion, and so must the marks whenever the whole region was searched
+// (no target, or one not reached). Once marks are cleared the grids agree.
+TEST(Reachability, SearchMatchesTheRecursionInOutcomeAndMarks) {
   Random noise(42);
   const char codes[] = {' ', ' ', ' ', 'X', 'X', 'x', 'z'};
+  int reached = 0;
   for (int trial = 0; trial < 300; ++trial) {
     Labyrinth a(0, 0, 0, 0, 1, 0, 1), b(0, 0, 0, 0, 1, 0, 1);
     for (int x = 0; x < a.Width; ++x)
@@ -211,8 +215,16 @@ TEST(Reachability, IterativeSearchMatchesRecursiveOne) {
     const bool got = a.FindPath(0, sy, tx, ty);
     const bool want = ReferenceFindPath(b, 0, sy, tx, ty);
     ASSERT_EQ(got, want) << trial;
+    if (!got) {
+      ASSERT_EQ(GridText(a), GridText(b)) << trial;
+    }
+    a.ClearMarks();
+    b.ClearMarks();
     ASSERT_EQ(GridText(a), GridText(b)) << trial;
+    reached += got;
   }
+  EXPECT_GT(reached, 20);
+  EXPECT_LT(reached, 280) << "most trials should search a whole region";
 }
 
 TEST(Reachability, StartNeedsAFreeCellInColumnZero) {
@@ -446,5 +458,47 @@ TEST(Scatter, LowBlocksMatchACellByCellScan) {
         if (slow.Grid(x, y) == ' ' && slow.Rng.Fraction() < p) slow.Grid(x, y) = 'x';
     ASSERT_EQ(GridText(fast), GridText(slow)) << trial;
     ASSERT_EQ(fast.Rng.State, slow.Rng.State) << trial;
+  }
+}
+
+TEST(Reachability, SearchEndsWhenUnmarkedCodesTouch) {
+  // Start and exit side by side, and a region of codes the search never
+  // marks: each cell is still expanded once.
+  Labyrinth lab(0, 0, 0, 0, 1, 0, 5);
+  Fill(lab, 'U');
+  lab.Grid(0, 0) = 'P';
+  lab.Grid(1, 0) = 'E';
+  lab.Grid(2, 0) = ' ';
+  EXPECT_FALSE(lab.FindPath(0, 0, -1, -1));
+  EXPECT_EQ(lab.Grid(2, 0), 'V');
+  EXPECT_EQ(Count(lab, 'U'), lab.Width * lab.Height - 3);
+}
+
+TEST(Generation, LayoutEqualsTheStepsRunOneAfterAnother) {
+  // Generate decides the inner low blocks only once the path check passed;
+  // the layout must be the one the steps give in their plain order.
+  for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    const int dim = static_cast<int>(seed % 5), compl_ = static_cast<int>(seed % 3);
+    Labyrinth lab(dim, compl_, 2, 0, 1, 0, seed), steps(dim, compl_, 2, 0, 1, 0, seed);
+    const int attempt = lab.GenerateLevel();
+    if (attempt == 0) continue;
+    int tries = 0;
+    std::string layout;
+    while (layout.empty()) {
+      ++tries;
+      Fill(steps, ' ');
+      steps.CarveMaze();
+      steps.PlaceLowBlocks();
+      if (!steps.PlaceStart() || !steps.PlaceExit() || !steps.CheckPath()) continue;
+      steps.MarkUnreachable();
+      steps.PlaceCrates();
+      steps.PlaceMonsterMarks();
+      for (int y = 0; y < steps.Height; ++y) {
+        for (int x = 0; x < steps.Width; ++x) layout += steps.Grid(x, y);
+        layout += '\n';
+      }
+    }
+    EXPECT_EQ(tries, attempt) << seed;
+    EXPECT_EQ(layout, lab.LayoutPreview()) << seed;
   }
 }
