@@ -1,6 +1,5 @@
 #include "labyrinth/Labyrinth.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
