@@ -184,8 +184,12 @@ class Run {
                       "Cannot remove " + stale + " left by an earlier compile: " + removed.Error());
     }
     if (!Plan.BatchPath.empty()) {
+      const Result<std::string> bytes = platform::ToConsoleCodePage(Plan.BatchText);
+      if (!bytes)
+        return Failed("Cannot write the batch file",
+                      "The folders cannot be named in the batch file " + Plan.BatchPath + ": " + bytes.Error() + ".");
       BatchWritten = true;  // removed after the run even if half-written
-      const WriteResult written = WriteFileAtomically(Plan.BatchPath, Plan.BatchText);
+      const WriteResult written = WriteFileAtomically(Plan.BatchPath, *bytes);
       if (!written)
         return Failed("Cannot write the batch file",
                       "Cannot write the batch file " + Plan.BatchPath + ": " + written.Error);
