@@ -1,0 +1,94 @@
+#pragma once
+// What "Generate .bsp" runs: the four map compile tools (csg, bsp, vis, rad)
+// on AppDir/quorvel, then the compiled level moved into HLDir/valve/maps.
+//
+// Windows: the tools and the move run from ToolDir/quorvel.bat through the
+// command interpreter. Elsewhere each tool is a child process of its own (no
+// shell, so no folder name can be taken for a command) and the program moves
+// the level itself. Both plans can be made on any system, so both are tested
+// everywhere; MakeCompilePlan picks this system's.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/Process.h"
+#include "platform/Result.h"
+
+namespace shell {
+
+struct CompileDirs {
+  std::string AppDir;   // holds quorvel.map; the tools leave quorvel.bsp beside it
+  std::string ToolDir;  // the compile tools
+  std::string HLDir;    // the game's main folder
+};
+
+// One child process of the run.
+struct CompileStep {
+  std::string Name;  // the tool's file name, or the batch file's
+  platform::ProcessSpec Process;
+};
+
+struct CompilePlan {
+  std::vector<CompileStep> Steps;
+
+  // Windows only (empty elsewhere): the batch file written before the first
+  // step and deleted after the run, whatever happened, and the tool each of
+  // its four lines runs.
+  std::string BatchPath;
+  std::string BatchText;
+  std::array<std::string, 4> BatchTools;
+
+  // Files the tools read and write beside the map.
+  std::string MapPath;  // AppDir/quorvel.map
+  std::string BspPath;  // AppDir/quorvel.bsp
+  std::string ErrPath;  // AppDir/quorvel.err: written by a tool that failed
+  std::string LinPath;  // AppDir/quorvel.lin: the bsp tool's pointfile on a leak
+
+  std::string MapsDir;     // HLDir/valve/maps (never created by the program)
+  std::string TargetPath;  // HLDir/valve/maps/quorvel.bsp
+
+  // True when the program moves BspPath to TargetPath after the last step;
+  // false when the batch file does it.
+  bool MoveAfterSteps = false;
+};
+
+// The names each step looks for in ToolDir, best first. Windows: the modern
+// tools, then the classic ones (qcsg.exe, qbsp2.exe, vis.exe, qrad.exe), which
+// take at most kClassicMaxEntities entities. POSIX: hlcsg then sdHLCSG, etc.
+const std::array<std::vector<std::string>, 4>& WindowsToolNames();
+const std::array<std::vector<std::string>, 4>& PosixToolNames();
+inline constexpr int kClassicMaxEntities = 1024;
+
+// The batch file's lines, each ending in CR LF:
+//   @echo off
+//   TOOL1 "AppDir\quorvel"   then: if %errorlevel% neq 0 exit /b 11
+//   ... the same for tools 2 to 4 (exit statuses 12 to 14) ...
+//   move  "AppDir\quorvel.bsp" "HLDir\valve\maps"
+// Paths are quoted with every '%' doubled, so spaces, '&', '^', '(' and '%'
+// in folder names are taken literally. A failing tool ends the batch, so no
+// later tool runs and no older quorvel.bsp is moved.
+std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools);
+// The batch's exit status when tool 1 to 4 failed (a failed move leaves 1).
+int BatchToolFailureStatus(int toolNumber);
+
+// The Windows plan, run by `interpreter /d /v:off /c .\quorvel.bat` in
+// ToolDir. Fails naming the folder and the names looked for when a step has
+// no tool there.
+Result<CompilePlan> MakeWindowsPlan(const CompileDirs& dirs, const std::string& interpreter);
+
+// The POSIX plan: each step the first executable of its names in ToolDir,
+// run as `TOOL -threads THREADS AppDir/quorvel` in ToolDir. Fails naming the
+// folder and the names looked for when one is missing.
+Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads);
+
+// This system's plan (COMSPEC or cmd.exe on Windows; one thread per core
+// elsewhere), after checking that the folders are set and ToolDir exists.
+Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs);
+
+// A step's command line for the output, quoted as the system's shell would
+// need it.
+std::string CommandLineText(const platform::ProcessSpec& spec);
+
+}  // namespace shell

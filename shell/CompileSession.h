@@ -1,0 +1,77 @@
+#pragma once
+// Runs "Generate .bsp": checks the plan's files, removes what an earlier run
+// left (quorvel.err, .lin, .bsp beside the map), writes the batch file on
+// Windows, runs the steps one after another on a thread of its own, judges
+// each, moves the level into the game's maps folder and reports one outcome.
+//
+// Threads: the callbacks are never called directly. Each call is wrapped in a
+// function given to `post`, which must run it later on the thread that owns
+// the session (Qt: QMetaObject::invokeMethod(window, f, Qt::QueuedConnection);
+// Win32: PostMessage and run it in the window procedure; the command line may
+// run it at once). A posted call that runs after the session was destroyed
+// does nothing, so destroying the session with its window is safe; the
+// destructor ends a running tool and waits for the thread.
+//
+//   CompileSession compile(post, {onOutput, onStep, onFinished});
+//   compile.Start({appDir, toolDir, hlDir});
+//
+// Every Start that returned true ends in exactly one Finished.
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "shell/CompilePlan.h"
+
+namespace shell {
+
+struct CompileOutcome {
+  bool Ok = false;       // the level is in the maps folder
+  bool Stopped = false;  // ended by Stop
+  // kBspGenerated, kCompileStopped, or a short line for the status bar.
+  std::string StatusText;
+  // Empty when Ok or Stopped; otherwise the message for the user, naming the
+  // failed step and why (exit status, crash, errors, leak, entity limit).
+  std::string ErrorText;
+  std::string FailedStep;  // the tool's name; empty when no step failed
+};
+
+class CompileSession {
+ public:
+  using Post = std::function<void(std::function<void()> call)>;
+
+  struct Callbacks {
+    // Text for the compile output: each step's command line before it runs,
+    // the tools' output as it comes (bytes as they printed them), the outcome.
+    std::function<void(const std::string& text)> Output;
+    // A step starts: its index (from 0), the number of steps, its name.
+    std::function<void(std::size_t index, std::size_t count, const std::string& name)> StepStarted;
+    std::function<void(const CompileOutcome& outcome)> Finished;
+  };
+
+  CompileSession(Post post, Callbacks callbacks);
+  ~CompileSession();
+  CompileSession(const CompileSession&) = delete;
+  CompileSession& operator=(const CompileSession&) = delete;
+
+  // False, with nothing reported, when a compile already runs. Otherwise
+  // true: a check that fails (no map, no tools, no maps folder, ...) is
+  // reported through Finished like any other end.
+  bool Start(const CompileDirs& dirs);
+  // The same with a plan made elsewhere (another system's, in tests).
+  bool Start(const CompilePlan& plan);
+
+  // Ends the running tool and its children; Finished reports kCompileStopped.
+  // Nothing when idle.
+  void Stop();
+
+  // True from a Start that returned true until its Finished has been posted.
+  bool Running() const;
+
+ private:
+  struct Shared;
+  std::shared_ptr<Shared> State;
+};
+
+}  // namespace shell

@@ -1,0 +1,37 @@
+#pragma once
+// The "Generate .map" command: a labyrinth from the six options, written as
+// AppDir/quorvel.map with the game folder in its wad line.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "labyrinth/Labyrinth.h"
+#include "platform/Result.h"
+
+namespace shell {
+
+struct GenerateRequest {
+  LabyrinthOptions Options;
+  std::string AppDir;   // the map goes here
+  std::string GameDir;  // the game's main folder, for the wad line
+  std::optional<std::uint32_t> Seed;  // none: the time in seconds
+  int MaxAttempts = Labyrinth::kMaxAttempts;
+};
+
+// What a successful run made; StatusText is kMapGenerated.
+struct GeneratedMap {
+  std::string MapPath;
+  std::uint32_t Seed = 0;
+  int Attempts = 0;  // the number of the accepted attempt
+  int Width = 0, Height = 0;  // grid cells
+  int Brushes = 0, Entities = 0;
+  int Monsters = 0, Weapons = 0, Ammunition = 0, Items = 0;
+  std::string StatusText;
+};
+
+// Fails with kGenerationFailed when every attempt was rejected, or with
+// "Cannot write PATH: REASON" (an earlier file is then left as it was).
+Result<GeneratedMap> GenerateMap(const GenerateRequest& request);
+
+}  // namespace shell

@@ -1,0 +1,55 @@
+#pragma once
+// The two folders the commands need, kept as lines in quorvel.ini beside the
+// map: line 0 the compile tools, line 1 the game's main folder. Lines are
+// bytes, kept as they are (a folder name need not be valid UTF-8); further
+// lines a loaded file holds are written back unchanged.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Result.h"
+
+namespace shell {
+
+struct Settings {
+  static constexpr std::size_t kToolLine = 0;
+  static constexpr std::size_t kGameLine = 1;
+
+  std::vector<std::string> Lines;
+
+  // Compile tools and game folder suggested for this system (home-relative on
+  // Linux and macOS).
+  static Settings Defaults();
+
+  // A line the file does not have reads as empty.
+  const std::string& Line(std::size_t index) const;
+  // Stores one line, adding empty lines up to it when there are fewer.
+  void SetLine(std::size_t index, std::string text);
+
+  const std::string& ToolDir() const { return Line(kToolLine); }
+  const std::string& GameDir() const { return Line(kGameLine); }
+
+  // A line ends at CR, LF or CR LF; a last line without an end counts; a NUL
+  // byte ends the text.
+  static Settings Parse(std::string_view bytes);
+  // Every line followed by CR LF.
+  std::string Format() const;
+};
+
+// AppDir/quorvel.ini
+std::string SettingsPath(const std::string& appDir);
+
+// The settings in the file; nullopt when there is no such file. A file that
+// is there but cannot be read as settings (not a regular file, unreadable,
+// larger than kMaxSettingsBytes) is a Failure naming it and the reason; it is
+// never opened in a way that could block.
+inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
+Result<std::optional<Settings>> LoadSettings(const std::string& path);
+
+// Writes through a temporary file, so a failed save keeps the old file.
+Result<> SaveSettings(const std::string& path, const Settings& settings);
+
+}  // namespace shell
