@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "shell/Names.h"
+#include "shell/Paths.h"
 
 namespace shell {
 
@@ -22,11 +23,11 @@ bool SameFolder(const std::string& a, const std::string& b) {
 }  // namespace
 
 StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnvironment& env, bool fromMenu) {
-  const std::string localSettings = currentDir + '/' + kSettingsFileName;
+  const std::string localSettings = JoinPath(currentDir, kSettingsFileName);
   if (platform::FileExists(localSettings) || (!fromMenu && !SameFolder(currentDir, env.Home)))
     return {currentDir, localSettings, false};
-  const std::string config = env.ConfigHome() + '/' + kFolderName;
-  return {env.DataHome() + '/' + kFolderName, config + '/' + kSettingsFileName, true};
+  const std::string config = JoinPath(env.ConfigHome(), kFolderName);
+  return {JoinPath(env.DataHome(), kFolderName), JoinPath(config, kSettingsFileName), true};
 }
 
 Result<> CreateStartFolders(const StartFolders& folders) {
