@@ -1,8 +1,7 @@
 #include "app/QuitOnSignal.h"
 
-#include <QWidget>
-
 #ifndef _WIN32
+#include <QApplication>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -12,7 +11,7 @@
 namespace {
 
 // A signal handler may do next to nothing: it writes one byte into a pipe,
-// and the event loop reads it and closes the window.
+// and the event loop reads it and closes the windows.
 int WakeUp[2] = {-1, -1};
 
 void OnSignal(int) {
@@ -22,14 +21,14 @@ void OnSignal(int) {
 
 }  // namespace
 
-void CloseOnTerminationSignals(QWidget* window) {
-  if (WakeUp[0] < 0 && pipe2(WakeUp, O_CLOEXEC | O_NONBLOCK) != 0) return;
-  auto* notifier = new QSocketNotifier(WakeUp[0], QSocketNotifier::Read, window);
-  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+void CloseWindowsOnTerminationSignals() {
+  if (WakeUp[0] >= 0 || pipe2(WakeUp, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(WakeUp[0], QSocketNotifier::Read, qApp);
+  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
     char byte;
     while (read(WakeUp[0], &byte, 1) > 0) {
     }
-    window->close();
+    QApplication::closeAllWindows();
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;
@@ -40,6 +39,6 @@ void CloseOnTerminationSignals(QWidget* window) {
 
 #else
 
-void CloseOnTerminationSignals(QWidget*) {}
+void CloseWindowsOnTerminationSignals() {}
 
 #endif
