@@ -136,10 +136,14 @@ std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::s
 
 Settings FoundDefaults(const UserEnvironment& env) {
   Settings settings = Settings::Defaults();
+#ifndef _WIN32  // Windows has no such usual places for Steam or the tools
   const std::string tools = FindToolsFolder(env, UsualToolFolders(env.Home));
   const std::string game = FindGameFolder(env.Home);
   if (!tools.empty()) settings.SetLine(Settings::kToolLine, tools);
   if (!game.empty()) settings.SetLine(Settings::kGameLine, game);
+#else
+  (void)env;
+#endif
   return settings;
 }
 
