@@ -14,6 +14,11 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kFolderName[] = "quorvel";
+#ifdef _WIN32
+constexpr bool kHasUserFolders = false;  // Windows programs keep to their start folder
+#else
+constexpr bool kHasUserFolders = true;
+#endif
 
 bool SameFolder(const std::string& a, const std::string& b) {
   std::error_code ec;
@@ -24,7 +29,8 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnvironment& env, bool fromMenu) {
   const std::string localSettings = JoinPath(currentDir, kSettingsFileName);
-  if (platform::FileExists(localSettings) || (!fromMenu && !SameFolder(currentDir, env.Home)))
+  if (!kHasUserFolders || platform::FileExists(localSettings) ||
+      (!fromMenu && !SameFolder(currentDir, env.Home)))
     return {currentDir, localSettings, false};
   const std::string config = JoinPath(env.ConfigHome(), kFolderName);
   return {JoinPath(env.DataHome(), kFolderName), JoinPath(config, kSettingsFileName), true};

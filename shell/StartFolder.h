@@ -8,7 +8,8 @@
 // so that nothing lands in the home folder itself:
 //   level and compile files   $XDG_DATA_HOME/quorvel    (~/.local/share/quorvel)
 //   settings                  $XDG_CONFIG_HOME/quorvel/quorvel.ini
-// Any other folder without quorvel.ini is a new project folder.
+// Any other folder without quorvel.ini is a new project folder. Windows
+// keeps to the start folder always.
 
 #include <string>
 
