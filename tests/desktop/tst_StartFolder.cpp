@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "TestFiles.h"
 #include "shell/StartFolder.h"
 
 using namespace testing_support;
 using shell::ChooseStartFolders;
-using shell::UserEnvironment;
 
 namespace fs = std::filesystem;
 
@@ -20,7 +19,7 @@ class StartFolderTest : public ::testing::Test {
   TempDir Root;
   std::string Home = Root.File("home");
   std::string Project = Root.File("project");
-  UserEnvironment Env{Home, "/usr/bin", "", ""};
+  shell::UserEnvironment Env{Home, "/usr/bin", "", ""};
 
   void SetUp() override {
     fs::create_directories(Home);
@@ -28,33 +27,34 @@ class StartFolderTest : public ::testing::Test {
   }
 };
 
-TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheUsersDataAndConfigFolders) {
-  const shell::StartFolders folders = ChooseStartFolders(Home, Env, false);
-  EXPECT_TRUE(folders.UserFolders);
+TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElseThere) {
+  fs::create_directory_symlink(Home, Root.File("link"));  // home reached through a link is home
+  const shell::StartFolders folders = ChooseStartFolders(Root.File("link"), Env, false);
   EXPECT_EQ(folders.AppDir, Home + "/.local/share/quorvel");
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
 
-  Env.XdgDataHome = Root.File("data");
-  Env.XdgConfigHome = "relative/config";  // not absolute: ignored
-  const shell::StartFolders set = ChooseStartFolders(Home, Env, false);
-  EXPECT_EQ(set.AppDir, Root.File("data") + "/quorvel");
-  EXPECT_EQ(set.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
+  ASSERT_TRUE(shell::CreateStartFolders(folders).Ok());
+  EXPECT_TRUE(fs::is_directory(folders.AppDir));
+  std::set<std::string> entries;
+  for (const auto& entry : fs::directory_iterator(Home)) entries.insert(entry.path().filename().string());
+  EXPECT_EQ(entries, (std::set<std::string>{".config", ".local"}));
 }
 
-TEST_F(StartFolderTest, HomeReachedThroughALinkIsStillHome) {
-  fs::create_directory_symlink(Home, Root.File("link"));
-  EXPECT_TRUE(ChooseStartFolders(Root.File("link"), Env, false).UserFolders);
+TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {
+  Env.XdgDataHome = Root.File("data");
+  Env.XdgConfigHome = "relative/config";
+  const shell::StartFolders folders = ChooseStartFolders(Home, Env, false);
+  EXPECT_EQ(folders.AppDir, Root.File("data") + "/quorvel");
+  EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
 }
 
 TEST_F(StartFolderTest, AFolderWithSettingsKeepsEverythingThereEvenFromTheMenu) {
   for (const std::string& dir : {Home, Project}) {
     WriteFile(dir + "/quorvel.ini", "/tools\r\n/game\r\n");
-    for (bool fromMenu : {false, true}) {
-      const shell::StartFolders folders = ChooseStartFolders(dir, Env, fromMenu);
-      EXPECT_FALSE(folders.UserFolders);
-      EXPECT_EQ(folders.AppDir, dir);
-      EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
-    }
+    const shell::StartFolders folders = ChooseStartFolders(dir, Env, true);
+    EXPECT_FALSE(folders.UserFolders);
+    EXPECT_EQ(folders.AppDir, dir);
+    EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
   }
 }
 
@@ -63,19 +63,10 @@ TEST_F(StartFolderTest, AnotherFolderWithoutSettingsIsANewProjectUnlessStartedFr
   EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, Home + "/.local/share/quorvel");
 }
 
-TEST_F(StartFolderTest, CreatingTheUserFoldersWritesNothingElseIntoHome) {
-  const shell::StartFolders folders = ChooseStartFolders(Home, Env, false);
-  ASSERT_TRUE(shell::CreateStartFolders(folders).Ok());
-  EXPECT_TRUE(fs::is_directory(folders.AppDir));
-  EXPECT_TRUE(fs::is_directory(fs::path(folders.SettingsPath).parent_path()));
-  std::vector<std::string> entries;
-  for (const auto& entry : fs::directory_iterator(Home)) entries.push_back(entry.path().filename().string());
-  std::sort(entries.begin(), entries.end());
-  EXPECT_EQ(entries, (std::vector<std::string>{".config", ".local"}));
-
+TEST_F(StartFolderTest, AFolderThatCannotBeMadeIsNamed) {
   WriteFile(Root.File("file"), "");
-  Env.XdgDataHome = Root.File("file");  // a file where a folder must go
-  const Result<> failed = shell::CreateStartFolders(ChooseStartFolders(Home, Env, false));
-  ASSERT_FALSE(failed.Ok());
-  EXPECT_TRUE(Contains(failed.Error(), Root.File("file") + "/quorvel")) << failed.Error();
+  Env.XdgDataHome = Root.File("file");
+  const Result<> made = shell::CreateStartFolders(ChooseStartFolders(Home, Env, false));
+  ASSERT_FALSE(made.Ok());
+  EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
 }

@@ -34,7 +34,9 @@ class SteamLaunchTest : public ::testing::Test {
   }
 
   // The log once a detached program wrote it.
-  std::string WaitForLog() {
+  std::string Started(const std::string& hlDir) {
+    const Result<> result = shell::RunHalfLife(hlDir, Env);
+    EXPECT_TRUE(result.Ok()) << result.Error();
     for (int i = 0; i < 500 && ReadFile(Log).empty(); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return ReadFile(Log);
@@ -44,14 +46,12 @@ class SteamLaunchTest : public ::testing::Test {
 TEST_F(SteamLaunchTest, ASteamGameStartsThroughSteam) {
   FakeProgram(Bin + "/steam");
   FakeProgram(Game + "/hl.sh");
-  ASSERT_TRUE(shell::RunHalfLife(Game, Env).Ok());
-  EXPECT_EQ(WaitForLog(), "steam -applaunch 70 -console +map quorvel | " + Game + "\n");
+  EXPECT_EQ(Started(Game), "steam -applaunch 70 -console +map quorvel | " + Game + "\n");
 }
 
 TEST_F(SteamLaunchTest, WithoutSteamOnPathTheGameStartsByItself) {
   FakeProgram(Game + "/hl_linux");
-  ASSERT_TRUE(shell::RunHalfLife(Game, Env).Ok());
-  EXPECT_EQ(WaitForLog(), "hl_linux -console +map quorvel | " + Game + "\n");
+  EXPECT_EQ(Started(Game), "hl_linux -console +map quorvel | " + Game + "\n");
 }
 
 TEST_F(SteamLaunchTest, AGameOutsideSteamIgnoresSteam) {
@@ -59,33 +59,25 @@ TEST_F(SteamLaunchTest, AGameOutsideSteamIgnoresSteam) {
   fs::create_directories(own);
   FakeProgram(Bin + "/steam");
   FakeProgram(own + "/hl.sh");
-  EXPECT_FALSE(shell::SteamGameStart(own, Env));
-  ASSERT_TRUE(shell::RunHalfLife(own, Env).Ok());
-  EXPECT_EQ(WaitForLog(), "hl.sh -console +map quorvel | " + own + "\n");
+  EXPECT_EQ(Started(own), "hl.sh -console +map quorvel | " + own + "\n");
 }
 
-TEST_F(SteamLaunchTest, WhenSteamFailsTheGameIsTriedAndAFailureNamesBoth) {
-  FakeProgram(Bin + "/steam");
+TEST_F(SteamLaunchTest, AFailureNamesEveryWayTried) {
   std::vector<std::string> tried;
-  auto failing = [&tried](const platform::ProcessSpec& spec) -> Result<> {
+  auto refuse = [&tried](const platform::ProcessSpec& spec) -> Result<> {
     tried.push_back(fs::path(spec.Program).filename().string());
     return Failure{"refused"};
   };
-  const Result<> result = shell::RunHalfLife(Game, Env, failing);
-  ASSERT_FALSE(result.Ok());
-  EXPECT_EQ(tried, (std::vector<std::string>{"steam"}));  // no hl.sh or hl_linux to try
-  EXPECT_TRUE(Contains(result.Error(), "-applaunch 70")) << result.Error();
-  EXPECT_TRUE(Contains(result.Error(), "hl_linux")) << result.Error();
+  const Result<> noSteam = shell::RunHalfLife(Game, Env, refuse);
+  ASSERT_FALSE(noSteam.Ok());
+  EXPECT_TRUE(tried.empty());
+  EXPECT_TRUE(Contains(noSteam.Error(), "steam: not found on PATH")) << noSteam.Error();
+  EXPECT_TRUE(Contains(noSteam.Error(), "hl_linux")) << noSteam.Error();
 
+  FakeProgram(Bin + "/steam");
   FakeProgram(Game + "/hl.sh");
-  tried.clear();
-  EXPECT_FALSE(shell::RunHalfLife(Game, Env, failing).Ok());
+  const Result<> refused = shell::RunHalfLife(Game, Env, refuse);
+  ASSERT_FALSE(refused.Ok());
   EXPECT_EQ(tried, (std::vector<std::string>{"steam", "hl.sh"}));
-}
-
-TEST_F(SteamLaunchTest, AMissingSteamIsNamedWhenNothingStarts) {
-  const Result<> result = shell::RunHalfLife(Game, Env, [](const platform::ProcessSpec&) -> Result<> { return {}; });
-  ASSERT_FALSE(result.Ok());
-  EXPECT_TRUE(Contains(result.Error(), "steam: not found on PATH")) << result.Error();
-  EXPECT_TRUE(Contains(result.Error(), Game)) << result.Error();
+  EXPECT_TRUE(Contains(refused.Error(), "-applaunch 70")) << refused.Error();
 }
