@@ -8,6 +8,7 @@
 
 #include "platform/Platform.h"
 #include "shell/CompilePlan.h"
+#include "shell/Paths.h"
 
 namespace shell {
 
@@ -109,7 +110,7 @@ std::vector<std::string> SteamLibraries(const std::string& home) {
 std::string FindGameFolder(const std::string& home) {
   for (const std::string& library : SteamLibraries(home)) {
     const std::string game = library + kGameInLibrary;
-    if (platform::DirectoryExists(game + "/valve")) return game;
+    if (IsDirectory(game + "/valve")) return game;
   }
   return {};
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/Platform.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
 
@@ -29,7 +28,7 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnvironment& env, bool fromMenu) {
   const std::string localSettings = JoinPath(currentDir, kSettingsFileName);
-  if (!kHasUserFolders || platform::FileExists(localSettings) ||
+  if (!kHasUserFolders || IsFile(localSettings) ||
       (!fromMenu && !SameFolder(currentDir, env.Home)))
     return {currentDir, localSettings, false};
   const std::string config = JoinPath(env.ConfigHome(), kFolderName);
