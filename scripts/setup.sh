@@ -3,7 +3,8 @@
 # Sourced, not run. Usage: quorvel_setup BUILD_DIR [extra cmake args...]
 set -euo pipefail
 
-QUORVEL_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev)
+QUORVEL_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
+  desktop-file-utils appstream lintian dpkg-dev file)  # the last five: checks and the .deb
 
 quorvel_install_packages() {
   local missing=()
