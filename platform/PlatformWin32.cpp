@@ -53,12 +53,4 @@ bool DirectoryExists(const std::string& path) {
 
 bool IsExecutable(const std::string& path) { return FileExists(path); }
 
-bool MoveFileTo(const std::string& from, const std::string& to, std::string* error) {
-  if (MoveFileExA(from.c_str(), to.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
-    return true;
-  if (error) *error = LastErrorText();
-  return false;
-}
-
 }  // namespace platform
