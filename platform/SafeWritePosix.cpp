@@ -1,15 +1,15 @@
-#include "platform/SafeWrite.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "platform/Platform.h"
+#include "platform/SafeWrite.h"
 
 namespace platform {
 
@@ -154,7 +154,8 @@ Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
   std::string target = path;
   if (S_ISLNK(st.st_mode)) {
     if (stat(path.c_str(), &st) != 0)
-      return Failure{std::string("it is a symbolic link that leads nowhere (") + std::strerror(errno) + ")"};
+      return Failure{std::string("it is a symbolic link that leads nowhere (") +
+                     std::strerror(errno) + ")"};
     if (S_ISREG(st.st_mode)) {
       char* resolved = realpath(path.c_str(), nullptr);
       if (!resolved) return SystemFailure(errno);
@@ -186,7 +187,8 @@ bool MoveFileTo(const std::string& from, const std::string& to, std::string* err
   const Result<> written = WriteFileSafely(to, *bytes);
   if (!written) return fail(written.Error());
   if (unlink(from.c_str()) != 0 && errno != ENOENT)
-    return fail(std::string("copied, but the original could not be removed: ") + std::strerror(errno));
+    return fail(std::string("copied, but the original could not be removed: ") +
+                std::strerror(errno));
   return true;
 }
 

@@ -113,7 +113,8 @@ Result<std::string> ReadWholeFile(const std::wstring& path) {
   char buffer[1 << 16];
   for (;;) {
     DWORD n = 0;
-    if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return SystemFailure(GetLastError());
+    if (!ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr))
+      return SystemFailure(GetLastError());
     if (n == 0) return bytes;
     bytes.append(buffer, n);
   }
@@ -128,7 +129,8 @@ Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
     return Failure{"it is a folder, which is never replaced"};
   // A device (NUL, CON) or a pipe the caller names is written through.
   Handle existing(CreateFileW(target.c_str(), GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (existing.Valid()) {
     const DWORD type = GetFileType(existing.Get());
     if (type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE) {
@@ -147,7 +149,8 @@ bool MoveFileTo(const std::string& from, const std::string& to, std::string* err
     return false;
   };
   const std::wstring source = Wide(from);
-  if (MoveFileExW(source.c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+  if (MoveFileExW(source.c_str(), Wide(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   if (GetLastError() != ERROR_NOT_SAME_DEVICE) return fail(SystemFailure(GetLastError()).Message);
   // Another volume: copied the way every file is written, then the
@@ -157,7 +160,8 @@ bool MoveFileTo(const std::string& from, const std::string& to, std::string* err
   const Result<> written = WriteFileSafely(to, *bytes);
   if (!written) return fail(written.Error());
   if (!DeleteFileW(source.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-    return fail("copied, but the original could not be removed: " + SystemFailure(GetLastError()).Message);
+    return fail("copied, but the original could not be removed: " +
+                SystemFailure(GetLastError()).Message);
   return true;
 }
 

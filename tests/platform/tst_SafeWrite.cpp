@@ -1,0 +1,212 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "TestFiles.h"
+#include "platform/Platform.h"
+#include "platform/SafeWrite.h"
+
+namespace fs = std::filesystem;
+using platform::WriteFileSafely;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+mode_t KindOf(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+size_t EntryCount(const fs::path& dir) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+bool MakeDevice(const std::string& path, unsigned minor) {
+  return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0;
+}
+
+bool MakeSocket(const std::string& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  const bool made = bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  close(fd);
+  return made;
+}
+
+}  // namespace
+
+TEST(SafeWrite, DevicesAndPipesAreWrittenThroughAndNoOtherKindIsReplaced) {
+  TempDir dir;
+  // Devices made here (1,3 is null, 1,7 is full), never the machine's own /dev.
+  const struct {
+    const char* Name;
+    std::function<bool(const std::string&)> Make;
+    const char* Failure;  // null: written
+    mode_t KindAfter;
+  } cases[] = {
+      {"null", [](const std::string& p) { return MakeDevice(p, 3); }, nullptr, S_IFCHR},
+      {"full", [](const std::string& p) { return MakeDevice(p, 7); }, std::strerror(ENOSPC),
+       S_IFCHR},
+      {"link-to-null",
+       [&](const std::string& p) {
+         return MakeDevice(p + "-target", 3) && symlink((p + "-target").c_str(), p.c_str()) == 0;
+       },
+       nullptr, S_IFLNK},
+      {"folder", [](const std::string& p) { return mkdir(p.c_str(), 0755) == 0; },
+       "it is a directory", S_IFDIR},
+      {"socket", MakeSocket, "it is a socket", S_IFSOCK},
+      {"dangling-link", [](const std::string& p) { return symlink("nowhere", p.c_str()) == 0; },
+       "it is a symbolic link that leads nowhere", S_IFLNK},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string path = dir.File(c.Name);
+    if (!c.Make(path)) {
+      std::printf("[  SKIPPED ] %s: cannot be made here (%s); mknod needs root\n", c.Name,
+                  std::strerror(errno));
+      continue;
+    }
+    const Result<> result = WriteFileSafely(path, "level");
+    EXPECT_EQ(result.Ok(), c.Failure == nullptr) << result.Error();
+    if (c.Failure) {
+      EXPECT_EQ(result.Error().rfind(c.Failure, 0), 0u) << result.Error();
+    }
+    EXPECT_EQ(KindOf(path), c.KindAfter);
+  }
+
+  // A FIFO: the reader gets the bytes and the FIFO stays. Its second name
+  // lets the reader finish even when the FIFO was replaced.
+  const std::string fifo = dir.File("fifo"), keep = dir.File("fifo-keep");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  ASSERT_EQ(link(fifo.c_str(), keep.c_str()), 0);
+  std::string received;
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    received = ReadFile(keep);
+    done = true;
+  });
+  EXPECT_TRUE(WriteFileSafely(fifo, "through a pipe"));
+  while (!done) {
+    close(open(keep.c_str(), O_WRONLY | O_NONBLOCK));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  reader.join();
+  EXPECT_EQ(received, "through a pipe");
+  EXPECT_EQ(KindOf(fifo), S_IFIFO);
+}
+
+TEST(SafeWrite, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
+  TempDir dir;
+  const std::string victim = dir.File("victim");
+  WriteFile(victim, "victim");
+  for (const char* planted : {"level.map.tmp", ".level.map.tmp", "level.map.part"})
+    fs::create_symlink(victim, dir.Path / planted);
+
+  ASSERT_TRUE(WriteFileSafely(dir.File("level.map"), "level"));
+  EXPECT_EQ(ReadFile(dir.File("level.map")), "level");
+  EXPECT_EQ(ReadFile(victim), "victim");
+  EXPECT_EQ(EntryCount(dir.Path), 5u);
+}
+
+TEST(SafeWrite, AReplacedFileKeepsModeOwnerAndLinks) {
+  TempDir dir;
+  const std::string file = dir.File("level.map"), link = dir.File("link.map"),
+                    other = dir.File("other.map");
+  WriteFile(file, "old");
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  const bool root = geteuid() == 0;
+  const uid_t owner = root ? 65534 : geteuid();
+  const gid_t group = root ? 65534 : getegid();
+  ASSERT_EQ(chown(file.c_str(), owner, group), 0);
+  fs::create_symlink("level.map", link);
+  fs::create_hard_link(file, other);
+
+  ASSERT_TRUE(WriteFileSafely(link, "new"));
+  EXPECT_EQ(KindOf(link), S_IFLNK);
+  EXPECT_EQ(ReadFile(file), "new");
+  struct stat st;
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(st.st_uid, owner);
+  EXPECT_EQ(st.st_gid, group);
+  // The name given gets a whole new file; another name of it keeps the old.
+  EXPECT_EQ(ReadFile(other), "old");
+
+  const mode_t mask = umask(022);
+  umask(mask);
+  ASSERT_TRUE(WriteFileSafely(dir.File("new.map"), "new"));
+  ASSERT_EQ(stat(dir.File("new.map").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+}
+
+TEST(SafeWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
+  TempDir dir;
+  const std::string target = dir.File("level.map");
+  WriteFile(target, "old");
+  // A file size limit stops the write half-way, as a full disk would.
+  rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit limit = saved;
+  limit.rlim_cur = 1000;
+  const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+  const Result<> result = WriteFileSafely(target, std::string(5000, 'x'));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, signal);
+
+  EXPECT_EQ(result.Error(), std::strerror(EFBIG));
+  EXPECT_EQ(ReadFile(target), "old");
+  EXPECT_EQ(EntryCount(dir.Path), 1u);
+}
+
+TEST(MoveFileTo, AcrossFileSystemsCopiesWithoutFollowingAPlantedLink) {
+  TempDir dir;
+  const std::string from = dir.File("quorvel.bsp"), maps = dir.File("maps"),
+                    victim = dir.File("victim");
+  const std::string to = maps + "/quorvel.bsp";
+  WriteFile(from, "compiled");
+  WriteFile(victim, "victim");
+  fs::create_directory(maps);
+
+  // The second file system: a tmpfs in a child's private mount namespace.
+  const pid_t child = fork();
+  if (child == 0) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", maps.c_str(), "tmpfs", 0, nullptr) != 0)
+      _exit(77);
+    fs::create_symlink(victim, to + ".part");
+    std::string error;
+    const bool moved = platform::MoveFileTo(from, to, &error);
+    // Exit status: one bit per broken promise.
+    _exit((moved ? 0 : 1) | (ReadFile(to) == "compiled" ? 0 : 2) |
+          (ReadFile(victim) == "victim" ? 0 : 4) | (fs::exists(from) ? 8 : 0) |
+          (EntryCount(maps) == 2 ? 0 : 16));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "a private mount namespace needs root";
+  EXPECT_EQ(WEXITSTATUS(status), 0)
+      << "1 not moved, 2 wrong contents, 4 link followed, 8 original kept, "
+         "16 files left behind";
+}
