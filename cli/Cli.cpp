@@ -1,11 +1,15 @@
 #include "cli/Cli.h"
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <future>
 #include <mutex>
+#include <sstream>
 
 #include "cli/Options.h"
+#include "map/GameDir.h"
 #include "map/HLMap.h"
 #include "map/Random.h"
 #include "platform/Platform.h"
@@ -35,6 +39,34 @@ bool ReportWrite(const WriteResult& result, const std::string& what, const std::
     err << kProgram << ": cannot write the " << what << " to '" << path << "': " << result.Error
         << '\n';
   return result.Ok;
+}
+
+// Standard output fails quietly (a full disk, a closed pipe): the stream
+// only remembers it, so each text is flushed and checked at once.
+bool WriteStandardOutput(const std::string& text, const std::string& what, std::ostream& out,
+                         std::ostream& err) {
+  errno = 0;
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  out.flush();
+  if (out) return true;
+  const int reason = errno;
+  err << kProgram << ": cannot write the " << what
+      << " to standard output: " << (reason ? std::strerror(reason) : "write failed") << '\n';
+  return false;
+}
+
+// The path with links and "." and ".." resolved as far as it exists.
+std::filesystem::path Resolved(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, ec);
+  return ec ? absolute.lexically_normal() : resolved;
+}
+
+// Also true for two names of one existing file (a hard link).
+bool NameTheSameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return Resolved(a) == Resolved(b) || std::filesystem::equivalent(a, b, ec);
 }
 
 void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
@@ -98,19 +130,27 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 2;
   }
   const CliSettings& settings = parsed.Settings;
-  if (settings.Help) {
-    out << UsageText();
-    return 0;
-  }
+  if (settings.Help) return WriteStandardOutput(UsageText(), "help", out, err) ? 0 : 1;
   if (settings.Version) {
-    out << kProgram << ' ' << shell::kVersion << '\n';
-    return 0;
+    const std::string version = std::string(kProgram) + ' ' + shell::kVersion + '\n';
+    return WriteStandardOutput(version, "version", out, err) ? 0 : 1;
   }
   for (const std::string& invalid : {ValidateOptions(settings.Options), CheckCompileOptions(settings)}) {
     if (!invalid.empty()) {
       err << kProgram << ": " << invalid << '\n';
       return 2;
     }
+  }
+  if (const Result<> gameDir = CheckGameDir(settings.GameDir); !gameDir) {
+    err << kProgram << ": bad value for --game-dir: " << gameDir.Error() << '\n';
+    return 2;
+  }
+  const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
+  if (output != kStdout && !settings.Grid.empty() && settings.Grid != kStdout &&
+      NameTheSameFile(output, settings.Grid)) {
+    err << kProgram << ": --output and --grid name the same file '" << settings.Grid
+        << "': the preview would replace the level\n";
+    return 2;
   }
 
   const std::uint32_t seed = settings.HasSeed ? settings.Seed : Random::TimeSeed();
@@ -125,17 +165,16 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
   lab.GameDir = settings.GameDir;
 
-  const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
   if (output == kStdout) {
-    lab.Write(out);
-    out.flush();
+    std::ostringstream level;
+    lab.Write(level);
+    if (!WriteStandardOutput(level.str(), "level", out, err)) return 1;
   } else if (!ReportWrite(lab.WriteMap(output), "level", output, err)) {
     return 1;
   }
 
   if (settings.Grid == kStdout) {
-    out << lab.LayoutPreview();
-    out.flush();
+    if (!WriteStandardOutput(lab.LayoutPreview(), "preview", out, err)) return 1;
   } else if (!settings.Grid.empty() &&
              !ReportWrite(WriteFileAtomically(settings.Grid, lab.LayoutPreview()), "preview",
                           settings.Grid, err)) {

@@ -1,12 +1,9 @@
 #include "map/HLMap.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <sstream>
 
 #include "map/MapText.h"
+#include "platform/SafeWrite.h"
 
 void HLMap::Write(std::ostream& out) const {
   WriteLine(out, "{");
@@ -24,20 +21,7 @@ WriteResult HLMap::WriteMap(const std::string& path) const {
 }
 
 WriteResult WriteFileAtomically(const std::string& path, const std::string& text) {
-  const std::string temp = path + ".tmp";
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return {false, std::strerror(errno)};
-
-  std::string error;
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) error = std::strerror(errno);
-  if (std::fflush(file) != 0 && error.empty()) error = std::strerror(errno);
-  if (std::fclose(file) != 0 && error.empty()) error = std::strerror(errno);
-  if (error.empty()) {
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (!ec) return {};
-    error = ec.message();
-  }
-  std::remove(temp.c_str());
-  return {false, error};
+  const Result<> written = platform::WriteFileSafely(path, text);
+  if (written) return {};
+  return {false, written.Error()};
 }

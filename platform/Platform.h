@@ -22,9 +22,11 @@ unsigned CoreCount();
 // with execute permission, on Windows any existing file.
 bool IsExecutable(const std::string& path);
 
-// Moves the file from to the path to, replacing a file already there; works
-// across file systems (copy, then remove the original). False with the
-// reason in *error when it failed; the original is then left in place.
+// Moves the file from to the path to, replacing a file already there. Across
+// file systems, or onto a link, device or pipe, the file is copied the way
+// WriteFileSafely writes (platform/SafeWrite.h), then the original removed.
+// False with the reason in *error when it failed; the original is then left
+// in place.
 // (Not "MoveFile": windows.h takes that name as a macro.)
 bool MoveFileTo(const std::string& from, const std::string& to, std::string* error = nullptr);
 

@@ -55,12 +55,4 @@ bool IsExecutable(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool MoveFileTo(const std::string& from, const std::string& to, std::string* error) {
-  if (MoveFileExA(from.c_str(), to.c_str(),
-                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
-    return true;
-  if (error) *error = LastErrorText();
-  return false;
-}
-
 }  // namespace platform

@@ -1,0 +1,184 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <thread>
+
+#include "TestFiles.h"
+#include "platform/Platform.h"
+#include "platform/SafeWrite.h"
+
+namespace fs = std::filesystem;
+using platform::WriteFileSafely;
+using testing_support::ReadFile;
+using testing_support::TempDir;
+using testing_support::WriteFile;
+
+namespace {
+
+mode_t KindOf(const std::string& path) {
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+size_t EntryCount(const fs::path& dir) {
+  return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+}  // namespace
+
+TEST(SafeWrite, DevicesAndPipesAreWrittenThroughAndNoOtherKindIsReplaced) {
+  TempDir dir;
+  // Devices made here (1,3 is null, 1,7 is full), never the machine's own /dev.
+  const bool devices = mknod(dir.File("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+                       mknod(dir.File("full").c_str(), S_IFCHR | 0666, makedev(1, 7)) == 0;
+  if (!devices) std::printf("[  SKIPPED ] the device cases: mknod needs root\n");
+  fs::create_symlink("null", dir.Path / "link-to-null");
+  fs::create_symlink("nowhere", dir.Path / "dangling-link");
+  fs::create_directory(dir.Path / "folder");
+  const struct {
+    const char* Name;
+    bool Device;
+    const char* Failure;  // null: written
+    mode_t KindAfter;
+  } cases[] = {
+      {"null", true, nullptr, S_IFCHR},
+      {"full", true, std::strerror(ENOSPC), S_IFCHR},
+      {"link-to-null", true, nullptr, S_IFLNK},
+      {"folder", false, "it is a directory", S_IFDIR},
+      {"dangling-link", false, "it is a symbolic link that leads nowhere", S_IFLNK},
+  };
+  for (const auto& c : cases) {
+    if (c.Device && !devices) continue;
+    SCOPED_TRACE(c.Name);
+    const Result<> result = WriteFileSafely(dir.File(c.Name), "level");
+    EXPECT_EQ(result.Error().rfind(c.Failure ? c.Failure : "", 0), 0u) << result.Error();
+    EXPECT_EQ(result.Ok(), c.Failure == nullptr);
+    EXPECT_EQ(KindOf(dir.File(c.Name)), c.KindAfter);
+  }
+
+  // A FIFO: the reader gets the bytes and the FIFO stays. Its second name
+  // lets the reader finish even when the FIFO was replaced.
+  const std::string fifo = dir.File("fifo"), keep = dir.File("fifo-keep");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  ASSERT_EQ(link(fifo.c_str(), keep.c_str()), 0);
+  std::string received;
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    received = ReadFile(keep);
+    done = true;
+  });
+  EXPECT_TRUE(WriteFileSafely(fifo, "through a pipe"));
+  while (!done) {
+    close(open(keep.c_str(), O_WRONLY | O_NONBLOCK));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  reader.join();
+  EXPECT_EQ(received, "through a pipe");
+  EXPECT_EQ(KindOf(fifo), S_IFIFO);
+}
+
+TEST(SafeWrite, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
+  TempDir dir;
+  const std::string victim = dir.File("victim");
+  WriteFile(victim, "victim");
+  for (const char* planted : {"level.map.tmp", ".level.map.tmp", "level.map.part"})
+    fs::create_symlink(victim, dir.Path / planted);
+
+  ASSERT_TRUE(WriteFileSafely(dir.File("level.map"), "level"));
+  EXPECT_EQ(ReadFile(dir.File("level.map")), "level");
+  EXPECT_EQ(ReadFile(victim), "victim");
+  EXPECT_EQ(EntryCount(dir.Path), 5u);
+}
+
+TEST(SafeWrite, AReplacedFileKeepsModeOwnerAndLinks) {
+  TempDir dir;
+  const std::string file = dir.File("level.map"), link = dir.File("link.map"),
+                    other = dir.File("other.map");
+  WriteFile(file, "old");
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  const bool root = geteuid() == 0;
+  const uid_t owner = root ? 65534 : geteuid();
+  const gid_t group = root ? 65534 : getegid();
+  ASSERT_EQ(chown(file.c_str(), owner, group), 0);
+  fs::create_symlink("level.map", link);
+  fs::create_hard_link(file, other);
+
+  ASSERT_TRUE(WriteFileSafely(link, "new"));
+  EXPECT_EQ(KindOf(link), S_IFLNK);
+  EXPECT_EQ(ReadFile(file), "new");
+  struct stat st;
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(st.st_uid, owner);
+  EXPECT_EQ(st.st_gid, group);
+  // The name given gets a whole new file; another name of it keeps the old.
+  EXPECT_EQ(ReadFile(other), "old");
+
+  const mode_t mask = umask(022);
+  umask(mask);
+  ASSERT_TRUE(WriteFileSafely(dir.File("new.map"), "new"));
+  ASSERT_EQ(stat(dir.File("new.map").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0666u & ~mask);
+}
+
+TEST(SafeWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
+  TempDir dir;
+  const std::string target = dir.File("level.map");
+  WriteFile(target, "old");
+  // A file size limit stops the write half-way, as a full disk would.
+  rlimit saved;
+  getrlimit(RLIMIT_FSIZE, &saved);
+  const rlimit limit{1000, saved.rlim_max};
+  const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &limit);
+  const Result<> result = WriteFileSafely(target, std::string(5000, 'x'));
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, signal);
+  EXPECT_EQ(result.Error(), std::strerror(EFBIG));
+  EXPECT_EQ(ReadFile(target), "old");
+  EXPECT_EQ(EntryCount(dir.Path), 1u);
+}
+
+TEST(MoveFileTo, AcrossFileSystemsCopiesWithoutFollowingAPlantedLink) {
+  TempDir dir;
+  const std::string from = dir.File("quorvel.bsp"), maps = dir.File("maps"),
+                    victim = dir.File("victim");
+  const std::string to = maps + "/quorvel.bsp";
+  WriteFile(from, "compiled");
+  WriteFile(victim, "victim");
+  fs::create_directory(maps);
+
+  // The second file system: a tmpfs in a child's private mount namespace.
+  const pid_t child = fork();
+  if (child == 0) {
+    if (unshare(CLONE_NEWNS) != 0 ||
+        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        mount("tmpfs", maps.c_str(), "tmpfs", 0, nullptr) != 0)
+      _exit(77);
+    fs::create_symlink(victim, to + ".part");
+    std::string error;
+    const bool moved = platform::MoveFileTo(from, to, &error);
+    // Exit status: one bit per broken promise.
+    _exit((moved ? 0 : 1) | (ReadFile(to) == "compiled" ? 0 : 2) |
+          (ReadFile(victim) == "victim" ? 0 : 4) | (fs::exists(from) ? 8 : 0) |
+          (EntryCount(maps) == 2 ? 0 : 16));
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "a private mount namespace needs root";
+  EXPECT_EQ(WEXITSTATUS(status), 0)
+      << "1 not moved, 2 wrong contents, 4 link followed, 8 original kept, "
+         "16 files left behind";
+}
