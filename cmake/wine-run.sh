@@ -1,0 +1,25 @@
+#!/bin/sh
+# Runs a Windows program under Wine in a private prefix: wine-run.sh PREFIX PROGRAM [ARGS...]
+# The prefix is made (wineboot) on first use, under a lock so that parallel
+# tests share one. With QUORVEL_NEEDS_DISPLAY set and no display, the program
+# runs under a virtual X server.
+set -eu
+prefix=$1; shift
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+# Neither Mono nor Gecko is needed; without this wineboot asks to install them.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$prefix/.quorvel-ready" ]; then
+  mkdir -p "$prefix"
+  (
+    flock 9
+    if [ ! -f "$prefix/.quorvel-ready" ]; then
+      wineboot --init >/dev/null 2>&1 || true
+      wineserver --wait || true
+      touch "$prefix/.quorvel-ready"
+    fi
+  ) 9>"$prefix.lock"
+fi
+if [ -n "${QUORVEL_NEEDS_DISPLAY:-}" ] && [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24" wine "$@"
+fi
+exec wine "$@"
