@@ -83,8 +83,8 @@ Result<CompilePlan> MakeWindowsPlan(const CompileDirs& dirs, const std::string& 
 // folder and the names looked for when one is missing.
 Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads);
 
-// This system's plan (COMSPEC or cmd.exe on Windows; one thread per core
-// elsewhere), after checking that the folders are set and ToolDir exists.
+// This system's plan: COMSPEC (or cmd.exe) on Windows, one thread per core
+// elsewhere.
 Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs);
 
 // A step's command line for the output, quoted as the system's shell would

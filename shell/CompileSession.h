@@ -20,11 +20,14 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "shell/CompilePlan.h"
 
 namespace shell {
+
+struct CompileSessionState;
 
 struct CompileOutcome {
   bool Ok = false;       // the level is in the maps folder
@@ -70,8 +73,10 @@ class CompileSession {
   bool Running() const;
 
  private:
-  struct Shared;
-  std::shared_ptr<Shared> State;
+  bool Launch(CompilePlan plan, std::optional<CompileOutcome> early);
+
+  // Shared with the worker thread and the posted calls.
+  std::shared_ptr<CompileSessionState> State;
 };
 
 }  // namespace shell

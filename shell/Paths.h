@@ -1,9 +1,11 @@
 #pragma once
 // Paths as UTF-8 (Windows) or byte (POSIX) strings with the system's separator.
 
+#include <filesystem>
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Result.h"
 
 namespace shell {
 
@@ -11,5 +13,14 @@ namespace shell {
 // in one (a drive or file system root).
 std::string JoinPath(const std::string& dir, const std::string& name,
                      char separator = platform::PathSeparator());
+
+// The path for std::filesystem (taken as UTF-8 on Windows).
+std::filesystem::path FileSystemPath(const std::string& path);
+
+// An existing file that is not a directory.
+bool IsFile(const std::string& path);
+bool IsDirectory(const std::string& path);
+// A file that is not there counts as removed.
+Result<> RemoveFile(const std::string& path);
 
 }  // namespace shell

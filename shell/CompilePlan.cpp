@@ -1,0 +1,183 @@
+#include "shell/CompilePlan.h"
+
+#include <cstdlib>
+
+#include "platform/Platform.h"
+#include "shell/Names.h"
+#include "shell/Paths.h"
+
+namespace shell {
+
+namespace {
+
+// The batch file and the tools' own path handling are surer with
+// backslashes, though Windows takes '/' too.
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+// A path as one batch file word: quoted, with '%' doubled so that the
+// interpreter does not expand it. (Windows forbids '"' in file names.)
+std::string BatchWord(const std::string& path) {
+  std::string word = "\"";
+  for (const char c : WindowsPath(path)) {
+    word += c;
+    if (c == '%') word += '%';
+  }
+  return word + '"';
+}
+
+bool HasNonAscii(const std::string& text) {
+  for (const unsigned char c : text)
+    if (c >= 0x80) return true;
+  return false;
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+    text += names[i];
+  }
+  return text;
+}
+
+// The first of names in dir that passes usable; fails naming them all.
+Result<std::string> FindTool(const std::string& dir, const std::vector<std::string>& names,
+                             bool (*usable)(const std::string&)) {
+  for (const std::string& name : names)
+    if (usable(JoinPath(dir, name))) return name;
+  return Failure{"No compile tool for this step was found in the compile tools folder " + dir + " (looked for " +
+                 Joined(names) + ")."};
+}
+
+// The files the tools read and write; with this system's separator, since the
+// program itself checks, removes and moves them.
+CompilePlan PlanFiles(const CompileDirs& dirs) {
+  CompilePlan plan;
+  const std::string base = JoinPath(dirs.AppDir, kLevelName);
+  plan.MapPath = base + ".map";
+  plan.BspPath = base + ".bsp";
+  plan.ErrPath = base + ".err";
+  plan.LinPath = base + ".lin";
+  plan.MapsDir = JoinPath(JoinPath(dirs.HLDir, "valve"), "maps");
+  plan.TargetPath = JoinPath(plan.MapsDir, kBspFileName);
+  return plan;
+}
+
+}  // namespace
+
+const std::array<std::vector<std::string>, 4>& WindowsToolNames() {
+  static const std::array<std::vector<std::string>, 4> names = {{
+      {"sdHLCSG_x64.exe", "sdHLCSG.exe", "hlcsg_x64.exe", "hlcsg.exe", "qcsg.exe"},
+      {"sdHLBSP_x64.exe", "sdHLBSP.exe", "hlbsp_x64.exe", "hlbsp.exe", "qbsp2.exe"},
+      {"sdHLVIS_x64.exe", "sdHLVIS.exe", "hlvis_x64.exe", "hlvis.exe", "vis.exe"},
+      {"sdHLRAD_x64.exe", "sdHLRAD.exe", "hlrad_x64.exe", "hlrad.exe", "qrad.exe"},
+  }};
+  return names;
+}
+
+const std::array<std::vector<std::string>, 4>& PosixToolNames() {
+  static const std::array<std::vector<std::string>, 4> names = {{
+      {"hlcsg", "sdHLCSG"},
+      {"hlbsp", "sdHLBSP"},
+      {"hlvis", "sdHLVIS"},
+      {"hlrad", "sdHLRAD"},
+  }};
+  return names;
+}
+
+int BatchToolFailureStatus(int toolNumber) { return 10 + toolNumber; }
+
+std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools) {
+  const std::string eol = "\r\n";
+  const std::string base = JoinPath(WindowsPath(dirs.AppDir), kLevelName, '\\');
+  const std::string maps = JoinPath(WindowsPath(dirs.HLDir), "valve\\maps", '\\');
+  std::string text = "@echo off" + eol;
+  // The interpreter reads each line in the console's code page: UTF-8 from
+  // here on, for folder names beyond ASCII.
+  if (HasNonAscii(base) || HasNonAscii(maps)) text += "chcp 65001 >nul" + eol;
+  for (std::size_t i = 0; i < tools.size(); ++i) {
+    text += tools[i] + ' ' + BatchWord(base) + eol;
+    // "if errorlevel 1" would miss the negative status of a crashed tool.
+    text += "if %errorlevel% neq 0 exit /b " + std::to_string(BatchToolFailureStatus(static_cast<int>(i) + 1)) + eol;
+  }
+  text += "move  " + BatchWord(base + ".bsp") + ' ' + BatchWord(maps) + eol;
+  return text;
+}
+
+Result<CompilePlan> MakeWindowsPlan(const CompileDirs& dirs, const std::string& interpreter) {
+  CompilePlan plan = PlanFiles(dirs);
+  for (std::size_t i = 0; i < plan.BatchTools.size(); ++i) {
+    Result<std::string> tool = FindTool(dirs.ToolDir, WindowsToolNames()[i], IsFile);
+    if (!tool) return Failure{tool.Error()};
+    plan.BatchTools[i] = *tool;
+  }
+  plan.BatchPath = JoinPath(dirs.ToolDir, kBatchFileName);
+  plan.BatchText = BatchFileText(dirs, plan.BatchTools);
+  // The interpreter starts in ToolDir, where the batch file and the tools
+  // lie, so the batch is named relative to it: the interpreter's own command
+  // line has no escape for a '%' that ToolDir might hold. /d skips AutoRun
+  // commands, /v:off keeps '!' in folder names literal.
+  CompileStep run;
+  run.Name = kBatchFileName;
+  run.Process = {interpreter, {"/d", "/v:off", "/c", std::string(".\\") + kBatchFileName}, dirs.ToolDir};
+  plan.Steps.push_back(run);
+  plan.MoveAfterSteps = false;
+  return plan;
+}
+
+Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads) {
+  CompilePlan plan = PlanFiles(dirs);
+  const std::string mapName = JoinPath(dirs.AppDir, kLevelName);
+  for (const std::vector<std::string>& names : PosixToolNames()) {
+    Result<std::string> tool = FindTool(dirs.ToolDir, names, platform::IsExecutable);
+    if (!tool) return Failure{tool.Error()};
+    CompileStep step;
+    step.Name = *tool;
+    step.Process = {JoinPath(dirs.ToolDir, *tool), {"-threads", std::to_string(threads), mapName}, dirs.ToolDir};
+    plan.Steps.push_back(step);
+  }
+  plan.MoveAfterSteps = true;
+  return plan;
+}
+
+Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs) {
+#ifdef _WIN32
+  const char* comspec = std::getenv("COMSPEC");
+  return MakeWindowsPlan(dirs, comspec && *comspec ? comspec : "cmd.exe");
+#else
+  return MakePosixPlan(dirs, platform::CoreCount());
+#endif
+}
+
+namespace {
+
+std::string QuotedArgument(const std::string& argument) {
+#ifdef _WIN32
+  if (!argument.empty() && argument.find_first_of(" \t\"&|<>^%") == std::string::npos) return argument;
+  std::string quoted = "\"";
+  for (const char c : argument) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
+  return quoted + '"';
+#else
+  if (!argument.empty() &&
+      argument.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./=:+,@%-") ==
+          std::string::npos)
+    return argument;
+  std::string quoted = "'";
+  for (const char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + '\'';
+#endif
+}
+
+}  // namespace
+
+std::string CommandLineText(const platform::ProcessSpec& spec) {
+  std::string text = QuotedArgument(spec.Program);
+  for (const std::string& argument : spec.Arguments) text += ' ' + QuotedArgument(argument);
+  return text;
+}
+
+}  // namespace shell

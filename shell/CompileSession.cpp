@@ -1,0 +1,297 @@
+#include "shell/CompileSession.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <mutex>
+#include <thread>
+
+#include "map/HLMap.h"
+#include "platform/Platform.h"
+#include "shell/Names.h"
+#include "shell/Paths.h"
+
+namespace shell {
+
+namespace {
+
+// How much of a step's latest output is kept for the verdict.
+constexpr std::size_t kTailBytes = 8192;
+
+bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
+  return std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         }) != text.end();
+}
+
+// The classic tools stop at their entity table's size with this in the message.
+bool RefusedForEntities(const std::string& output) {
+  return ContainsIgnoringCase(output, "MAX_MAP_ENTITIES") || ContainsIgnoringCase(output, "too many entities");
+}
+
+CompileOutcome Failed(std::string statusText, std::string errorText, std::string step = {}) {
+  CompileOutcome outcome;
+  outcome.StatusText = std::move(statusText);
+  outcome.ErrorText = std::move(errorText);
+  outcome.FailedStep = std::move(step);
+  return outcome;
+}
+
+// The verdict on a step that ended; nullopt when it succeeded.
+std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step,
+                                        const platform::ProcessExit& exit, const std::string& output) {
+  using Kind = platform::ProcessExit::Kind;
+  if (exit.How == Kind::FailedToStart) {
+    return Failed("Compile failed: " + step.Name,
+                  step.Name + " could not be started from " + step.Process.WorkingDirectory + ": " + exit.Error,
+                  step.Name);
+  }
+  // The bsp tool meets a hole to the void with a pointfile; the tools after
+  // it then fail for want of portals.
+  if (IsFile(plan.LinPath)) {
+    return Failed("Compile failed: the level leaks",
+                  "The level leaks: it has a hole to the void, so the compile stopped after " + step.Name +
+                      ". The pointfile " + plan.LinPath + " traces the way from an entity to the hole.",
+                  step.Name);
+  }
+  const bool errFile = IsFile(plan.ErrPath);
+  if (exit.Succeeded() && !errFile) return std::nullopt;
+
+  // The Windows batch stops at the first failing tool with a status naming it.
+  std::string batchTool;
+  if (!plan.BatchPath.empty() && exit.How == Kind::Exited) {
+    for (std::size_t i = 0; i < plan.BatchTools.size(); ++i)
+      if (exit.Status == BatchToolFailureStatus(static_cast<int>(i) + 1)) batchTool = plan.BatchTools[i];
+  }
+  const std::string failed = batchTool.empty() ? step.Name : batchTool;
+  std::string text;
+  if (RefusedForEntities(output)) {
+    text = failed + " refused the level: it has more entities than the tool can take (the classic tools take at most " +
+           std::to_string(kClassicMaxEntities) +
+           "). Compile it with newer tools (sdHLCSG or hlcsg and the rest), or choose a smaller Map Dimension.";
+  } else if (exit.How == Kind::Crashed) {
+    text = failed + " crashed (" + std::to_string(exit.Status) + ").";
+  } else if (!batchTool.empty()) {
+    text = failed + " failed, so " + step.Name + " stopped there (exit status " + std::to_string(exit.Status) + ").";
+  } else if (exit.Status != 0) {
+    text = failed + " failed with exit status " + std::to_string(exit.Status) + ".";
+    // The tool checks use other statuses; the move is the batch's only other command.
+    if (!plan.BatchPath.empty() && exit.Status == 1)
+      text += " The move of " + plan.BspPath + " into the maps folder " + plan.MapsDir + " failed.";
+  } else {
+    text = failed + " reported errors (exit status 0).";
+  }
+  if (errFile) text += " The errors are in " + plan.ErrPath + ".";
+  return Failed("Compile failed: " + failed, text, failed);
+}
+
+}  // namespace
+
+struct CompileSessionState {
+  using Callbacks = CompileSession::Callbacks;
+
+  CompileSession::Post PostCall;
+  Callbacks Calls;
+  std::atomic<bool> Alive{true};  // false once the session is destroyed
+
+  std::mutex Mutex;
+  bool Running = false;
+  bool StopRequested = false;
+  platform::Process* Current = nullptr;  // the step's process, owned by the worker
+  std::thread Worker;
+};
+
+namespace {
+
+// Everything the worker does, on its own thread.
+class Run {
+ public:
+  // early: a check that failed before there was a plan to run.
+  Run(std::shared_ptr<CompileSessionState> shared, CompilePlan plan, std::optional<CompileOutcome> early)
+      : S(std::move(shared)), Plan(std::move(plan)), Early(std::move(early)) {}
+
+  void operator()() {
+    const CompileOutcome outcome = Early ? *Early : Compile();
+    if (BatchWritten) (void)RemoveFile(Plan.BatchPath);
+    if (outcome.Ok) Output("\n" + std::string(kBspGenerated) + ": " + Plan.TargetPath + "\n");
+    else if (outcome.Stopped) Output("\nStopped.\n");
+    else Output("\nError: " + outcome.ErrorText + "\n");
+    {
+      std::lock_guard<std::mutex> lock(S->Mutex);
+      S->Running = false;
+    }
+    Post([outcome](CompileSession::Callbacks& calls) {
+      if (calls.Finished) calls.Finished(outcome);
+    });
+  }
+
+ private:
+  // Runs call on the owner's thread, unless the session is gone by then.
+  template <typename F>
+  void Post(F call) {
+    std::shared_ptr<CompileSessionState> shared = S;
+    S->PostCall([shared, call] {
+      if (shared->Alive) call(shared->Calls);
+    });
+  }
+
+  void Output(std::string text) {
+    Post([text = std::move(text)](CompileSession::Callbacks& calls) {
+      if (calls.Output) calls.Output(text);
+    });
+  }
+
+  bool StopRequested() {
+    std::lock_guard<std::mutex> lock(S->Mutex);
+    return S->StopRequested;
+  }
+
+  static CompileOutcome Stopped() {
+    CompileOutcome outcome;
+    outcome.Stopped = true;
+    outcome.StatusText = kCompileStopped;
+    return outcome;
+  }
+
+  CompileOutcome Compile() {
+    if (Plan.Steps.empty()) return Failed("Compile not started", "There is nothing to run.");
+    if (!IsFile(Plan.MapPath)) {
+      return Failed("No .map to compile", "There is no level to compile: " + Plan.MapPath +
+                                              " does not exist. Press \"Generate .map\" first.");
+    }
+    if (!IsDirectory(Plan.MapsDir)) {
+      // Not created here: a missing valve/maps means HLDir is not the game's
+      // main folder, and a level put there would never be found.
+      return Failed("Game maps folder not found", "The game's maps folder " + Plan.MapsDir +
+                                                      " does not exist: check the game main folder in Setup.");
+    }
+    // Left over from an earlier run they would be taken for this run's results.
+    for (const std::string& stale : {Plan.ErrPath, Plan.LinPath, Plan.BspPath}) {
+      const Result<> removed = RemoveFile(stale);
+      if (!removed)
+        return Failed("Compile not started",
+                      "Cannot remove " + stale + " left by an earlier compile: " + removed.Error());
+    }
+    if (!Plan.BatchPath.empty()) {
+      BatchWritten = true;  // removed after the run even if half-written
+      const WriteResult written = WriteFileAtomically(Plan.BatchPath, Plan.BatchText);
+      if (!written)
+        return Failed("Cannot write the batch file",
+                      "Cannot write the batch file " + Plan.BatchPath + ": " + written.Error);
+      Output(Plan.BatchPath + ":\n" + Plan.BatchText);
+    }
+
+    for (std::size_t i = 0; i < Plan.Steps.size(); ++i) {
+      if (StopRequested()) return Stopped();
+      const CompileStep& step = Plan.Steps[i];
+      Post([i, count = Plan.Steps.size(), name = step.Name](CompileSession::Callbacks& calls) {
+        if (calls.StepStarted) calls.StepStarted(i, count, name);
+      });
+      Output("\n> " + CommandLineText(step.Process) + "\n");
+
+      auto tail = std::make_shared<std::string>();  // written by the reader thread until Wait returns
+      platform::Process::Handlers handlers;
+      handlers.Output = [this, tail](std::string_view text) {
+        Output(std::string(text));
+        tail->append(text);
+        if (tail->size() > 2 * kTailBytes) tail->erase(0, tail->size() - kTailBytes);
+      };
+      std::unique_ptr<platform::Process> process = platform::Process::Start(step.Process, std::move(handlers));
+      {
+        std::lock_guard<std::mutex> lock(S->Mutex);
+        S->Current = process.get();
+        if (S->StopRequested) process->Stop();
+      }
+      const platform::ProcessExit exit = process->Wait();
+      {
+        std::lock_guard<std::mutex> lock(S->Mutex);
+        S->Current = nullptr;
+      }
+      process.reset();
+      if (exit.How == platform::ProcessExit::Kind::Stopped || StopRequested()) return Stopped();
+      if (std::optional<CompileOutcome> failed = JudgeStep(Plan, step, exit, *tail)) return *failed;
+    }
+    return MoveLevel();
+  }
+
+  CompileOutcome MoveLevel() {
+    if (Plan.MoveAfterSteps) {
+      if (!IsFile(Plan.BspPath))
+        return Failed("Compile failed: no .bsp",
+                      "The compile tools ended without error but left no " + Plan.BspPath + ".");
+      Output("\nMoving " + Plan.BspPath + " to " + Plan.TargetPath + "\n");
+      std::string reason;
+      if (!platform::MoveFileTo(Plan.BspPath, Plan.TargetPath, &reason))
+        return Failed("Cannot move the .bsp",
+                      "Cannot move " + Plan.BspPath + " into the maps folder " + Plan.MapsDir + ": " + reason);
+    } else if (IsFile(Plan.BspPath) || !IsFile(Plan.TargetPath)) {
+      return Failed("Cannot move the .bsp", Plan.BspPath + " did not reach the maps folder " + Plan.MapsDir +
+                                                ": the move in " + Plan.BatchPath + " failed.");
+    }
+    CompileOutcome outcome;
+    outcome.Ok = true;
+    outcome.StatusText = kBspGenerated;
+    return outcome;
+  }
+
+  std::shared_ptr<CompileSessionState> S;
+  CompilePlan Plan;
+  std::optional<CompileOutcome> Early;
+  bool BatchWritten = false;
+};
+
+}  // namespace
+
+CompileSession::CompileSession(Post post, Callbacks callbacks) : State(std::make_shared<CompileSessionState>()) {
+  State->PostCall = std::move(post);
+  State->Calls = std::move(callbacks);
+}
+
+CompileSession::~CompileSession() {
+  Stop();
+  if (State->Worker.joinable()) State->Worker.join();
+  State->Alive = false;
+}
+
+bool CompileSession::Start(const CompileDirs& dirs) {
+  if (Running()) return false;
+  // Checked before the plan, so that the message names what to set.
+  if (dirs.ToolDir.empty() || dirs.HLDir.empty()) {
+    return Launch({}, Failed("Folders not set", std::string("The ") +
+                                                   (dirs.ToolDir.empty() ? "compilation tools" : "game main") +
+                                                   " folder is not set: choose it in Setup."));
+  }
+  if (!IsDirectory(dirs.ToolDir)) {
+    return Launch({}, Failed("Compile tools not found", "The compilation tools folder " + dirs.ToolDir +
+                                                            " does not exist: check it in Setup."));
+  }
+  Result<CompilePlan> plan = MakeCompilePlan(dirs);
+  if (!plan) return Launch({}, Failed("Compile tools not found", plan.Error() + " Check the folder in Setup."));
+  return Launch(std::move(*plan), std::nullopt);
+}
+
+bool CompileSession::Start(const CompilePlan& plan) { return Launch(plan, std::nullopt); }
+
+bool CompileSession::Launch(CompilePlan plan, std::optional<CompileOutcome> early) {
+  std::lock_guard<std::mutex> lock(State->Mutex);
+  if (State->Running) return false;
+  if (State->Worker.joinable()) State->Worker.join();  // the last run's, already past its end
+  State->Running = true;
+  State->StopRequested = false;
+  State->Worker = std::thread(Run(State, std::move(plan), std::move(early)));
+  return true;
+}
+
+void CompileSession::Stop() {
+  std::lock_guard<std::mutex> lock(State->Mutex);
+  if (!State->Running) return;
+  State->StopRequested = true;
+  if (State->Current) State->Current->Stop();
+}
+
+bool CompileSession::Running() const {
+  std::lock_guard<std::mutex> lock(State->Mutex);
+  return State->Running;
+}
+
+}  // namespace shell

@@ -1,0 +1,41 @@
+#include "shell/GameLaunch.h"
+
+#include "platform/Platform.h"
+#include "shell/Names.h"
+#include "shell/Paths.h"
+
+namespace shell {
+
+const std::vector<std::string>& GameProgramNames() {
+#if defined(_WIN32)
+  static const std::vector<std::string> names = {"hl.exe"};
+#elif defined(__APPLE__)
+  static const std::vector<std::string> names = {"hl.sh", "hl_osx"};
+#else
+  static const std::vector<std::string> names = {"hl.sh", "hl_linux"};
+#endif
+  return names;
+}
+
+Result<platform::ProcessSpec> FindGame(const std::string& hlDir) {
+  if (hlDir.empty()) return Failure{"The game main folder is not set: choose it in Setup."};
+  const std::vector<std::string>& names = GameProgramNames();
+  std::string present;  // there, but not executable
+  for (const std::string& name : names) {
+    const std::string path = JoinPath(hlDir, name);
+    if (platform::IsExecutable(path)) return platform::ProcessSpec{path, {"-console", "+map", kLevelName}, hlDir};
+    if (present.empty() && IsFile(path)) present = name;
+  }
+  if (!present.empty()) return Failure{"Half-Life cannot be started: " + present + " in " + hlDir + " is not executable."};
+  std::string tried;
+  for (const std::string& name : names) tried += (tried.empty() ? "" : " or ") + name;
+  return Failure{"Half-Life was not found: there is no " + tried + " in the game main folder " + hlDir + "."};
+}
+
+Result<> LaunchGame(const std::string& hlDir) {
+  Result<platform::ProcessSpec> game = FindGame(hlDir);
+  if (!game) return Failure{game.Error()};
+  return platform::StartDetached(*game);
+}
+
+}  // namespace shell

@@ -1,0 +1,35 @@
+#include "shell/GenerateMap.h"
+
+#include "shell/Names.h"
+#include "shell/Paths.h"
+
+namespace shell {
+
+Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
+  const std::string invalid = ValidateOptions(request.Options);
+  if (!invalid.empty()) return Failure{invalid};
+
+  GeneratedMap made;
+  made.Seed = request.Seed ? *request.Seed : Random::TimeSeed();
+  Labyrinth lab(request.Options, made.Seed);
+  made.Attempts = lab.GenerateLevel(request.MaxAttempts);
+  if (made.Attempts == 0) return Failure{kGenerationFailed};
+
+  lab.GameDir = request.GameDir;
+  made.MapPath = JoinPath(request.AppDir, kMapFileName);
+  const WriteResult written = lab.WriteMap(made.MapPath);
+  if (!written) return Failure{"Cannot write " + made.MapPath + ": " + written.Error};
+
+  made.Width = lab.Width;
+  made.Height = lab.Height;
+  made.Brushes = lab.NumBlocks();
+  made.Entities = lab.NumEntities();
+  made.Monsters = lab.MonsterCount;
+  made.Weapons = lab.WeaponCount;
+  made.Ammunition = lab.AmmoCount;
+  made.Items = lab.ItemCount;
+  made.StatusText = kMapGenerated;
+  return made;
+}
+
+}  // namespace shell
