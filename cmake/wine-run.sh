@@ -15,6 +15,9 @@ if [ ! -f "$prefix/.quorvel-ready" ]; then
     if [ ! -f "$prefix/.quorvel-ready" ]; then
       wineboot --init >/dev/null 2>&1 || true
       wineserver --wait || true
+      # Debian's Wine does not put its own fonts into a new prefix, so the
+      # dialog font (Tahoma) would fall back to a wider one.
+      cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
       touch "$prefix/.quorvel-ready"
     fi
   ) 9>"$prefix.lock"

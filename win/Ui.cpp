@@ -1,0 +1,181 @@
+#include "win/Ui.h"
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "win/Text.h"
+#include "win/resource.h"
+
+namespace win {
+
+Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    metrics.lfMessageFont.lfHeight = Scale(metrics.lfMessageFont.lfHeight, dpi);
+  }
+  LOGFONTW font = metrics.lfMessageFont;
+  if (pixelHeight) font.lfHeight = -Scale(pixelHeight, dpi);
+  if (bold) font.lfWeight = FW_BOLD;
+  return Font(CreateFontIndirectW(&font));
+}
+
+Font FixedFont(UINT dpi) {
+  LOGFONTW font{};
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  font.lfHeight = SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)
+                      ? metrics.lfMessageFont.lfHeight
+                      : -Scale(12, dpi);
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpyW(font.lfFaceName, L"Consolas");
+  return Font(CreateFontIndirectW(&font));
+}
+
+const wchar_t* RegisterWindowClass(const wchar_t* name) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, name, &existing)) return name;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL));
+  RegisterClassExW(&windowClass);
+  return name;
+}
+
+Window::~Window() {
+  if (Hwnd) DestroyWindow(Hwnd);
+}
+
+UINT Window::Dpi() const { return Hwnd ? GetDpiForWindow(Hwnd) : GetDpiForSystem(); }
+
+void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
+                    HWND owner, int clientWidth, int clientHeight) {
+  ClientWidth96 = clientWidth;
+  ClientHeight96 = clientHeight;
+  RegisterWindowClass(className);
+  // The window's DPI is known only once it exists: create it, then size it.
+  Hwnd = CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         clientWidth, clientHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(Hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure));
+  Normal = MessageFont(Dpi());
+  MakeFonts(Dpi());
+  SetClientSize(clientWidth, clientHeight);
+}
+
+void Window::SetClientSize(int width, int height) {
+  ClientWidth96 = width;
+  ClientHeight96 = height;
+  const UINT dpi = Dpi();
+  RECT rect{0, 0, Scale(width, dpi), Scale(height, dpi)};
+  AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), dpi);
+  SetWindowPos(Hwnd, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD style, int id,
+                        RECT rect96, DWORD exStyle) {
+  const UINT dpi = Dpi();
+  const HWND control = CreateWindowExW(
+      exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, Scale(rect96.left, dpi),
+      Scale(rect96.top, dpi), Scale(rect96.right - rect96.left, dpi), Scale(rect96.bottom - rect96.top, dpi),
+      Hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  Controls.push_back({control, rect96});
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
+  return control;
+}
+
+HFONT Window::FontFor(HWND) { return Normal.get(); }
+
+void Window::MakeFonts(UINT) {}
+
+void Window::Relayout() {
+  const UINT dpi = Dpi();
+  Normal = MessageFont(dpi);
+  MakeFonts(dpi);
+  for (const Placed& placed : Controls) {
+    const RECT& r = placed.Rect96;
+    MoveWindow(placed.Control, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right - r.left, dpi),
+               Scale(r.bottom - r.top, dpi), FALSE);
+    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(placed.Control)), FALSE);
+  }
+  InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+void Window::DpiChanged(const RECT& suggested) {
+  Relayout();
+  // Keep the suggested position, but the exact scaled client size.
+  SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(ClientWidth96, ClientHeight96);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DPICHANGED) {
+    DpiChanged(*reinterpret_cast<const RECT*>(lParam));
+    return 0;
+  }
+  return DefWindowProcW(Hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window) return DefWindowProcW(hwnd, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = window->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    // A failed command leaves the window usable, as any other failure does.
+    ShowMessage(hwnd, "Quorvel", e.what());
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    window->Hwnd = nullptr;
+  }
+  return result;
+}
+
+void RunModal(HWND dialog, HWND owner, const std::function<bool()>& done,
+              const std::function<void(HWND)>& shown) {
+  EnableWindow(owner, FALSE);
+  ShowWindow(dialog, SW_SHOW);
+  if (shown) shown(dialog);
+  MSG message;
+  bool quit = false;
+  while (!done() && IsWindow(dialog)) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      quit = true;
+      break;
+    }
+    if (!IsDialogMessageW(dialog, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  // Enabled before the dialog goes, so that the owner is activated again.
+  EnableWindow(owner, TRUE);
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void ShowMessage(HWND owner, const std::string& caption, const std::string& text) {
+  MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+}
+
+void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {
+  if (accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
+  if (IsDialogMessageW(main, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+}  // namespace win
