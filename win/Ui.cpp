@@ -60,8 +60,11 @@ UINT Window::Dpi() const { return Hwnd ? GetDpiForWindow(Hwnd) : GetDpiForSystem
 
 void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
                     HWND owner, int clientWidth, int clientHeight) {
-  ClientWidth96 = clientWidth;
-  ClientHeight96 = clientHeight;
+  static const bool controlsReady = [] {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&controls) != FALSE;
+  }();
+  (void)controlsReady;
   RegisterWindowClass(className);
   // The window's DPI is known only once it exists: create it, then size it.
   Hwnd = CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <exception>
@@ -15,8 +14,6 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // The folder chooser is a COM object that wants a single-threaded apartment.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   try {
     win::MainWindow window;
     ShowWindow(window.Handle(), show);
