@@ -7,6 +7,8 @@
 
 #include "app/Fonts.h"
 #include "app/Resources.h"
+#include "shell/Names.h"
+#include "shell/Version.h"
 
 TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -21,14 +23,14 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
   ApplIcon->setGeometry(5, 5, 36, 36);
   ApplIcon->setPixmap(ProgramIcon().pixmap(36, 36));
 
-  ApplName = new QLabel(QStringLiteral("Quorvel"), this);
+  ApplName = new QLabel(QString::fromUtf8(shell::kApplicationTitle), this);
   ApplName->setObjectName(QStringLiteral("ApplName"));
   ApplName->setGeometry(70, 10, 162, 40);
   ApplName->setFont(PixelFont(16, true));
   ApplName->setStyleSheet(QStringLiteral("color: black"));
   ApplName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-  Version = new QLabel(QStringLiteral("Version 1.01"), this);
+  Version = new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(shell::kVersion)), this);
   Version->setObjectName(QStringLiteral("Version"));
   Version->setGeometry(70, 55, 120, 16);
   Version->setFont(PixelFont(13));

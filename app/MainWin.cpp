@@ -10,21 +10,19 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QMetaObject>
 
-#include <exception>
 #include <iostream>
 
 #include "app/About.h"
+#include "app/CompileOutputForm.h"
 #include "app/Fonts.h"
 #include "app/RadioGroup.h"
 #include "app/Resources.h"
 #include "app/Setup.h"
-#include "app/compile/CompileController.h"
-#include "app/compile/CompileOutputForm.h"
-#include "app/compile/GameLauncher.h"
-#include "app/SetupData.h"
-#include "labyrinth/Labyrinth.h"
 #include "platform/Platform.h"
+#include "shell/GameLaunch.h"
+#include "shell/Names.h"
 
 namespace {
 
@@ -51,9 +49,10 @@ TRadioGroup* MakeGroup(const QString& name, const QString& title, const QStringL
   return group;
 }
 
-}  // namespace
+// Messages name folders, which are the system's bytes.
+QString FromShell(const std::string& text) { return QString::fromLocal8Bit(text); }
 
-TMainForm* MainForm = nullptr;
+}  // namespace
 
 TMainForm::TMainForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -72,11 +71,11 @@ TMainForm::TMainForm(QWidget* parent)
   ButPanel->setFrameShape(QFrame::Panel);
   ButPanel->setFrameShadow(QFrame::Raised);
 
-  ButAbout = MakeButton(QStringLiteral("ButAbout"), QStringLiteral("About"), ButPanel, 16, 165, 75, 25);
-  ButSetup = MakeButton(QStringLiteral("ButSetup"), QStringLiteral("Setup"), ButPanel, 16, 135, 75, 25);
-  ButGenMap = MakeButton(QStringLiteral("ButGenMap"), QStringLiteral("Generate .map"), ButPanel, 13, 10, 81, 25);
-  ButGenBsp = MakeButton(QStringLiteral("ButGenBsp"), QStringLiteral("Generate .bsp"), ButPanel, 13, 48, 81, 25);
-  ButRun = MakeButton(QStringLiteral("ButRun"), QStringLiteral("Run Half-Life"), ButPanel, 13, 85, 81, 25);
+  ButAbout = MakeButton(QStringLiteral("ButAbout"), QStringLiteral("&About"), ButPanel, 16, 165, 75, 25);
+  ButSetup = MakeButton(QStringLiteral("ButSetup"), QStringLiteral("&Setup"), ButPanel, 16, 135, 75, 25);
+  ButGenMap = MakeButton(QStringLiteral("ButGenMap"), QStringLiteral("Generate .&map"), ButPanel, 13, 10, 81, 25);
+  ButGenBsp = MakeButton(QStringLiteral("ButGenBsp"), QStringLiteral("Generate .&bsp"), ButPanel, 13, 48, 81, 25);
+  ButRun = MakeButton(QStringLiteral("ButRun"), QStringLiteral("&Run Half-Life"), ButPanel, 13, 85, 81, 25);
 
   RGMapDim = MakeGroup(QStringLiteral("RGMapDim"), QStringLiteral("Map Dimension"),
                        {QStringLiteral("Very Small"), QStringLiteral("Small"), QStringLiteral("Medium"),
@@ -96,11 +95,8 @@ TMainForm::TMainForm(QWidget* parent)
                        {QStringLiteral("None"), QStringLiteral("1"), QStringLiteral("2")}, 0, this,
                        255, 150, 93, 81);
 
-  ButExit = MakeButton(QStringLiteral("ButExit"), QStringLiteral("Exit"), ButPanel, 16, 202, 75, 25);
+  ButExit = MakeButton(QStringLiteral("ButExit"), QStringLiteral("E&xit"), ButPanel, 16, 202, 75, 25);
   ButExit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-
-  SetupData = new TSetupLines(TSetupLines::DefaultLines(), this);
-  SetupData->setObjectName(QStringLiteral("SetupData"));
 
   RGGameType = MakeGroup(QStringLiteral("RGGameType"), QStringLiteral("Game Type"),
                          {QStringLiteral("Kill all"), QStringLiteral("Find the exit")}, 1, this, 252,
@@ -125,42 +121,35 @@ TMainForm::TMainForm(QWidget* parent)
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, this);
     box.exec();
   };
-  MakeLabyrinth = [](int mapDim, int mapCompl, int skill, int monstersType, int gameType,
-                     int friends) {
-    return std::make_unique<Labyrinth>(mapDim, mapCompl, skill, monstersType, gameType, friends);
-  };
-  GenerateLevel = [](Labyrinth& lab) { return lab.GenerateLevel(kMaxAttempts); };
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
-
-  Compile = new CompileController(this);
-  CompileOutput = new TCompileOutputForm(this);
-  connect(Compile, &CompileController::Output, CompileOutput, &TCompileOutputForm::AppendText);
-  connect(Compile, &CompileController::Finished, this, &TMainForm::CompileFinished);
-  CompileRunning = [this] { return Compile->IsRunning(); };
   ConfirmStopCompile = [this] {
-    return QMessageBox::question(this, ApplicationTitle(),
-                                 QStringLiteral("A compile is running. Stop it and quit?")) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(this, ApplicationTitle(), QStringLiteral("A compile is running. Stop it and quit?"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
   };
-  StartGame = [](const QString& hlDir, QString* error) { return LaunchGame(hlDir, error); };
+
+  CompileOutput = new TCompileOutputForm(this);
   auto* showOutput = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), this);
   connect(showOutput, &QShortcut::activated, CompileOutput, &TCompileOutputForm::ShowAndRaise);
   ButGenBsp->setToolTip(QStringLiteral("Compile quorvel.map with the map tools (Ctrl+L shows their output)"));
 
-  if (!MainForm) MainForm = this;
+  // The session reports from its own threads; a queued call brings each
+  // report to this window's thread, and is dropped once the window is gone.
+  shell::CompileSession::Callbacks calls;
+  calls.Output = [this](const std::string& text) { CompileOutput->AppendBytes(text); };
+  calls.Finished = [this](const shell::CompileOutcome& outcome) { CompileFinished(outcome); };
+  Compile = std::make_unique<shell::CompileSession>(
+      [this](std::function<void()> call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); },
+      std::move(calls));
+
   FormCreate();
 }
 
 TMainForm::~TMainForm() {
+  Compile.reset();  // ends a running tool before the widgets it reports to go
   FormDestroy();
-  if (MainForm == this) MainForm = nullptr;
 }
 
-QString TMainForm::ApplicationTitle() { return QStringLiteral("Quorvel"); }
-
-std::string TMainForm::MapPath() const { return platform::JoinPath(AppDir, "quorvel.map"); }
-
-std::string TMainForm::SettingsPath() const { return platform::JoinPath(AppDir, "quorvel.ini"); }
+QString TMainForm::ApplicationTitle() { return QString::fromUtf8(shell::kApplicationTitle); }
 
 QString TMainForm::StatusText() const { return StatusLabel->text(); }
 
@@ -170,10 +159,7 @@ void TMainForm::ShowError(const QString& text) {
   if (ErrorDisplay) ErrorDisplay(text);
 }
 
-void TMainForm::EnableActions() {
-  if (CompileRunning && CompileRunning()) return;
-  SetActionsEnabled(true);
-}
+void TMainForm::EnableActions() { SetActionsEnabled(!Compiling); }
 
 void TMainForm::SetActionsEnabled(bool enabled) {
   ButGenMap->setEnabled(enabled);
@@ -183,45 +169,41 @@ void TMainForm::SetActionsEnabled(bool enabled) {
 
 void TMainForm::FormCreate() {
   setWindowTitle(ApplicationTitle());
-  connect(SetupData, &TSetupLines::Changed, this, &TMainForm::SetupDataChange);
+  SetupData = shell::Settings::Defaults();
+  const auto loaded = shell::LoadSettings(shell::SettingsPath(AppDir));
+  if (loaded && *loaded) {
+    SetupData = **loaded;
+    return;
+  }
   // No settings yet: the directories must come from the Setup dialog first.
-  if (!SetupData->LoadFromFile(SettingsPath())) SetActionsEnabled(false);
+  SetActionsEnabled(false);
+  if (!loaded) {
+    // A file that is there but cannot be read is the user's: never replaced.
+    SaveSettingsAtExit = false;
+    SetStatusText(FromShell(loaded.Error()));
+  }
 }
 
 void TMainForm::FormDestroy() {
-  const std::string path = SettingsPath();
-  const WriteResult result = SetupData->SaveToFile(path);
-  if (!result)
-    std::cerr << "quorvel: cannot save the settings to " << path << ": " << result.Error << '\n';
-}
-
-void TMainForm::SetupDataChange() {
-  ToolDir = SetupData->Line(TSetupLines::kToolLine).toStdString();
-  HLDir = SetupData->Line(TSetupLines::kGameLine).toStdString();
+  if (!SaveSettingsAtExit) return;
+  const Result<> saved = shell::SaveSettings(shell::SettingsPath(AppDir), SetupData);
+  if (!saved) std::cerr << "quorvel: " << saved.Error() << '\n';
 }
 
 void TMainForm::ButGenMapClick() {
   SetStatusText(QString());
-  try {
-    const std::unique_ptr<Labyrinth> lab =
-        MakeLabyrinth(RGMapDim->ItemIndex(), RGMapCompl->ItemIndex(), RGSkill->ItemIndex(),
-                      RGMonsters->ItemIndex(), RGGameType->ItemIndex(), RGBarney->ItemIndex());
-    if (GenerateLevel(*lab) == 0) {
-      ShowError(QStringLiteral("Error generating labyrinth: try again"));
-      return;
-    }
-    lab->GameDir = HLDir;
-    const std::string path = MapPath();
-    const WriteResult result = lab->WriteMap(path);
-    if (!result) {
-      ShowError(QStringLiteral("Cannot write %1: %2")
-                    .arg(QString::fromStdString(path), QString::fromStdString(result.Error)));
-      return;
-    }
-    SetStatusText(QStringLiteral(".map generated"));
-  } catch (const std::exception& e) {
-    ShowError(QString::fromUtf8(e.what()));
+  shell::GenerateRequest request;
+  request.Options = {RGMapDim->ItemIndex(), RGMapCompl->ItemIndex(), RGSkill->ItemIndex(),
+                     RGMonsters->ItemIndex(), RGGameType->ItemIndex(), RGBarney->ItemIndex()};
+  request.AppDir = AppDir;
+  request.GameDir = SetupData.GameDir();
+  Result<shell::GeneratedMap> made = shell::GenerateMap(request);
+  if (!made) {
+    ShowError(FromShell(made.Error()));
+    return;
   }
+  LastMap = *made;
+  SetStatusText(FromShell(made->StatusText));
 }
 
 void TMainForm::ButGenBspClick() {
@@ -229,24 +211,24 @@ void TMainForm::ButGenBspClick() {
   SetStatusText(QString());
   CompileOutput->Clear();
   CompileOutput->ShowAndRaise();
-  // A check that fails reports through CompileFinished before Start returns.
-  Compile->Start(QString::fromStdString(AppDir), QString::fromStdString(ToolDir),
-                 QString::fromStdString(HLDir));
+  Compiling = Compile->Start(shell::CompileDirs{AppDir, SetupData.ToolDir(), SetupData.GameDir()});
+  EnableActions();
 }
 
-void TMainForm::CompileFinished(bool, const QString& statusText, const QString& errorText) {
-  SetStatusText(statusText);
+void TMainForm::CompileFinished(const shell::CompileOutcome& outcome) {
+  Compiling = false;
+  SetStatusText(FromShell(outcome.StatusText));
   EnableActions();
-  if (!errorText.isEmpty()) ShowError(errorText);
+  if (!outcome.ErrorText.empty()) ShowError(FromShell(outcome.ErrorText));
 }
 
 void TMainForm::ButRunClick() {
-  QString error;
-  if (!StartGame(QString::fromStdString(HLDir), &error)) ShowError(error);
+  const Result<> started = shell::LaunchGame(SetupData.GameDir());
+  if (!started) ShowError(FromShell(started.Error()));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (Compile->IsRunning()) {
+  if (Compiling) {
     if (!ConfirmStopCompile()) {
       event->ignore();
       return;
@@ -259,7 +241,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::ButSetupClick() {
   {
-    TSetupForm dialog(*SetupData, this);
+    TSetupForm dialog(SetupData, this);
     RunModal(dialog);
   }
   EnableActions();

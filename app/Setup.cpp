@@ -1,13 +1,13 @@
 #include "app/Setup.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/DirectoryEdit.h"
 #include "app/Fonts.h"
-#include "app/SetupData.h"
 
-TSetupForm::TSetupForm(TSetupLines& data, QWidget* owner)
+TSetupForm::TSetupForm(shell::Settings& data, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::MSWindowsFixedSizeDialogHint),
       Data(data) {
@@ -46,10 +46,15 @@ TSetupForm::TSetupForm(TSetupLines& data, QWidget* owner)
 
 // Filling the fields raises their change events, which store the lines back.
 void TSetupForm::FormCreate() {
-  DirTool->SetText(Data.Line(TSetupLines::kToolLine));
-  DirHL->SetText(Data.Line(TSetupLines::kGameLine));
+  DirTool->SetText(QFile::decodeName(QByteArray::fromStdString(Data.ToolDir())));
+  DirHL->SetText(QFile::decodeName(QByteArray::fromStdString(Data.GameDir())));
 }
 
-void TSetupForm::DirToolChange() { Data.SetLine(TSetupLines::kToolLine, DirTool->Text()); }
+void TSetupForm::DirToolChange() { Store(shell::Settings::kToolLine, DirTool->Text()); }
 
-void TSetupForm::DirHLChange() { Data.SetLine(TSetupLines::kGameLine, DirHL->Text()); }
+void TSetupForm::DirHLChange() { Store(shell::Settings::kGameLine, DirHL->Text()); }
+
+void TSetupForm::Store(std::size_t line, const QString& text) {
+  if (QFile::decodeName(QByteArray::fromStdString(Data.Line(line))) == text) return;
+  Data.SetLine(line, QFile::encodeName(text).toStdString());
+}

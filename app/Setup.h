@@ -4,16 +4,17 @@
 
 #include <QDialog>
 
+#include "shell/Settings.h"
+
 class QLabel;
 class QPushButton;
-class TSetupLines;
 class TDirectoryEdit;
 
 class TSetupForm : public QDialog {
   Q_OBJECT
 
  public:
-  TSetupForm(TSetupLines& data, QWidget* owner);
+  TSetupForm(shell::Settings& data, QWidget* owner);
 
   QLabel* Label1;
   QLabel* Label2;
@@ -25,6 +26,9 @@ class TSetupForm : public QDialog {
   void FormCreate();
   void DirToolChange();
   void DirHLChange();
+  // Stores a field's text as a line, unless it shows that line already: a
+  // folder name that is not valid text keeps its bytes.
+  void Store(std::size_t line, const QString& text);
 
-  TSetupLines& Data;
+  shell::Settings& Data;
 };

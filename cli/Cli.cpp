@@ -1,18 +1,25 @@
 #include "cli/Cli.h"
 
 #include <exception>
+#include <filesystem>
+#include <future>
+#include <mutex>
 
 #include "cli/Options.h"
 #include "map/HLMap.h"
 #include "map/Random.h"
 #include "platform/Platform.h"
+#include "shell/CompileSession.h"
+#include "shell/GameLaunch.h"
+#include "shell/Names.h"
+#include "shell/Paths.h"
+#include "shell/Version.h"
 
 namespace cli {
 
 namespace {
 
 constexpr const char* kProgram = "quorvel-cli";
-constexpr const char* kVersion = "1.01";
 constexpr const char* kStdout = "-";
 
 std::string DefaultOutputPath() {
@@ -44,6 +51,45 @@ void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
   if (!grid.empty()) err << "Preview:    " << (grid == kStdout ? "standard output" : grid) << '\n';
 }
 
+// Empty, or why the compile and launch options cannot be used as given.
+std::string CheckCompileOptions(const CliSettings& settings) {
+  if (settings.Compile && settings.Tools.empty()) return "--compile needs --tools DIR, the compile tools folder";
+  if ((settings.Compile || settings.Run) && settings.GameDir.empty())
+    return std::string(settings.Compile ? "--compile" : "--run") + " needs --game-dir DIR, the game's main folder";
+  if (!settings.Compile) return {};
+  const std::string output = settings.Output.empty() ? std::string(shell::kMapFileName) : settings.Output;
+  if (output == kStdout || shell::FileSystemPath(output).filename() != shell::kMapFileName)
+    return std::string("--compile compiles the level as the game loads it: --output must name a file ") +
+           shell::kMapFileName;
+  return {};
+}
+
+// Compiles AppDir/quorvel.map with the window's compile session, the tools'
+// output on err as it comes. True when the level reached the maps folder.
+bool CompileLevel(const CliSettings& settings, const std::string& mapPath, std::ostream& err) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(shell::FileSystemPath(mapPath), error);
+  const std::string appDir =
+      shell::PathString((error ? shell::FileSystemPath(mapPath) : absolute).parent_path());
+
+  std::mutex serial;  // output comes from the reader and the worker threads
+  std::promise<shell::CompileOutcome> finished;
+  shell::CompileSession::Callbacks calls;
+  calls.Output = [&err](const std::string& text) { err << text << std::flush; };
+  calls.Finished = [&finished](const shell::CompileOutcome& outcome) { finished.set_value(outcome); };
+  shell::CompileSession session(
+      [&serial](std::function<void()> call) {
+        std::lock_guard<std::mutex> lock(serial);
+        call();
+      },
+      std::move(calls));
+  std::future<shell::CompileOutcome> outcome = finished.get_future();
+  (void)session.Start(shell::CompileDirs{appDir, settings.Tools, settings.GameDir});
+  const shell::CompileOutcome result = outcome.get();
+  if (!result.Ok) err << kProgram << ": " << result.StatusText << '\n';
+  return result.Ok;
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         int maxAttempts) {
   const ParseResult parsed = ParseArguments(args);
@@ -57,13 +103,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
   }
   if (settings.Version) {
-    out << kProgram << ' ' << kVersion << '\n';
+    out << kProgram << ' ' << shell::kVersion << '\n';
     return 0;
   }
-  const std::string invalid = ValidateOptions(settings.Options);
-  if (!invalid.empty()) {
-    err << kProgram << ": " << invalid << '\n';
-    return 2;
+  for (const std::string& invalid : {ValidateOptions(settings.Options), CheckCompileOptions(settings)}) {
+    if (!invalid.empty()) {
+      err << kProgram << ": " << invalid << '\n';
+      return 2;
+    }
   }
 
   const std::uint32_t seed = settings.HasSeed ? settings.Seed : Random::TimeSeed();
@@ -96,6 +143,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   if (!settings.Quiet) WriteSummary(lab, attempts, output, settings.Grid, err);
+
+  if (settings.Compile && !CompileLevel(settings, output, err)) return 1;
+  if (settings.Run) {
+    const Result<> started = shell::LaunchGame(settings.GameDir);
+    if (!started) {
+      err << kProgram << ": " << started.Error() << '\n';
+      return 1;
+    }
+  }
   return 0;
 }
 

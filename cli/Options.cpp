@@ -95,6 +95,12 @@ const std::vector<OptionSpec>& OptionTable() {
            "where the level goes; - for standard output"),
       Text("grid", "FILE", &CliSettings::Grid, "",
            "also write the layout preview (one line per grid row); - for standard output"),
+      Text("tools", "DIR", &CliSettings::Tools, "",
+           "the compile tools folder (hlcsg, hlbsp, hlvis, hlrad or the sdHL names), for --compile"),
+      Flag("compile", &CliSettings::Compile,
+           "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
+           "needs --tools and --game-dir"),
+      Flag("run", &CliSettings::Run, "then start the game on the level, as Run Half-Life does; needs --game-dir"),
       Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error"),
       Flag("help", &CliSettings::Help, "show this help and exit"),
       Flag("version", &CliSettings::Version, "show the version and exit"),
@@ -208,7 +214,8 @@ std::string UsageText() {
     else if (*spec.DefaultText)
       text << indent << "default: " << spec.DefaultText << '\n';
   }
-  text << "\nExit status: 0 done, 1 generation or writing failed, 2 bad command line.\n";
+  text << "\nExit status: 0 done, 1 generation, writing, compiling or starting the game failed,\n"
+          "2 bad command line.\n";
   return text.str();
 }
 

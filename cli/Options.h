@@ -18,6 +18,9 @@ struct CliSettings {
   std::string GameDir;
   std::string Output;  // empty: quorvel.map in the current directory; "-": stdout
   std::string Grid;    // empty: no preview; "-": stdout
+  std::string Tools;   // the compile tools folder, for Compile
+  bool Compile = false;  // compile the level and move it into GameDir/valve/maps
+  bool Run = false;      // start the game on the level afterwards
   bool Quiet = false;
   bool Help = false;
   bool Version = false;

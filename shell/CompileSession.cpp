@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <cstdio>
 #include <mutex>
 #include <thread>
 
@@ -27,6 +28,16 @@ bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
 // The classic tools stop at their entity table's size with this in the message.
 bool RefusedForEntities(const std::string& output) {
   return ContainsIgnoringCase(output, "MAX_MAP_ENTITIES") || ContainsIgnoringCase(output, "too many entities");
+}
+
+std::string CrashText(int status) {
+#ifdef _WIN32
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(status));
+  return std::string("exception ") + hex;
+#else
+  return "signal " + std::to_string(status);
+#endif
 }
 
 CompileOutcome Failed(std::string statusText, std::string errorText, std::string step = {}) {
@@ -68,9 +79,9 @@ std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileSt
   if (RefusedForEntities(output)) {
     text = failed + " refused the level: it has more entities than the tool can take (the classic tools take at most " +
            std::to_string(kClassicMaxEntities) +
-           "). Compile it with newer tools (sdHLCSG or hlcsg and the rest), or choose a smaller Map Dimension.";
+           "). Compile it with the newer tools (sdHLCSG, hlcsg and the rest) or choose a smaller Map Dimension.";
   } else if (exit.How == Kind::Crashed) {
-    text = failed + " crashed (" + std::to_string(exit.Status) + ").";
+    text = failed + " crashed (" + CrashText(exit.Status) + ").";
   } else if (!batchTool.empty()) {
     text = failed + " failed, so " + step.Name + " stopped there (exit status " + std::to_string(exit.Status) + ").";
   } else if (exit.Status != 0) {

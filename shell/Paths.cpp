@@ -15,6 +15,14 @@ std::filesystem::path FileSystemPath(const std::string& path) {
 #endif
 }
 
+std::string PathString(const std::filesystem::path& path) {
+#ifdef _WIN32
+  return path.u8string();
+#else
+  return path.string();
+#endif
+}
+
 bool IsFile(const std::string& path) {
   std::error_code error;
   const auto status = std::filesystem::status(FileSystemPath(path), error);

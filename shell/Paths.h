@@ -16,6 +16,8 @@ std::string JoinPath(const std::string& dir, const std::string& name,
 
 // The path for std::filesystem (taken as UTF-8 on Windows).
 std::filesystem::path FileSystemPath(const std::string& path);
+// And back.
+std::string PathString(const std::filesystem::path& path);
 
 // An existing file that is not a directory.
 bool IsFile(const std::string& path);

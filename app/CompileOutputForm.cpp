@@ -1,4 +1,4 @@
-#include "app/compile/CompileOutputForm.h"
+#include "app/CompileOutputForm.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -45,6 +45,10 @@ void TCompileOutputForm::AppendText(const QString& text) {
   end.movePosition(QTextCursor::End);
   end.insertText(clean);
   if (follow) bar->setValue(bar->maximum());
+}
+
+void TCompileOutputForm::AppendBytes(const std::string& bytes) {
+  AppendText(Decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
 }
 
 void TCompileOutputForm::Clear() { Text->clear(); }

@@ -5,7 +5,10 @@
 // ShowAndRaise.
 
 #include <QString>
+#include <QStringDecoder>
 #include <QWidget>
+
+#include <string>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -31,6 +34,12 @@ class TCompileOutputForm : public QWidget {
   // Appends text as it comes, in pieces that need not be whole lines. The
   // view follows the end unless the user has scrolled up to read.
   void AppendText(const QString& text);
+  // The same with the tools' own bytes, in the system's encoding; a character
+  // split between two pieces is kept whole.
+  void AppendBytes(const std::string& bytes);
   void Clear();
   void ShowAndRaise();
+
+ private:
+  QStringDecoder Decoder{QStringDecoder::System};
 };

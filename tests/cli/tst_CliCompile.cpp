@@ -1,0 +1,51 @@
+#include <gtest/gtest.h>
+
+#include "CliTestSupport.h"
+#include "FakeTools.h"
+
+namespace {
+
+namespace ts = testing_support;
+
+Outcome Compile(const ts::FakeCompile& setup, std::vector<std::string> more = {}) {
+  std::vector<std::string> args = {"--compile", "--tools", setup.ToolDir, "--game-dir", setup.HLDir,
+                                   "--output", setup.AppDir + "/quorvel.map", "--quiet"};
+  args.insert(args.end(), more.begin(), more.end());
+  return RunCommand(args);
+}
+
+TEST(CliCompile, CompilesTheLevelIntoTheGameAndStartsIt) {
+  ts::FakeCompile setup;
+  setup.Tool("hlcsg", "echo 'csg at work'");
+  ts::WriteScript(setup.HLDir + "/hl_linux", "echo \"$*\" > started");
+  const Outcome run = Compile(setup, {"--run"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Err, "csg at work\n")) << run.Err;
+  EXPECT_TRUE(Contains(run.Err, ".bsp generated"));
+  EXPECT_EQ(ts::ReadFile(setup.MapsDir + "/quorvel.bsp"), "level\n");
+  EXPECT_EQ(ts::WaitForLine(setup.HLDir + "/started"), "-console +map quorvel");
+}
+
+TEST(CliCompile, NamesTheFailedStepOrTheLeak) {
+  ts::FakeCompile setup;
+  setup.Tool("hlrad", ts::fake::kFail);
+  Outcome run = Compile(setup, {"--run"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_TRUE(Contains(run.Err, "hlrad failed with exit status 3")) << run.Err;
+  EXPECT_TRUE(Contains(run.Err, "quorvel-cli: Compile failed: hlrad\n")) << run.Err;
+
+  setup.Tool("hlbsp", ts::fake::kLeak);
+  run = Compile(setup);
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_TRUE(Contains(run.Err, "quorvel-cli: Compile failed: the level leaks\n")) << run.Err;
+}
+
+TEST(CliCompile, NeedsItsFoldersAndTheLevelsName) {
+  EXPECT_EQ(RunCommand({"--compile", "--game-dir", "/g"}).Status, 2);
+  EXPECT_EQ(RunCommand({"--run"}).Status, 2);
+  const Outcome named = RunCommand({"--compile", "--tools", "/t", "--game-dir", "/g", "--output", "other.map"});
+  EXPECT_EQ(named.Status, 2);
+  EXPECT_TRUE(Contains(named.Err, "quorvel.map")) << named.Err;
+}
+
+}  // namespace

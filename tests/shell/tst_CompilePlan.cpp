@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "FakeTools.h"
+#include "shell/CompilePlan.h"
+
+using namespace testing_support;
+
+namespace {
+
+TEST(BatchFile, RunsTheToolsOnTheMapAndStopsAtTheFirstFailure) {
+  const std::string text =
+      shell::BatchFileText({"C:\\Levels", "C:\\Tools", "C:\\Game"}, {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"});
+  EXPECT_EQ(text,
+            "@echo off\r\n"
+            "qcsg.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 11\r\n"
+            "qbsp2.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 12\r\n"
+            "vis.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 13\r\n"
+            "qrad.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 14\r\n"
+            "move  \"C:\\Levels\\quorvel.bsp\" \"C:\\Game\\valve\\maps\"\r\n");
+}
+
+TEST(BatchFile, TakesOddFolderNamesLiterally) {
+  const std::string text = shell::BatchFileText({"D:/50% & (x)^", "T", "E:\\Spi\xc3\xa9l\\"}, {"a", "b", "c", "d"});
+  EXPECT_TRUE(Contains(text, "a \"D:\\50%% & (x)^\\quorvel\"\r\n")) << text;
+  EXPECT_TRUE(Contains(text, "\"E:\\Spi\xc3\xa9l\\valve\\maps\"\r\n")) << text;
+  EXPECT_TRUE(Contains(text, "@echo off\r\nchcp 65001 >nul\r\n")) << text;  // UTF-8 from there on
+}
+
+TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
+  TempDir tools;
+  for (const char* name : {"hlcsg.exe", "qcsg.exe", "sdHLBSP.exe", "hlbsp_x64.exe", "vis.exe", "sdHLRAD_x64.exe",
+                           "qrad.exe"})
+    WriteFile(tools.File(name), "");
+  const auto plan = shell::MakeWindowsPlan({"C:\\Levels", tools.Str(), "C:\\Game"}, "C:\\cmd.exe");
+  ASSERT_TRUE(plan.Ok()) << plan.Error();
+  EXPECT_EQ(plan->BatchTools, (std::array<std::string, 4>{"hlcsg.exe", "sdHLBSP.exe", "vis.exe", "sdHLRAD_x64.exe"}));
+  EXPECT_EQ(plan->BatchPath, tools.File("quorvel.bat"));
+  ASSERT_EQ(plan->Steps.size(), 1u);
+  const platform::ProcessSpec& run = plan->Steps[0].Process;
+  EXPECT_EQ(run.Program, "C:\\cmd.exe");
+  EXPECT_EQ(run.Arguments, (std::vector<std::string>{"/d", "/v:off", "/c", ".\\quorvel.bat"}));
+  EXPECT_EQ(run.WorkingDirectory, tools.Str());
+
+  std::filesystem::remove(tools.File("vis.exe"));
+  const auto missing = shell::MakeWindowsPlan({"C:\\Levels", tools.Str(), "C:\\Game"}, "cmd.exe");
+  ASSERT_FALSE(missing.Ok());
+  EXPECT_TRUE(Contains(missing.Error(), tools.Str()) && Contains(missing.Error(), "hlvis.exe or vis.exe"))
+      << missing.Error();
+}
+
+TEST(PosixPlan, RunsEachToolInToolDirOnTheMap) {
+  FakeCompile setup;
+  WriteScript(setup.ToolDir + "/sdHLCSG", "");
+  std::filesystem::remove(setup.ToolDir + "/hlbsp");
+  WriteScript(setup.ToolDir + "/sdHLBSP", "");
+  const auto plan = shell::MakePosixPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, 3);
+  ASSERT_TRUE(plan.Ok()) << plan.Error();
+  std::vector<std::string> names;
+  for (const shell::CompileStep& step : plan->Steps) {
+    names.push_back(step.Name);
+    EXPECT_EQ(step.Process.Program, setup.ToolDir + "/" + step.Name);
+    EXPECT_EQ(step.Process.Arguments, (std::vector<std::string>{"-threads", "3", setup.AppDir + "/quorvel"}));
+    EXPECT_EQ(step.Process.WorkingDirectory, setup.ToolDir);
+  }
+  EXPECT_EQ(names, (std::vector<std::string>{"hlcsg", "sdHLBSP", "hlvis", "hlrad"}));
+  EXPECT_EQ(plan->TargetPath, setup.MapsDir + "/quorvel.bsp");
+
+  std::filesystem::permissions(setup.ToolDir + "/hlrad", std::filesystem::perms::owner_read);  // not runnable
+  const auto missing = shell::MakePosixPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, 1);
+  ASSERT_FALSE(missing.Ok());
+  EXPECT_TRUE(Contains(missing.Error(), "hlrad or sdHLRAD")) << missing.Error();
+}
+
+}  // namespace

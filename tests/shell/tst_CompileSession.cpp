@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <thread>
+
+#include "FakeTools.h"
+#include "shell/CompileSession.h"
+
+using namespace testing_support;
+using shell::CompileOutcome;
+
+namespace {
+
+// A session whose reports are posted to a queue that the test thread runs,
+// as a window's event loop would.
+class Compile {
+ public:
+  explicit Compile(const FakeCompile& setup) : Setup(setup) { Make(); }
+
+  void Make() {
+    shell::CompileSession::Callbacks calls;
+    calls.Output = [this](const std::string& text) { Check(), Output += text; };
+    calls.StepStarted = [this](std::size_t index, std::size_t count, const std::string& name) {
+      Check(), Steps += std::to_string(index + 1) + "/" + std::to_string(count) + " " + name + "\n";
+    };
+    calls.Finished = [this](const CompileOutcome& outcome) { Check(), Outcome = outcome, ++Finished; };
+    Session = std::make_unique<shell::CompileSession>(
+        [this](std::function<void()> call) {
+          std::lock_guard<std::mutex> lock(Mutex);
+          Queue.push_back(std::move(call));
+          Posted.notify_one();
+        },
+        std::move(calls));
+  }
+
+  CompileOutcome Run() {
+    EXPECT_TRUE(Session->Start(shell::CompileDirs{Setup.AppDir, Setup.ToolDir, Setup.HLDir}));
+    return Wait();
+  }
+
+  // Runs the posted calls until the outcome came (or a minute passed).
+  CompileOutcome Wait() {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (Finished == 0 && std::chrono::steady_clock::now() < end) RunPosted(std::chrono::milliseconds(100));
+    EXPECT_EQ(Finished, 1);
+    return Outcome;
+  }
+
+  void RunPosted(std::chrono::milliseconds wait) {
+    std::unique_lock<std::mutex> lock(Mutex);
+    Posted.wait_for(lock, wait, [this] { return !Queue.empty(); });
+    std::deque<std::function<void()>> calls;
+    calls.swap(Queue);
+    lock.unlock();
+    for (auto& call : calls) call();
+  }
+
+  // The pid a kHang tool recorded, once it did.
+  std::string ChildPid() const { return WaitForLine(Setup.ToolDir + "/child.pid"); }
+
+  const FakeCompile& Setup;
+  std::mutex Mutex;
+  std::condition_variable Posted;
+  std::deque<std::function<void()>> Queue;
+  std::string Output, Steps;
+  CompileOutcome Outcome;
+  int Finished = 0;
+  std::unique_ptr<shell::CompileSession> Session;
+
+ private:
+  void Check() { EXPECT_EQ(std::this_thread::get_id(), Owner) << "a report off the owner's thread"; }
+  std::thread::id Owner = std::this_thread::get_id();
+};
+
+TEST(CompileSession, CompilesAndMovesTheLevelIntoTheGame) {
+  FakeCompile setup;
+  // Left by an earlier run: taken for this run's results if kept.
+  for (const char* stale : {"/quorvel.err", "/quorvel.lin", "/quorvel.bsp"}) WriteFile(setup.AppDir + stale, "old");
+  setup.Tool("hlvis", "echo 'vis says hello'");
+  Compile compile(setup);
+  const CompileOutcome outcome = compile.Run();
+  EXPECT_TRUE(outcome.Ok) << outcome.ErrorText;
+  EXPECT_EQ(outcome.StatusText, ".bsp generated");
+  EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\nhlvis\nhlrad\n");
+  EXPECT_EQ(compile.Steps, "1/4 hlcsg\n2/4 hlbsp\n3/4 hlvis\n4/4 hlrad\n");
+  EXPECT_EQ(ReadFile(setup.MapsDir + "/quorvel.bsp"), "level\n");
+  EXPECT_FALSE(std::filesystem::exists(setup.AppDir + "/quorvel.bsp"));
+  EXPECT_TRUE(Contains(compile.Output, "-threads")) << compile.Output;
+  EXPECT_TRUE(Contains(compile.Output, "vis says hello\n")) << compile.Output;
+  EXPECT_FALSE(compile.Session->Running());
+}
+
+TEST(CompileSession, NamesTheFailedToolAndRunsNoneAfterIt) {
+  FakeCompile setup;
+  setup.Tool("hlvis", fake::kFail);
+  Compile compile(setup);
+  const CompileOutcome outcome = compile.Run();
+  EXPECT_FALSE(outcome.Ok);
+  EXPECT_EQ(outcome.StatusText, "Compile failed: hlvis");
+  EXPECT_EQ(outcome.ErrorText,
+            "hlvis failed with exit status 3. The errors are in " + setup.AppDir + "/quorvel.err.");
+  EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\nhlvis\n");
+  EXPECT_FALSE(std::filesystem::exists(setup.MapsDir + "/quorvel.bsp"));
+}
+
+TEST(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
+  struct Case {
+    const char* Tool;
+    std::string Body, Status, Error;
+  };
+  for (const Case& c : {
+           Case{"hlbsp", fake::kLeak, "Compile failed: the level leaks", "pointfile"},
+           Case{"hlcsg", fake::kCrash, "Compile failed: hlcsg", "hlcsg crashed (signal 11)."},
+           Case{"hlcsg", "echo 'Error: num_entities == MAX_MAP_ENTITIES'; exit 1", "Compile failed: hlcsg",
+                "more entities than the tool can take"},
+       }) {
+    FakeCompile setup;
+    setup.Tool(c.Tool, c.Body);
+    Compile compile(setup);
+    const CompileOutcome outcome = compile.Run();
+    EXPECT_EQ(outcome.StatusText, c.Status);
+    EXPECT_TRUE(Contains(outcome.ErrorText, c.Error)) << outcome.ErrorText;
+  }
+}
+
+TEST(CompileSession, ChecksTheFoldersFirst) {
+  FakeCompile setup;
+  std::filesystem::remove_all(setup.HLDir);
+  Compile compile(setup);
+  EXPECT_EQ(compile.Run().StatusText, "Game maps folder not found");
+  std::filesystem::remove(setup.AppDir + "/quorvel.map");
+  compile.Finished = 0;
+  EXPECT_TRUE(Contains(compile.Run().ErrorText, "Press \"Generate .map\" first."));
+  EXPECT_EQ(setup.Ran(), "");
+}
+
+TEST(CompileSession, StopEndsTheToolAndWhatItStarted) {
+  FakeCompile setup;
+  setup.Tool("hlbsp", fake::kHang);
+  Compile compile(setup);
+  ASSERT_TRUE(compile.Session->Start(shell::CompileDirs{setup.AppDir, setup.ToolDir, setup.HLDir}));
+  const std::string child = compile.ChildPid();
+  ASSERT_FALSE(child.empty());
+  EXPECT_FALSE(compile.Session->Start(shell::CompileDirs{setup.AppDir, setup.ToolDir, setup.HLDir}));
+  compile.Session->Stop();
+  const CompileOutcome outcome = compile.Wait();
+  EXPECT_TRUE(outcome.Stopped);
+  EXPECT_EQ(outcome.StatusText, "Compile stopped");
+  EXPECT_TRUE(ProcessEnds(child));
+  EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\n");
+}
+
+TEST(CompileSession, ReportsNothingOnceDestroyed) {
+  FakeCompile setup;
+  setup.Tool("hlcsg", fake::kHang);
+  Compile compile(setup);
+  ASSERT_TRUE(compile.Session->Start(shell::CompileDirs{setup.AppDir, setup.ToolDir, setup.HLDir}));
+  const std::string child = compile.ChildPid();
+  compile.Session.reset();
+  EXPECT_TRUE(ProcessEnds(child));
+  compile.Output.clear();
+  compile.RunPosted(std::chrono::milliseconds(200));  // what was posted before the end
+  EXPECT_EQ(compile.Finished, 0);
+  EXPECT_EQ(compile.Output, "");
+}
+
+// The Windows plan through a stand-in interpreter that keeps the batch file
+// and ends as the batch would when its third tool failed.
+TEST(CompileSession, WindowsBatchNamesTheToolThatStoppedIt) {
+  FakeCompile setup;
+  for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(setup.ToolDir + "/" + name, "");
+  const std::string interpreter = setup.Root.File("cmd");
+  WriteScript(interpreter, "cp quorvel.bat ../ran.bat; exit 13");
+  auto plan = shell::MakeWindowsPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, interpreter);
+  ASSERT_TRUE(plan.Ok()) << plan.Error();
+  Compile compile(setup);
+  ASSERT_TRUE(compile.Session->Start(*plan));
+  const CompileOutcome outcome = compile.Wait();
+  EXPECT_EQ(outcome.FailedStep, "vis.exe");
+  EXPECT_EQ(outcome.ErrorText, "vis.exe failed, so quorvel.bat stopped there (exit status 13).");
+  EXPECT_EQ(ReadFile(setup.Root.File("ran.bat")), plan->BatchText);
+  EXPECT_FALSE(std::filesystem::exists(plan->BatchPath));  // deleted after every run
+
+  WriteScript(interpreter, "exit 0");  // the move did nothing
+  compile.Finished = 0;
+  ASSERT_TRUE(compile.Session->Start(*plan));
+  EXPECT_TRUE(Contains(compile.Wait().ErrorText, "the move in " + plan->BatchPath + " failed"));
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <mutex>
+#include <thread>
+
+#include "FakeTools.h"
+#include "platform/Process.h"
+
+using namespace testing_support;
+using platform::Process;
+using platform::ProcessExit;
+
+namespace {
+
+struct Captured {
+  std::mutex Mutex;
+  std::string Text;
+  std::promise<void> FirstOutput;
+  bool SawOutput = false;
+};
+
+// Runs a shell command line to its end; its output in *output.
+ProcessExit RunScript(const TempDir& dir, const std::string& body, std::string* output = nullptr) {
+  WriteScript(dir.File("tool"), body);
+  auto captured = std::make_shared<Captured>();
+  auto process = Process::Start({dir.File("tool"), {}, dir.Str()},
+                                {[captured](std::string_view text) { captured->Text += text; }, nullptr});
+  const ProcessExit exit = process->Wait();
+  process.reset();
+  if (output) *output = captured->Text;
+  return exit;
+}
+
+TEST(Process, ReportsExitStatusCrashAndStartFailure) {
+  TempDir dir;
+  std::string output;
+  ProcessExit exit = RunScript(dir, "echo out; echo err >&2; pwd; exit 7", &output);
+  EXPECT_EQ(exit.How, ProcessExit::Kind::Exited);
+  EXPECT_EQ(exit.Status, 7);
+  EXPECT_EQ(output, "out\nerr\n" + dir.Str() + "\n");
+
+  EXPECT_EQ(RunScript(dir, "kill -SEGV $$").How, ProcessExit::Kind::Crashed);
+
+  exit = Process::Start({dir.File("missing"), {}, dir.Str()}, {})->Wait();
+  EXPECT_EQ(exit.How, ProcessExit::Kind::FailedToStart);
+  EXPECT_FALSE(exit.Error.empty());
+  exit = Process::Start({dir.File("tool"), {}, dir.File("no folder")}, {})->Wait();
+  EXPECT_EQ(exit.How, ProcessExit::Kind::FailedToStart);
+  EXPECT_TRUE(Contains(exit.Error, dir.File("no folder")));
+}
+
+TEST(Process, StreamsOutputBeforeTheToolEnds) {
+  TempDir dir;
+  WriteScript(dir.File("tool"), "echo first; sleep 60");
+  auto captured = std::make_shared<Captured>();
+  auto process = Process::Start({dir.File("tool"), {}, ""}, {[captured](std::string_view) {
+                                                               if (!captured->SawOutput) captured->FirstOutput.set_value();
+                                                               captured->SawOutput = true;
+                                                             },
+                                                             nullptr});
+  EXPECT_EQ(captured->FirstOutput.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
+  const auto start = std::chrono::steady_clock::now();
+  process->Stop();
+  EXPECT_EQ(process->Wait().How, ProcessExit::Kind::Stopped);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+}
+
+TEST(Process, StopEndsWhatTheToolStartedEvenWhenItIgnoresTerm) {
+  TempDir dir;
+  WriteScript(dir.File("tool"), "trap '' TERM; " + fake::kHang);
+  auto process = Process::Start({dir.File("tool"), {}, dir.Str()}, {});
+  const std::string child = WaitForLine(dir.File("child.pid"));
+  ASSERT_FALSE(child.empty());
+  process->Stop();
+  EXPECT_EQ(process->Wait().How, ProcessExit::Kind::Stopped);
+  EXPECT_TRUE(ProcessEnds(child));
+}
+
+TEST(Process, CutsEndlessLinesAndKeepsTheRest) {
+  TempDir dir;
+  std::string output;
+  // 3 MB without a line end, then a short line.
+  RunScript(dir, "head -c 3000000 /dev/zero | tr '\\0' x; echo; echo done", &output);
+  const std::string cut = std::string(Process::kMaxLineBytes, 'x') + std::string(Process::kCutMark) + "\n";
+  EXPECT_EQ(output, cut + "done\n");
+}
+
+TEST(LineLimiter, CountsALineAcrossPieces) {
+  platform::LineLimiter limiter(4);
+  EXPECT_EQ(limiter.Filter("ab"), "ab");
+  EXPECT_EQ(limiter.Filter("cdef\rgh"), "cd" + std::string(Process::kCutMark) + "\rgh");
+  EXPECT_EQ(limiter.Filter("ijk\n"), "ij" + std::string(Process::kCutMark) + "\n");
+}
+
+TEST(StartDetached, StartsInItsFolderOrSaysWhyNot) {
+  TempDir dir;
+  WriteScript(dir.File("game"), "echo \"$(pwd) $*\" > started");
+  ASSERT_TRUE(platform::StartDetached({dir.File("game"), {"-console", "+map", "x"}, dir.Str()}).Ok());
+  EXPECT_EQ(WaitForLine(dir.File("started")), dir.Str() + " -console +map x");
+
+  const Result<> failed = platform::StartDetached({dir.File("missing"), {}, dir.Str()});
+  ASSERT_FALSE(failed.Ok());
+  EXPECT_TRUE(Contains(failed.Error(), dir.File("missing")) && Contains(failed.Error(), dir.Str()));
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "TestFiles.h"
+#include "shell/Settings.h"
+
+using namespace testing_support;
+using shell::Settings;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(Settings, ReadsEveryKindOfLineEnd) {
+  EXPECT_EQ(Settings::Parse("D:\\Tools\r\nE:\\Game\r\n").Lines, (Lines{"D:\\Tools", "E:\\Game"}));
+  EXPECT_EQ(Settings::Parse("a\nb\rc\r\n\nlast").Lines, (Lines{"a", "b", "c", "", "last"}));
+  EXPECT_EQ(Settings::Parse(std::string("tools\ngame\0hidden\n", 18)).Lines, (Lines{"tools", "game"}));
+  const Settings one = Settings::Parse("only\n");
+  EXPECT_EQ(one.ToolDir(), "only");
+  EXPECT_EQ(one.GameDir(), "");  // a missing line reads as empty
+}
+
+TEST(Settings, SavesCrLfAndKeepsExtraLinesAndBytes) {
+  TempDir dir;
+  const std::string path = shell::SettingsPath(dir.Str());
+  const std::string odd = "/m\xe9" "dia/\xff tools";  // a Linux name that is not UTF-8
+  WriteFile(path, odd + "\ngame\nkept\n");
+  auto loaded = shell::LoadSettings(path);
+  ASSERT_TRUE(loaded.Ok() && loaded->has_value());
+  Settings settings = **loaded;
+  settings.SetLine(Settings::kGameLine, "/new game");
+  ASSERT_TRUE(shell::SaveSettings(path, settings).Ok());
+  EXPECT_EQ(ReadFile(path), odd + "\r\n/new game\r\nkept\r\n");
+}
+
+TEST(Settings, MissingFileIsNoSettingsAndOddFilesAreReported) {
+  TempDir dir;
+  const auto missing = shell::LoadSettings(dir.File("quorvel.ini"));
+  ASSERT_TRUE(missing.Ok());
+  EXPECT_FALSE(missing->has_value());
+
+  std::filesystem::create_directory(dir.File("folder.ini"));
+  ASSERT_EQ(mkfifo(dir.File("fifo.ini").c_str(), 0600), 0);
+  WriteFile(dir.File("big.ini"), std::string(shell::kMaxSettingsBytes + 1, 'x'));
+  for (const char* name : {"folder.ini", "fifo.ini", "big.ini"}) {
+    const auto odd = shell::LoadSettings(dir.File(name));  // must not block on the FIFO
+    ASSERT_FALSE(odd.Ok()) << name;
+    EXPECT_TRUE(Contains(odd.Error(), dir.File(name))) << odd.Error();
+  }
+}
+
+}  // namespace
