@@ -8,10 +8,14 @@ if(CMAKE_CROSSCOMPILING)
   add_subdirectory(${QUORVEL_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   include(GoogleTest)
   # Every process start under Wine costs a good part of a second, so each
-  # test program is one ctest entry instead of one per test.
+  # test program is one ctest entry instead of one per test. A program's
+  # QUORVEL_WINDOWS_TESTS_<target>, when set, is its gtest filter here.
   function(gtest_discover_tests target)
     cmake_parse_arguments(arg "" "DISCOVERY_TIMEOUT;DISCOVERY_MODE;TEST_PREFIX;TEST_SUFFIX"
                           "PROPERTIES;EXTRA_ARGS;TEST_LIST" ${ARGN})
+    if(DEFINED QUORVEL_WINDOWS_TESTS_${target})
+      list(APPEND arg_EXTRA_ARGS "--gtest_filter=${QUORVEL_WINDOWS_TESTS_${target}}")
+    endif()
     add_test(NAME ${target} COMMAND ${target} ${arg_EXTRA_ARGS})
     if(arg_PROPERTIES)
       set_tests_properties(${target} PROPERTIES ${arg_PROPERTIES})

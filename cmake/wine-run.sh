@@ -3,9 +3,12 @@
 # The prefix is made (wineboot) on first use, under a lock so that parallel
 # tests share one. With QUORVEL_NEEDS_DISPLAY set the program runs on a
 # virtual X server of its own, so that tests never depend on (or pop up on)
-# the user's display.
+# the user's display, and in a prefix of its own: Wine ties a prefix's
+# desktop to the display of the program that started it, and a console test
+# running at the same time would start it with none.
 set -eu
 prefix=$1; shift
+[ -n "${QUORVEL_NEEDS_DISPLAY:-}" ] && prefix="$prefix-display"
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 # Neither Mono nor Gecko is needed; without this wineboot asks to install them.
 export WINEDLLOVERRIDES="mscoree,mshtml="
