@@ -42,10 +42,10 @@ AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
              Box(70, 55, 120, 16));
   AddControl(WC_STATICW, "Written by the Quorvel developers", SS_LEFT | SS_NOPREFIX, kAuthor,
              Box(70, 80, 210, 16));
-  AddControl(WC_EDITW, kLicenseText, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
-             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
   AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense,
              Box(205, 105, 71, 25));
+  AddControl(WC_EDITW, kLicenseText, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
+             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
   SetIcon();
 }
 
@@ -55,7 +55,7 @@ AboutDialog::~AboutDialog() {
 }
 
 void AboutDialog::Run(const std::function<void(HWND)>& shown) {
-  RunModal(Hwnd, Owner, [this] { return Done; }, shown);
+  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, kButLicense), [this] { return Done; }, shown);
 }
 
 void AboutDialog::MakeFonts(UINT dpi) {

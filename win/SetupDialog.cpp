@@ -39,7 +39,7 @@ SetupDialog::~SetupDialog() {
 }
 
 void SetupDialog::Run(const std::function<void(HWND)>& shown) {
-  RunModal(Hwnd, Owner, [this] { return Done; }, shown);
+  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, kButClose), [this] { return Done; }, shown);
 }
 
 void SetupDialog::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }

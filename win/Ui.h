@@ -70,6 +70,9 @@ class Window {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // FontFor(control), made smaller where a button's caption would not fit
+  // its rectangle in it (a wide system font on a layout drawn for a narrow one).
+  HFONT FittingFont(HWND control);
   void DpiChanged(const RECT& suggested);
 
   struct Placed {
@@ -78,6 +81,7 @@ class Window {
   };
   std::vector<Placed> Controls;
   Font Normal;
+  std::vector<Font> Shrunk;  // the smaller fonts FittingFont made
   int ClientWidth96 = 0;
   int ClientHeight96 = 0;
 };
@@ -87,16 +91,18 @@ class Window {
 const wchar_t* RegisterWindowClass(const wchar_t* name);
 
 // Runs a modal loop for dialog until done() is true: owner disabled meanwhile,
-// keyboard navigation through IsDialogMessage. shown, when set, is called
-// once the dialog is visible (tests drive the dialog from there).
-void RunModal(HWND dialog, HWND owner, const std::function<bool()>& done,
+// keyboard navigation through IsDialogMessage, focus starting on focus.
+// shown, when set, is called once the dialog is visible (tests drive the
+// dialog from there).
+void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
               const std::function<void(HWND)>& shown);
 
 // A modal message box with the given caption, the text and one OK button.
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text);
 
-// One step of the program's message loop: the main window's shortcuts and
-// keyboard navigation, then the usual translation and dispatch.
+// One step of the program's message loop: the main window's shortcuts, the
+// keyboard navigation of the window the message is for, then the usual
+// translation and dispatch.
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators);
 
 }  // namespace win
