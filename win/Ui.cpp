@@ -57,8 +57,6 @@ Window::~Window() {
   if (Hwnd) DestroyWindow(Hwnd);
 }
 
-UINT Window::Dpi() const { return Hwnd ? GetDpiForWindow(Hwnd) : GetDpiForSystem(); }
-
 void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
                     HWND owner, int clientWidth, int clientHeight) {
   static const bool controlsReady = [] {
@@ -72,6 +70,7 @@ void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD
                          clientWidth, clientHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(Hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure));
+  CurrentDpi = GetDpiForWindow(Hwnd);
   Normal = MessageFont(Dpi());
   MakeFonts(Dpi());
   SetClientSize(clientWidth, clientHeight);
@@ -81,11 +80,21 @@ void Window::SetClientSize(int width, int height) {
   ClientWidth96 = width;
   ClientHeight96 = height;
   const UINT dpi = Dpi();
-  RECT rect{0, 0, Scale(width, dpi), Scale(height, dpi)};
+  const int wantWidth = Scale(width, dpi), wantHeight = Scale(height, dpi);
+  RECT rect{0, 0, wantWidth, wantHeight};
   AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
                            static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), dpi);
-  SetWindowPos(Hwnd, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  int windowWidth = rect.right - rect.left, windowHeight = rect.bottom - rect.top;
+  // The frame can differ from the computed one (a theme, a window manager):
+  // correct by what the client area actually became.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SetWindowPos(Hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(Hwnd, &client);
+    if (client.right == wantWidth && client.bottom == wantHeight) break;
+    windowWidth += wantWidth - client.right;
+    windowHeight += wantHeight - client.bottom;
+  }
 }
 
 HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD style, int id,
@@ -169,7 +178,8 @@ void Window::Relayout() {
   InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
-void Window::DpiChanged(const RECT& suggested) {
+void Window::DpiChanged(UINT dpi, const RECT& suggested) {
+  CurrentDpi = dpi;
   Relayout();
   // Keep the suggested position, but the exact scaled client size.
   SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -178,7 +188,7 @@ void Window::DpiChanged(const RECT& suggested) {
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DPICHANGED) {
-    DpiChanged(*reinterpret_cast<const RECT*>(lParam));
+    DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   }
   return DefWindowProcW(Hwnd, message, wParam, lParam);

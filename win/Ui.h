@@ -38,7 +38,8 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND Handle() const { return Hwnd; }
-  UINT Dpi() const;
+  // The DPI the window is laid out for: its monitor's.
+  UINT Dpi() const { return CurrentDpi; }
 
  protected:
   // clientWidth and clientHeight are at 96 DPI; the window gets them scaled
@@ -73,7 +74,7 @@ class Window {
   // FontFor(control), made smaller where a button's caption would not fit
   // its rectangle in it (a wide system font on a layout drawn for a narrow one).
   HFONT FittingFont(HWND control);
-  void DpiChanged(const RECT& suggested);
+  void DpiChanged(UINT dpi, const RECT& suggested);
 
   struct Placed {
     HWND Control;
@@ -82,6 +83,7 @@ class Window {
   std::vector<Placed> Controls;
   Font Normal;
   std::vector<Font> Shrunk;  // the smaller fonts FittingFont made
+  UINT CurrentDpi = 96;
   int ClientWidth96 = 0;
   int ClientHeight96 = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -205,4 +206,32 @@ TEST(AboutDialog, LicenseUnfoldsFrom140To261AndBack) {
   Click(window.Control(win::kButAbout));
   EXPECT_EQ(version, "Version 1.01");
   EXPECT_EQ(heights, (std::vector<int>{140, 261, 140}));
+}
+
+TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
+  TempDir app;
+  ChangeDirectory here(app.Path);
+  win::MainWindow window;
+  const int dpi = static_cast<int>(window.Dpi()) * 2;
+  const auto fontHeight = [&] {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.Control(win::kButSetup), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    return std::abs(font.lfHeight);
+  };
+  const long before = fontHeight();
+  RECT suggested{10, 20, 1000, 600};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT client{}, button{};
+  GetClientRect(window.Handle(), &client);
+  EXPECT_EQ(client.right, MulDiv(462, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(254, dpi, 96));
+  // "Generate .map" at (13, 10) in the 106-pixel panel on the right, 81 x 25.
+  GetWindowRect(window.Control(win::kButGenMap), &button);
+  MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&button), 2);
+  EXPECT_EQ(button.left, MulDiv(462 - 106 + 13, dpi, 96));
+  EXPECT_EQ(button.top, MulDiv(10, dpi, 96));
+  EXPECT_EQ(button.right - button.left, MulDiv(81, dpi, 96));
+  EXPECT_GE(fontHeight(), 2 * before - 1);
 }
