@@ -4,7 +4,6 @@
 // generating, the settings file, compiling and starting the game are the
 // core's.
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>

@@ -10,14 +10,17 @@
 
 namespace win {
 
-Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
+namespace {
+LOGFONTW SystemMessageFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    metrics.lfMessageFont.lfHeight = Scale(metrics.lfMessageFont.lfHeight, dpi);
-  }
-  LOGFONTW font = metrics.lfMessageFont;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  return metrics.lfMessageFont;
+}
+}  // namespace
+
+Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
+  LOGFONTW font = SystemMessageFont(dpi);
   if (pixelHeight) font.lfHeight = -Scale(pixelHeight, dpi);
   if (bold) font.lfWeight = FW_BOLD;
   return Font(CreateFontIndirectW(&font));
@@ -25,22 +28,20 @@ Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
 
 Font FixedFont(UINT dpi) {
   LOGFONTW font{};
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  font.lfHeight = SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)
-                      ? metrics.lfMessageFont.lfHeight
-                      : -Scale(12, dpi);
+  font.lfHeight = SystemMessageFont(dpi).lfHeight;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  lstrcpyW(font.lfFaceName, L"Consolas");
+  lstrcpyW(font.lfFaceName, L"Consolas");  // or the nearest fixed-pitch font there is
   return Font(CreateFontIndirectW(&font));
 }
 
-const wchar_t* RegisterWindowClass(const wchar_t* name) {
+namespace {
+// Registers a window class once: the dialog colour behind, the program icon.
+void RegisterWindowClass(const wchar_t* name) {
   WNDCLASSEXW existing{};
   existing.cbSize = sizeof existing;
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, name, &existing)) return name;
+  if (GetClassInfoExW(instance, name, &existing)) return;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = DefWindowProcW;
@@ -50,8 +51,8 @@ const wchar_t* RegisterWindowClass(const wchar_t* name) {
   windowClass.lpszClassName = name;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL));
   RegisterClassExW(&windowClass);
-  return name;
 }
+}  // namespace
 
 Window::~Window() {
   if (Hwnd) DestroyWindow(Hwnd);
@@ -59,11 +60,8 @@ Window::~Window() {
 
 void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
                     HWND owner, int clientWidth, int clientHeight) {
-  static const bool controlsReady = [] {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-    return InitCommonControlsEx(&controls) != FALSE;
-  }();
-  (void)controlsReady;
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   RegisterWindowClass(className);
   // The window's DPI is known only once it exists: create it, then size it.
   Hwnd = CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,

@@ -88,10 +88,6 @@ class Window {
   int ClientHeight96 = 0;
 };
 
-// Registers a window class once (background the dialog colour, the program
-// icon); returns its name.
-const wchar_t* RegisterWindowClass(const wchar_t* name);
-
 // Runs a modal loop for dialog until done() is true: owner disabled meanwhile,
 // keyboard navigation through IsDialogMessage, focus starting on focus.
 // shown, when set, is called once the dialog is visible (tests drive the
