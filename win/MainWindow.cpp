@@ -248,8 +248,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kButRun: ButRunClick(); return 0;
         case kButSetup: ButSetupClick(); return 0;
         case kButAbout: ButAboutClick(); return 0;
-        case kButExit:
-        case IDCANCEL: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
+        case kButExit: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
         case IDM_SHOW_OUTPUT: Output->Show(); return 0;
       }
       break;
