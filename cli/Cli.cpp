@@ -26,7 +26,7 @@ std::string DefaultOutputPath() {
   const std::string dir = platform::CurrentDirectory();
   // An unreadable current directory would make "/quorvel.map"; the bare
   // name still lands in the current directory.
-  return dir.empty() ? std::string("quorvel.map") : platform::JoinPath(dir, "quorvel.map");
+  return dir.empty() ? std::string(shell::kMapFileName) : shell::JoinPath(dir, shell::kMapFileName);
 }
 
 bool ReportWrite(const WriteResult& result, const std::string& what, const std::string& path,

@@ -10,25 +10,13 @@ namespace platform {
 // '\\' on Windows, '/' elsewhere.
 char PathSeparator();
 
+// Paths are UTF-8 on Windows and the system's bytes elsewhere.
+
 // The process's current directory, any length; empty if it cannot be read.
 std::string CurrentDirectory();
 
-// dir + separator + name, verbatim: no separator is added or removed, so an
-// empty dir gives a path that starts with the separator.
-std::string JoinPath(const std::string& dir, const std::string& name);
-
-// Deletes a file. False with the reason in *error when it failed; a file
-// that does not exist counts as deleted.
-bool RemoveFile(const std::string& path, std::string* error = nullptr);
-
 // Number of processor cores, at least 1.
 unsigned CoreCount();
-
-// True when path names an existing file that is not a directory.
-bool FileExists(const std::string& path);
-
-// True when path names an existing directory.
-bool DirectoryExists(const std::string& path);
 
 // True when path names a file this process may run: on POSIX a regular file
 // with execute permission, on Windows any existing file.

@@ -21,22 +21,6 @@ std::string CurrentDirectory() {
   }
 }
 
-bool RemoveFile(const std::string& path, std::string* error) {
-  if (unlink(path.c_str()) == 0 || errno == ENOENT) return true;
-  if (error) *error = std::strerror(errno);
-  return false;
-}
-
-bool FileExists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-bool DirectoryExists(const std::string& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 bool IsExecutable(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;

@@ -23,35 +23,37 @@ std::string LastErrorText() {
 
 char PathSeparator() { return '\\'; }
 
-std::string CurrentDirectory() {
-  const DWORD needed = GetCurrentDirectoryA(0, nullptr);
-  if (needed == 0) return {};
-  std::vector<char> buffer(needed);
-  const DWORD n = GetCurrentDirectoryA(needed, buffer.data());
-  return n == 0 || n >= needed ? std::string() : std::string(buffer.data(), n);
-}
-
-bool RemoveFile(const std::string& path, std::string* error) {
-  if (DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND) return true;
-  if (error) *error = LastErrorText();
-  return false;
-}
-
 namespace {
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+
+std::wstring Widen(const std::string& text) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string Narrow(const wchar_t* text, int length) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+  std::string narrow(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), n, nullptr, nullptr);
+  return narrow;
+}
+
 }  // namespace
 
-bool FileExists(const std::string& path) {
-  const DWORD a = Attributes(path);
+std::string CurrentDirectory() {
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  if (needed == 0) return {};
+  std::vector<wchar_t> buffer(needed);
+  const DWORD n = GetCurrentDirectoryW(needed, buffer.data());
+  return n == 0 || n >= needed ? std::string() : Narrow(buffer.data(), static_cast<int>(n));
+}
+
+// Windows runs any existing file it is asked to; there is no mode to check.
+bool IsExecutable(const std::string& path) {
+  const DWORD a = GetFileAttributesW(Widen(path).c_str());
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
-
-bool DirectoryExists(const std::string& path) {
-  const DWORD a = Attributes(path);
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsExecutable(const std::string& path) { return FileExists(path); }
 
 bool MoveFileTo(const std::string& from, const std::string& to, std::string* error) {
   if (MoveFileExA(from.c_str(), to.c_str(),

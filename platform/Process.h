@@ -85,6 +85,11 @@ class Process {
 // message naming the program, the folder and the reason.
 Result<> StartDetached(const ProcessSpec& spec);
 
+// UTF-8 text in the code page the command interpreter reads batch files in
+// (the OEM code page on Windows; unchanged elsewhere). Fails naming the
+// first character that code page cannot carry.
+Result<std::string> ToConsoleCodePage(const std::string& utf8);
+
 // Cuts over-long lines of a byte stream that arrives in pieces: what Process
 // does to a tool's output, usable on its own.
 class LineLimiter {

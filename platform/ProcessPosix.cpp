@@ -302,4 +302,6 @@ Result<> StartDetached(const ProcessSpec& spec) {
   return {};
 }
 
+Result<std::string> ToConsoleCodePage(const std::string& utf8) { return utf8; }
+
 }  // namespace platform

@@ -272,4 +272,30 @@ Result<> StartDetached(const ProcessSpec& spec) {
   return {};
 }
 
+Result<std::string> ToConsoleCodePage(const std::string& utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return std::string();
+  const UINT codePage = GetOEMCP();
+  BOOL lost = FALSE;
+  const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                                    nullptr, 0, nullptr, &lost);
+  if (n <= 0 || lost) {
+    // Name the first character that has no place in the code page.
+    for (const wchar_t c : wide) {
+      BOOL missing = FALSE;
+      char out[8];
+      WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, &c, 1, out, sizeof out, nullptr, &missing);
+      if (missing) {
+        return Failure{"the character '" + Narrow(std::wstring(1, c)) + "' cannot be written in code page " +
+                       std::to_string(codePage)};
+      }
+    }
+    return Failure{"the text cannot be written in code page " + std::to_string(codePage)};
+  }
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()), bytes.data(), n,
+                      nullptr, nullptr);
+  return bytes;
+}
+
 }  // namespace platform

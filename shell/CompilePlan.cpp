@@ -29,12 +29,6 @@ std::string BatchWord(const std::string& path) {
   return word + '"';
 }
 
-bool HasNonAscii(const std::string& text) {
-  for (const unsigned char c : text)
-    if (c >= 0x80) return true;
-  return false;
-}
-
 std::string Joined(const std::vector<std::string>& names) {
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -96,9 +90,6 @@ std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string,
   const std::string base = JoinPath(WindowsPath(dirs.AppDir), kLevelName, '\\');
   const std::string maps = JoinPath(WindowsPath(dirs.HLDir), "valve\\maps", '\\');
   std::string text = "@echo off" + eol;
-  // The interpreter reads each line in the console's code page: UTF-8 from
-  // here on, for folder names beyond ASCII.
-  if (HasNonAscii(base) || HasNonAscii(maps)) text += "chcp 65001 >nul" + eol;
   for (std::size_t i = 0; i < tools.size(); ++i) {
     text += tools[i] + ' ' + BatchWord(base) + eol;
     // "if errorlevel 1" would miss the negative status of a crashed tool.

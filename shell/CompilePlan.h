@@ -67,7 +67,8 @@ inline constexpr int kClassicMaxEntities = 1024;
 //   ... the same for tools 2 to 4 (exit statuses 12 to 14) ...
 //   move  "AppDir\quorvel.bsp" "HLDir\valve\maps"
 // Paths are quoted with every '%' doubled, so spaces, '&', '^', '(' and '%'
-// in folder names are taken literally. A failing tool ends the batch, so no
+// in folder names are taken literally. The text is UTF-8; it is written in the
+// interpreter's code page (platform::ToConsoleCodePage). A failing tool ends the batch, so no
 // later tool runs and no older quorvel.bsp is moved.
 std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools);
 // The batch's exit status when tool 1 to 4 failed (a failed move leaves 1).

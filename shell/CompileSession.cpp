@@ -57,17 +57,6 @@ std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileSt
                   step.Name + " could not be started from " + step.Process.WorkingDirectory + ": " + exit.Error,
                   step.Name);
   }
-  // The bsp tool meets a hole to the void with a pointfile; the tools after
-  // it then fail for want of portals.
-  if (IsFile(plan.LinPath)) {
-    return Failed("Compile failed: the level leaks",
-                  "The level leaks: it has a hole to the void, so the compile stopped after " + step.Name +
-                      ". The pointfile " + plan.LinPath + " traces the way from an entity to the hole.",
-                  step.Name);
-  }
-  const bool errFile = IsFile(plan.ErrPath);
-  if (exit.Succeeded() && !errFile) return std::nullopt;
-
   // The Windows batch stops at the first failing tool with a status naming it.
   std::string batchTool;
   if (!plan.BatchPath.empty() && exit.How == Kind::Exited) {
@@ -75,6 +64,17 @@ std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileSt
       if (exit.Status == BatchToolFailureStatus(static_cast<int>(i) + 1)) batchTool = plan.BatchTools[i];
   }
   const std::string failed = batchTool.empty() ? step.Name : batchTool;
+  // The bsp tool meets a hole to the void with a pointfile; the tools after
+  // it then fail for want of portals.
+  if (IsFile(plan.LinPath)) {
+    return Failed("Compile failed: the level leaks",
+                  "The level leaks: it has a hole to the void, so the compile stopped at " + failed +
+                      ". The pointfile " + plan.LinPath + " traces the way from an entity to the hole.",
+                  failed);
+  }
+  const bool errFile = IsFile(plan.ErrPath);
+  if (exit.Succeeded() && !errFile) return std::nullopt;
+
   std::string text;
   if (RefusedForEntities(output)) {
     text = failed + " refused the level: it has more entities than the tool can take (the classic tools take at most " +
@@ -184,8 +184,12 @@ class Run {
                       "Cannot remove " + stale + " left by an earlier compile: " + removed.Error());
     }
     if (!Plan.BatchPath.empty()) {
+      const Result<std::string> bytes = platform::ToConsoleCodePage(Plan.BatchText);
+      if (!bytes)
+        return Failed("Cannot write the batch file",
+                      "The folders cannot be named in the batch file " + Plan.BatchPath + ": " + bytes.Error() + ".");
       BatchWritten = true;  // removed after the run even if half-written
-      const WriteResult written = WriteFileAtomically(Plan.BatchPath, Plan.BatchText);
+      const WriteResult written = WriteFileAtomically(Plan.BatchPath, *bytes);
       if (!written)
         return Failed("Cannot write the batch file",
                       "Cannot write the batch file " + Plan.BatchPath + ": " + written.Error);
