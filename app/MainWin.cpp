@@ -55,10 +55,16 @@ QString FromShell(const std::string& text) { return QString::fromLocal8Bit(text)
 }  // namespace
 
 TMainForm::TMainForm(QWidget* parent)
+    : TMainForm({platform::CurrentDirectory(), shell::SettingsPath(platform::CurrentDirectory())},
+                shell::Settings::Defaults(), parent) {}
+
+TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      AppDir(platform::CurrentDirectory()) {
+      AppDir(folders.AppDir),
+      SettingsFile(folders.SettingsPath),
+      DefaultSettings(std::move(defaults)) {
   setObjectName(QStringLiteral("MainForm"));
   setFont(PixelFont(11));
   setFixedSize(kClientWidth, kClientHeight);
@@ -169,8 +175,8 @@ void TMainForm::SetActionsEnabled(bool enabled) {
 
 void TMainForm::FormCreate() {
   setWindowTitle(ApplicationTitle());
-  SetupData = shell::Settings::Defaults();
-  const auto loaded = shell::LoadSettings(shell::SettingsPath(AppDir));
+  SetupData = DefaultSettings;
+  const auto loaded = shell::LoadSettings(SettingsFile);
   if (loaded && *loaded) {
     SetupData = **loaded;
     return;
@@ -186,7 +192,7 @@ void TMainForm::FormCreate() {
 
 void TMainForm::FormDestroy() {
   if (!SaveSettingsAtExit) return;
-  const Result<> saved = shell::SaveSettings(shell::SettingsPath(AppDir), SetupData);
+  const Result<> saved = shell::SaveSettings(SettingsFile, SetupData);
   if (!saved) std::cerr << "quorvel: " << saved.Error() << '\n';
 }
 

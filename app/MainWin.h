@@ -20,6 +20,7 @@
 #include "shell/CompileSession.h"
 #include "shell/GenerateMap.h"
 #include "shell/Settings.h"
+#include "shell/StartFolder.h"
 
 class QCloseEvent;
 class QDialog;
@@ -36,6 +37,9 @@ class TMainForm : public QWidget {
  public:
   // Records the current directory as AppDir and loads the settings from it.
   explicit TMainForm(QWidget* parent = nullptr);
+  // The folders and first-start defaults the program's start-up chose (the
+  // home folder and the menu use the XDG folders, see shell/StartFolder.h).
+  TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent = nullptr);
   // Saves the settings (unless the file could not be read at the start); a
   // failure is printed to stderr, as no window is left to show it.
   ~TMainForm() override;
@@ -63,6 +67,8 @@ class TMainForm : public QWidget {
   // The start directory: where the map and the settings file live, whatever
   // the current directory is later.
   const std::string AppDir;
+  // quorvel.ini: in AppDir, or in the user's config folder.
+  const std::string SettingsFile;
   // The settings' lines: ToolDir and HLDir.
   shell::Settings SetupData;
   // The last level "Generate .map" wrote, once there is one.
@@ -96,5 +102,7 @@ class TMainForm : public QWidget {
   QLabel* StatusLabel;
   bool Compiling = false;
   bool SaveSettingsAtExit = true;
+  // What a first start offers, before the Setup dialog.
+  shell::Settings DefaultSettings;
   std::unique_ptr<shell::CompileSession> Compile;
 };

@@ -3,7 +3,8 @@
 # Sourced, not run. Usage: quorvel_setup BUILD_DIR [extra cmake args...]
 set -euo pipefail
 
-QUORVEL_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev)
+QUORVEL_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
+  desktop-file-utils appstream lintian dpkg-dev file)  # the last five: checks and the .deb
 # The Windows build (./test only): cross compilers, GoogleTest's sources, and
 # Wine with its own fonts and a virtual display to run the tests.
 QUORVEL_WINDOWS_PACKAGES=(mingw-w64 googletest wine wine64 fonts-wine xvfb xauth)

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
+#include "shell/SteamLaunch.h"
 
 namespace shell {
 
@@ -32,10 +33,6 @@ Result<platform::ProcessSpec> FindGame(const std::string& hlDir) {
   return Failure{"Half-Life was not found: there is no " + tried + " in the game main folder " + hlDir + "."};
 }
 
-Result<> LaunchGame(const std::string& hlDir) {
-  Result<platform::ProcessSpec> game = FindGame(hlDir);
-  if (!game) return Failure{game.Error()};
-  return platform::StartDetached(*game);
-}
+Result<> LaunchGame(const std::string& hlDir) { return RunHalfLife(hlDir, UserEnvironment::FromProcess()); }
 
 }  // namespace shell

@@ -19,8 +19,9 @@ const std::vector<std::string>& GameProgramNames();
 // names and the folder when there is none.
 Result<platform::ProcessSpec> FindGame(const std::string& hlDir);
 
-// Finds and starts the game; fails naming the program, the folder and the
-// reason.
+// Starts the game: through Steam when it lies in a Steam library and steam is
+// on PATH, else FindGame's program (shell/SteamLaunch.h); fails naming every
+// way tried and why.
 Result<> LaunchGame(const std::string& hlDir);
 
 }  // namespace shell

@@ -1,0 +1,151 @@
+#include "shell/GameFolders.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <system_error>
+
+#include "platform/Platform.h"
+#include "shell/CompilePlan.h"
+#include "shell/Paths.h"
+
+namespace shell {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kGameInLibrary[] = "/steamapps/common/Half-Life";
+
+// The quoted strings and braces of a Valve KeyValues text, in order; a
+// brace comes back as "{" or "}" with quoted false.
+struct Token {
+  std::string Text;
+  bool Quoted;
+};
+
+std::vector<Token> Tokens(std::string_view text) {
+  std::vector<Token> tokens;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '{' || c == '}') {
+      tokens.push_back({std::string(1, c), false});
+    } else if (c == '"') {
+      std::string value;
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) ++i;  // \\ and \" stand for the character
+        value += text[i];
+      }
+      tokens.push_back({value, true});
+    } else if (c == '/' && i + 1 < text.size() && text[i + 1] == '/') {
+      i = text.find('\n', i);
+      if (i == std::string_view::npos) break;
+    }
+  }
+  return tokens;
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Empty when the file is missing or unreadable.
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool HoldsToolSet(const std::string& folder) {
+  for (const std::vector<std::string>& names : PosixToolNames()) {
+    bool found = false;
+    for (const std::string& name : names) found = found || platform::IsExecutable(folder + '/' + name);
+    if (!found) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> SteamRoots(const std::string& home) {
+  return {home + "/.steam/steam", home + "/.local/share/Steam", home + "/.steam/debian-installation",
+          home + "/.var/app/com.valvesoftware.Steam/.local/share/Steam"};
+}
+
+std::vector<std::string> ParseLibraryFolders(std::string_view vdf) {
+  const std::vector<Token> tokens = Tokens(vdf);
+  std::vector<std::string> folders;
+  int depth = 0;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const Token& token = tokens[i];
+    if (!token.Quoted) {
+      depth += token.Text == "{" ? 1 : -1;
+      continue;
+    }
+    if (i + 1 >= tokens.size() || !tokens[i + 1].Quoted) continue;  // a key that opens a block
+    const std::string& value = tokens[++i].Text;
+    // Today's form: "N" { "path" "..." }; the older one: "N" "..." directly.
+    if ((depth == 2 && token.Text == "path") || (depth == 1 && AllDigits(token.Text)))
+      folders.push_back(value);
+  }
+  return folders;
+}
+
+std::vector<std::string> SteamLibraries(const std::string& home) {
+  std::vector<std::string> libraries;
+  std::set<fs::path> seen;
+  auto add = [&](const std::string& folder) {
+    std::error_code ec;
+    const fs::path real = fs::canonical(folder, ec);
+    if (!ec && seen.insert(real).second) libraries.push_back(folder);
+  };
+  for (const std::string& root : SteamRoots(home)) {
+    add(root);
+    for (const char* list : {"/steamapps/libraryfolders.vdf", "/config/libraryfolders.vdf"})
+      for (const std::string& library : ParseLibraryFolders(ReadText(root + list))) add(library);
+  }
+  return libraries;
+}
+
+std::string FindGameFolder(const std::string& home) {
+  for (const std::string& library : SteamLibraries(home)) {
+    const std::string game = library + kGameInLibrary;
+    if (IsDirectory(game + "/valve")) return game;
+  }
+  return {};
+}
+
+bool InSteamLibrary(const std::string& gameDir) {
+  fs::path game = fs::path(gameDir).lexically_normal();
+  if (!game.has_filename()) game = game.parent_path();  // a trailing separator
+  const fs::path common = game.parent_path();
+  return !game.filename().empty() && common.filename() == "common" &&
+         common.parent_path().filename() == "steamapps";
+}
+
+std::vector<std::string> UsualToolFolders(const std::string& home) {
+  return {home + "/hlcompilers", home + "/.local/bin", "/usr/local/bin", "/opt/hlcompilers"};
+}
+
+std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::string>& places) {
+  std::vector<std::string> folders = env.PathFolders();
+  folders.insert(folders.end(), places.begin(), places.end());
+  for (const std::string& folder : folders)
+    if (HoldsToolSet(folder)) return folder;
+  return {};
+}
+
+Settings FoundDefaults(const UserEnvironment& env) {
+  Settings settings = Settings::Defaults();
+#ifndef _WIN32  // Windows has no such usual places for Steam or the tools
+  const std::string tools = FindToolsFolder(env, UsualToolFolders(env.Home));
+  const std::string game = FindGameFolder(env.Home);
+  if (!tools.empty()) settings.SetLine(Settings::kToolLine, tools);
+  if (!game.empty()) settings.SetLine(Settings::kGameLine, game);
+#else
+  (void)env;
+#endif
+  return settings;
+}
+
+}  // namespace shell

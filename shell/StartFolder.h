@@ -1,0 +1,34 @@
+#pragma once
+// Where the program keeps its level and its settings.
+//
+// A folder that holds quorvel.ini is a project folder: the level, the
+// compile files and the settings stay there, as they always have. Without
+// one, the home folder (where a desktop menu starts programs) and a start
+// from the menu entry (--xdg) use the user's data and config folders instead,
+// so that nothing lands in the home folder itself:
+//   level and compile files   $XDG_DATA_HOME/quorvel    (~/.local/share/quorvel)
+//   settings                  $XDG_CONFIG_HOME/quorvel/quorvel.ini
+// Any other folder without quorvel.ini is a new project folder. Windows
+// keeps to the start folder always.
+
+#include <string>
+
+#include "platform/Result.h"
+#include "shell/UserEnvironment.h"
+
+namespace shell {
+
+struct StartFolders {
+  std::string AppDir;        // the level and the compile tools' files
+  std::string SettingsPath;  // quorvel.ini
+  bool UserFolders = false;  // AppDir and the settings' folder are the XDG ones
+};
+
+// The rule above. fromMenu: started with --xdg, as the menu entry does.
+StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnvironment& env, bool fromMenu);
+
+// Creates the XDG folders of `folders` when they are missing; a project
+// folder exists already. Fails naming the folder and the reason.
+Result<> CreateStartFolders(const StartFolders& folders);
+
+}  // namespace shell

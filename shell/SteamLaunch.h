@@ -1,0 +1,30 @@
+#pragma once
+// "Run Half-Life" on Linux: hl_linux started by itself fails unless Steam is
+// running and logged in, so a game that Steam installed is started through
+// Steam, which brings up its runtime first. Anything else starts as before.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "platform/Process.h"
+#include "platform/Result.h"
+#include "shell/UserEnvironment.h"
+
+namespace shell {
+
+inline constexpr char kHalfLifeSteamAppId[] = "70";
+
+// `steam -applaunch 70 -console +map quorvel` in hlDir, when hlDir lies in a
+// Steam library and steam is on PATH; nullopt otherwise.
+std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, const UserEnvironment& env);
+
+using DetachedStarter = std::function<Result<>(const platform::ProcessSpec&)>;
+
+// Starts the game, detached: through Steam when SteamGameStart offers it
+// (not on Windows), then the game's own program (FindGame), until one
+// starts. A failure names every way tried and why it failed.
+Result<> RunHalfLife(const std::string& hlDir, const UserEnvironment& env,
+                     const DetachedStarter& start = platform::StartDetached);
+
+}  // namespace shell

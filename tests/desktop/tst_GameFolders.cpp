@@ -1,0 +1,92 @@
+// Half-Life found in each Steam layout, the compile tools on PATH or in the
+// usual places: tried on made-up folder trees.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestFiles.h"
+#include "shell/GameFolders.h"
+
+using namespace testing_support;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string InstallGame(const std::string& library) {
+  const std::string game = library + "/steamapps/common/Half-Life";
+  fs::create_directories(game + "/valve");
+  return game;
+}
+
+void MakePrograms(const std::string& folder, std::initializer_list<const char*> names) {
+  fs::create_directories(folder);
+  for (const char* name : names) {
+    WriteFile(folder + "/" + name, "#!/bin/sh\n");
+    fs::permissions(folder + "/" + name, fs::perms::owner_all);
+  }
+}
+
+}  // namespace
+
+TEST(GameFolders, FoundInEachSteamLayout) {
+  for (const char* root : {"/.steam/steam", "/.local/share/Steam", "/.steam/debian-installation",
+                           "/.var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
+    TempDir home;
+    const std::string game = InstallGame(home.Str() + root);
+    EXPECT_EQ(shell::FindGameFolder(home.Str()), game) << root;
+    EXPECT_TRUE(shell::InSteamLibrary(game + "/"));
+  }
+  TempDir empty;
+  EXPECT_EQ(shell::FindGameFolder(empty.Str()), "");
+  EXPECT_FALSE(shell::InSteamLibrary("/opt/Half-Life"));
+}
+
+TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
+  TempDir home, disk;
+  const std::string steam = home.Str() + "/.local/share/Steam";
+  fs::create_directories(steam + "/steamapps/common/Half-Life");  // no valve folder: not installed here
+  fs::create_directories(home.Str() + "/.steam");
+  fs::create_directory_symlink(steam, home.Str() + "/.steam/steam");
+  WriteFile(steam + "/steamapps/libraryfolders.vdf",
+            "\"libraryfolders\"\n{\n\t\"0\"\n\t{\n\t\t\"path\"\t\t\"" + steam +
+                "\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"70\"\t\t\"123\"\n\t\t}\n\t}\n"
+                "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + disk.Str() + "/Steam Library\"\n\t}\n}\n");
+  const std::string game = InstallGame(disk.Str() + "/Steam Library");
+
+  EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
+  // The link and the folder it names are one library, however often listed.
+  EXPECT_EQ(shell::SteamLibraries(home.Str()),
+            (std::vector<std::string>{home.Str() + "/.steam/steam", disk.Str() + "/Steam Library"}));
+}
+
+TEST(GameFolders, OlderLibraryFoldersForm) {
+  EXPECT_EQ(shell::ParseLibraryFolders("\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" "
+                                       "\"1\" \"D:\\\\Games\\\\Steam\" }"),
+            (std::vector<std::string>{"D:\\Games\\Steam"}));
+}
+
+TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
+  TempDir root;
+  const std::string partial = root.File("partial"), sd = root.File("sd"), usual = root.File("usual");
+  MakePrograms(partial, {"hlcsg", "hlbsp", "hlvis"});
+  MakePrograms(sd, {"sdHLCSG", "sdHLBSP", "sdHLVIS", "sdHLRAD"});
+  MakePrograms(usual, {"hlcsg", "hlbsp", "hlvis", "hlrad"});
+
+  shell::UserEnvironment env{root.Str(), partial + ":" + sd, "", ""};
+  EXPECT_EQ(shell::FindToolsFolder(env, {usual}), sd);
+  env.Path = partial;
+  EXPECT_EQ(shell::FindToolsFolder(env, {root.File("missing"), usual}), usual);
+  EXPECT_EQ(shell::FindToolsFolder(env, {}), "");
+}
+
+TEST(GameFolders, FoundFoldersBecomeTheDefaults) {
+  TempDir home;
+  EXPECT_EQ(shell::FoundDefaults({home.Str(), "", "", ""}).Lines, shell::Settings::Defaults().Lines);
+  MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
+  const std::string game = InstallGame(home.Str() + "/.local/share/Steam");
+  const shell::Settings found = shell::FoundDefaults({home.Str(), "", "", ""});
+  EXPECT_EQ(found.ToolDir(), home.Str() + "/hlcompilers");
+  EXPECT_EQ(found.GameDir(), game);
+}

@@ -1,0 +1,72 @@
+// Where levels and settings go: project folders as always, the XDG folders
+// for a start in the home folder or from the menu.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "TestFiles.h"
+#include "shell/StartFolder.h"
+
+using namespace testing_support;
+using shell::ChooseStartFolders;
+
+namespace fs = std::filesystem;
+
+class StartFolderTest : public ::testing::Test {
+ protected:
+  TempDir Root;
+  std::string Home = Root.File("home");
+  std::string Project = Root.File("project");
+  shell::UserEnvironment Env{Home, "/usr/bin", "", ""};
+
+  void SetUp() override {
+    fs::create_directories(Home);
+    fs::create_directories(Project);
+  }
+};
+
+TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElseThere) {
+  fs::create_directory_symlink(Home, Root.File("link"));  // home reached through a link is home
+  const shell::StartFolders folders = ChooseStartFolders(Root.File("link"), Env, false);
+  EXPECT_EQ(folders.AppDir, Home + "/.local/share/quorvel");
+  EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
+
+  ASSERT_TRUE(shell::CreateStartFolders(folders).Ok());
+  EXPECT_TRUE(fs::is_directory(folders.AppDir));
+  std::set<std::string> entries;
+  for (const auto& entry : fs::directory_iterator(Home)) entries.insert(entry.path().filename().string());
+  EXPECT_EQ(entries, (std::set<std::string>{".config", ".local"}));
+}
+
+TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {
+  Env.XdgDataHome = Root.File("data");
+  Env.XdgConfigHome = "relative/config";
+  const shell::StartFolders folders = ChooseStartFolders(Home, Env, false);
+  EXPECT_EQ(folders.AppDir, Root.File("data") + "/quorvel");
+  EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
+}
+
+TEST_F(StartFolderTest, AFolderWithSettingsKeepsEverythingThereEvenFromTheMenu) {
+  for (const std::string& dir : {Home, Project}) {
+    WriteFile(dir + "/quorvel.ini", "/tools\r\n/game\r\n");
+    const shell::StartFolders folders = ChooseStartFolders(dir, Env, true);
+    EXPECT_FALSE(folders.UserFolders);
+    EXPECT_EQ(folders.AppDir, dir);
+    EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
+  }
+}
+
+TEST_F(StartFolderTest, AnotherFolderWithoutSettingsIsANewProjectUnlessStartedFromTheMenu) {
+  EXPECT_EQ(ChooseStartFolders(Project, Env, false).AppDir, Project);
+  EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, Home + "/.local/share/quorvel");
+}
+
+TEST_F(StartFolderTest, AFolderThatCannotBeMadeIsNamed) {
+  WriteFile(Root.File("file"), "");
+  Env.XdgDataHome = Root.File("file");
+  const Result<> made = shell::CreateStartFolders(ChooseStartFolders(Home, Env, false));
+  ASSERT_FALSE(made.Ok());
+  EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
+}
