@@ -146,22 +146,26 @@ void MainWindow::EnableActions() {
   if (!Compile->Running()) SetActionsEnabled(true);
 }
 
-// No settings file yet: the directories must come from the Setup dialog
-// first. One that cannot be read counts as absent.
 void MainWindow::FormCreate() {
   SetupData = shell::Settings::Defaults();
   const auto loaded = shell::LoadSettings(shell::SettingsPath(AppDir));
-  if (loaded.Ok() && loaded.Value()) {
-    SetupData = *loaded.Value();
+  if (loaded && *loaded) {
+    SetupData = **loaded;
     SetupDataChange();
-  } else {
-    SetActionsEnabled(false);
+    return;
+  }
+  // No settings yet: the directories must come from the Setup dialog first.
+  SetActionsEnabled(false);
+  if (!loaded) {
+    // A file that is there but cannot be read is the user's: never replaced.
+    SaveSettingsAtExit = false;
+    SetStatusText(loaded.Error());
   }
 }
 
 void MainWindow::FormDestroy() {
-  const std::string path = shell::SettingsPath(AppDir);
-  const Result<> saved = shell::SaveSettings(path, SetupData);
+  if (!SaveSettingsAtExit) return;
+  const Result<> saved = shell::SaveSettings(shell::SettingsPath(AppDir), SetupData);
   if (!saved) ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
 }
 

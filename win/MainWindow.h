@@ -41,7 +41,8 @@ class MainWindow : public Window {
  public:
   // Records the current directory as AppDir and loads the settings from it.
   MainWindow();
-  // Saves the settings; a failure is shown in a message box.
+  // Saves the settings (unless the file there could not be read); a failure
+  // is shown in a message box.
   ~MainWindow() override;
 
   // The six item indexes.
@@ -86,6 +87,7 @@ class MainWindow : public Window {
   void Paint();
 
   shell::Settings SetupData;
+  bool SaveSettingsAtExit = true;
   std::unique_ptr<CompileOutputWindow> Output;
   std::unique_ptr<shell::CompileSession> Compile;
 };
