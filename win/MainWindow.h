@@ -56,8 +56,8 @@ class MainWindow : public Window {
 
   CompileOutputWindow& CompileOutput() { return *Output; }
 
-  // Called with each modal dialog (Setup, About, message box excepted) once
-  // it is shown; tests drive the dialogs from here.
+  // Called with the Setup or About dialog once it is shown (not with message
+  // boxes); tests drive the dialogs from here.
   std::function<void(HWND dialog)> DialogShown;
   // The folder chooser of the Setup dialog; empty result when cancelled.
   std::function<std::optional<std::string>(HWND owner, const std::string& current)> ChooseFolder;
