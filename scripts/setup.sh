@@ -5,11 +5,15 @@ set -euo pipefail
 
 QUORVEL_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
   desktop-file-utils appstream lintian dpkg-dev file)  # the last five: checks and the .deb
+# The Windows build (./test only): cross compilers, GoogleTest's sources, and
+# Wine with its own fonts and a virtual display to run the tests.
+QUORVEL_WINDOWS_PACKAGES=(mingw-w64 googletest wine wine64 fonts-wine xvfb xauth)
 
+# Installs QUORVEL_PACKAGES and any packages given as arguments.
 quorvel_install_packages() {
   local missing=()
   local pkg
-  for pkg in "${QUORVEL_PACKAGES[@]}"; do
+  for pkg in "${QUORVEL_PACKAGES[@]}" "$@"; do
     if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
       missing+=("$pkg")
     fi
@@ -39,4 +43,16 @@ quorvel_build() {
     cmake -S "$top" -B "$top/$dir" -G Ninja "$@" >/dev/null
   fi
   cmake --build "$top/$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+}
+
+# Cross-compiles for Windows into build-windows/ and runs its tests under Wine.
+quorvel_test_windows() {
+  local top
+  top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+  (
+    cd "$top"
+    [ -f build-windows/CMakeCache.txt ] || cmake --preset windows >/dev/null
+    cmake --build --preset windows
+    ctest --preset windows
+  )
 }

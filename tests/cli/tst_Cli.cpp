@@ -5,6 +5,7 @@
 
 #include "CliTestSupport.h"
 #include "map/Random.h"
+#include "platform/Platform.h"
 
 TEST(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
   TempDir dir;
@@ -101,9 +102,10 @@ TEST(Cli, StdoutCarriesTheSameBytesAsTheFile) {
   const Outcome outcome = RunCommand(toStdout);
   ASSERT_EQ(outcome.Status, 0);
 
+  const std::string sep(1, platform::PathSeparator());
   EXPECT_EQ(outcome.Out.rfind("{\r\n"
                               "\"classname\" \"worldspawn\"\r\n"
-                              "\"wad\" \"/games/hl/valve/halflife.wad\"\r\n",
+                              "\"wad\" \"/games/hl" + sep + "valve" + sep + "halflife.wad\"\r\n",
                               0),
             0u);
   EXPECT_EQ(outcome.Out, ReadFile(path));

@@ -1,0 +1,48 @@
+// Stands in for a map compile tool and for the game under the name it is
+// copied to. Each run appends "NAME|ARGUMENTS|FOLDER" to calls.log beside the
+// program and prints a line. A file "fail-NAME" beside it makes it fail; a
+// bsp tool leaves MAP.bsp beside the map; the first tool copies the batch
+// file it was run from (quorvel.bat in its folder) to seen.bat.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+static std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+int wmain(int argc, wchar_t** argv) {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const fs::path program(self);
+  const fs::path dir = program.parent_path();
+  const std::wstring name = program.filename().wstring();
+
+  std::wstring arguments;
+  for (int i = 1; i < argc; ++i) arguments += (i > 1 ? L" " : L"") + std::wstring(argv[i]);
+  std::ofstream(dir / "calls.log", std::ios::app | std::ios::binary)
+      << Utf8(name + L'|' + arguments + L'|' + fs::current_path().wstring()) << '\n';
+  std::printf("fake tool %ls working\n", name.c_str());
+  std::fflush(stdout);
+
+  std::error_code ignored;
+  if (fs::exists(dir / "quorvel.bat")) fs::copy_file(dir / "quorvel.bat", dir / "seen.bat", ignored);
+  if (fs::exists(dir / (L"fail-" + name))) {
+    std::printf("fake tool %ls: failing on purpose\n", name.c_str());
+    return 3;
+  }
+  if (argc > 1 && name.find(L"bsp") != std::wstring::npos)
+    std::ofstream(fs::path(std::wstring(argv[argc - 1]) + L".bsp"), std::ios::binary) << "BSP";
+  return 0;
+}

@@ -1,0 +1,237 @@
+// The Win32 window driven in-process: clicks sent as messages, dialogs
+// answered from DialogShown, message boxes from a hook, the compile run with
+// fake tools through the real command interpreter.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "TestFiles.h"
+#include "WindowDriver.h"
+#include "win/AboutDialog.h"
+#include "win/CompileOutputWindow.h"
+#include "win/MainWindow.h"
+#include "win/SetupDialog.h"
+
+namespace fs = std::filesystem;
+using namespace testing_support;
+using namespace std::chrono_literals;
+using win_test::Click;
+using win_test::MessageBoxCatcher;
+using win_test::PumpUntil;
+
+namespace {
+
+std::string Utf8(const fs::path& path) {
+  const auto text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+bool Enabled(win::MainWindow& window, int id) { return IsWindowEnabled(window.Control(id)) != FALSE; }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// A level folder, compile tools and a game, in folders whose names the
+// command interpreter would take apart if they were not quoted and escaped;
+// with nonAscii, letters outside ASCII too.
+struct Installation {
+  explicit Installation(bool nonAscii = false)
+      : App(Root.Path / fs::u8path(nonAscii ? u8"levels \u00e9 & 100% ^(x)" : u8"levels & 100% ^(x)")),
+        Tools(Root.Path / fs::u8path(nonAscii ? u8"tools \u00fc (1) & %PATH% ^" : u8"tools (1) & %PATH% ^")),
+        Game(Root.Path / fs::u8path(nonAscii ? u8"Half-Life \u00e9 & Co" : u8"Half-Life & Co")) {
+    fs::create_directories(App);
+    fs::create_directories(Maps);
+    fs::create_directories(Tools);
+    for (const char* name : {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"}) AddProgram(Tools / name);
+    WriteFile(App / "quorvel.ini", Utf8(Tools) + "\r\n" + Utf8(Game) + "\r\n");
+  }
+
+  TempDir Root;
+  fs::path App, Tools, Game;
+  fs::path Maps = Game / "valve" / "maps";
+
+  static void AddProgram(const fs::path& to) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    fs::copy_file(fs::path(self).parent_path() / "fake_tool.exe", to);
+  }
+
+  std::vector<std::string> Calls(const fs::path& dir) const { return Lines(ReadFile(dir / "calls.log")); }
+};
+
+// Generates the map, then compiles it and waits for the outcome.
+void GenerateAndCompile(win::MainWindow& window) {
+  Click(window.Control(win::kButGenMap));
+  ASSERT_EQ(window.StatusText(), ".map generated");
+  Click(window.Control(win::kButGenBsp));
+  EXPECT_FALSE(Enabled(window, win::kButGenMap));
+  EXPECT_FALSE(Enabled(window, win::kButRun));
+  EXPECT_TRUE(Enabled(window, win::kButSetup));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 60s));
+}
+
+}  // namespace
+
+TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
+  TempDir app, tools;
+  ChangeDirectory here(app.Path);
+  auto window = std::make_unique<win::MainWindow>();
+  for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_FALSE(Enabled(*window, id));
+  for (int id : {win::kButSetup, win::kButAbout, win::kButExit}) EXPECT_TRUE(Enabled(*window, id));
+  const int defaults[] = {1, 1, 1, 0, 0, 1};
+  for (int g = 0; g < win::kGroupCount; ++g)
+    EXPECT_EQ(window->ItemIndex(static_cast<win::OptionGroup>(g)), defaults[g]) << "group " << g;
+
+  std::string offered;
+  window->ChooseFolder = [&](HWND, const std::string& current) {
+    offered = current;
+    return std::optional<std::string>(tools.Str());
+  };
+  window->DialogShown = [](HWND dialog) {
+    PostMessageW(GetDlgItem(dialog, win::SetupDialog::kBrowseTool), BM_CLICK, 0, 0);
+    PostMessageW(GetDlgItem(dialog, win::SetupDialog::kButClose), BM_CLICK, 0, 0);
+  };
+  Click(window->Control(win::kButSetup));
+  EXPECT_EQ(offered, "C:\\WorldCraft");
+  EXPECT_EQ(window->ToolDir, tools.Str());
+  EXPECT_EQ(window->HLDir, "C:\\HalfLife");
+  for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_TRUE(Enabled(*window, id));
+
+  Click(window->Control(win::kFirstRadio + 10 * win::kMapDim + 2));
+  Click(window->Control(win::kFirstRadio + 10 * win::kGameType + 0));
+  EXPECT_EQ(window->ItemIndex(win::kMapDim), 2);
+  EXPECT_EQ(window->ItemIndex(win::kGameType), 0);
+  Click(window->Control(win::kButGenMap));
+  EXPECT_EQ(window->StatusText(), ".map generated");
+  EXPECT_EQ(ReadFile(app.Path / "quorvel.map")
+                .rfind("{\r\n\"classname\" \"worldspawn\"\r\n\"wad\" \"C:\\HalfLife\\valve\\halflife.wad\"\r\n", 0),
+            0u);
+
+  window.reset();
+  EXPECT_EQ(ReadFile(app.Path / "quorvel.ini"), tools.Str() + "\r\nC:\\HalfLife\r\n");
+}
+
+// A compile whose level reaches the game, seen from the window and the files.
+void ExpectCompiled(const Installation& hl) {
+  ChangeDirectory here(hl.App);
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+  GenerateAndCompile(window);
+
+  EXPECT_TRUE(boxes.Boxes.empty()) << boxes.Boxes.front().Text;
+  EXPECT_EQ(window.StatusText(), ".bsp generated");
+  EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
+  EXPECT_FALSE(fs::exists(hl.App / "quorvel.bsp"));
+  // The batch file was there while the tools ran, and is gone.
+  EXPECT_TRUE(fs::exists(hl.Tools / "seen.bat"));
+  EXPECT_FALSE(fs::exists(hl.Tools / "quorvel.bat"));
+  // Every tool got the map's path whole, in the tools folder, in order.
+  const std::string tail = "|" + Utf8(hl.App / "quorvel") + "|" + Utf8(hl.Tools);
+  EXPECT_EQ(hl.Calls(hl.Tools), (std::vector<std::string>{"qcsg.exe" + tail, "qbsp2.exe" + tail,
+                                                          "vis.exe" + tail, "qrad.exe" + tail}));
+  EXPECT_TRUE(Contains(window.CompileOutput().Text(), "fake tool qrad.exe working"));
+  EXPECT_TRUE(IsWindowVisible(window.CompileOutput().Handle()));
+}
+
+TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) { ExpectCompiled(Installation()); }
+
+// Disabled until the map writer, which also writes the batch file, opens
+// files by UTF-8 names on Windows: it fails on these folders today.
+TEST(MainWindow, DISABLED_CompilesInFoldersWithNonAsciiNames) { ExpectCompiled(Installation(true)); }
+
+TEST(MainWindow, AFailingToolIsReportedAndStopsTheChain) {
+  Installation hl;
+  WriteFile(hl.Tools / "fail-qbsp2.exe", "");
+  ChangeDirectory here(hl.App);
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+  GenerateAndCompile(window);
+
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Quorvel");
+  EXPECT_TRUE(Contains(boxes.Boxes[0].Text, "qbsp2.exe")) << boxes.Boxes[0].Text;
+  EXPECT_NE(window.StatusText(), ".bsp generated");
+  EXPECT_EQ(hl.Calls(hl.Tools).size(), 2u);
+  EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
+  EXPECT_FALSE(fs::exists(hl.Tools / "quorvel.bat"));
+  EXPECT_TRUE(Contains(window.CompileOutput().Text(), "failing on purpose"));
+}
+
+TEST(MainWindow, RunHalfLifeStartsTheGameInItsFolderOrSaysWhyNot) {
+  Installation hl;
+  ChangeDirectory here(hl.App);
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+
+  Click(window.Control(win::kButRun));
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Quorvel");
+  EXPECT_TRUE(Contains(boxes.Boxes[0].Text, "hl.exe")) << boxes.Boxes[0].Text;
+
+  Installation::AddProgram(hl.Game / "hl.exe");
+  Click(window.Control(win::kButRun));
+  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
+  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
+  EXPECT_EQ(boxes.Boxes.size(), 1u);
+}
+
+TEST(AboutDialog, LicenseUnfoldsFrom140To261AndBack) {
+  TempDir app;
+  ChangeDirectory here(app.Path);
+  win::MainWindow window;
+  std::vector<int> heights;
+  std::string version;
+  window.DialogShown = [&](HWND dialog) {
+    const auto height = [&] {
+      RECT client{};
+      GetClientRect(dialog, &client);
+      return MulDiv(client.bottom, 96, static_cast<int>(GetDpiForWindow(dialog)));
+    };
+    version = win::WindowText(GetDlgItem(dialog, win::AboutDialog::kVersion));
+    heights.push_back(height());
+    for (int i = 0; i < 2; ++i) {
+      Click(GetDlgItem(dialog, win::AboutDialog::kButLicense));
+      heights.push_back(height());
+    }
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+  };
+  Click(window.Control(win::kButAbout));
+  EXPECT_EQ(version, "Version 1.01");
+  EXPECT_EQ(heights, (std::vector<int>{140, 261, 140}));
+}
+
+TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
+  TempDir app;
+  ChangeDirectory here(app.Path);
+  win::MainWindow window;
+  const int dpi = static_cast<int>(window.Dpi()) * 2;
+  const auto fontHeight = [&] {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.Control(win::kButSetup), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    return std::abs(font.lfHeight);
+  };
+  const long before = fontHeight();
+  RECT suggested{10, 20, 1000, 600};
+  SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+
+  RECT client{}, button{};
+  GetClientRect(window.Handle(), &client);
+  EXPECT_EQ(client.right, MulDiv(462, dpi, 96));
+  EXPECT_EQ(client.bottom, MulDiv(254, dpi, 96));
+  // "Generate .map" at (13, 10) in the 106-pixel panel on the right, 81 x 25.
+  GetWindowRect(window.Control(win::kButGenMap), &button);
+  MapWindowPoints(nullptr, window.Handle(), reinterpret_cast<POINT*>(&button), 2);
+  EXPECT_EQ(button.left, MulDiv(462 - 106 + 13, dpi, 96));
+  EXPECT_EQ(button.top, MulDiv(10, dpi, 96));
+  EXPECT_EQ(button.right - button.left, MulDiv(81, dpi, 96));
+  EXPECT_GE(fontHeight(), 2 * before - 1);
+}

@@ -1,0 +1,118 @@
+#include "win/AboutDialog.h"
+
+#include <commctrl.h>
+
+#include "shell/Names.h"
+#include "shell/Version.h"
+#include "win/resource.h"
+
+namespace win {
+
+namespace {
+
+constexpr int kClientWidth = 284;
+
+const char kLicenseText[] =
+    "Quorvel, a generator of random labyrinth levels for Half-Life, was "
+    "written by the Quorvel developers.\r\n"
+    "\r\n"
+    "You may use this program free of charge, and you may copy and pass it "
+    "on to others, provided that you charge nothing for it, pass it on "
+    "complete and unchanged, and keep this notice with it.\r\n"
+    "\r\n"
+    "This program is provided \"as is\", without warranty of any kind, "
+    "express or implied. The authors are not liable for any damage or loss "
+    "that comes from using it or from being unable to use it; you use it "
+    "at your own risk.";
+
+}  // namespace
+
+AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
+  Create(L"QuorvelAbout", L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+         WS_EX_DLGMODALFRAME, owner, kClientWidth, kFoldedHeight);
+  RECT ownerRect{};
+  GetWindowRect(owner, &ownerRect);
+  const UINT dpi = Dpi();
+  SetWindowPos(Hwnd, nullptr, ownerRect.left + Scale(30, dpi), ownerRect.top + Scale(30, dpi), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
+
+  AddControl(WC_STATICW, "", SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, kApplIcon, Box(5, 5, 36, 36));
+  AddControl(WC_STATICW, shell::kApplicationTitle, SS_LEFT | SS_NOPREFIX, kApplName, Box(70, 10, 162, 40));
+  AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, SS_LEFT | SS_NOPREFIX, kVersion,
+             Box(70, 55, 120, 16));
+  AddControl(WC_STATICW, "Written by the Quorvel developers", SS_LEFT | SS_NOPREFIX, kAuthor,
+             Box(70, 80, 210, 16));
+  AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense,
+             Box(205, 105, 71, 25));
+  AddControl(WC_EDITW, kLicenseText, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
+             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
+  SetIcon();
+}
+
+AboutDialog::~AboutDialog() {
+  if (Hwnd) DestroyWindow(Hwnd);
+  if (Icon) DestroyIcon(Icon);
+}
+
+void AboutDialog::Run(const std::function<void(HWND)>& shown) {
+  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, kButLicense), [this] { return Done; }, shown);
+}
+
+void AboutDialog::MakeFonts(UINT dpi) {
+  NameFont = MessageFont(dpi, 16, true);
+  TextFont = MessageFont(dpi, 13);
+  LicenseFont = MessageFont(dpi, 12);
+  if (Icon) SetIcon();
+}
+
+HFONT AboutDialog::FontFor(HWND control) {
+  switch (GetDlgCtrlID(control)) {
+    case kApplName: return NameFont.get();
+    case kVersion:
+    case kAuthor: return TextFont.get();
+    case kLicense: return LicenseFont.get();
+  }
+  return NormalFont();
+}
+
+// The icon drawn at its size for this DPI, not stretched from 32 pixels.
+void AboutDialog::SetIcon() {
+  const int size = Scale(32, Dpi());
+  const HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVEL),
+                                                   IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+  SendDlgItemMessageW(Hwnd, kApplIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+  if (Icon) DestroyIcon(Icon);
+  Icon = icon;
+}
+
+void AboutDialog::ButLicenseClick() {
+  Shown = !Shown;
+  SendDlgItemMessageW(Hwnd, kButLicense, BM_SETCHECK, Shown ? BST_CHECKED : BST_UNCHECKED, 0);
+  SetClientSize(kClientWidth, Shown ? kUnfoldedHeight : kFoldedHeight);
+}
+
+LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kButLicense: ButLicenseClick(); return 0;
+        case IDOK:
+        case IDCANCEL: Done = true; return 0;
+      }
+      break;
+    case WM_CTLCOLORSTATIC:
+      // The name in black, whatever the theme's text colour.
+      if (reinterpret_cast<HWND>(lParam) == GetDlgItem(Hwnd, kApplName)) {
+        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
+    case WM_CLOSE:
+      Done = true;
+      return 0;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace win

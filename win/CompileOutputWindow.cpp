@@ -1,0 +1,134 @@
+#include "win/CompileOutputWindow.h"
+
+#include <commctrl.h>
+
+#include "win/Text.h"
+
+namespace win {
+
+namespace {
+
+// Bytes at the end of text that start a UTF-8 character not yet complete.
+std::size_t IncompleteTail(std::string_view text) {
+  for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+    const auto byte = static_cast<unsigned char>(text[text.size() - back]);
+    if ((byte & 0xC0) != 0x80) {
+      const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+      return length > back ? back : 0;
+    }
+  }
+  return 0;
+}
+
+std::wstring Decode(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int size = static_cast<int>(bytes.size());
+  UINT codePage = CP_UTF8;
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
+  if (n == 0) {
+    codePage = CP_OEMCP;
+    n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  }
+  std::wstring text(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), n);
+  return text;
+}
+
+// The edit control wants CR LF; tools print LF, CR LF, or a bare CR to
+// redraw a progress line.
+std::wstring EditLineEnds(const std::wstring& text) {
+  std::wstring out;
+  out.reserve(text.size() + text.size() / 16);
+  for (wchar_t c : text) {
+    if (c == L'\r') continue;
+    if (c == L'\n') out += L'\r';
+    out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+CompileOutputWindow::CompileOutputWindow(HWND owner) {
+  Create(L"QuorvelCompileOutput", L"Compile output", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, 720,
+         420);
+  AddControl(WC_EDITW, "",
+             ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
+             kText, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  AddControl(WC_BUTTONW, "&Clear", BS_PUSHBUTTON | WS_TABSTOP, kButClear, Box(0, 0, 75, 25));
+  AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, Box(0, 0, 75, 25));
+  SendDlgItemMessageW(Hwnd, kText, EM_SETLIMITTEXT, 0, 0);
+  Layout();
+}
+
+CompileOutputWindow::~CompileOutputWindow() {
+  if (Hwnd) DestroyWindow(Hwnd);
+}
+
+void CompileOutputWindow::MakeFonts(UINT dpi) { Fixed = FixedFont(dpi); }
+
+HFONT CompileOutputWindow::FontFor(HWND control) {
+  return GetDlgCtrlID(control) == kText ? Fixed.get() : NormalFont();
+}
+
+void CompileOutputWindow::Layout() {
+  RECT client{};
+  GetClientRect(Hwnd, &client);
+  const UINT dpi = Dpi();
+  const int margin = Scale(8, dpi), w = Scale(75, dpi), h = Scale(25, dpi);
+  const int buttonsTop = client.bottom - margin - h;
+  MoveWindow(GetDlgItem(Hwnd, kText), margin, margin, client.right - 2 * margin, buttonsTop - 2 * margin, TRUE);
+  MoveWindow(GetDlgItem(Hwnd, kButClose), client.right - margin - w, buttonsTop, w, h, TRUE);
+  MoveWindow(GetDlgItem(Hwnd, kButClear), client.right - 2 * margin - 2 * w, buttonsTop, w, h, TRUE);
+}
+
+void CompileOutputWindow::Append(std::string_view bytes) {
+  Pending.append(bytes);
+  const std::size_t keep = IncompleteTail(Pending);
+  const std::wstring text = EditLineEnds(Decode(std::string_view(Pending).substr(0, Pending.size() - keep)));
+  Pending.erase(0, Pending.size() - keep);
+  if (text.empty()) return;
+
+  const HWND edit = GetDlgItem(Hwnd, kText);
+  const int length = GetWindowTextLengthW(edit);
+  if (length + static_cast<int>(text.size()) > kMaxChars) {
+    SendMessageW(edit, EM_SETSEL, 0, length / 2);
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+  }
+  const int end = GetWindowTextLengthW(edit);
+  SendMessageW(edit, EM_SETSEL, end, end);
+  SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void CompileOutputWindow::Clear() {
+  Pending.clear();
+  SetDlgItemTextW(Hwnd, kText, L"");
+}
+
+void CompileOutputWindow::Show() {
+  ShowWindow(Hwnd, IsWindowVisible(Hwnd) ? SW_SHOWNA : SW_SHOWNORMAL);
+  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+std::string CompileOutputWindow::Text() const { return WindowText(GetDlgItem(Hwnd, kText)); }
+
+LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kButClear: Clear(); return 0;
+        case kButClose:
+        case IDCANCEL: ShowWindow(Hwnd, SW_HIDE); return 0;
+      }
+      break;
+    case WM_CLOSE:
+      ShowWindow(Hwnd, SW_HIDE);
+      return 0;
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace win

@@ -1,0 +1,41 @@
+#pragma once
+// "Compile output": the tools' console output as it comes, in a read-only
+// text box, with "Clear" and "Close". Closing only hides it; Ctrl+L in the
+// main window shows it again.
+
+#include <string>
+#include <string_view>
+
+#include "win/Ui.h"
+
+namespace win {
+
+class CompileOutputWindow : public Window {
+ public:
+  enum Id : int { kText = 400, kButClear, kButClose };
+  // Older text is dropped beyond this many characters.
+  static constexpr int kMaxChars = 1 << 20;
+
+  explicit CompileOutputWindow(HWND owner);
+  ~CompileOutputWindow() override;
+
+  // The tools' bytes: UTF-8, or the console code page when not valid UTF-8.
+  // A character cut between two pieces is completed by the next.
+  void Append(std::string_view bytes);
+  void Clear();
+  void Show();
+  std::string Text() const;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  HFONT FontFor(HWND control) override;
+  void MakeFonts(UINT dpi) override;
+
+ private:
+  void Layout();
+
+  Font Fixed;
+  std::string Pending;  // the start of a UTF-8 character cut off at a piece's end
+};
+
+}  // namespace win

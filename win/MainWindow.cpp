@@ -1,0 +1,284 @@
+#include "win/MainWindow.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "shell/CompileSession.h"
+#include "shell/GameLaunch.h"
+#include "shell/GenerateMap.h"
+#include "shell/Names.h"
+#include "win/AboutDialog.h"
+#include "win/CompileOutputWindow.h"
+#include "win/FolderChooser.h"
+#include "win/SetupDialog.h"
+#include "win/Text.h"
+#include "win/resource.h"
+
+namespace win {
+
+namespace {
+
+constexpr int kClientWidth = 462;
+constexpr int kClientHeight = 254;
+constexpr int kStatusHeight = 19;
+constexpr int kPanelWidth = 106;
+constexpr int kPanelLeft = kClientWidth - kPanelWidth;
+constexpr int kPanelHeight = kClientHeight - kStatusHeight;
+
+// A call from another thread, run by the window procedure (lParam owns it).
+constexpr UINT kRunPosted = WM_APP + 1;
+
+struct GroupLayout {
+  OptionGroup Group;
+  const char* Caption;
+  std::vector<const char*> Items;
+  int Default;
+  RECT Rect;
+};
+
+// Creation order is the tab order: the upper row, the lower row.
+const std::vector<GroupLayout>& Groups() {
+  static const std::vector<GroupLayout> groups{
+      {kMapDim, "Map Dimension", {"Very Small", "Small", "Medium", "Big", "Very Big"}, 1, {8, 5, 106, 131}},
+      {kMonsters, "Monsters Type", {"All", "Grunts only", "Grunts and Assassins", "Aliens only"}, 0, {112, 5, 248, 131}},
+      {kGameType, "Game Type", {"Kill all", "Find the exit"}, 1, {252, 5, 348, 131}},
+      {kMapCompl, "Map Complexity", {"Low", "Normal", "High"}, 1, {8, 150, 101, 231}},
+      {kSkill, "Skill", {"Low", "Normal", "High"}, 1, {129, 150, 222, 231}},
+      {kBarney, "Friends", {"None", "1", "2"}, 0, {255, 150, 348, 231}},
+  };
+  return groups;
+}
+
+int RadioId(int group, int item) { return kFirstRadio + 10 * group + item; }
+
+// The items share the group's height below its caption evenly.
+RECT ItemRect(const RECT& group, int item, int count) {
+  constexpr int kCaption = 16, kBottom = 6, kLeft = 8, kItemHeight = 17;
+  const int slot = (group.bottom - group.top - kCaption - kBottom) / count;
+  const int top = group.top + kCaption + item * slot + (slot - kItemHeight) / 2;
+  return {group.left + kLeft, top, group.right - 4, top + kItemHeight};
+}
+
+std::string StartDirectory() {
+  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
+  std::wstring directory(needed, L'\0');
+  directory.resize(GetCurrentDirectoryW(needed, directory.data()));
+  return Narrow(directory);
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : AppDir(StartDirectory()) {
+  Create(L"QuorvelMainWindow", Widen(shell::kApplicationTitle),
+         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr,
+         kClientWidth, kClientHeight);
+
+  for (const GroupLayout& group : Groups()) {
+    AddControl(WC_BUTTONW, group.Caption, BS_GROUPBOX | WS_GROUP, -1, group.Rect);
+    const int count = static_cast<int>(group.Items.size());
+    for (int i = 0; i < count; ++i) {
+      const DWORD first = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
+      const HWND radio = AddControl(WC_BUTTONW, group.Items[static_cast<std::size_t>(i)],
+                                    BS_AUTORADIOBUTTON | first, RadioId(group.Group, i),
+                                    ItemRect(group.Rect, i, count));
+      if (i == group.Default) SendMessageW(radio, BM_SETCHECK, BST_CHECKED, 0);
+    }
+  }
+
+  const auto button = [this](int id, const char* caption, int x, int y, int w, int h) {
+    AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, id,
+               Box(kPanelLeft + x, y, w, h));
+  };
+  button(kButGenMap, "Generate .&map", 13, 10, 81, 25);
+  button(kButGenBsp, "Generate .&bsp", 13, 48, 81, 25);
+  button(kButRun, "&Run Half-Life", 13, 85, 81, 25);
+  button(kButSetup, "&Setup", 16, 135, 75, 25);
+  button(kButAbout, "&About", 16, 165, 75, 25);
+  button(kButExit, "E&xit", 16, 202, 75, 25);
+
+  const HWND status = AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                 kStatusBar, Box(0, kPanelHeight, kClientWidth, kStatusHeight));
+  int wholeWidth = -1;
+  SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+
+  Output = std::make_unique<CompileOutputWindow>(Hwnd);
+  ChooseFolder = ChooseFolderDialog;
+  Compile = std::make_unique<shell::CompileSession>(
+      [hwnd = Hwnd](std::function<void()> call) {
+        auto* posted = new std::function<void()>(std::move(call));
+        if (!PostMessageW(hwnd, kRunPosted, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+      },
+      shell::CompileSession::Callbacks{
+          [this](const std::string& text) { Output->Append(text); },
+          nullptr,
+          [this](const shell::CompileOutcome& outcome) { CompileFinished(outcome); },
+      });
+  FormCreate();
+}
+
+MainWindow::~MainWindow() {
+  if (Hwnd) DestroyWindow(Hwnd);
+}
+
+int MainWindow::ItemIndex(OptionGroup group) const {
+  for (int i = 0; i < 10; ++i) {
+    const HWND radio = GetDlgItem(Hwnd, RadioId(group, i));
+    if (!radio) break;
+    if (SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
+  }
+  return -1;
+}
+
+std::string MainWindow::StatusText() const { return WindowText(GetDlgItem(Hwnd, kStatusBar)); }
+
+void MainWindow::SetStatusText(const std::string& text) {
+  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+void MainWindow::ShowError(const std::string& text) { ShowMessage(Hwnd, shell::kApplicationTitle, text); }
+
+void MainWindow::SetActionsEnabled(bool enabled) {
+  for (int id : {kButGenMap, kButGenBsp, kButRun}) EnableWindow(GetDlgItem(Hwnd, id), enabled);
+}
+
+void MainWindow::EnableActions() {
+  if (!Compile->Running()) SetActionsEnabled(true);
+}
+
+void MainWindow::FormCreate() {
+  SetupData = shell::Settings::Defaults();
+  const auto loaded = shell::LoadSettings(shell::SettingsPath(AppDir));
+  if (loaded && *loaded) {
+    SetupData = **loaded;
+    SetupDataChange();
+    return;
+  }
+  // No settings yet: the directories must come from the Setup dialog first.
+  SetActionsEnabled(false);
+  if (!loaded) {
+    // A file that is there but cannot be read is the user's: never replaced.
+    SaveSettingsAtExit = false;
+    SetStatusText(loaded.Error());
+  }
+}
+
+void MainWindow::FormDestroy() {
+  if (!SaveSettingsAtExit) return;
+  const Result<> saved = shell::SaveSettings(shell::SettingsPath(AppDir), SetupData);
+  if (!saved) ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
+}
+
+void MainWindow::SetupDataChange() {
+  ToolDir = SetupData.ToolDir();
+  HLDir = SetupData.GameDir();
+}
+
+void MainWindow::ButGenMapClick() {
+  SetStatusText("");
+  shell::GenerateRequest request;
+  request.Options = {ItemIndex(kMapDim), ItemIndex(kMapCompl), ItemIndex(kSkill),
+                     ItemIndex(kMonsters), ItemIndex(kGameType), ItemIndex(kBarney)};
+  request.AppDir = AppDir;
+  request.GameDir = HLDir;
+  const Result<shell::GeneratedMap> map = shell::GenerateMap(request);
+  if (!map) {
+    ShowError(map.Error());
+    return;
+  }
+  SetStatusText(map->StatusText);
+}
+
+void MainWindow::ButGenBspClick() {
+  SetActionsEnabled(false);
+  SetStatusText("");
+  Output->Clear();
+  Output->Show();
+  if (!Compile->Start(shell::CompileDirs{AppDir, ToolDir, HLDir})) EnableActions();
+}
+
+void MainWindow::CompileFinished(const shell::CompileOutcome& outcome) {
+  SetStatusText(outcome.StatusText);
+  EnableActions();
+  if (!outcome.ErrorText.empty()) ShowError(outcome.ErrorText);
+}
+
+void MainWindow::ButRunClick() {
+  const Result<> started = shell::LaunchGame(HLDir);
+  if (!started) ShowError(started.Error());
+}
+
+void MainWindow::ButSetupClick() {
+  {
+    SetupDialog dialog(Hwnd, SetupData.ToolDir(), SetupData.GameDir(), ChooseFolder,
+                       [this](std::size_t line, const std::string& text) {
+                         SetupData.SetLine(line, text);
+                         SetupDataChange();
+                       });
+    dialog.Run(DialogShown);
+  }
+  EnableActions();
+}
+
+void MainWindow::ButAboutClick() {
+  AboutDialog dialog(Hwnd);
+  dialog.Run(DialogShown);
+}
+
+bool MainWindow::ConfirmClose() {
+  if (!Compile->Running()) return true;
+  const int answer = MessageBoxW(Hwnd, L"A compile is running. Stop it and quit?",
+                                 Widen(shell::kApplicationTitle).c_str(), MB_YESNO);
+  if (answer != IDYES) return false;
+  Compile->Stop();
+  return true;
+}
+
+void MainWindow::Paint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(Hwnd, &paint);
+  const UINT dpi = Dpi();
+  RECT panel{Scale(kPanelLeft, dpi), 0, Scale(kClientWidth, dpi), Scale(kPanelHeight, dpi)};
+  DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
+  EndPaint(Hwnd, &paint);
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case kButGenMap: ButGenMapClick(); return 0;
+        case kButGenBsp: ButGenBspClick(); return 0;
+        case kButRun: ButRunClick(); return 0;
+        case kButSetup: ButSetupClick(); return 0;
+        case kButAbout: ButAboutClick(); return 0;
+        case kButExit: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
+        case IDM_SHOW_OUTPUT: Output->Show(); return 0;
+      }
+      break;
+    case kRunPosted: {
+      const std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
+      (*call)();
+      return 0;
+    }
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_CLOSE:
+      if (ConfirmClose()) DestroyWindow(Hwnd);
+      return 0;
+    case WM_DESTROY: {
+      FormDestroy();
+      // Ends a running tool and waits for its thread; calls it posted and
+      // that never ran are dropped here.
+      Compile.reset();
+      MSG pending;
+      while (PeekMessageW(&pending, Hwnd, kRunPosted, kRunPosted, PM_REMOVE))
+        delete reinterpret_cast<std::function<void()>*>(pending.lParam);
+      return 0;
+    }
+  }
+  return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace win

@@ -1,0 +1,248 @@
+#include "win/Ui.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "win/Text.h"
+#include "win/resource.h"
+
+namespace win {
+
+namespace {
+LOGFONTW SystemMessageFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
+  return metrics.lfMessageFont;
+}
+}  // namespace
+
+Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
+  LOGFONTW font = SystemMessageFont(dpi);
+  if (pixelHeight) font.lfHeight = -Scale(pixelHeight, dpi);
+  if (bold) font.lfWeight = FW_BOLD;
+  return Font(CreateFontIndirectW(&font));
+}
+
+Font FixedFont(UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = SystemMessageFont(dpi).lfHeight;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  lstrcpyW(font.lfFaceName, L"Consolas");  // or the nearest fixed-pitch font there is
+  return Font(CreateFontIndirectW(&font));
+}
+
+namespace {
+// Registers a window class once: the dialog colour behind, the program icon.
+void RegisterWindowClass(const wchar_t* name) {
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, name, &existing)) return;
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = name;
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL));
+  RegisterClassExW(&windowClass);
+}
+}  // namespace
+
+Window::~Window() {
+  if (Hwnd) DestroyWindow(Hwnd);
+}
+
+void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
+                    HWND owner, int clientWidth, int clientHeight) {
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  RegisterWindowClass(className);
+  // The window's DPI is known only once it exists: create it, then size it.
+  Hwnd = CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         clientWidth, clientHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(Hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure));
+  CurrentDpi = GetDpiForWindow(Hwnd);
+  Normal = MessageFont(Dpi());
+  MakeFonts(Dpi());
+  SetClientSize(clientWidth, clientHeight);
+}
+
+void Window::SetClientSize(int width, int height) {
+  ClientWidth96 = width;
+  ClientHeight96 = height;
+  const UINT dpi = Dpi();
+  const int wantWidth = Scale(width, dpi), wantHeight = Scale(height, dpi);
+  RECT rect{0, 0, wantWidth, wantHeight};
+  AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), dpi);
+  int windowWidth = rect.right - rect.left, windowHeight = rect.bottom - rect.top;
+  // The frame can differ from the computed one (a theme, a window manager):
+  // correct by what the client area actually became.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    SetWindowPos(Hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(Hwnd, &client);
+    if (client.right == wantWidth && client.bottom == wantHeight) break;
+    windowWidth += wantWidth - client.right;
+    windowHeight += wantHeight - client.bottom;
+  }
+}
+
+HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD style, int id,
+                        RECT rect96, DWORD exStyle) {
+  const UINT dpi = Dpi();
+  const HWND control = CreateWindowExW(
+      exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, Scale(rect96.left, dpi),
+      Scale(rect96.top, dpi), Scale(rect96.right - rect96.left, dpi), Scale(rect96.bottom - rect96.top, dpi),
+      Hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  Controls.push_back({control, rect96});
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(control)), FALSE);
+  return control;
+}
+
+HFONT Window::FontFor(HWND) { return Normal.get(); }
+
+void Window::MakeFonts(UINT) {}
+
+namespace {
+
+// The width a button leaves its caption; 0 for other controls.
+int CaptionRoom(HWND control, UINT dpi) {
+  wchar_t className[16] = {};
+  GetClassNameW(control, className, 16);
+  if (lstrcmpiW(className, WC_BUTTONW) != 0) return 0;
+  RECT rect{};
+  GetClientRect(control, &rect);
+  const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
+  switch (style & BS_TYPEMASK) {
+    case BS_GROUPBOX:
+      return rect.right - Scale(16, dpi);
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+      if (!(style & BS_PUSHLIKE)) return rect.right - GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) - Scale(5, dpi);
+      [[fallthrough]];
+    default:
+      return rect.right - Scale(8, dpi);
+  }
+}
+
+}  // namespace
+
+HFONT Window::FittingFont(HWND control) {
+  HFONT font = FontFor(control);
+  const UINT dpi = Dpi();
+  const int room = CaptionRoom(control, dpi);
+  std::wstring text = Widen(WindowText(control));
+  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
+  if (room <= 0 || text.empty()) return font;
+  const HDC dc = GetDC(control);
+  LOGFONTW shape{};
+  GetObjectW(font, sizeof shape, &shape);
+  const LONG smallest = -Scale(8, dpi);
+  for (;;) {
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    if (size.cx <= room || shape.lfHeight >= smallest) break;
+    ++shape.lfHeight;  // heights are negative: one pixel smaller
+    Shrunk.emplace_back(CreateFontIndirectW(&shape));
+    font = Shrunk.back().get();
+  }
+  ReleaseDC(control, dc);
+  return font;
+}
+
+void Window::Relayout() {
+  const UINT dpi = Dpi();
+  Normal = MessageFont(dpi);
+  MakeFonts(dpi);
+  Shrunk.clear();
+  for (const Placed& placed : Controls) {
+    const RECT& r = placed.Rect96;
+    MoveWindow(placed.Control, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right - r.left, dpi),
+               Scale(r.bottom - r.top, dpi), FALSE);
+    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(placed.Control)), FALSE);
+  }
+  InvalidateRect(Hwnd, nullptr, TRUE);
+}
+
+void Window::DpiChanged(UINT dpi, const RECT& suggested) {
+  CurrentDpi = dpi;
+  Relayout();
+  // Keep the suggested position, but the exact scaled client size.
+  SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(ClientWidth96, ClientHeight96);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DPICHANGED) {
+    DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return 0;
+  }
+  return DefWindowProcW(Hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* window = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!window) return DefWindowProcW(hwnd, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = window->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    // A failed command leaves the window usable, as any other failure does.
+    ShowMessage(hwnd, "Quorvel", e.what());
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    window->Hwnd = nullptr;
+  }
+  return result;
+}
+
+void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
+              const std::function<void(HWND)>& shown) {
+  EnableWindow(owner, FALSE);
+  ShowWindow(dialog, SW_SHOW);
+  SetFocus(focus);
+  if (shown) shown(dialog);
+  MSG message;
+  bool quit = false;
+  while (!done() && IsWindow(dialog)) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      quit = true;
+      break;
+    }
+    if (!IsDialogMessageW(dialog, &message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  // Enabled before the dialog goes, so that the owner is activated again.
+  EnableWindow(owner, TRUE);
+  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+}
+
+void ShowMessage(HWND owner, const std::string& caption, const std::string& text) {
+  MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+}
+
+void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {
+  // Keyboard navigation in whichever of the program's windows has the focus.
+  const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root == main && accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
+  if (root && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+}  // namespace win

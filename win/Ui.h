@@ -1,0 +1,106 @@
+#pragma once
+// What every window of the program shares: a window-procedure base class,
+// DPI scaling of the 96-DPI layout, the system's message font, child
+// controls placed by their 96-DPI rectangles, the modal loop and the message
+// box.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace win {
+
+// Pixels at 96 DPI to pixels at dpi.
+inline int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
+
+struct FontDeleter {
+  void operator()(HFONT font) const { DeleteObject(font); }
+};
+using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
+
+// The system's message font at dpi; pixelHeight (at 96 DPI) replaces its
+// size when given, and bold its weight.
+Font MessageFont(UINT dpi, int pixelHeight = 0, bool bold = false);
+// A fixed-pitch font as tall as the message font, for tool output.
+Font FixedFont(UINT dpi);
+
+// A window whose messages go to HandleMessage. Derived classes call Create
+// from their constructor; the window is destroyed with the object.
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return Hwnd; }
+  // The DPI the window is laid out for: its monitor's.
+  UINT Dpi() const { return CurrentDpi; }
+
+ protected:
+  // clientWidth and clientHeight are at 96 DPI; the window gets them scaled
+  // to the DPI of the monitor it opens on.
+  void Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
+              HWND owner, int clientWidth, int clientHeight);
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // Sets the client size (96-DPI pixels) at the current DPI, keeping the
+  // window's top-left corner.
+  void SetClientSize(int width, int height);
+
+  // Adds a child control at a 96-DPI rectangle; Relayout moves it with the DPI.
+  HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, RECT rect96,
+                  DWORD exStyle = 0);
+  // Moves every control to its rectangle at the current DPI and gives it
+  // fontFor(control), or the message font.
+  void Relayout();
+  // The font a control gets; the message font unless a derived class says.
+  virtual HFONT FontFor(HWND control);
+  // Makes a derived class's own fonts for dpi; called before every layout.
+  virtual void MakeFonts(UINT dpi);
+  HFONT NormalFont() const { return Normal.get(); }
+
+  // Rectangles given as left, top, width, height, as in the layout tables.
+  static RECT Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+
+  HWND Hwnd = nullptr;
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // FontFor(control), made smaller where a button's caption would not fit
+  // its rectangle in it (a wide system font on a layout drawn for a narrow one).
+  HFONT FittingFont(HWND control);
+  void DpiChanged(UINT dpi, const RECT& suggested);
+
+  struct Placed {
+    HWND Control;
+    RECT Rect96;
+  };
+  std::vector<Placed> Controls;
+  Font Normal;
+  std::vector<Font> Shrunk;  // the smaller fonts FittingFont made
+  UINT CurrentDpi = 96;
+  int ClientWidth96 = 0;
+  int ClientHeight96 = 0;
+};
+
+// Runs a modal loop for dialog until done() is true: owner disabled meanwhile,
+// keyboard navigation through IsDialogMessage, focus starting on focus.
+// shown, when set, is called once the dialog is visible (tests drive the
+// dialog from there).
+void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
+              const std::function<void(HWND)>& shown);
+
+// A modal message box with the given caption, the text and one OK button.
+void ShowMessage(HWND owner, const std::string& caption, const std::string& text);
+
+// One step of the program's message loop: the main window's shortcuts, the
+// keyboard navigation of the window the message is for, then the usual
+// translation and dispatch.
+void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators);
+
+}  // namespace win
