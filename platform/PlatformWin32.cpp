@@ -7,19 +7,6 @@
 
 namespace platform {
 
-namespace {
-std::string LastErrorText() {
-  const DWORD code = GetLastError();
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  std::string message = n ? std::string(text, n) : "error " + std::to_string(code);
-  LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  return message;
-}
-}  // namespace
 
 char PathSeparator() { return '\\'; }
 
