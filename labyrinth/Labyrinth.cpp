@@ -44,7 +44,7 @@ Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed) : Rng(seed) 
 
   Width = 15 * MapDim + 30;
   Height = 10 * MapDim + 25;
-  Cells.assign(static_cast<size_t>(Width) * Height, ' ');
+  Cells.assign(static_cast<size_t>(Width) * Height, Cell::Free);
   BelowWidth = Random::Bound(Width);
   BelowHeight = Random::Bound(Height);
   BelowWallLength = Random::Bound(4 * MapDim + 4);
@@ -67,7 +67,7 @@ Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed) : Rng(seed) 
 bool Labyrinth::Generate() {
   Aborted = false;
   Preview.clear();
-  std::fill(Cells.begin(), Cells.end(), ' ');
+  std::fill(Cells.begin(), Cells.end(), Cell::Free);
 
   CarveMaze();
   if (Aborted) return false;
@@ -114,7 +114,7 @@ bool Labyrinth::DrawFreeCell(int& x, int& y) {
   for (int draw = 0; draw < kMaxDraws; ++draw) {
     x = Rng.Below(BelowWidth);
     y = Rng.Below(BelowHeight);
-    if (Grid(x, y) == ' ') return true;
+    if (Grid(x, y) == Cell::Free) return true;
   }
   Aborted = true;
   return false;
@@ -124,7 +124,7 @@ bool Labyrinth::DrawNearStartCell(int& x, int& y) {
   for (int draw = 0; draw < kMaxDraws; ++draw) {
     x = Rng.Below(BelowWidth);
     y = Rng.Below(BelowHeight);
-    if (Grid(x, y) == ' ' && CellDistance(x, y, StartX, StartY) <= 5) return true;
+    if (Grid(x, y) == Cell::Free && CellDistance(x, y, StartX, StartY) <= 5) return true;
   }
   Aborted = true;
   return false;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "labyrinth/Cell.h"
 #include "map/HLMap.h"
 #include "map/Random.h"
 

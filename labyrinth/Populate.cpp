@@ -24,11 +24,11 @@ void AddCrates(Labyrinth& lab) {
   for (int y = 0; y < lab.Height; ++y)
     for (int x = 0; x < lab.Width; ++x) {
       const char c = lab.Grid(x, y);
-      if (c != 'y' && c != 'Y') continue;
+      if (c != Cell::Crate && c != Cell::TwoCrates) continue;
       HLPoint corner{lab.OriginX + x * lab.CellSize + inset,
                      lab.OriginY - y * lab.CellSize - inset, kCrateEdge};
       AddCrate(lab, corner);
-      if (c == 'Y') {
+      if (c == Cell::TwoCrates) {
         corner.Z = 2 * kCrateEdge;  // stacked on the first
         AddCrate(lab, corner);
       }
@@ -122,7 +122,7 @@ std::unique_ptr<HLEntityMonster> MakeMonster(Labyrinth& lab, int x, int y) {
 void AddMonsters(Labyrinth& lab) {
   for (int y = 0; y < lab.Height; ++y)
     for (int x = 0; x < lab.Width; ++x) {
-      if (lab.Grid(x, y) != 'M') continue;
+      if (lab.Grid(x, y) != Cell::Monster) continue;
       std::unique_ptr<HLEntityMonster> monster = MakeMonster(lab, x, y);
       // In Kill all every death counts towards the end of the level.
       if (lab.GameType == 0) monster->TriggerOnDeath = true;
@@ -134,7 +134,7 @@ void AddNodes(Labyrinth& lab) {
   const double share = lab.MapCompl == 0 ? 0.12 : 0.17;
   for (int y = 0; y < lab.Height; ++y)
     for (int x = 0; x < lab.Width; ++x)
-      if (lab.Grid(x, y) == ' ' && lab.Rng.Fraction() < share)
+      if (lab.Grid(x, y) == Cell::Free && lab.Rng.Fraction() < share)
         lab.AddEntity(std::make_unique<HLEntityGeneric>(lab.CellCentre(x, y, kPickupZ), "info_node"));
 }
 
@@ -144,7 +144,7 @@ void AddLights(Labyrinth& lab) {
   const int stepY = 3;
   for (int y = lab.Rng.Below(stepY); y < lab.Height - 1; y += stepY)
     for (int x = lab.Rng.Below(stepX); x < lab.Width - 1; x += stepX)
-      if (lab.Grid(x, y) == ' ')
+      if (lab.Grid(x, y) == Cell::Free)
         lab.AddEntity(std::make_unique<HLEntityLight>(lab.CellCentre(x, y, z)));
   lab.AddEntity(std::make_unique<HLEntityLight>(lab.CellCentre(lab.ExitX, lab.ExitY, z)));
 }
@@ -195,7 +195,7 @@ bool Labyrinth::IsOpenArea(int x, int y) const {
   if (x < 1 || x > Width - 2 || y < 1 || y > Height - 2) return false;
   for (int dy = -1; dy <= 1; ++dy)
     for (int dx = -1; dx <= 1; ++dx)
-      if ((dx != 0 || dy != 0) && Grid(x + dx, y + dy) != ' ') return false;
+      if ((dx != 0 || dy != 0) && Grid(x + dx, y + dy) != Cell::Free) return false;
   return true;
 }
 

@@ -49,10 +49,10 @@ struct Crafted : Labyrinth {
                    int startY = 12, int exitY = 0)
       : Labyrinth(0, 1, 1, monstersType, gameType, 0, seed) {
     for (int y = 0; y < Height; ++y)
-      for (int x = 0; x < Width; ++x) Grid(x, y) = ' ';
+      for (int x = 0; x < Width; ++x) Grid(x, y) = Cell::Free;
     StartX = 0, StartY = startY, ExitX = Width - 1, ExitY = exitY;
-    Grid(StartX, StartY) = 'P';
-    Grid(ExitX, ExitY) = 'E';
+    Grid(StartX, StartY) = Cell::Start;
+    Grid(ExitX, ExitY) = Cell::Exit;
   }
 };
 
@@ -77,7 +77,7 @@ void FreeCell(const Labyrinth& lab, Random& rng, int& x, int& y) {
   do {
     x = rng.Below(lab.Width);
     y = rng.Below(lab.Height);
-  } while (lab.Grid(x, y) != ' ');
+  } while (lab.Grid(x, y) != Cell::Free);
 }
 
 }  // namespace
@@ -109,17 +109,17 @@ TEST(Geometry, EmptyGridGivesTheSixEnclosingSlabs) {
 
 TEST(Geometry, SingleWallCell) {
   Crafted lab;
-  lab.Grid(3, 2) = 'X';
+  lab.Grid(3, 2) = Cell::Wall;
   lab.BuildGeometry();
   ASSERT_EQ(lab.NumBlocks(), 7);
   EXPECT_EQ(Bounds(*lab.Blocks[6]), (Box{-768, -704, 608, 672, 0, 180}));
   EXPECT_EQ(lab.Blocks[6]->Walls[0].Texture, "BRICK49      ");
-  EXPECT_EQ(lab.Grid(3, 2), 'B');
+  EXPECT_EQ(lab.Grid(3, 2), Cell::Built);
 }
 
 TEST(Geometry, RowOfLowBlocksIsOneBrush) {
   Crafted lab;
-  lab.Grid(5, 4) = lab.Grid(6, 4) = lab.Grid(7, 4) = 'x';
+  lab.Grid(5, 4) = lab.Grid(6, 4) = lab.Grid(7, 4) = Cell::LowBlock;
   lab.BuildGeometry();
   ASSERT_EQ(lab.NumBlocks(), 7);
   const Box b = Bounds(*lab.Blocks[6]);
@@ -129,7 +129,7 @@ TEST(Geometry, RowOfLowBlocksIsOneBrush) {
 
 TEST(Geometry, LShapeGoesVerticalFirst) {
   Crafted lab;
-  lab.Grid(5, 5) = lab.Grid(6, 5) = lab.Grid(5, 6) = lab.Grid(5, 7) = 'X';
+  lab.Grid(5, 5) = lab.Grid(6, 5) = lab.Grid(5, 6) = lab.Grid(5, 7) = Cell::Wall;
   lab.BuildGeometry();
   ASSERT_EQ(lab.NumBlocks(), 8);
   EXPECT_EQ(Bounds(*lab.Blocks[6]), (Box{-640, -576, 288, 480, 0, 180}));
@@ -138,7 +138,7 @@ TEST(Geometry, LShapeGoesVerticalFirst) {
 
 TEST(Geometry, SquareTieGivesTwoHorizontalRuns) {
   Crafted lab;
-  lab.Grid(5, 5) = lab.Grid(6, 5) = lab.Grid(5, 6) = lab.Grid(6, 6) = 'X';
+  lab.Grid(5, 5) = lab.Grid(6, 5) = lab.Grid(5, 6) = lab.Grid(6, 6) = Cell::Wall;
   lab.BuildGeometry();
   ASSERT_EQ(lab.NumBlocks(), 8);
   EXPECT_EQ(Bounds(*lab.Blocks[6]), (Box{-640, -512, 416, 480, 0, 180}));
@@ -147,7 +147,7 @@ TEST(Geometry, SquareTieGivesTwoHorizontalRuns) {
 
 TEST(Geometry, LintelHangsFromTheCeiling) {
   Crafted lab;
-  lab.Grid(0, 0) = 'z';
+  lab.Grid(0, 0) = Cell::Doorway;
   lab.BuildGeometry();
   ASSERT_EQ(lab.NumBlocks(), 7);
   EXPECT_EQ(Bounds(*lab.Blocks[6]), (Box{-960, -896, 736, 800, 120, 180}));
@@ -157,10 +157,10 @@ TEST(Geometry, RunsMergeOnlyOneCodeAndStopAtTheEdge) {
   Crafted lab;
   // Wall, low block, wall in the last row's tail, then a vertical lintel line
   // ending at the last row.
-  lab.Grid(27, 24) = 'X';
-  lab.Grid(28, 24) = 'x';
-  lab.Grid(29, 24) = 'X';
-  lab.Grid(10, 22) = lab.Grid(10, 23) = lab.Grid(10, 24) = 'z';
+  lab.Grid(27, 24) = Cell::Wall;
+  lab.Grid(28, 24) = Cell::LowBlock;
+  lab.Grid(29, 24) = Cell::Wall;
+  lab.Grid(10, 22) = lab.Grid(10, 23) = lab.Grid(10, 24) = Cell::Doorway;
   lab.BuildGeometry();
   ASSERT_EQ(lab.NumBlocks(), 10);
   EXPECT_EQ(Bounds(*lab.Blocks[6]), (Box{-320, -256, -800, -608, 120, 180}));
@@ -170,9 +170,9 @@ TEST(Geometry, RunsMergeOnlyOneCodeAndStopAtTheEdge) {
   for (int y = 0; y < lab.Height; ++y)
     for (int x = 0; x < lab.Width; ++x) {
       const char c = lab.Grid(x, y);
-      EXPECT_TRUE(c != 'X' && c != 'x' && c != 'z') << x << "," << y;
+      EXPECT_TRUE(c != Cell::Wall && c != Cell::LowBlock && c != Cell::Doorway) << x << "," << y;
     }
-  EXPECT_EQ(lab.Grid(0, 12), 'P') << "other codes are left alone";
+  EXPECT_EQ(lab.Grid(0, 12), Cell::Start) << "other codes are left alone";
 }
 
 // ---------------------------------------------------------------- helpers
@@ -180,7 +180,7 @@ TEST(Geometry, RunsMergeOnlyOneCodeAndStopAtTheEdge) {
 TEST(IsOpenArea, NeedsEightFreeNeighboursInsideTheRing) {
   Crafted lab;
   EXPECT_TRUE(lab.IsOpenArea(10, 10));
-  lab.Grid(10, 10) = 'M';
+  lab.Grid(10, 10) = Cell::Monster;
   EXPECT_TRUE(lab.IsOpenArea(10, 10)) << "the cell itself is not examined";
   EXPECT_FALSE(lab.IsOpenArea(0, 5));
   EXPECT_FALSE(lab.IsOpenArea(5, 0));
@@ -191,9 +191,9 @@ TEST(IsOpenArea, NeedsEightFreeNeighboursInsideTheRing) {
   const int around[8][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {1, 1}, {-1, 1}, {1, -1}};
   for (const auto& d : around) {
     char& c = lab.Grid(20 + d[0], 20 + d[1]);
-    c = 'y';
+    c = Cell::Crate;
     EXPECT_FALSE(lab.IsOpenArea(20, 20)) << d[0] << "," << d[1];
-    c = ' ';
+    c = Cell::Free;
   }
   EXPECT_TRUE(lab.IsOpenArea(20, 20));
   EXPECT_FALSE(lab.IsOpenArea(1, 11)) << "next to the start";
@@ -267,9 +267,9 @@ TEST(Populate, GrenadeTakesTheFirstNearStartCell) {
 TEST(Populate, CratesFollowThePlayerStartInRowOrder) {
   for (std::uint32_t seed = 1; seed < 80; ++seed) {
     Crafted lab(seed);
-    lab.Grid(4, 3) = 'Y';
-    lab.Grid(2, 3) = 'y';
-    lab.Grid(9, 1) = 'y';
+    lab.Grid(4, 3) = Cell::TwoCrates;
+    lab.Grid(2, 3) = Cell::Crate;
+    lab.Grid(9, 1) = Cell::Crate;
     lab.Populate();
     // The player start draws nothing, so the crates take the first draws.
     Random ref(seed);
@@ -320,10 +320,10 @@ TEST(Populate, WeaponCascadeDrawsAfreshAtEachStep) {
 TEST(Populate, PickupsAndFriendsKeepTheirCountsAndOrder) {
   Labyrinth lab(0, 1, 0, 0, 1, 2, 11);  // Very Small, Low skill, two friends
   for (int y = 0; y < lab.Height; ++y)
-    for (int x = 0; x < lab.Width; ++x) lab.Grid(x, y) = (x + y) % 3 ? ' ' : 'B';
+    for (int x = 0; x < lab.Width; ++x) lab.Grid(x, y) = (x + y) % 3 ? Cell::Free : Cell::Built;
   lab.StartX = 0, lab.StartY = 1, lab.ExitX = 29, lab.ExitY = 2;
-  lab.Grid(0, 1) = 'P';
-  lab.Grid(29, 2) = 'E';
+  lab.Grid(0, 1) = Cell::Start;
+  lab.Grid(29, 2) = Cell::Exit;
   lab.Populate();
   const auto& e = lab.Entities;
   ASSERT_GT(lab.NumEntities(), 16);
@@ -347,7 +347,7 @@ TEST(Populate, PickupsAndFriendsKeepTheirCountsAndOrder) {
   for (int i = 7; i < 16; ++i) {
     const HLPoint o = OriginOf(*e[i]);
     const int x = (o.X - lab.OriginX) / 64, y = (lab.OriginY - o.Y) / 64;
-    EXPECT_EQ(lab.Grid(x, y), ' ') << e[i]->ClassName;
+    EXPECT_EQ(lab.Grid(x, y), Cell::Free) << e[i]->ClassName;
     EXPECT_EQ(o.X, lab.CellCentre(x, y, 0).X);
   }
 }
@@ -358,7 +358,7 @@ TEST(Populate, MonstersByTypeInRowOrderWithDeathTriggerInKillAll) {
       for (std::uint32_t seed = 1; seed < 25; ++seed) {
         Crafted lab(seed, type, game);
         const int cells[4][2] = {{20, 3}, {5, 7}, {6, 7}, {1, 20}};
-        for (const auto& c : cells) lab.Grid(c[0], c[1]) = 'M';
+        for (const auto& c : cells) lab.Grid(c[0], c[1]) = Cell::Monster;
         lab.Populate();
         std::vector<const HLEntityMonster*> monsters;
         for (const auto& e : lab.Entities)
@@ -390,8 +390,8 @@ TEST(Populate, AlienKindsNeedOpenFloorForTheLargeOnes) {
   for (std::uint32_t seed = 1; seed < 300; ++seed)
     for (bool open : {true, false}) {
       Crafted lab(seed, 3);
-      lab.Grid(10, 10) = 'M';
-      if (!open) lab.Grid(11, 11) = 'B';
+      lab.Grid(10, 10) = Cell::Monster;
+      if (!open) lab.Grid(11, 11) = Cell::Built;
       lab.Populate();
       const HLEntityMonster* m = nullptr;
       for (const auto& e : lab.Entities)
@@ -409,8 +409,8 @@ TEST(Populate, AlienKindsNeedOpenFloorForTheLargeOnes) {
 
 TEST(Populate, NodesOnFreeCellsAfterTheMonsters) {
   Crafted lab(3);
-  lab.Grid(10, 10) = 'M';
-  for (int x = 0; x < lab.Width; ++x) lab.Grid(x, 5) = 'B';
+  lab.Grid(10, 10) = Cell::Monster;
+  for (int x = 0; x < lab.Width; ++x) lab.Grid(x, 5) = Cell::Built;
   lab.Populate();
   int nodes = 0, free = 0;
   bool monsterSeen = false;
@@ -423,13 +423,13 @@ TEST(Populate, NodesOnFreeCellsAfterTheMonsters) {
     const HLPoint o = OriginOf(*e);
     EXPECT_EQ(o.Z, 10);
     const int x = (o.X - lab.OriginX) / 64, y = (lab.OriginY - o.Y) / 64;
-    EXPECT_EQ(lab.Grid(x, y), ' ');
+    EXPECT_EQ(lab.Grid(x, y), Cell::Free);
     EXPECT_GT(y * lab.Width + x, lastKey) << "row order";
     lastKey = y * lab.Width + x;
     ++nodes;
   }
   for (int y = 0; y < lab.Height; ++y)
-    for (int x = 0; x < lab.Width; ++x) free += lab.Grid(x, y) == ' ';
+    for (int x = 0; x < lab.Width; ++x) free += lab.Grid(x, y) == Cell::Free;
   EXPECT_NEAR(nodes, free * 0.17, free * 0.05);
 }
 
@@ -438,11 +438,11 @@ TEST(Populate, LatticeLightsAndTheExitLight) {
     for (std::uint32_t seed = 1; seed < 20; ++seed) {
       Labyrinth lab(0, compl_, 1, 0, 1, 0, seed);
       for (int y = 0; y < lab.Height; ++y)
-        for (int x = 0; x < lab.Width; ++x) lab.Grid(x, y) = ' ';
+        for (int x = 0; x < lab.Width; ++x) lab.Grid(x, y) = Cell::Free;
       lab.StartX = 0, lab.StartY = 3, lab.ExitX = 29, lab.ExitY = 24;
-      lab.Grid(0, 3) = 'P';
-      lab.Grid(29, 24) = 'E';
-      lab.Grid(4, 4) = 'B';
+      lab.Grid(0, 3) = Cell::Start;
+      lab.Grid(29, 24) = Cell::Exit;
+      lab.Grid(4, 4) = Cell::Built;
       lab.Populate();
       std::vector<HLPoint> lights;
       for (const auto& e : lab.Entities)
@@ -458,7 +458,7 @@ TEST(Populate, LatticeLightsAndTheExitLight) {
         const int x = (o.X - lab.OriginX) / 64, y = (lab.OriginY - o.Y) / 64;
         EXPECT_LT(x, lab.Width - 1);
         EXPECT_LT(y, lab.Height - 1);
-        EXPECT_EQ(lab.Grid(x, y), ' ');
+        EXPECT_EQ(lab.Grid(x, y), Cell::Free);
         columns.insert(x);
       }
       const int step = compl_ == 0 ? 4 : 3;
@@ -502,7 +502,7 @@ TEST(Populate, FindTheExitWorkedExample) {
 
 TEST(Populate, KillAllEndsWithCounterAndFade) {
   Crafted lab(8, 0, /*gameType=*/0, 12, /*exitY=*/0);
-  lab.Grid(10, 10) = lab.Grid(12, 12) = 'M';
+  lab.Grid(10, 10) = lab.Grid(12, 12) = Cell::Monster;
   lab.Populate();
   EXPECT_EQ(lab.NumBlocks(), 0) << "no exit plate";
   const auto& e = lab.Entities;
@@ -520,7 +520,7 @@ TEST(Populate, StopsAtOnceWhenTheCellDrawsGiveOut) {
   // No free cell within distance 5 of the start: the grenade draw gives out.
   for (int y = 0; y < lab.Height; ++y)
     for (int x = 0; x < 8; ++x)
-      if (lab.Grid(x, y) == ' ') lab.Grid(x, y) = 'B';
+      if (lab.Grid(x, y) == Cell::Free) lab.Grid(x, y) = Cell::Built;
   lab.Populate();
   EXPECT_TRUE(lab.Aborted);
   EXPECT_EQ(lab.NumEntities(), 7) << "player start and start kit only";

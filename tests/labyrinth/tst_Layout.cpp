@@ -21,20 +21,20 @@ int Count(const Labyrinth& lab, char code) {
 }
 
 bool HasMarks(const Labyrinth& lab) {
-  return Count(lab, 'V') + Count(lab, 'v') + Count(lab, 'Z') > 0;
+  return Count(lab, Cell::SeenFree) + Count(lab, Cell::SeenLowBlock) + Count(lab, Cell::SeenDoorway) > 0;
 }
 
 // The search as a plain recursion, to check the iterative one against.
 bool ReferenceFindPath(Labyrinth& lab, int x, int y, int tx, int ty) {
   if (x == tx && y == ty) {
-    lab.Grid(x, y) = 'V';
+    lab.Grid(x, y) = Cell::SeenFree;
     return true;
   }
   char& c = lab.Grid(x, y);
-  if (c == 'X' || c == 'V' || c == 'v' || c == 'Z') return false;
-  if (c == ' ') c = 'V';
-  else if (c == 'x') c = 'v';
-  else if (c == 'z') c = 'Z';
+  if (c == Cell::Wall || c == Cell::SeenFree || c == Cell::SeenLowBlock || c == Cell::SeenDoorway) return false;
+  if (c == Cell::Free) c = Cell::SeenFree;
+  else if (c == Cell::LowBlock) c = Cell::SeenLowBlock;
+  else if (c == Cell::Doorway) c = Cell::SeenDoorway;
   return (x < lab.Width - 1 && ReferenceFindPath(lab, x + 1, y, tx, ty)) ||
          (x > 0 && ReferenceFindPath(lab, x - 1, y, tx, ty)) ||
          (y < lab.Height - 1 && ReferenceFindPath(lab, x, y + 1, tx, ty)) ||
@@ -54,8 +54,8 @@ void PlaceEnds(Labyrinth& lab, int startY, int exitY) {
   lab.StartY = startY;
   lab.ExitX = lab.Width - 1;
   lab.ExitY = exitY;
-  lab.Grid(lab.StartX, lab.StartY) = 'P';
-  lab.Grid(lab.ExitX, lab.ExitY) = 'E';
+  lab.Grid(lab.StartX, lab.StartY) = Cell::Start;
+  lab.Grid(lab.ExitX, lab.ExitY) = Cell::Exit;
 }
 }  // namespace
 
@@ -130,7 +130,7 @@ TEST(MazeCarving, WritesOnlyWallsDoorwaysAndFloorAndLatticeCountsFitTheGrid) {
     for (int compl_ = 0; compl_ < 3; ++compl_)
       for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         Labyrinth lab(dim, compl_, 1, 0, 1, 0, seed);
-        Fill(lab, ' ');
+        Fill(lab, Cell::Free);
         lab.CarveMaze();
         ASSERT_FALSE(lab.Aborted);
         int fullColumns = 0;
@@ -138,9 +138,9 @@ TEST(MazeCarving, WritesOnlyWallsDoorwaysAndFloorAndLatticeCountsFitTheGrid) {
           bool full = true;
           for (int y = 0; y < lab.Height; ++y) {
             const char c = lab.Grid(x, y);
-            ASSERT_TRUE(c == ' ' || c == 'X' || c == 'z') << c;
+            ASSERT_TRUE(c == Cell::Free || c == Cell::Wall || c == Cell::Doorway) << c;
             // Lattice columns hold only walls and doorways, and at least one doorway.
-            full = full && (c == 'X' || c == 'z');
+            full = full && (c == Cell::Wall || c == Cell::Doorway);
           }
           fullColumns += full;
         }
@@ -154,7 +154,7 @@ TEST(MazeCarving, VerySmallLowMakesNoOpenings) {
   // scattered wall: the lattice lines must stand where those draws put them.
   for (std::uint32_t seed = 1; seed <= 50; ++seed) {
     Labyrinth lab(0, 0, 0, 0, 1, 0, seed);
-    Fill(lab, ' ');
+    Fill(lab, Cell::Free);
     lab.CarveMaze();
     Random replay(seed);
     for (int i = 0; i < 50 * 4; ++i) replay.Next();
@@ -162,11 +162,11 @@ TEST(MazeCarving, VerySmallLowMakesNoOpenings) {
     const bool vertical = sx - 1 < lab.Width - sx, horizontal = sy - 1 < lab.Height - sy;
     int wallColumn = 0, wallRow = 0;
     if (vertical) {
-      for (int y = 0; y < lab.Height; ++y) wallColumn += lab.Grid(sx - 1, y) != ' ';
+      for (int y = 0; y < lab.Height; ++y) wallColumn += lab.Grid(sx - 1, y) != Cell::Free;
       EXPECT_EQ(wallColumn, lab.Height);
     }
     if (horizontal) {
-      for (int x = 0; x < lab.Width; ++x) wallRow += lab.Grid(x, sy - 1) != ' ';
+      for (int x = 0; x < lab.Width; ++x) wallRow += lab.Grid(x, sy - 1) != Cell::Free;
       EXPECT_EQ(wallRow, lab.Width);
     }
     // A lattice column is all walls and doorways with a doorway in it; scattered
@@ -175,8 +175,8 @@ TEST(MazeCarving, VerySmallLowMakesNoOpenings) {
     for (int x = 0; x < lab.Width; ++x) {
       bool full = true, door = false;
       for (int y = 0; y < lab.Height; ++y) {
-        full = full && lab.Grid(x, y) != ' ';
-        door = door || lab.Grid(x, y) == 'z';
+        full = full && lab.Grid(x, y) != Cell::Free;
+        door = door || lab.Grid(x, y) == Cell::Doorway;
       }
       latticeColumns += full && door;
     }
@@ -187,7 +187,7 @@ TEST(MazeCarving, VerySmallLowMakesNoOpenings) {
 TEST(MazeCarving, OpeningsThatCanNeverBeFoundEndTheAttempt) {
   // A grid already all walls offers no wall pair with free cells beside it.
   Labyrinth lab(0, 1, 0, 0, 1, 0, 4);
-  Fill(lab, 'X');
+  Fill(lab, Cell::Wall);
   const std::uint32_t before = lab.Rng.State;
   lab.CarveMaze();
   EXPECT_TRUE(lab.Aborted);
@@ -201,7 +201,7 @@ TEST(MazeCarving, OpeningsThatCanNeverBeFoundEndTheAttempt) {
 // (no target, or one not reached). Once marks are cleared the grids agree.
 TEST(Reachability, SearchMatchesTheRecursionInOutcomeAndMarks) {
   Random noise(42);
-  const char codes[] = {' ', ' ', ' ', 'X', 'X', 'x', 'z'};
+  const char codes[] = {Cell::Free, Cell::Free, Cell::Free, Cell::Wall, Cell::Wall, Cell::LowBlock, Cell::Doorway};
   int reached = 0;
   for (int trial = 0; trial < 300; ++trial) {
     Labyrinth a(0, 0, 0, 0, 1, 0, 1), b(0, 0, 0, 0, 1, 0, 1);
@@ -229,7 +229,7 @@ TEST(Reachability, SearchMatchesTheRecursionInOutcomeAndMarks) {
 
 TEST(Reachability, StartNeedsAFreeCellInColumnZero) {
   Labyrinth lab(0, 0, 0, 0, 1, 0, 9);
-  Fill(lab, ' ');
+  Fill(lab, Cell::Free);
   for (int y = 0; y < lab.Height; ++y) lab.Grid(0, y) = "Xxz"[y % 3];
   const std::uint32_t before = lab.Rng.State;
   EXPECT_FALSE(lab.PlaceStart());
@@ -237,84 +237,84 @@ TEST(Reachability, StartNeedsAFreeCellInColumnZero) {
   for (int i = 0; i < 50; ++i) replay.Next();
   EXPECT_EQ(lab.Rng.State, replay.State) << "exactly 50 draws";
 
-  lab.Grid(0, 7) = ' ';
+  lab.Grid(0, 7) = Cell::Free;
   for (int i = 0; i < 20 && !lab.PlaceStart(); ++i) {}
   EXPECT_EQ(lab.StartX, 0);
   EXPECT_EQ(lab.StartY, 7);
-  EXPECT_EQ(lab.Grid(0, 7), 'P');
-  Fill(lab, ' ');
+  EXPECT_EQ(lab.Grid(0, 7), Cell::Start);
+  Fill(lab, Cell::Free);
   ASSERT_TRUE(lab.PlaceExit());
   EXPECT_EQ(lab.ExitX, lab.Width - 1);
-  EXPECT_EQ(lab.Grid(lab.ExitX, lab.ExitY), 'E');
+  EXPECT_EQ(lab.Grid(lab.ExitX, lab.ExitY), Cell::Exit);
 }
 
 TEST(Reachability, PathThroughDoorwaysAndLowBlocksIsAccepted) {
   Labyrinth lab(0, 0, 0, 0, 1, 0, 1);
-  Fill(lab, 'X');
+  Fill(lab, Cell::Wall);
   for (int x = 0; x < lab.Width; ++x) lab.Grid(x, 3) = "zx"[x % 2];
   PlaceEnds(lab, 3, 3);
   EXPECT_TRUE(lab.CheckPath());
   EXPECT_FALSE(HasMarks(lab));
-  EXPECT_EQ(lab.Grid(lab.ExitX, 3), 'E');
-  EXPECT_EQ(lab.Grid(0, 3), 'P');
-  EXPECT_EQ(lab.Grid(1, 3), 'x');
-  EXPECT_EQ(lab.Grid(2, 3), 'z');
+  EXPECT_EQ(lab.Grid(lab.ExitX, 3), Cell::Exit);
+  EXPECT_EQ(lab.Grid(0, 3), Cell::Start);
+  EXPECT_EQ(lab.Grid(1, 3), Cell::LowBlock);
+  EXPECT_EQ(lab.Grid(2, 3), Cell::Doorway);
 }
 
 TEST(Reachability, SeparatedRegionsAreRejectedWithoutMarks) {
   Labyrinth lab(0, 0, 0, 0, 1, 0, 1);
-  Fill(lab, ' ');
-  for (int y = 0; y < lab.Height; ++y) lab.Grid(15, y) = 'X';
-  lab.Grid(3, 3) = 'x';
-  lab.Grid(4, 3) = 'z';
+  Fill(lab, Cell::Free);
+  for (int y = 0; y < lab.Height; ++y) lab.Grid(15, y) = Cell::Wall;
+  lab.Grid(3, 3) = Cell::LowBlock;
+  lab.Grid(4, 3) = Cell::Doorway;
   PlaceEnds(lab, 5, 9);
   EXPECT_FALSE(lab.CheckPath());
   EXPECT_FALSE(HasMarks(lab));
-  EXPECT_EQ(lab.Grid(0, 5), 'P');
-  EXPECT_EQ(lab.Grid(lab.Width - 1, 9), 'E');
-  EXPECT_EQ(lab.Grid(3, 3), 'x');
-  EXPECT_EQ(lab.Grid(4, 3), 'z');
+  EXPECT_EQ(lab.Grid(0, 5), Cell::Start);
+  EXPECT_EQ(lab.Grid(lab.Width - 1, 9), Cell::Exit);
+  EXPECT_EQ(lab.Grid(3, 3), Cell::LowBlock);
+  EXPECT_EQ(lab.Grid(4, 3), Cell::Doorway);
 }
 
 TEST(Reachability, UnreachablePocketBecomesUButItsDoorwayStays) {
   Labyrinth lab(0, 0, 0, 0, 1, 0, 1);
-  Fill(lab, ' ');
+  Fill(lab, Cell::Free);
   // A walled pocket at x 10..14, y 10..14 holding floor, a low block and a
   // doorway in its wall that leads only inside.
-  for (int x = 9; x <= 15; ++x) lab.Grid(x, 9) = lab.Grid(x, 15) = 'X';
-  for (int y = 9; y <= 15; ++y) lab.Grid(9, y) = lab.Grid(15, y) = 'X';
-  lab.Grid(12, 12) = 'x';
-  lab.Grid(12, 13) = 'z';
-  lab.Grid(20, 20) = 'x';  // reachable low block
+  for (int x = 9; x <= 15; ++x) lab.Grid(x, 9) = lab.Grid(x, 15) = Cell::Wall;
+  for (int y = 9; y <= 15; ++y) lab.Grid(9, y) = lab.Grid(15, y) = Cell::Wall;
+  lab.Grid(12, 12) = Cell::LowBlock;
+  lab.Grid(12, 13) = Cell::Doorway;
+  lab.Grid(20, 20) = Cell::LowBlock;  // reachable low block
   PlaceEnds(lab, 0, 0);
   ASSERT_TRUE(lab.CheckPath());
   lab.MarkUnreachable();
   EXPECT_FALSE(HasMarks(lab));
-  EXPECT_EQ(lab.Grid(10, 10), 'U');
-  EXPECT_EQ(lab.Grid(12, 12), 'U');
-  EXPECT_EQ(lab.Grid(12, 13), 'z');
-  EXPECT_EQ(lab.Grid(9, 9), 'X');
-  EXPECT_EQ(lab.Grid(20, 20), 'x');
-  EXPECT_EQ(lab.Grid(1, 1), ' ');
-  EXPECT_EQ(Count(lab, 'U'), 5 * 5 - 1);
-  EXPECT_EQ(lab.Grid(0, 0), 'P');
-  EXPECT_EQ(lab.Grid(lab.Width - 1, 0), 'E');
+  EXPECT_EQ(lab.Grid(10, 10), Cell::Unreachable);
+  EXPECT_EQ(lab.Grid(12, 12), Cell::Unreachable);
+  EXPECT_EQ(lab.Grid(12, 13), Cell::Doorway);
+  EXPECT_EQ(lab.Grid(9, 9), Cell::Wall);
+  EXPECT_EQ(lab.Grid(20, 20), Cell::LowBlock);
+  EXPECT_EQ(lab.Grid(1, 1), Cell::Free);
+  EXPECT_EQ(Count(lab, Cell::Unreachable), 5 * 5 - 1);
+  EXPECT_EQ(lab.Grid(0, 0), Cell::Start);
+  EXPECT_EQ(lab.Grid(lab.Width - 1, 0), Cell::Exit);
 }
 
 TEST(Scatter, MonsterCellsKeepTheirDistances) {
   for (int dim : {0, 3}) {
     for (int game : {0, 1}) {
       Labyrinth lab(dim, 1, 2, 0, game, 0, 5);
-      Fill(lab, ' ');
+      Fill(lab, Cell::Free);
       PlaceEnds(lab, lab.Height / 2, lab.Height / 3);
       lab.PlaceMonsterMarks();
       ASSERT_FALSE(lab.Aborted);
-      EXPECT_EQ(Count(lab, 'M'), lab.MonsterCount);
+      EXPECT_EQ(Count(lab, Cell::Monster), lab.MonsterCount);
       const int guard = dim > 2 ? 10 : 5, far = dim > 2 ? 20 : 15;
       int nearExit = 0;
       for (int x = 0; x < lab.Width; ++x)
         for (int y = 0; y < lab.Height; ++y) {
-          if (lab.Grid(x, y) != 'M') continue;
+          if (lab.Grid(x, y) != Cell::Monster) continue;
           const bool isGuard = Labyrinth::CellDistance(x, y, lab.ExitX, lab.ExitY) <= guard;
           nearExit += isGuard;
           if (!isGuard || game == 0) {
@@ -331,8 +331,8 @@ TEST(Scatter, MonsterCellsKeepTheirDistances) {
 TEST(Scatter, FindTheExitGuardsComeFirstInDrawOrder) {
   for (int dim : {1, 4}) {
     Labyrinth lab(dim, 1, 2, 0, 1, 0, 8);
-    Fill(lab, ' ');
-    for (int y = 0; y < lab.Height; y += 3) lab.Grid(lab.Width / 2, y) = 'X';
+    Fill(lab, Cell::Free);
+    for (int y = 0; y < lab.Height; y += 3) lab.Grid(lab.Width / 2, y) = Cell::Wall;
     PlaceEnds(lab, 2, lab.Height - 3);
     const std::uint32_t before = lab.Rng.State;
     lab.PlaceMonsterMarks();
@@ -349,7 +349,7 @@ TEST(Scatter, FindTheExitGuardsComeFirstInDrawOrder) {
         ASSERT_LT(draws, Labyrinth::kMaxDraws);
         const int x = replay.Below(lab.Width), y = replay.Below(lab.Height);
         char& seen = taken[static_cast<size_t>(x * lab.Height + y)];
-        if (lab.Grid(x, y) != 'M' || seen) continue;
+        if (lab.Grid(x, y) != Cell::Monster || seen) continue;
         const int toExit = Labyrinth::CellDistance(x, y, lab.ExitX, lab.ExitY);
         const int toStart = Labyrinth::CellDistance(x, y, lab.StartX, lab.StartY);
         if (i < lab.Skill + 3 ? toExit > guard : toStart < far) continue;
@@ -358,7 +358,7 @@ TEST(Scatter, FindTheExitGuardsComeFirstInDrawOrder) {
       }
     }
     EXPECT_EQ(replay.State, lab.Rng.State) << "no draw more or less than the rule needs";
-    EXPECT_EQ(Count(lab, 'M'), lab.MonsterCount);
+    EXPECT_EQ(Count(lab, Cell::Monster), lab.MonsterCount);
   }
 }
 
@@ -373,11 +373,11 @@ TEST(Scatter, LowBlocksAndCratesOnlyReplaceFreeCells) {
   const std::string after = GridText(lab);
   int changed = 0, free = 0;
   for (size_t i = 0; i < before.size(); ++i) {
-    free += before[i] == ' ';
+    free += before[i] == Cell::Free;
     if (before[i] != after[i]) {
       ++changed;
-      EXPECT_EQ(before[i], ' ');
-      EXPECT_TRUE(after[i] == 'x' || after[i] == 'y' || after[i] == 'Y');
+      EXPECT_EQ(before[i], Cell::Free);
+      EXPECT_TRUE(after[i] == Cell::LowBlock || after[i] == Cell::Crate || after[i] == Cell::TwoCrates);
     }
   }
   // About 7 % each on Very Big, High complexity.
@@ -387,7 +387,7 @@ TEST(Scatter, LowBlocksAndCratesOnlyReplaceFreeCells) {
 
 TEST(DrawCaps, EndlessDrawLoopsGiveUpAndRejectTheAttempt) {
   Labyrinth lab(0, 0, 0, 0, 1, 0, 11);
-  Fill(lab, 'X');
+  Fill(lab, Cell::Wall);
   PlaceEnds(lab, 0, 0);
   int x = -1, y = -1;
   const std::uint32_t before = lab.Rng.State;
@@ -398,14 +398,14 @@ TEST(DrawCaps, EndlessDrawLoopsGiveUpAndRejectTheAttempt) {
   EXPECT_EQ(lab.Rng.State, replay.State);
 
   lab.Aborted = false;
-  lab.Grid(20, 20) = ' ';  // free, but far from the start
+  lab.Grid(20, 20) = Cell::Free;  // free, but far from the start
   EXPECT_FALSE(lab.DrawNearStartCell(x, y));
   EXPECT_TRUE(lab.Aborted);
 
   lab.Aborted = false;
   lab.PlaceMonsterMarks();  // one free cell for 20 monsters
   EXPECT_TRUE(lab.Aborted);
-  EXPECT_LE(Count(lab, 'M'), 1);
+  EXPECT_LE(Count(lab, Cell::Monster), 1);
 }
 
 TEST(Generation, RejectedAttemptsAddNothingAndTheGridEndsClean) {
@@ -430,13 +430,13 @@ TEST(Generation, RejectedAttemptsAddNothingAndTheGridEndsClean) {
     EXPECT_EQ(lab.ExitX, lab.Width - 1);
     const std::string& preview = lab.LayoutPreview();
     ASSERT_EQ(preview.size(), static_cast<size_t>((lab.Width + 1) * lab.Height));
-    EXPECT_EQ(preview[static_cast<size_t>(lab.StartY * (lab.Width + 1))], 'P');
-    EXPECT_EQ(preview[static_cast<size_t>(lab.ExitY * (lab.Width + 1) + lab.Width - 1)], 'E');
+    EXPECT_EQ(preview[static_cast<size_t>(lab.StartY * (lab.Width + 1))], Cell::Start);
+    EXPECT_EQ(preview[static_cast<size_t>(lab.ExitY * (lab.Width + 1) + lab.Width - 1)], Cell::Exit);
     EXPECT_EQ(preview.find_first_of("VvZB"), std::string::npos);
     for (int x = 0; x < lab.Width; ++x)
       for (int y = 0; y < lab.Height; ++y) {
         const char c = lab.Grid(x, y);
-        ASSERT_TRUE(c != 'X' && c != 'x' && c != 'z' && c != 'V' && c != 'v' && c != 'Z') << c;
+        ASSERT_TRUE(c != Cell::Wall && c != Cell::LowBlock && c != Cell::Doorway && c != Cell::SeenFree && c != Cell::SeenLowBlock && c != Cell::SeenDoorway) << c;
       }
   }
   EXPECT_GT(sawRejection, 0) << "Very Big / High should reject some attempts";
@@ -455,7 +455,7 @@ TEST(Scatter, LowBlocksMatchACellByCellScan) {
     const double p = (compl_ + dim + 1) * 0.01;
     for (int y = 0; y < slow.Height; ++y)
       for (int x = 0; x < slow.Width; ++x)
-        if (slow.Grid(x, y) == ' ' && slow.Rng.Fraction() < p) slow.Grid(x, y) = 'x';
+        if (slow.Grid(x, y) == Cell::Free && slow.Rng.Fraction() < p) slow.Grid(x, y) = Cell::LowBlock;
     ASSERT_EQ(GridText(fast), GridText(slow)) << trial;
     ASSERT_EQ(fast.Rng.State, slow.Rng.State) << trial;
   }
@@ -465,13 +465,13 @@ TEST(Reachability, SearchEndsWhenUnmarkedCodesTouch) {
   // Start and exit side by side, and a region of codes the search never
   // marks: each cell is still expanded once.
   Labyrinth lab(0, 0, 0, 0, 1, 0, 5);
-  Fill(lab, 'U');
-  lab.Grid(0, 0) = 'P';
-  lab.Grid(1, 0) = 'E';
-  lab.Grid(2, 0) = ' ';
+  Fill(lab, Cell::Unreachable);
+  lab.Grid(0, 0) = Cell::Start;
+  lab.Grid(1, 0) = Cell::Exit;
+  lab.Grid(2, 0) = Cell::Free;
   EXPECT_FALSE(lab.FindPath(0, 0, -1, -1));
-  EXPECT_EQ(lab.Grid(2, 0), 'V');
-  EXPECT_EQ(Count(lab, 'U'), lab.Width * lab.Height - 3);
+  EXPECT_EQ(lab.Grid(2, 0), Cell::SeenFree);
+  EXPECT_EQ(Count(lab, Cell::Unreachable), lab.Width * lab.Height - 3);
 }
 
 TEST(Generation, LayoutEqualsTheStepsRunOneAfterAnother) {
@@ -486,7 +486,7 @@ TEST(Generation, LayoutEqualsTheStepsRunOneAfterAnother) {
     std::string layout;
     while (layout.empty()) {
       ++tries;
-      Fill(steps, ' ');
+      Fill(steps, Cell::Free);
       steps.CarveMaze();
       steps.PlaceLowBlocks();
       if (!steps.PlaceStart() || !steps.PlaceExit() || !steps.CheckPath()) continue;

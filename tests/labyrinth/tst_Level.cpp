@@ -45,7 +45,7 @@ class LevelCheck {
     int x, y;
     CellOf(e, x, y);
     ASSERT_TRUE(x >= 0 && x < Lab.Width && y >= 0 && y < Lab.Height) << e.ClassName;
-    EXPECT_EQ(Preview(x, y), ' ') << e.ClassName << " at " << x << "," << y;
+    EXPECT_EQ(Preview(x, y), Cell::Free) << e.ClassName << " at " << x << "," << y;
   }
 
   void Run() const {
@@ -90,11 +90,11 @@ class LevelCheck {
     pickups(Lab.AmmoCount, ammo);
     pickups(Lab.ItemCount, items);
 
-    // Monsters: one per 'M' cell of the layout, in row order.
+    // Monsters: one per Cell::Monster cell of the layout, in row order.
     std::vector<int> mCells;
     for (int cy = 0; cy < Lab.Height; ++cy)
       for (int cx = 0; cx < Lab.Width; ++cx)
-        if (Preview(cx, cy) == 'M') mCells.push_back(cy * Lab.Width + cx);
+        if (Preview(cx, cy) == Cell::Monster) mCells.push_back(cy * Lab.Width + cx);
     ASSERT_EQ(static_cast<int>(mCells.size()), Lab.MonsterCount);
     const int far = Opt.MapDim > 2 ? 20 : 15;
     const int guard = Opt.MapDim > 2 ? 10 : 5;
