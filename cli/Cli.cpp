@@ -1,7 +1,5 @@
 #include "cli/Cli.h"
 
-#include <exception>
-
 #include "cli/Options.h"
 #include "map/HLMap.h"
 #include "map/Random.h"
@@ -22,12 +20,12 @@ std::string DefaultOutputPath() {
   return dir.empty() ? std::string("quorvel.map") : platform::JoinPath(dir, "quorvel.map");
 }
 
-bool ReportWrite(const WriteResult& result, const std::string& what, const std::string& path,
+bool ReportWrite(const Result<>& result, const std::string& what, const std::string& path,
                  std::ostream& err) {
-  if (!result.Ok)
-    err << kProgram << ": cannot write the " << what << " to '" << path << "': " << result.Error
+  if (!result)
+    err << kProgram << ": cannot write the " << what << " to '" << path << "': " << result.Error()
         << '\n';
-  return result.Ok;
+  return result.Ok();
 }
 
 void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
@@ -44,14 +42,16 @@ void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
   if (!grid.empty()) err << "Preview:    " << (grid == kStdout ? "standard output" : grid) << '\n';
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        int maxAttempts) {
-  const ParseResult parsed = ParseArguments(args);
-  if (!parsed.Ok) {
-    err << kProgram << ": " << parsed.Error << '\n';
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           int maxAttempts) {
+  const Result<CliSettings> parsed = ParseArguments(args);
+  if (!parsed) {
+    err << kProgram << ": " << parsed.Error() << '\n';
     return 2;
   }
-  const CliSettings& settings = parsed.Settings;
+  const CliSettings& settings = *parsed;
   if (settings.Help) {
     out << UsageText();
     return 0;
@@ -60,9 +60,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << kProgram << ' ' << kVersion << '\n';
     return 0;
   }
-  const std::string invalid = ValidateOptions(settings.Options);
-  if (!invalid.empty()) {
-    err << kProgram << ": " << invalid << '\n';
+  if (const Result<> valid = ValidateOptions(settings.Options); !valid) {
+    err << kProgram << ": " << valid.Error() << '\n';
     return 2;
   }
 
@@ -99,17 +98,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   return 0;
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           int maxAttempts) {
-  try {
-    return Run(args, out, err, maxAttempts);
-  } catch (const std::exception& e) {
-    err << kProgram << ": " << e.what() << '\n';
-    return 1;
-  }
-}
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   return RunCli(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), out, err);

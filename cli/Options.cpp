@@ -125,29 +125,24 @@ std::string AllowedValues(const OptionSpec& spec) {
   return {};
 }
 
-ParseResult ParseArguments(const std::vector<std::string>& args) {
-  ParseResult result;
-  CliSettings& settings = result.Settings;
-  auto fail = [&result](const std::string& message) {
-    result.Ok = false;
-    result.Error = message;
-    return result;
-  };
+Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
+  CliSettings settings;
 
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
-      return fail("unexpected argument '" + arg + "': every setting is an option (see --help)");
+      return Failure{"unexpected argument '" + arg +
+                     "': every setting is an option (see --help)"};
 
     const size_t equals = arg.find('=');
     const std::string name =
         arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
     const OptionSpec* spec = FindOption(name);
-    if (!spec) return fail("unknown option '--" + name + "' (see --help)");
+    if (!spec) return Failure{"unknown option '--" + name + "' (see --help)"};
     const std::string option = std::string("--") + spec->Name;
 
     if (spec->Kind == OptionKind::Flag) {
-      if (equals != std::string::npos) return fail(option + " takes no value");
+      if (equals != std::string::npos) return Failure{option + " takes no value"};
       settings.*(spec->FlagField) = true;
       continue;
     }
@@ -158,33 +153,34 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     } else if (i + 1 < args.size() && args[i + 1].compare(0, 2, "--") != 0) {
       value = args[++i];
     } else {
-      return fail(option + " needs a value: " + spec->ValueName + " is " + AllowedValues(*spec));
+      return Failure{option + " needs a value: " + spec->ValueName + " is " +
+                     AllowedValues(*spec)};
     }
 
     switch (spec->Kind) {
       case OptionKind::Choice: {
         const int index = ParseChoice(*spec, value);
         if (index < 0)
-          return fail("bad value '" + value + "' for " + option + ": allowed are " +
-                      AllowedValues(*spec));
+          return Failure{"bad value '" + value + "' for " + option + ": allowed are " +
+                      AllowedValues(*spec)};
         settings.Options.*(spec->ChoiceField) = index;
         break;
       }
       case OptionKind::Seed:
         if (!ParseSeed(value, settings.Seed))
-          return fail("bad value '" + value + "' for " + option +
-                      ": allowed is a decimal number from " + AllowedValues(*spec));
+          return Failure{"bad value '" + value + "' for " + option +
+                      ": allowed is a decimal number from " + AllowedValues(*spec)};
         settings.HasSeed = true;
         break;
       case OptionKind::Text:
-        if (value.empty()) return fail(option + " needs a value: " + AllowedValues(*spec));
+        if (value.empty()) return Failure{option + " needs a value: " + AllowedValues(*spec)};
         settings.*(spec->TextField) = value;
         break;
       case OptionKind::Flag:
         break;
     }
   }
-  return result;
+  return settings;
 }
 
 std::string UsageText() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "labyrinth/Labyrinth.h"
+#include "platform/Result.h"
 
 namespace cli {
 
@@ -47,14 +48,9 @@ struct OptionSpec {
 
 const std::vector<OptionSpec>& OptionTable();
 
-struct ParseResult {
-  bool Ok = true;
-  std::string Error;  // names the option and what it allows
-  CliSettings Settings;
-};
-
 // Arguments without the program name. A later repetition of an option wins.
-ParseResult ParseArguments(const std::vector<std::string>& args);
+// A failure names the option and what it allows.
+Result<CliSettings> ParseArguments(const std::vector<std::string>& args);
 
 // "very-small|small|..." or "0 to 4294967295": what an option accepts.
 std::string AllowedValues(const OptionSpec& spec);

@@ -1,8 +1,8 @@
 #include "labyrinth/Labyrinth.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 // Monster cells by base (20: All, Aliens only; 15: the grunt types), map
@@ -13,12 +13,13 @@ const int kMonsterCount[2][5][3] = {
     {{15, 22, 30}, {25, 37, 50}, {35, 52, 70}, {46, 69, 92}, {56, 84, 112}},
 };
 
-std::string RangeError(const char* name, int value, int max) {
-  return std::string(name) + " must be 0 to " + std::to_string(max) + ", not " + std::to_string(value);
+Failure RangeError(const char* name, int value, int max) {
+  return {std::string(name) + " must be 0 to " + std::to_string(max) + ", not " +
+          std::to_string(value)};
 }
 }  // namespace
 
-std::string ValidateOptions(const LabyrinthOptions& o) {
+Result<> ValidateOptions(const LabyrinthOptions& o) {
   if (o.MapDim < 0 || o.MapDim > 4) return RangeError("Map dimension", o.MapDim, 4);
   if (o.MapCompl < 0 || o.MapCompl > 2) return RangeError("Map complexity", o.MapCompl, 2);
   if (o.Skill < 0 || o.Skill > 2) return RangeError("Skill", o.Skill, 2);
@@ -33,8 +34,7 @@ Labyrinth::Labyrinth(int mapDim, int mapCompl, int skill, int monstersType, int 
     : Labyrinth(LabyrinthOptions{mapDim, mapCompl, skill, monstersType, gameType, friends}, seed) {}
 
 Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed) : Rng(seed) {
-  const std::string error = ValidateOptions(o);
-  if (!error.empty()) throw std::invalid_argument(error);
+  assert(ValidateOptions(o));
   MapDim = o.MapDim;
   MapCompl = o.MapCompl;
   Skill = o.Skill;

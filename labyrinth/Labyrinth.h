@@ -7,6 +7,7 @@
 #include "labyrinth/Cell.h"
 #include "map/HLMap.h"
 #include "map/Random.h"
+#include "platform/Result.h"
 
 // The six options, each the item index of its option group in the window.
 struct LabyrinthOptions {
@@ -18,9 +19,8 @@ struct LabyrinthOptions {
   int Friends = 0;       // 0, 1, 2
 };
 
-// Empty when every option is in range; otherwise a message naming the option
-// and the values it allows.
-std::string ValidateOptions(const LabyrinthOptions& options);
+// A failure names the first option out of range and the values it allows.
+Result<> ValidateOptions(const LabyrinthOptions& options);
 
 // A random labyrinth level: lays out a character grid, checks it, then
 // furnishes the map document it derives from.
@@ -30,8 +30,8 @@ class Labyrinth : public HLMap {
   // Bound on every draw-until-found loop; reaching it rejects the attempt.
   static constexpr int kMaxDraws = 100000;
 
-  // Options in the window's order (the game type before the friends).
-  // Throws std::invalid_argument when an option is out of range.
+  // Options in the window's order (the game type before the friends); they
+  // must pass ValidateOptions.
   Labyrinth(int mapDim, int mapCompl, int skill, int monstersType, int gameType, int friends,
             std::uint32_t seed = Random::TimeSeed());
   explicit Labyrinth(const LabyrinthOptions& options, std::uint32_t seed = Random::TimeSeed());

@@ -17,16 +17,16 @@ void HLMap::Write(std::ostream& out) const {
   for (const auto& entity : Entities) entity->Write(out);
 }
 
-WriteResult HLMap::WriteMap(const std::string& path) const {
+Result<> HLMap::WriteMap(const std::string& path) const {
   std::ostringstream text;
   Write(text);
   return WriteFileAtomically(path, text.str());
 }
 
-WriteResult WriteFileAtomically(const std::string& path, const std::string& text) {
+Result<> WriteFileAtomically(const std::string& path, const std::string& text) {
   const std::string temp = path + ".tmp";
   std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (!file) return {false, std::strerror(errno)};
+  if (!file) return Failure{std::strerror(errno)};
 
   std::string error;
   if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) error = std::strerror(errno);
@@ -39,5 +39,5 @@ WriteResult WriteFileAtomically(const std::string& path, const std::string& text
     error = ec.message();
   }
   std::remove(temp.c_str());
-  return {false, error};
+  return Failure{error};
 }

@@ -3,7 +3,7 @@
 #include "cli/Options.h"
 
 using cli::ParseArguments;
-using cli::ParseResult;
+using ParseResult = Result<cli::CliSettings>;
 
 namespace {
 
@@ -15,21 +15,21 @@ std::vector<int> ConstructorOrder(const LabyrinthOptions& o) {
 
 LabyrinthOptions ParsedOptions(const std::vector<std::string>& args) {
   const ParseResult result = ParseArguments(args);
-  EXPECT_TRUE(result.Ok) << result.Error;
-  return result.Settings.Options;
+  EXPECT_TRUE(result.Ok()) << result.Error();
+  return result->Options;
 }
 
 }  // namespace
 
 TEST(CliOptions, DefaultsAreTheWindowsSelections) {
   const ParseResult result = ParseArguments({});
-  ASSERT_TRUE(result.Ok);
-  EXPECT_EQ(ConstructorOrder(result.Settings.Options), (std::vector<int>{1, 1, 1, 0, 1, 0}));
-  EXPECT_FALSE(result.Settings.HasSeed);
-  EXPECT_EQ(result.Settings.GameDir, "");
-  EXPECT_EQ(result.Settings.Output, "");
-  EXPECT_EQ(result.Settings.Grid, "");
-  EXPECT_FALSE(result.Settings.Quiet);
+  ASSERT_TRUE(result.Ok());
+  EXPECT_EQ(ConstructorOrder(result->Options), (std::vector<int>{1, 1, 1, 0, 1, 0}));
+  EXPECT_FALSE(result->HasSeed);
+  EXPECT_EQ(result->GameDir, "");
+  EXPECT_EQ(result->Output, "");
+  EXPECT_EQ(result->Grid, "");
+  EXPECT_FALSE(result->Quiet);
 }
 
 TEST(CliOptions, ValuesByNameAndByNumberAgree) {
@@ -73,7 +73,7 @@ TEST(CliOptions, EveryNameMapsToItsIndex) {
                 static_cast<int>(i));
     }
     SCOPED_TRACE(group.Option);
-    EXPECT_FALSE(ParseArguments({group.Option, std::to_string(group.Names.size())}).Ok);
+    EXPECT_FALSE(ParseArguments({group.Option, std::to_string(group.Names.size())}).Ok());
   }
 }
 
@@ -82,37 +82,37 @@ TEST(CliOptions, SeedTakesTheWholeUnsigned32BitRangeInDecimalOnly) {
            {"0", 0u}, {"7", 7u}, {"4294967295", 4294967295u}}) {
     SCOPED_TRACE(text);
     const ParseResult result = ParseArguments({"--seed", text});
-    ASSERT_TRUE(result.Ok) << result.Error;
-    EXPECT_TRUE(result.Settings.HasSeed);
-    EXPECT_EQ(result.Settings.Seed, value);
+    ASSERT_TRUE(result.Ok()) << result.Error();
+    EXPECT_TRUE(result->HasSeed);
+    EXPECT_EQ(result->Seed, value);
   }
   for (const char* bad : {"4294967296", "9999999999", "99999999999999999999", "-1", "12x", "x12",
                           "", " 1", "1 ", "+1", "0x10", "1e3", "1.0"}) {
     SCOPED_TRACE(bad);
-    EXPECT_FALSE(ParseArguments({std::string("--seed=") + bad}).Ok);
+    EXPECT_FALSE(ParseArguments({std::string("--seed=") + bad}).Ok());
   }
 }
 
 TEST(CliOptions, TextOptionsAndFlags) {
   const ParseResult result =
       ParseArguments({"--game-dir", "/games/hl", "--output=-", "--grid", "g.txt", "--quiet"});
-  ASSERT_TRUE(result.Ok) << result.Error;
-  EXPECT_EQ(result.Settings.GameDir, "/games/hl");
-  EXPECT_EQ(result.Settings.Output, "-");
-  EXPECT_EQ(result.Settings.Grid, "g.txt");
-  EXPECT_TRUE(result.Settings.Quiet);
-  EXPECT_TRUE(ParseArguments({"--help"}).Settings.Help);
-  EXPECT_TRUE(ParseArguments({"--version"}).Settings.Version);
+  ASSERT_TRUE(result.Ok()) << result.Error();
+  EXPECT_EQ(result->GameDir, "/games/hl");
+  EXPECT_EQ(result->Output, "-");
+  EXPECT_EQ(result->Grid, "g.txt");
+  EXPECT_TRUE(result->Quiet);
+  EXPECT_TRUE(ParseArguments({"--help"})->Help);
+  EXPECT_TRUE(ParseArguments({"--version"})->Version);
   // "=" splits at the first one only.
-  EXPECT_EQ(ParseArguments({"--output=a=b.map"}).Settings.Output, "a=b.map");
+  EXPECT_EQ(ParseArguments({"--output=a=b.map"})->Output, "a=b.map");
 }
 
 TEST(CliOptions, ALaterRepetitionWins) {
   const ParseResult result =
       ParseArguments({"--dimension", "big", "--dimension=0", "--seed", "5", "--seed", "6"});
-  ASSERT_TRUE(result.Ok);
-  EXPECT_EQ(result.Settings.Options.MapDim, 0);
-  EXPECT_EQ(result.Settings.Seed, 6u);
+  ASSERT_TRUE(result.Ok());
+  EXPECT_EQ(result->Options.MapDim, 0);
+  EXPECT_EQ(result->Seed, 6u);
 }
 
 TEST(CliOptions, ErrorsNameTheOptionAndWhatItAllows) {
@@ -140,10 +140,10 @@ TEST(CliOptions, ErrorsNameTheOptionAndWhatItAllows) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Args.front());
     const ParseResult result = ParseArguments(c.Args);
-    ASSERT_FALSE(result.Ok);
+    ASSERT_FALSE(result.Ok());
     for (const std::string& mention : c.Mentions)
-      EXPECT_NE(result.Error.find(mention), std::string::npos)
-          << "'" << mention << "' missing from: " << result.Error;
+      EXPECT_NE(result.Error().find(mention), std::string::npos)
+          << "'" << mention << "' missing from: " << result.Error();
   }
 }
 

@@ -110,9 +110,9 @@ TEST_F(TempDir, WriteMapWritesTheTextAndReplacesAnOlderFile) {
 
 TEST_F(TempDir, WriteMapIntoMissingDirectoryFailsWithReason) {
   HLMap map;
-  const WriteResult result = map.WriteMap((dir / "missing" / "quorvel.map").string());
+  const Result<> result = map.WriteMap((dir / "missing" / "quorvel.map").string());
   EXPECT_FALSE(result);
-  EXPECT_NE(result.Error.find("No such file"), std::string::npos) << result.Error;
+  EXPECT_NE(result.Error().find("No such file"), std::string::npos) << result.Error();
 }
 
 TEST_F(TempDir, WriteMapIntoReadOnlyDirectoryLeavesOldFile) {
@@ -121,8 +121,8 @@ TEST_F(TempDir, WriteMapIntoReadOnlyDirectoryLeavesOldFile) {
   std::ofstream(target) << "old";
   fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
   HLMap map;
-  const WriteResult result = map.WriteMap(target.string());
+  const Result<> result = map.WriteMap(target.string());
   EXPECT_FALSE(result);
-  EXPECT_FALSE(result.Error.empty());
+  EXPECT_FALSE(result.Error().empty());
   EXPECT_EQ(ReadFile(target), "old");
 }
