@@ -72,7 +72,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   Labyrinth lab(settings.Options, seed);
   const int attempts = lab.GenerateLevel(maxAttempts);
   if (attempts == 0) {
-    err << "Error generating labyrinth: try again\n";
+    err << Labyrinth::kRejectedMessage << '\n';
     return 1;
   }
   lab.GameDir = settings.GameDir;
@@ -97,7 +97,6 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!settings.Quiet) WriteSummary(lab, attempts, output, settings.Grid, err);
   return 0;
 }
-
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   return RunCli(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), out, err);

@@ -8,6 +8,28 @@ namespace cli {
 
 namespace {
 
+enum class OptionKind {
+  Choice,  // one of the listed names, or its index
+  Seed,    // a decimal number 0 .. 4294967295
+  Text,    // any text (a path)
+  Flag,    // no value
+};
+
+struct OptionSpec {
+  const char* Name;       // without the leading "--"
+  const char* ValueName;  // placeholder shown in the usage line; empty for flags
+  OptionKind Kind;
+  std::vector<const char*> Choices;  // Choice only: the item names, index order
+  // Shown in --help; empty when there is none. A choice's default is
+  // LabyrinthOptions' own, so it is not repeated here.
+  const char* DefaultText;
+  const char* Help;
+  // Where the value goes: the field for the option's kind, the others null.
+  int LabyrinthOptions::*ChoiceField = nullptr;
+  std::string CliSettings::*TextField = nullptr;
+  bool CliSettings::*FlagField = nullptr;
+};
+
 OptionSpec Choice(const char* name, const char* valueName, std::vector<const char*> choices,
                   int LabyrinthOptions::*field, const char* help) {
   OptionSpec spec{name, valueName, OptionKind::Choice, std::move(choices), "", help};
@@ -64,14 +86,6 @@ bool ParseSeed(const std::string& value, std::uint32_t& seed) {
   return true;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-  for (const OptionSpec& spec : OptionTable())
-    if (name == spec.Name) return &spec;
-  return nullptr;
-}
-
-}  // namespace
-
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = {
       Choice("dimension", "D", {"very-small", "small", "medium", "big", "very-big"},
@@ -102,6 +116,12 @@ const std::vector<OptionSpec>& OptionTable() {
   return table;
 }
 
+const OptionSpec* FindOption(const std::string& name) {
+  for (const OptionSpec& spec : OptionTable())
+    if (name == spec.Name) return &spec;
+  return nullptr;
+}
+
 std::string AllowedValues(const OptionSpec& spec) {
   switch (spec.Kind) {
     case OptionKind::Choice: {
@@ -125,14 +145,15 @@ std::string AllowedValues(const OptionSpec& spec) {
   return {};
 }
 
+}  // namespace
+
 Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
   CliSettings settings;
 
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
-      return Failure{"unexpected argument '" + arg +
-                     "': every setting is an option (see --help)"};
+      return Failure{"unexpected argument '" + arg + "': every setting is an option (see --help)"};
 
     const size_t equals = arg.find('=');
     const std::string name =
@@ -153,8 +174,7 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
     } else if (i + 1 < args.size() && args[i + 1].compare(0, 2, "--") != 0) {
       value = args[++i];
     } else {
-      return Failure{option + " needs a value: " + spec->ValueName + " is " +
-                     AllowedValues(*spec)};
+      return Failure{option + " needs a value: " + spec->ValueName + " is " + AllowedValues(*spec)};
     }
 
     switch (spec->Kind) {
@@ -162,14 +182,14 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
         const int index = ParseChoice(*spec, value);
         if (index < 0)
           return Failure{"bad value '" + value + "' for " + option + ": allowed are " +
-                      AllowedValues(*spec)};
+                         AllowedValues(*spec)};
         settings.Options.*(spec->ChoiceField) = index;
         break;
       }
       case OptionKind::Seed:
         if (!ParseSeed(value, settings.Seed))
           return Failure{"bad value '" + value + "' for " + option +
-                      ": allowed is a decimal number from " + AllowedValues(*spec)};
+                         ": allowed is a decimal number from " + AllowedValues(*spec)};
         settings.HasSeed = true;
         break;
       case OptionKind::Text:

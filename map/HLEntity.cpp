@@ -105,7 +105,8 @@ void HLEntityEnvFade::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"rendercolor\" \"0 0 0\"");
 }
 
-HLEntityTriggerChangelevel::HLEntityTriggerChangelevel(const HLPoint& origin, int dx, int dy, int dz)
+HLEntityTriggerChangelevel::HLEntityTriggerChangelevel(const HLPoint& origin, int dx, int dy,
+                                                       int dz)
     : HLEntity("trigger_changelevel") {
   Block = std::make_unique<HLRectBlock>(origin, dx, dy, dz, "ROCK2");
 }
