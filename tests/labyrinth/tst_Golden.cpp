@@ -7,10 +7,18 @@
 #include "labyrinth/Labyrinth.h"
 
 namespace {
-std::uint64_t Fnv1a64(const std::string& text) {
-  std::uint64_t hash = 14695981039346656037ull;
+std::uint64_t Fnv1a64(const std::string& text, std::uint64_t hash = 14695981039346656037ull) {
   for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
   return hash;
+}
+
+// The level as written with a fixed game directory.
+std::string LevelText(Labyrinth& lab) {
+  lab.GameDir = "C:\\Half-Life";
+  lab.WadSeparator = '\\';
+  std::ostringstream level;
+  lab.Write(level);
+  return level.str();
 }
 }  // namespace
 
@@ -48,13 +56,24 @@ TEST(Golden, LevelsAreFixedByTheirSeedAndOptions) {
     SCOPED_TRACE(::testing::Message() << "seed " << c.Seed);
     Labyrinth lab(c.Options, c.Seed);
     EXPECT_EQ(lab.GenerateLevel(), c.Attempt);
-    lab.GameDir = "C:\\Half-Life";
-    lab.WadSeparator = '\\';
-    std::ostringstream level;
-    lab.Write(level);
-    EXPECT_EQ(level.str().size(), c.LevelLength);
-    EXPECT_EQ(Fnv1a64(level.str()), c.LevelHash);
+    const std::string level = LevelText(lab);
+    EXPECT_EQ(level.size(), c.LevelLength);
+    EXPECT_EQ(Fnv1a64(level), c.LevelHash);
     EXPECT_EQ(lab.LayoutPreview().size(), c.GridLength);
     EXPECT_EQ(Fnv1a64(lab.LayoutPreview()), c.GridHash);
   }
+}
+
+// Every dimension, skill and monsters type, so every monster count, three
+// times over: enough draws that a small shift of any probability shows.
+TEST(Golden, ManyLevelsTogether) {
+  std::uint64_t hash = Fnv1a64("");
+  for (int i = 0; i < 180; ++i) {
+    const int k = i % 60;
+    Labyrinth lab({k / 12, i % 3, k / 4 % 3, k % 4, i % 2, i / 2 % 3},
+                  static_cast<std::uint32_t>(i));
+    lab.GenerateLevel();
+    hash = Fnv1a64(lab.LayoutPreview(), Fnv1a64(LevelText(lab), hash));
+  }
+  EXPECT_EQ(hash, 0x7db6fffba0e41de0ull);
 }

@@ -29,6 +29,7 @@ struct LabyrinthTestAccess {
   void PlaceLowBlocks() { Lab.PlaceLowBlocks(); }
   void CarveMaze() { Lab.CarveMaze(); }
   void PlaceMonsterMarks() { Lab.PlaceMonsterMarks(); }
+  bool PlaceStart() { return Lab.PlaceStart(); }
   void Populate() { Lab.Populate(); }
 };
 
@@ -116,6 +117,10 @@ TEST(Layout, DrawLoopsThatCanNeverSucceedRejectTheAttempt) {
   LabyrinthTestAccess t{lab};
   Random noise(1);
   t.Fill({Cell::Wall}, noise);
+  Random fifty = t.Rng;
+  fifty.Skip(50);
+  EXPECT_FALSE(t.PlaceStart());
+  EXPECT_EQ(t.Rng.State, fifty.State) << "the start gets fifty draws";
   t.CarveMaze();  // no wall pair with free cells beside it to open
   EXPECT_TRUE(t.Aborted);
   t.Aborted = false;

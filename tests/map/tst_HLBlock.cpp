@@ -13,6 +13,8 @@ std::string Text(const HLBlock& block) {
 }
 }  // namespace
 
+TEST(HLBlock, BrushWithoutFacesIsTwoLines) { EXPECT_EQ(Text(HLBlock()), "{\r\n}\r\n"); }
+
 TEST(HLBlock, CubeWithTrailingSpacesInItsTexture) {
   const HLSquareBlock cube({100, 200, 56}, 56, "WOOD26  ");
   EXPECT_EQ(Text(cube),
