@@ -106,12 +106,12 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
 }
 
 void Labyrinth::ClearMarks() {
-  // No draws here, so the order of the sweep does not matter; branch-free so
-  // the three sweeps of every attempt stay cheap.
+  // No draws here, so the order of the sweep does not matter. Every attempt
+  // sweeps the grid three times, so the sweep is branch-free and goes in
+  // blocks of a fixed size, which can be done many cells at a time.
   char* const cells = Cells.data();
   const size_t n = Cells.size();
   size_t i = 0;
-  // Fixed-size blocks let the compiler turn each into a few vector operations.
   for (; i + 32 <= n; i += 32)
     for (size_t j = i; j < i + 32; ++j) cells[j] = Unmarked(cells[j]);
   for (; i < n; ++i) cells[i] = Unmarked(cells[i]);

@@ -23,9 +23,9 @@ void Labyrinth::PlaceLowBlocks() {
 void Labyrinth::PlaceEdgeLowBlocks() {
   const int width = Width, height = Height;
   const char* const cells = Cells.data();
-  // Free cells per row, summed column by column as the cells lie: bytes (at
-  // most 90 per row) in a local array, in fixed-size blocks, so that the
-  // compiler makes a few vector operations of each block.
+  // Free cells per row, summed column by column as the cells lie, since this
+  // runs on every attempt: bytes (at most 90 per row) in a local array, in
+  // blocks of a fixed size, which can be summed many rows at a time.
   std::uint8_t free[kMaxHeight] = {};
   const int blocked = height / 16 * 16;
   for (int x = 0; x < width; ++x) {
