@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <exception>
 #include <filesystem>
 #include <future>
 #include <mutex>
@@ -33,12 +32,12 @@ std::string DefaultOutputPath() {
   return dir.empty() ? std::string(shell::kMapFileName) : shell::JoinPath(dir, shell::kMapFileName);
 }
 
-bool ReportWrite(const WriteResult& result, const std::string& what, const std::string& path,
+bool ReportWrite(const Result<>& result, const std::string& what, const std::string& path,
                  std::ostream& err) {
-  if (!result.Ok)
-    err << kProgram << ": cannot write the " << what << " to '" << path << "': " << result.Error
+  if (!result)
+    err << kProgram << ": cannot write the " << what << " to '" << path << "': " << result.Error()
         << '\n';
-  return result.Ok;
+  return result.Ok();
 }
 
 // Standard output fails quietly (a full disk, a closed pipe): the stream
@@ -83,16 +82,18 @@ void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
   if (!grid.empty()) err << "Preview:    " << (grid == kStdout ? "standard output" : grid) << '\n';
 }
 
-// Empty, or why the compile and launch options cannot be used as given.
-std::string CheckCompileOptions(const CliSettings& settings) {
-  if (settings.Compile && settings.Tools.empty()) return "--compile needs --tools DIR, the compile tools folder";
+// Why the compile and launch options cannot be used as given.
+Result<> CheckCompileOptions(const CliSettings& settings) {
+  if (settings.Compile && settings.Tools.empty())
+    return Failure{"--compile needs --tools DIR, the compile tools folder"};
   if ((settings.Compile || settings.Run) && settings.GameDir.empty())
-    return std::string(settings.Compile ? "--compile" : "--run") + " needs --game-dir DIR, the game's main folder";
+    return Failure{std::string(settings.Compile ? "--compile" : "--run") +
+                   " needs --game-dir DIR, the game's main folder"};
   if (!settings.Compile) return {};
   const std::string output = settings.Output.empty() ? std::string(shell::kMapFileName) : settings.Output;
   if (output == kStdout || shell::FileSystemPath(output).filename() != shell::kMapFileName)
-    return std::string("--compile compiles the level as the game loads it: --output must name a file ") +
-           shell::kMapFileName;
+    return Failure{std::string("--compile compiles the level as the game loads it: --output must name a file ") +
+                   shell::kMapFileName};
   return {};
 }
 
@@ -122,22 +123,24 @@ bool CompileLevel(const CliSettings& settings, const std::string& mapPath, std::
   return result.Ok;
 }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        int maxAttempts) {
-  const ParseResult parsed = ParseArguments(args);
-  if (!parsed.Ok) {
-    err << kProgram << ": " << parsed.Error << '\n';
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           int maxAttempts) {
+  const Result<CliSettings> parsed = ParseArguments(args);
+  if (!parsed) {
+    err << kProgram << ": " << parsed.Error() << '\n';
     return 2;
   }
-  const CliSettings& settings = parsed.Settings;
+  const CliSettings& settings = *parsed;
   if (settings.Help) return WriteStandardOutput(UsageText(), "help", out, err) ? 0 : 1;
   if (settings.Version) {
     const std::string version = std::string(kProgram) + ' ' + shell::kVersion + '\n';
     return WriteStandardOutput(version, "version", out, err) ? 0 : 1;
   }
-  for (const std::string& invalid : {ValidateOptions(settings.Options), CheckCompileOptions(settings)}) {
-    if (!invalid.empty()) {
-      err << kProgram << ": " << invalid << '\n';
+  for (const Result<>& valid : {ValidateOptions(settings.Options), CheckCompileOptions(settings)}) {
+    if (!valid) {
+      err << kProgram << ": " << valid.Error() << '\n';
       return 2;
     }
   }
@@ -160,7 +163,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   Labyrinth lab(settings.Options, seed);
   const int attempts = lab.GenerateLevel(maxAttempts);
   if (attempts == 0) {
-    err << "Error generating labyrinth: try again\n";
+    err << Labyrinth::kRejectedMessage << '\n';
     return 1;
   }
   lab.GameDir = settings.GameDir;
@@ -192,18 +195,6 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
   }
   return 0;
-}
-
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           int maxAttempts) {
-  try {
-    return Run(args, out, err, maxAttempts);
-  } catch (const std::exception& e) {
-    err << kProgram << ": " << e.what() << '\n';
-    return 1;
-  }
 }
 
 int RunCli(int argc, char** argv, std::ostream& out, std::ostream& err) {

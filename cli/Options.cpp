@@ -8,6 +8,28 @@ namespace cli {
 
 namespace {
 
+enum class OptionKind {
+  Choice,  // one of the listed names, or its index
+  Seed,    // a decimal number 0 .. 4294967295
+  Text,    // any text (a path)
+  Flag,    // no value
+};
+
+struct OptionSpec {
+  const char* Name;       // without the leading "--"
+  const char* ValueName;  // placeholder shown in the usage line; empty for flags
+  OptionKind Kind;
+  std::vector<const char*> Choices;  // Choice only: the item names, index order
+  // Shown in --help; empty when there is none. A choice's default is
+  // LabyrinthOptions' own, so it is not repeated here.
+  const char* DefaultText;
+  const char* Help;
+  // Where the value goes: the field for the option's kind, the others null.
+  int LabyrinthOptions::*ChoiceField = nullptr;
+  std::string CliSettings::*TextField = nullptr;
+  bool CliSettings::*FlagField = nullptr;
+};
+
 OptionSpec Choice(const char* name, const char* valueName, std::vector<const char*> choices,
                   int LabyrinthOptions::*field, const char* help) {
   OptionSpec spec{name, valueName, OptionKind::Choice, std::move(choices), "", help};
@@ -64,14 +86,6 @@ bool ParseSeed(const std::string& value, std::uint32_t& seed) {
   return true;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-  for (const OptionSpec& spec : OptionTable())
-    if (name == spec.Name) return &spec;
-  return nullptr;
-}
-
-}  // namespace
-
 const std::vector<OptionSpec>& OptionTable() {
   static const std::vector<OptionSpec> table = {
       Choice("dimension", "D", {"very-small", "small", "medium", "big", "very-big"},
@@ -108,6 +122,12 @@ const std::vector<OptionSpec>& OptionTable() {
   return table;
 }
 
+const OptionSpec* FindOption(const std::string& name) {
+  for (const OptionSpec& spec : OptionTable())
+    if (name == spec.Name) return &spec;
+  return nullptr;
+}
+
 std::string AllowedValues(const OptionSpec& spec) {
   switch (spec.Kind) {
     case OptionKind::Choice: {
@@ -131,29 +151,25 @@ std::string AllowedValues(const OptionSpec& spec) {
   return {};
 }
 
-ParseResult ParseArguments(const std::vector<std::string>& args) {
-  ParseResult result;
-  CliSettings& settings = result.Settings;
-  auto fail = [&result](const std::string& message) {
-    result.Ok = false;
-    result.Error = message;
-    return result;
-  };
+}  // namespace
+
+Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
+  CliSettings settings;
 
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
-      return fail("unexpected argument '" + arg + "': every setting is an option (see --help)");
+      return Failure{"unexpected argument '" + arg + "': every setting is an option (see --help)"};
 
     const size_t equals = arg.find('=');
     const std::string name =
         arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
     const OptionSpec* spec = FindOption(name);
-    if (!spec) return fail("unknown option '--" + name + "' (see --help)");
+    if (!spec) return Failure{"unknown option '--" + name + "' (see --help)"};
     const std::string option = std::string("--") + spec->Name;
 
     if (spec->Kind == OptionKind::Flag) {
-      if (equals != std::string::npos) return fail(option + " takes no value");
+      if (equals != std::string::npos) return Failure{option + " takes no value"};
       settings.*(spec->FlagField) = true;
       continue;
     }
@@ -164,33 +180,33 @@ ParseResult ParseArguments(const std::vector<std::string>& args) {
     } else if (i + 1 < args.size() && args[i + 1].compare(0, 2, "--") != 0) {
       value = args[++i];
     } else {
-      return fail(option + " needs a value: " + spec->ValueName + " is " + AllowedValues(*spec));
+      return Failure{option + " needs a value: " + spec->ValueName + " is " + AllowedValues(*spec)};
     }
 
     switch (spec->Kind) {
       case OptionKind::Choice: {
         const int index = ParseChoice(*spec, value);
         if (index < 0)
-          return fail("bad value '" + value + "' for " + option + ": allowed are " +
-                      AllowedValues(*spec));
+          return Failure{"bad value '" + value + "' for " + option + ": allowed are " +
+                         AllowedValues(*spec)};
         settings.Options.*(spec->ChoiceField) = index;
         break;
       }
       case OptionKind::Seed:
         if (!ParseSeed(value, settings.Seed))
-          return fail("bad value '" + value + "' for " + option +
-                      ": allowed is a decimal number from " + AllowedValues(*spec));
+          return Failure{"bad value '" + value + "' for " + option +
+                         ": allowed is a decimal number from " + AllowedValues(*spec)};
         settings.HasSeed = true;
         break;
       case OptionKind::Text:
-        if (value.empty()) return fail(option + " needs a value: " + AllowedValues(*spec));
+        if (value.empty()) return Failure{option + " needs a value: " + AllowedValues(*spec)};
         settings.*(spec->TextField) = value;
         break;
       case OptionKind::Flag:
         break;
     }
   }
-  return result;
+  return settings;
 }
 
 std::string UsageText() {

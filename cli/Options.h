@@ -1,12 +1,14 @@
 #pragma once
-// The command line's options: one table names each option, its values, its
-// default and its help text; parsing, the error messages and --help all read it.
+// The command line's options: one table (in Options.cpp) names each option,
+// its values, its default and its help text; parsing, the error messages and
+// --help all read it.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "labyrinth/Labyrinth.h"
+#include "platform/Result.h"
 
 namespace cli {
 
@@ -26,41 +28,9 @@ struct CliSettings {
   bool Version = false;
 };
 
-enum class OptionKind {
-  Choice,  // one of the listed names, or its index
-  Seed,    // a decimal number 0 .. 4294967295
-  Text,    // any text (a path)
-  Flag,    // no value
-};
-
-struct OptionSpec {
-  const char* Name;       // without the leading "--"
-  const char* ValueName;  // placeholder shown in the usage line; empty for flags
-  OptionKind Kind;
-  std::vector<const char*> Choices;  // Choice only: the item names, index order
-  // Shown in --help; empty when there is none. A choice's default is
-  // LabyrinthOptions' own, so it is not repeated here.
-  const char* DefaultText;
-  const char* Help;
-  // Where the value goes: the field for the option's kind, the others null.
-  int LabyrinthOptions::*ChoiceField = nullptr;
-  std::string CliSettings::*TextField = nullptr;
-  bool CliSettings::*FlagField = nullptr;
-};
-
-const std::vector<OptionSpec>& OptionTable();
-
-struct ParseResult {
-  bool Ok = true;
-  std::string Error;  // names the option and what it allows
-  CliSettings Settings;
-};
-
 // Arguments without the program name. A later repetition of an option wins.
-ParseResult ParseArguments(const std::vector<std::string>& args);
-
-// "very-small|small|..." or "0 to 4294967295": what an option accepts.
-std::string AllowedValues(const OptionSpec& spec);
+// A failure names the option and what it allows.
+Result<CliSettings> ParseArguments(const std::vector<std::string>& args);
 
 // The --help text.
 std::string UsageText();

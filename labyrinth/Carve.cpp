@@ -15,7 +15,7 @@ void Labyrinth::AddRandomWall() {
   const int step[4] = {-1, Height, 1, -Height};
   const int cells = std::min(length, room[quarter]);
   char* cell = &Grid(x, y);
-  for (int i = 0; i < cells; ++i, cell += step[quarter]) *cell = 'X';
+  for (int i = 0; i < cells; ++i, cell += step[quarter]) *cell = Cell::Wall;
 }
 
 void Labyrinth::CarveMaze() {
@@ -39,16 +39,16 @@ void Labyrinth::CarveMaze() {
     const char here = Grid(x, y), left = Grid(x - 1, y), right = Grid(x + 1, y);
     const char up = Grid(x, y - 1), down = Grid(x, y + 1);
     const char upLeft = Grid(x - 1, y - 1), downLeft = Grid(x - 1, y + 1), upRight = Grid(x + 1, y - 1);
-    const bool wall = here == 'X';
+    const bool wall = here == Cell::Wall;
     // A wall running along the row, free above and below; else one running
     // along the column, free on the left and right.
-    const bool inRow = wall & (left == 'X') & (up == ' ') & (upLeft == ' ') & (down == ' ') &
-                       (downLeft == ' ');
-    const bool inColumn = wall & (up == 'X') & (left == ' ') & (upLeft == ' ') & (right == ' ') &
-                          (upRight == ' ');
+    const bool inRow = wall & (left == Cell::Wall) & (up == Cell::Free) &
+                       (upLeft == Cell::Free) & (down == Cell::Free) & (downLeft == Cell::Free);
+    const bool inColumn = wall & (up == Cell::Wall) & (left == Cell::Free) &
+                          (upLeft == Cell::Free) & (right == Cell::Free) & (upRight == Cell::Free);
     if (inRow | inColumn) {
-      Grid(x, y) = ' ';
-      (inRow ? Grid(x - 1, y) : Grid(x, y - 1)) = ' ';
+      Grid(x, y) = Cell::Free;
+      (inRow ? Grid(x - 1, y) : Grid(x, y - 1)) = Cell::Free;
       ++made;
     }
   }
@@ -58,11 +58,11 @@ void Labyrinth::CarveMaze() {
   const int sy = Rng.Below(5) + 2 * (2 - MapCompl + MapDim) + 8;
   const Random::Bound doorwayX(sx - 1), doorwayY(sy - 1);
   for (int x = sx - 1; x < Width - sx; x += sx) {
-    for (int y = 0; y < Height; ++y) Grid(x, y) = 'X';
+    for (int y = 0; y < Height; ++y) Grid(x, y) = Cell::Wall;
     for (int k = 0; k < Height / sy; ++k) PlaceDoorway(true, x, k, sy, doorwayY);
   }
   for (int y = sy - 1; y < Height - sy; y += sy) {
-    for (int x = 0; x < Width; ++x) Grid(x, y) = 'X';
+    for (int x = 0; x < Width; ++x) Grid(x, y) = Cell::Wall;
     for (int k = 0; k < Width / sx; ++k) PlaceDoorway(false, y, k, sx, doorwayX);
   }
 }
@@ -80,10 +80,10 @@ void Labyrinth::PlaceDoorway(bool vertical, int line, int k, int spacing,
   int along = 0;
   for (int draw = 0; draw < 201; ++draw) {
     along = Rng.Below(belowSpacing) + k * spacing;
-    if (cell(along, line - 1) != 'X' && cell(along, line + 1) != 'X' &&
-        cell(along + 1, line - 1) != 'X' && cell(along + 1, line + 1) != 'X')
+    if (cell(along, line - 1) != Cell::Wall && cell(along, line + 1) != Cell::Wall &&
+        cell(along + 1, line - 1) != Cell::Wall && cell(along + 1, line + 1) != Cell::Wall)
       break;
   }
-  cell(along, line) = 'z';
-  if (Rng.Fraction() < 0.5) cell(along + 1, line) = 'z';
+  cell(along, line) = Cell::Doorway;
+  if (Rng.Fraction() < 0.5) cell(along + 1, line) = Cell::Doorway;
 }

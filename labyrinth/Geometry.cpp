@@ -12,7 +12,7 @@ const char* const kRunTexture = "BRICK49      ";
 // Low blocks stand this high whatever the wall height.
 constexpr int kLowBlockHeight = 56;
 
-bool IsRunCode(char c) { return c == 'X' || c == 'x' || c == 'z'; }
+bool IsRunCode(char c) { return c == Cell::Wall || c == Cell::LowBlock || c == Cell::Doorway; }
 }  // namespace
 
 void Labyrinth::BuildGeometry() {
@@ -41,10 +41,10 @@ void Labyrinth::BuildGeometry() {
 void Labyrinth::BuildRun(int x, int y, char code) {
   int top = WallHeight;
   int dz = WallHeight;
-  if (code == 'x') {
+  if (code == Cell::LowBlock) {
     top = kLowBlockHeight;
     dz = kLowBlockHeight;
-  } else if (code == 'z') {
+  } else if (code == Cell::Doorway) {
     dz = WallHeight / 3;  // a lintel hanging from the ceiling
   }
 
@@ -58,9 +58,9 @@ void Labyrinth::BuildRun(int x, int y, char code) {
   const int n = vertical ? down : across;
   for (int i = 0; i < n; ++i) {
     if (vertical)
-      Grid(x, y + i) = 'B';
+      Grid(x, y + i) = Cell::Built;
     else
-      Grid(x + i, y) = 'B';
+      Grid(x + i, y) = Cell::Built;
   }
 
   const HLPoint corner{OriginX + x * CellSize, OriginY - y * CellSize, top};

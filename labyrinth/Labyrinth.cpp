@@ -1,8 +1,8 @@
 #include "labyrinth/Labyrinth.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 // Monster cells by base (20: All, Aliens only; 15: the grunt types), map
@@ -13,16 +13,24 @@ const int kMonsterCount[2][5][3] = {
     {{15, 22, 30}, {25, 37, 50}, {35, 52, 70}, {46, 69, 92}, {56, 84, 112}},
 };
 
-std::string RangeError(const char* name, int value, int max) {
-  return std::string(name) + " must be 0 to " + std::to_string(max) + ", not " + std::to_string(value);
+int MonsterCountFor(const LabyrinthOptions& o) {
+  assert(ValidateOptions(o));  // the constructor's one precondition
+  const bool bigBase = o.MonstersType == 0 || o.MonstersType == 3;
+  return kMonsterCount[bigBase ? 0 : 1][o.MapDim][o.Skill];
+}
+
+Failure RangeError(const char* name, int value, int max) {
+  return {std::string(name) + " must be 0 to " + std::to_string(max) + ", not " +
+          std::to_string(value)};
 }
 }  // namespace
 
-std::string ValidateOptions(const LabyrinthOptions& o) {
+Result<> ValidateOptions(const LabyrinthOptions& o) {
   if (o.MapDim < 0 || o.MapDim > 4) return RangeError("Map dimension", o.MapDim, 4);
   if (o.MapCompl < 0 || o.MapCompl > 2) return RangeError("Map complexity", o.MapCompl, 2);
   if (o.Skill < 0 || o.Skill > 2) return RangeError("Skill", o.Skill, 2);
-  if (o.MonstersType < 0 || o.MonstersType > 3) return RangeError("Monsters type", o.MonstersType, 3);
+  if (o.MonstersType < 0 || o.MonstersType > 3)
+    return RangeError("Monsters type", o.MonstersType, 3);
   if (o.GameType < 0 || o.GameType > 1) return RangeError("Game type", o.GameType, 1);
   if (o.Friends < 0 || o.Friends > 2) return RangeError("Friends", o.Friends, 2);
   return {};
@@ -32,42 +40,36 @@ Labyrinth::Labyrinth(int mapDim, int mapCompl, int skill, int monstersType, int 
                      int friends, std::uint32_t seed)
     : Labyrinth(LabyrinthOptions{mapDim, mapCompl, skill, monstersType, gameType, friends}, seed) {}
 
-Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed) : Rng(seed) {
-  const std::string error = ValidateOptions(o);
-  if (!error.empty()) throw std::invalid_argument(error);
-  MapDim = o.MapDim;
-  MapCompl = o.MapCompl;
-  Skill = o.Skill;
-  MonstersType = o.MonstersType;
-  GameType = o.GameType;
-  Friends = o.Friends;
-
-  Width = 15 * MapDim + 30;
-  Height = 10 * MapDim + 25;
-  Cells.assign(static_cast<size_t>(Width) * Height, ' ');
-  BelowWidth = Random::Bound(Width);
-  BelowHeight = Random::Bound(Height);
-  BelowWallLength = Random::Bound(4 * MapDim + 4);
-  RowDraws.assign(static_cast<size_t>(Height), 0);
-  // Each cell waits for expansion at most once, plus one slot the fill may
-  // write without counting it.
-  SearchStack.assign(static_cast<size_t>(Width) * Height + 1, 0);
-  Seen.assign(static_cast<size_t>(Width) * Height, 0);
-
-  const bool bigBase = MonstersType == 0 || MonstersType == 3;
-  MonsterCount = kMonsterCount[bigBase ? 0 : 1][MapDim][Skill];
-  WeaponCount = 2 * (Skill + MapDim + (MonstersType == 3 ? 1 : 0)) + 2;
-  AmmoCount = WeaponCount;
-  ItemCount = 2 * (Skill + MapDim + (MonstersType == 2 ? 1 : 0)) + 2;
-
-  OriginX = -(CellSize * Width) / 2;
-  OriginY = (CellSize * Height) / 2;
-}
+Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed)
+    : Width(15 * o.MapDim + 30),
+      Height(10 * o.MapDim + 25),
+      OriginX(-(CellSize * Width) / 2),
+      OriginY((CellSize * Height) / 2),
+      MonsterCount(MonsterCountFor(o)),
+      WeaponCount(2 * (o.Skill + o.MapDim + (o.MonstersType == 3 ? 1 : 0)) + 2),
+      AmmoCount(WeaponCount),
+      ItemCount(2 * (o.Skill + o.MapDim + (o.MonstersType == 2 ? 1 : 0)) + 2),
+      MapDim(o.MapDim),
+      MapCompl(o.MapCompl),
+      Skill(o.Skill),
+      MonstersType(o.MonstersType),
+      GameType(o.GameType),
+      Friends(o.Friends),
+      Rng(seed),
+      Cells(static_cast<size_t>(Width) * Height, Cell::Free),
+      // Each cell waits for expansion at most once, plus one slot the fill
+      // may write without counting it.
+      SearchStack(static_cast<size_t>(Width) * Height + 1, 0),
+      Seen(static_cast<size_t>(Width) * Height, 0),
+      BelowWidth(Width),
+      BelowHeight(Height),
+      BelowWallLength(4 * MapDim + 4),
+      RowDraws(static_cast<size_t>(Height), 0) {}
 
 bool Labyrinth::Generate() {
   Aborted = false;
   Preview.clear();
-  std::fill(Cells.begin(), Cells.end(), ' ');
+  std::fill(Cells.begin(), Cells.end(), Cell::Free);
 
   CarveMaze();
   if (Aborted) return false;
@@ -114,7 +116,7 @@ bool Labyrinth::DrawFreeCell(int& x, int& y) {
   for (int draw = 0; draw < kMaxDraws; ++draw) {
     x = Rng.Below(BelowWidth);
     y = Rng.Below(BelowHeight);
-    if (Grid(x, y) == ' ') return true;
+    if (Grid(x, y) == Cell::Free) return true;
   }
   Aborted = true;
   return false;
@@ -124,7 +126,7 @@ bool Labyrinth::DrawNearStartCell(int& x, int& y) {
   for (int draw = 0; draw < kMaxDraws; ++draw) {
     x = Rng.Below(BelowWidth);
     y = Rng.Below(BelowHeight);
-    if (Grid(x, y) == ' ' && CellDistance(x, y, StartX, StartY) <= 5) return true;
+    if (Grid(x, y) == Cell::Free && CellDistance(x, y, StartX, StartY) <= 5) return true;
   }
   Aborted = true;
   return false;

@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "labyrinth/Cell.h"
 #include "map/HLMap.h"
 #include "map/Random.h"
+#include "platform/Result.h"
 
 // The six options, each the item index of its option group in the window.
 struct LabyrinthOptions {
@@ -17,20 +19,24 @@ struct LabyrinthOptions {
   int Friends = 0;       // 0, 1, 2
 };
 
-// Empty when every option is in range; otherwise a message naming the option
-// and the values it allows.
-std::string ValidateOptions(const LabyrinthOptions& options);
+// A failure names the first option out of range and the values it allows.
+Result<> ValidateOptions(const LabyrinthOptions& options);
 
 // A random labyrinth level: lays out a character grid, checks it, then
 // furnishes the map document it derives from.
 class Labyrinth : public HLMap {
  public:
+  // A command gives up after this many rejected attempts, with this message.
   static constexpr int kMaxAttempts = 500;
-  // Bound on every draw-until-found loop; reaching it rejects the attempt.
-  static constexpr int kMaxDraws = 100000;
+  static constexpr const char* kRejectedMessage = "Error generating labyrinth: try again";
 
-  // Options in the window's order (the game type before the friends).
-  // Throws std::invalid_argument when an option is out of range.
+  // World units: one grid cell's side, the room height, floor and ceiling slabs.
+  static constexpr int CellSize = 64;
+  static constexpr int WallHeight = 180;
+  static constexpr int SlabThickness = 8;
+
+  // Options in the window's order (the game type before the friends); they
+  // must pass ValidateOptions.
   Labyrinth(int mapDim, int mapCompl, int skill, int monstersType, int gameType, int friends,
             std::uint32_t seed = Random::TimeSeed());
   explicit Labyrinth(const LabyrinthOptions& options, std::uint32_t seed = Random::TimeSeed());
@@ -47,7 +53,39 @@ class Labyrinth : public HLMap {
   // of Width cell codes, row 0 first, each ended by LF. Empty before success.
   const std::string& LayoutPreview() const { return Preview; }
 
+  // Whole cells between two cells, rounded down.
   static int CellDistance(int x1, int y1, int x2, int y2);
+
+  // The world point at the centre of cell (x, y), at height z. Row 0 lies
+  // at the largest Y.
+  HLPoint CellCentre(int x, int y, int z) const {
+    return {OriginX + x * CellSize + CellSize / 2, OriginY - y * CellSize - CellSize / 2, z};
+  }
+
+  // Fixed by the options.
+  const int Width;    // grid columns
+  const int Height;   // grid rows
+  const int OriginX;  // world X of column 0's left edge
+  const int OriginY;  // world Y of row 0's top edge
+  const int MonsterCount;
+  const int WeaponCount;
+  const int AmmoCount;
+  const int ItemCount;
+
+ private:
+  friend struct LabyrinthTestAccess;
+  // Populate's phases, in Populate.cpp.
+  struct Furnisher;
+
+  // Bound on every draw-until-found loop; reaching it rejects the attempt.
+  static constexpr int kMaxDraws = 100000;
+
+  const int MapDim;
+  const int MapCompl;
+  const int Skill;
+  const int MonstersType;
+  const int GameType;
+  const int Friends;
 
   char& Grid(int x, int y) { return Cells[static_cast<size_t>(x) * Height + y]; }
   char Grid(int x, int y) const { return Cells[static_cast<size_t>(x) * Height + y]; }
@@ -55,8 +93,10 @@ class Labyrinth : public HLMap {
   // Layout steps.
   void CarveMaze();
   void AddRandomWall();
+  void PlaceDoorway(bool vertical, int line, int k, int spacing, const Random::Bound& belowSpacing);
   bool PlaceStart();
   bool PlaceExit();
+  bool PlaceOnEdge(int x, int& row, char code);
   bool CheckPath();
   void MarkUnreachable();
   bool FindPath(int x, int y, int tx, int ty);
@@ -66,6 +106,7 @@ class Labyrinth : public HLMap {
   void PlaceLowBlocks();
   void PlaceEdgeLowBlocks();
   void PlaceInnerLowBlocks();
+  int LowBlockThreshold() const;
   void PlaceCrates();
   void PlaceMonsterMarks();
 
@@ -81,27 +122,6 @@ class Labyrinth : public HLMap {
   bool DrawFreeCell(int& x, int& y);
   bool DrawNearStartCell(int& x, int& y);
 
-  HLPoint CellCentre(int x, int y, int z) const {
-    return {OriginX + x * CellSize + CellSize / 2, OriginY - y * CellSize - CellSize / 2, z};
-  }
-
-  int MapDim = 0;
-  int MapCompl = 0;
-  int Skill = 0;
-  int MonstersType = 0;
-  int Friends = 0;
-  int GameType = 0;
-  int WallHeight = 180;
-  int CellSize = 64;
-  int SlabThickness = 8;
-  int Width = 0;
-  int Height = 0;
-  int OriginX = 0;
-  int OriginY = 0;
-  int MonsterCount = 0;
-  int WeaponCount = 0;
-  int AmmoCount = 0;
-  int ItemCount = 0;
   int StartX = 0;
   int StartY = 0;
   int ExitX = 0;
@@ -111,19 +131,13 @@ class Labyrinth : public HLMap {
   bool Aborted = false;
 
   Random Rng;
-
- private:
-  bool PlaceOnEdge(int x, int& row, char code);
-  void PlaceDoorway(bool vertical, int line, int k, int spacing, const Random::Bound& belowSpacing);
-  int LowBlockThreshold() const;
-
-  std::vector<char> Cells;               // column-major: each column is Height cells
+  std::vector<char> Cells;  // column-major: each column is Height cells
   // Reused by FindPath, so that an attempt allocates nothing.
   std::vector<std::int32_t> SearchStack;
   std::vector<std::uint8_t> Seen;
   std::string Preview;
   // Divisions done once for the draws every attempt makes thousands of.
-  Random::Bound BelowWidth{1}, BelowHeight{1}, BelowWallLength{1};
+  Random::Bound BelowWidth, BelowHeight, BelowWallLength;
   // Left by PlaceEdgeLowBlocks for PlaceInnerLowBlocks: the random state
   // before the low-block draws and, per row, the index of its first inner draw.
   std::uint32_t LowBlockState = 0;

@@ -3,7 +3,12 @@
 #include <algorithm>
 
 namespace {
-char Unmarked(char c) { return c == 'V' ? ' ' : c == 'v' ? 'x' : c == 'Z' ? 'z' : c; }
+char Unmarked(char c) {
+  return c == Cell::SeenFree       ? Cell::Free
+         : c == Cell::SeenLowBlock ? Cell::LowBlock
+         : c == Cell::SeenDoorway  ? Cell::Doorway
+                                   : c;
+}
 }  // namespace
 
 // Up to 50 row draws for a free cell in column x; the row field is written on
@@ -11,7 +16,7 @@ char Unmarked(char c) { return c == 'V' ? ' ' : c == 'v' ? 'x' : c == 'Z' ? 'z' 
 bool Labyrinth::PlaceOnEdge(int x, int& row, char code) {
   for (int draw = 0; draw < 50; ++draw) {
     row = Rng.Below(BelowHeight);
-    if (Grid(x, row) == ' ') {
+    if (Grid(x, row) == Cell::Free) {
       Grid(x, row) = code;
       return true;
     }
@@ -21,12 +26,12 @@ bool Labyrinth::PlaceOnEdge(int x, int& row, char code) {
 
 bool Labyrinth::PlaceStart() {
   StartX = 0;
-  return PlaceOnEdge(StartX, StartY, 'P');
+  return PlaceOnEdge(StartX, StartY, Cell::Start);
 }
 
 bool Labyrinth::PlaceExit() {
   ExitX = Width - 1;
-  return PlaceOnEdge(ExitX, ExitY, 'E');
+  return PlaceOnEdge(ExitX, ExitY, Cell::Exit);
 }
 
 // The outcome, and the cells marked when the target is not reached, depend
@@ -45,10 +50,11 @@ constexpr SearchCodes MakeSearchCodes() {
     codes.Mark[c] = static_cast<char>(c);
     codes.Passable[c] = true;
   }
-  codes.Mark[' '] = 'V';
-  codes.Mark['x'] = 'v';
-  codes.Mark['z'] = 'Z';
-  for (unsigned char c : {'X', 'V', 'v', 'Z'}) codes.Passable[c] = false;
+  codes.Mark[static_cast<unsigned char>(Cell::Free)] = Cell::SeenFree;
+  codes.Mark[static_cast<unsigned char>(Cell::LowBlock)] = Cell::SeenLowBlock;
+  codes.Mark[static_cast<unsigned char>(Cell::Doorway)] = Cell::SeenDoorway;
+  for (unsigned char c : {Cell::Wall, Cell::SeenFree, Cell::SeenLowBlock, Cell::SeenDoorway})
+    codes.Passable[c] = false;
   return codes;
 }
 constexpr SearchCodes kCodes = MakeSearchCodes();
@@ -60,7 +66,7 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
   const int target = tx >= 0 && ty >= 0 && tx < width && ty < height ? tx * height + ty : -1;
   const int start = x0 * height + y0;
   if (start == target) {
-    cells[start] = 'V';
+    cells[start] = Cell::SeenFree;
     return true;
   }
   if (!kCodes.Passable[static_cast<unsigned char>(cells[start])]) return false;
@@ -90,7 +96,7 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
     for (int i = 0; i < 4; ++i) {
       if (!inside[i]) continue;
       if (nx[i] * height + ny[i] == target) {
-        cells[target] = 'V';
+        cells[target] = Cell::SeenFree;
         return true;
       }
       reach(nx[i], ny[i]);
@@ -100,17 +106,17 @@ bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
 }
 
 void Labyrinth::ClearMarks() {
-  // No draws here, so the order of the sweep does not matter; branch-free so
-  // the three sweeps of every attempt stay cheap.
+  // No draws here, so the order of the sweep does not matter. Every attempt
+  // sweeps the grid three times, so the sweep is branch-free and goes in
+  // blocks of a fixed size, which can be done many cells at a time.
   char* const cells = Cells.data();
   const size_t n = Cells.size();
   size_t i = 0;
-  // Fixed-size blocks let the compiler turn each into a few vector operations.
   for (; i + 32 <= n; i += 32)
     for (size_t j = i; j < i + 32; ++j) cells[j] = Unmarked(cells[j]);
   for (; i < n; ++i) cells[i] = Unmarked(cells[i]);
-  Grid(StartX, StartY) = 'P';
-  Grid(ExitX, ExitY) = 'E';
+  Grid(StartX, StartY) = Cell::Start;
+  Grid(ExitX, ExitY) = Cell::Exit;
 }
 
 bool Labyrinth::CheckPath() {
@@ -122,6 +128,6 @@ bool Labyrinth::CheckPath() {
 
 void Labyrinth::MarkUnreachable() {
   FindPath(StartX, StartY, -1, -1);
-  for (char& c : Cells) c = c == ' ' || c == 'x' ? 'U' : c;
+  for (char& c : Cells) c = c == Cell::Free || c == Cell::LowBlock ? Cell::Unreachable : c;
   ClearMarks();
 }

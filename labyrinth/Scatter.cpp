@@ -23,16 +23,16 @@ void Labyrinth::PlaceLowBlocks() {
 void Labyrinth::PlaceEdgeLowBlocks() {
   const int width = Width, height = Height;
   const char* const cells = Cells.data();
-  // Free cells per row, summed column by column as the cells lie: bytes (at
-  // most 90 per row) in a local array, in fixed-size blocks, so that the
-  // compiler makes a few vector operations of each block.
+  // Free cells per row, summed column by column as the cells lie, since this
+  // runs on every attempt: bytes (at most 90 per row) in a local array, in
+  // blocks of a fixed size, which can be summed many rows at a time.
   std::uint8_t free[kMaxHeight] = {};
   const int blocked = height / 16 * 16;
   for (int x = 0; x < width; ++x) {
     const char* const column = cells + x * height;
     for (int y = 0; y < blocked; y += 16)
-      for (int j = y; j < y + 16; ++j) free[j] += column[j] == ' ';
-    for (int y = blocked; y < height; ++y) free[y] += column[y] == ' ';
+      for (int j = y; j < y + 16; ++j) free[j] += column[j] == Cell::Free;
+    for (int y = blocked; y < height; ++y) free[y] += column[y] == Cell::Free;
   }
 
   const int threshold = LowBlockThreshold();
@@ -44,17 +44,17 @@ void Labyrinth::PlaceEdgeLowBlocks() {
     const int count = free[y];
     char& left = Grid(0, y);
     char& right = Grid(width - 1, y);
-    const bool leftFree = left == ' ', rightFree = right == ' ';
+    const bool leftFree = left == Cell::Free, rightFree = right == Cell::Free;
     if (leftFree) {
       edge.Skip(static_cast<std::uint32_t>(first - made));
       made = first + 1;
-      if (edge.Next() < threshold) left = 'x';
+      if (edge.Next() < threshold) left = Cell::LowBlock;
     }
     if (rightFree) {
       const int last = first + count - 1;
       edge.Skip(static_cast<std::uint32_t>(last - made));
       made = last + 1;
-      if (edge.Next() < threshold) right = 'x';
+      if (edge.Next() < threshold) right = Cell::LowBlock;
     }
     RowDraws[static_cast<size_t>(y)] = first + (leftFree ? 1 : 0);
     first += count;
@@ -74,9 +74,9 @@ void Labyrinth::PlaceInnerLowBlocks() {
     made = RowDraws[static_cast<size_t>(y)];
     for (int x = 1; x < width - 1; ++x) {
       char& cell = Grid(x, y);
-      if (cell != ' ') continue;
+      if (cell != Cell::Free) continue;
       ++made;
-      if (inner.Next() < threshold) cell = 'x';
+      if (inner.Next() < threshold) cell = Cell::LowBlock;
     }
   }
 }
@@ -85,7 +85,8 @@ void Labyrinth::PlaceCrates() {
   const double p = ScatterChance(MapCompl, MapDim);
   for (int y = 0; y < Height; ++y)
     for (int x = 0; x < Width; ++x)
-      if (Grid(x, y) == ' ' && Rng.Fraction() < p) Grid(x, y) = Rng.Fraction() < 0.3 ? 'Y' : 'y';
+      if (Grid(x, y) == Cell::Free && Rng.Fraction() < p)
+        Grid(x, y) = Rng.Fraction() < 0.3 ? Cell::TwoCrates : Cell::Crate;
 }
 
 void Labyrinth::PlaceMonsterMarks() {
@@ -102,11 +103,11 @@ void Labyrinth::PlaceMonsterMarks() {
       }
       const int x = Rng.Below(BelowWidth);
       const int y = Rng.Below(BelowHeight);
-      if (Grid(x, y) != ' ') continue;
+      if (Grid(x, y) != Cell::Free) continue;
       const bool placed = guard ? CellDistance(x, y, ExitX, ExitY) <= guardRadius
                                 : CellDistance(x, y, StartX, StartY) >= startDistance;
       if (placed) {
-        Grid(x, y) = 'M';
+        Grid(x, y) = Cell::Monster;
         break;
       }
     }

@@ -3,35 +3,24 @@
 #include "map/MapText.h"
 #include "map/Random.h"
 
-namespace {
-void WriteOrigin(std::ostream& out, const HLPoint& p) {
-  WriteLine(out, "\"origin\" \"%d %d %d\"", p.X, p.Y, p.Z);
-}
-void WriteClass(std::ostream& out, const std::string& name) {
-  WriteLine(out, "\"classname\" \"%s\"", name.c_str());
-}
-}  // namespace
-
-void HLEntityGeneric::Write(std::ostream& out) const {
+void HLEntity::Write(std::ostream& out) const {
   WriteLine(out, "{");
-  WriteClass(out, ClassName);
-  WriteOrigin(out, Origin);
+  WriteLine(out, "\"classname\" \"%s\"", ClassName.c_str());
+  if (Origin) WriteLine(out, "\"origin\" \"%d %d %d\"", Origin->X, Origin->Y, Origin->Z);
+  WriteKeys(out);
+  if (Block) Block->Write(out);
   WriteLine(out, "}");
+}
+
+void HLEntityMonster::WriteKeys(std::ostream& out) const {
+  WriteLine(out, "\"angle\" \"%d\"", Angle);
+  WriteTrigger(out);
 }
 
 void HLEntityMonster::WriteTrigger(std::ostream& out) const {
   if (!TriggerOnDeath) return;
   WriteLine(out, "\"TriggerCondition\" \"4\"");
   WriteLine(out, "\"TriggerTarget\" \"MonsterCounter\"");
-}
-
-void HLEntityMonster::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
-  WriteOrigin(out, Origin);
-  WriteLine(out, "\"angle\" \"%d\"", Angle);
-  WriteTrigger(out);
-  WriteLine(out, "}");
 }
 
 HLEntityMonsterHumanGrunt::HLEntityMonsterHumanGrunt(const HLPoint& origin, int angle, int weapons,
@@ -41,21 +30,10 @@ HLEntityMonsterHumanGrunt::HLEntityMonsterHumanGrunt(const HLPoint& origin, int 
   if (weapons == -1) Weapons = kChoices[rng.Below(5)];
 }
 
-void HLEntityMonsterHumanGrunt::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
-  WriteOrigin(out, Origin);
+void HLEntityMonsterHumanGrunt::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"angle\" \"%d\"", Angle);
   WriteLine(out, "\"weapons\" \"%d\"", Weapons);
   WriteTrigger(out);
-  WriteLine(out, "}");
-}
-
-void HLEntityInfoPlayerStart::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
-  WriteOrigin(out, Origin);
-  WriteLine(out, "}");
 }
 
 HLEntityCrate::HLEntityCrate(const HLPoint& origin, int content, Random& rng)
@@ -77,9 +55,7 @@ HLEntityCrate::HLEntityCrate(const HLPoint& origin, int content, Random& rng)
   Block = std::make_unique<HLSquareBlock>(origin, 56, texture);
 }
 
-void HLEntityCrate::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
+void HLEntityCrate::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"health\" \"%d\"", Health);
   WriteLine(out, "\"material\" \"%d\"", Material);
   WriteLine(out, "\"friction\" \"%d\"", Friction);
@@ -88,8 +64,6 @@ void HLEntityCrate::Write(std::ostream& out) const {
   WriteLine(out, "\"spawnflags\" \"128\"");
   WriteLine(out, "\"spawnobject\" \"%d\"", SpawnObject);
   WriteLine(out, "\"explosion\" \"1\"");
-  Block->Write(out);
-  WriteLine(out, "}");
 }
 
 HLEntityCrateExpl::HLEntityCrateExpl(const HLPoint& origin, Random& rng)
@@ -99,9 +73,7 @@ HLEntityCrateExpl::HLEntityCrateExpl(const HLPoint& origin, Random& rng)
   Block = std::make_unique<HLSquareBlock>(origin, 56, "WOOD8    ");
 }
 
-void HLEntityCrateExpl::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
+void HLEntityCrateExpl::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"health\" \"%d\"", Health);
   WriteLine(out, "\"material\" \"%d\"", Material);
   WriteLine(out, "\"spawnflags\" \"128\"");
@@ -110,51 +82,36 @@ void HLEntityCrateExpl::Write(std::ostream& out) const {
   WriteLine(out, "\"size\" \"%d\"", Size);
   WriteLine(out, "\"explosion\" \"1\"");
   WriteLine(out, "\"explodemagnitude\" \"%d\"", ExplodeMagnitude);
-  Block->Write(out);
-  WriteLine(out, "}");
 }
 
-void HLEntityLight::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
-  WriteOrigin(out, Origin);
+void HLEntityLight::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"_light\" \"%d %d %d %d\"", Red, Green, Blue, Brightness);
-  WriteLine(out, "}");
 }
 
-void HLEntityTriggerCounter::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
+void HLEntityTriggerCounter::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"delay\" \"0\"");
   WriteLine(out, "\"targetname\" \"MonsterCounter\"");
   WriteLine(out, "\"style\" \"32\"");
   WriteLine(out, "\"sounds\" \"0\"");
   WriteLine(out, "\"count\" \"%d\"", Count);
   WriteLine(out, "\"target\" \"EndMap\"");
-  WriteLine(out, "}");
 }
 
-void HLEntityEnvFade::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
-  WriteOrigin(out, Origin);
+void HLEntityEnvFade::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"targetname\" \"EndMap\"");
   WriteLine(out, "\"duration\" \"%d\"", Duration);
   WriteLine(out, "\"holdtime\" \"%d\"", HoldTime);
   WriteLine(out, "\"renderamt\" \"255\"");
   WriteLine(out, "\"rendercolor\" \"0 0 0\"");
-  WriteLine(out, "}");
 }
 
-HLEntityTriggerChangelevel::HLEntityTriggerChangelevel(const HLPoint& origin, int dx, int dy, int dz)
-    : HLEntityGeneric(origin, "trigger_changelevel"),
-      Block(std::make_unique<HLRectBlock>(origin, dx, dy, dz, "ROCK2")) {}
+HLEntityTriggerChangelevel::HLEntityTriggerChangelevel(const HLPoint& origin, int dx, int dy,
+                                                       int dz)
+    : HLEntity("trigger_changelevel") {
+  Block = std::make_unique<HLRectBlock>(origin, dx, dy, dz, "ROCK2");
+}
 
-void HLEntityTriggerChangelevel::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteClass(out, ClassName);
+void HLEntityTriggerChangelevel::WriteKeys(std::ostream& out) const {
   WriteLine(out, "\"changedelay\" \"%d\"", ChangeDelay);
   WriteLine(out, "\"map\" \"%s\"", MapName.c_str());
-  Block->Write(out);
-  WriteLine(out, "}");
 }

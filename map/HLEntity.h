@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -9,39 +10,45 @@
 
 class Random;
 
-// A keyed object of the level, written as a block of key/value lines.
+// A keyed object of the level, written as a block: "{", the class name, the
+// origin when it has one, the keys of its class, a brush entity's brush, "}".
 class HLEntity {
  public:
-  explicit HLEntity(std::string className) : ClassName(std::move(className)) {}
+  explicit HLEntity(std::string className, std::optional<HLPoint> origin = std::nullopt)
+      : ClassName(std::move(className)), Origin(origin) {}
   virtual ~HLEntity() = default;
   HLEntity(const HLEntity&) = delete;
   HLEntity& operator=(const HLEntity&) = delete;
 
-  virtual void Write(std::ostream& out) const = 0;
+  void Write(std::ostream& out) const;
 
   std::string ClassName;
+  std::optional<HLPoint> Origin;
+  // The one brush of a brush entity (crates, the level exit); null otherwise.
+  std::unique_ptr<HLBlock> Block;
+
+ protected:
+  // The lines between the origin and the brush.
+  virtual void WriteKeys(std::ostream&) const {}
 };
 
 // Items, weapons, ammunition, path nodes: a class name and an origin.
 class HLEntityGeneric : public HLEntity {
  public:
   HLEntityGeneric(const HLPoint& origin, std::string className)
-      : HLEntity(std::move(className)), Origin(origin) {}
-  void Write(std::ostream& out) const override;
-
-  HLPoint Origin;
+      : HLEntity(std::move(className), origin) {}
 };
 
 class HLEntityMonster : public HLEntityGeneric {
  public:
   HLEntityMonster(const HLPoint& origin, std::string className, int angle)
       : HLEntityGeneric(origin, std::move(className)), Angle(angle) {}
-  void Write(std::ostream& out) const override;
 
   int Angle;
   bool TriggerOnDeath = false;
 
  protected:
+  void WriteKeys(std::ostream& out) const override;
   void WriteTrigger(std::ostream& out) const;
 };
 
@@ -49,83 +56,91 @@ class HLEntityMonsterHumanGrunt : public HLEntityMonster {
  public:
   // weapons -1 draws one of 1, 3, 5, 8, 10 from rng.
   HLEntityMonsterHumanGrunt(const HLPoint& origin, int angle, int weapons, Random& rng);
-  void Write(std::ostream& out) const override;
 
   int Weapons;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };
 
 class HLEntityInfoPlayerStart : public HLEntity {
  public:
-  explicit HLEntityInfoPlayerStart(const HLPoint& origin)
-      : HLEntity("info_player_start"), Origin(origin) {}
-  void Write(std::ostream& out) const override;
-
-  HLPoint Origin;
+  explicit HLEntityInfoPlayerStart(const HLPoint& origin) : HLEntity("info_player_start", origin) {}
 };
 
-// A pushable crate: a 56-unit cube whose corner is the origin.
+// A pushable crate: a 56-unit cube whose corner is the origin; the origin
+// itself is not written.
 class HLEntityCrate : public HLEntity {
  public:
   // content -1 draws the spawned object from rng; the texture is always drawn.
   HLEntityCrate(const HLPoint& origin, int content, Random& rng);
-  void Write(std::ostream& out) const override;
 
-  std::unique_ptr<HLBlock> Block;
   int Health = 60;
   int Material = 1;
   int SpawnObject = 0;
   int Friction = 250;
   int Buoyancy = 0;
   int Size = 0;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };
 
 class HLEntityCrateExpl : public HLEntityCrate {
  public:
   HLEntityCrateExpl(const HLPoint& origin, Random& rng);
-  void Write(std::ostream& out) const override;
 
   int ExplodeMagnitude = 100;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };
 
 class HLEntityLight : public HLEntity {
  public:
-  explicit HLEntityLight(const HLPoint& origin) : HLEntity("light"), Origin(origin) {}
-  void Write(std::ostream& out) const override;
+  explicit HLEntityLight(const HLPoint& origin) : HLEntity("light", origin) {}
 
-  HLPoint Origin;
   int Red = 255;
   int Green = 255;
   int Blue = 255;
   int Brightness = 200;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };
 
 // Counts the monsters' deaths and fires "EndMap" after the last.
 class HLEntityTriggerCounter : public HLEntity {
  public:
   explicit HLEntityTriggerCounter(int count) : HLEntity("trigger_counter"), Count(count) {}
-  void Write(std::ostream& out) const override;
 
   int Count;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };
 
 // "EndMap": fades the screen to black.
 class HLEntityEnvFade : public HLEntity {
  public:
-  explicit HLEntityEnvFade(const HLPoint& origin) : HLEntity("env_fade"), Origin(origin) {}
-  void Write(std::ostream& out) const override;
+  explicit HLEntityEnvFade(const HLPoint& origin) : HLEntity("env_fade", origin) {}
 
-  HLPoint Origin;
   int Duration = 5;
   int HoldTime = 3600;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };
 
-// The level exit: a brush volume that sends the player on.
-class HLEntityTriggerChangelevel : public HLEntityGeneric {
+// The level exit: a "ROCK2" box from the origin that sends the player on.
+// Only the box is written, not the origin.
+class HLEntityTriggerChangelevel : public HLEntity {
  public:
   HLEntityTriggerChangelevel(const HLPoint& origin, int dx, int dy, int dz);
-  void Write(std::ostream& out) const override;
 
-  std::unique_ptr<HLBlock> Block;
   std::string MapName = "YOU_ARE_THE_WINNER";
   int ChangeDelay = 1;
+
+ protected:
+  void WriteKeys(std::ostream& out) const override;
 };

@@ -14,14 +14,12 @@ void HLMap::Write(std::ostream& out) const {
   for (const auto& entity : Entities) entity->Write(out);
 }
 
-WriteResult HLMap::WriteMap(const std::string& path) const {
+Result<> HLMap::WriteMap(const std::string& path) const {
   std::ostringstream text;
   Write(text);
   return WriteFileAtomically(path, text.str());
 }
 
-WriteResult WriteFileAtomically(const std::string& path, const std::string& text) {
-  const Result<> written = platform::WriteFileSafely(path, text);
-  if (written) return {};
-  return {false, written.Error()};
+Result<> WriteFileAtomically(const std::string& path, const std::string& text) {
+  return platform::WriteFileSafely(path, text);
 }

@@ -7,13 +7,7 @@
 
 #include "map/HLBlock.h"
 #include "map/HLEntity.h"
-
-// The outcome of writing a file: on failure, the reason (the system's error text).
-struct WriteResult {
-  bool Ok = true;
-  std::string Error;
-  explicit operator bool() const { return Ok; }
-};
+#include "platform/Result.h"
 
 // The level document: world brushes and entities in insertion order, owned
 // by the map, written as one .map file.
@@ -39,8 +33,8 @@ class HLMap {
 
   // Writes the level to path. The text goes to a temporary file beside it,
   // which replaces the target only once everything was written, so a failed
-  // write leaves any earlier file as it was.
-  WriteResult WriteMap(const std::string& path) const;
+  // write leaves any earlier file as it was. A failure names the system's reason.
+  Result<> WriteMap(const std::string& path) const;
 
   std::vector<std::unique_ptr<HLBlock>> Blocks;
   std::vector<std::unique_ptr<HLEntity>> Entities;
@@ -53,4 +47,4 @@ class HLMap {
 
 // Writes text to path through a temporary file beside it, renamed over the
 // target only when every byte was written and the file closed cleanly.
-WriteResult WriteFileAtomically(const std::string& path, const std::string& text);
+Result<> WriteFileAtomically(const std::string& path, const std::string& text);

@@ -189,10 +189,10 @@ class Run {
         return Failed("Cannot write the batch file",
                       "The folders cannot be named in the batch file " + Plan.BatchPath + ": " + bytes.Error() + ".");
       BatchWritten = true;  // removed after the run even if half-written
-      const WriteResult written = WriteFileAtomically(Plan.BatchPath, *bytes);
+      const Result<> written = WriteFileAtomically(Plan.BatchPath, *bytes);
       if (!written)
         return Failed("Cannot write the batch file",
-                      "Cannot write the batch file " + Plan.BatchPath + ": " + written.Error);
+                      "Cannot write the batch file " + Plan.BatchPath + ": " + written.Error());
       Output(Plan.BatchPath + ":\n" + Plan.BatchText);
     }
 

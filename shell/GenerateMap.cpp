@@ -6,19 +6,18 @@
 namespace shell {
 
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
-  const std::string invalid = ValidateOptions(request.Options);
-  if (!invalid.empty()) return Failure{invalid};
+  if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
   GeneratedMap made;
   made.Seed = request.Seed ? *request.Seed : Random::TimeSeed();
   Labyrinth lab(request.Options, made.Seed);
   made.Attempts = lab.GenerateLevel(request.MaxAttempts);
-  if (made.Attempts == 0) return Failure{kGenerationFailed};
+  if (made.Attempts == 0) return Failure{Labyrinth::kRejectedMessage};
 
   lab.GameDir = request.GameDir;
   made.MapPath = JoinPath(request.AppDir, kMapFileName);
-  const WriteResult written = lab.WriteMap(made.MapPath);
-  if (!written) return Failure{"Cannot write " + made.MapPath + ": " + written.Error};
+  const Result<> written = lab.WriteMap(made.MapPath);
+  if (!written) return Failure{"Cannot write " + made.MapPath + ": " + written.Error()};
 
   made.Width = lab.Width;
   made.Height = lab.Height;

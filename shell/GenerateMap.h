@@ -30,7 +30,7 @@ struct GeneratedMap {
   std::string StatusText;
 };
 
-// Fails with kGenerationFailed when every attempt was rejected, or with
+// Fails with Labyrinth::kRejectedMessage when every attempt was rejected, or with
 // "Cannot write PATH: REASON" (an earlier file is then left as it was).
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request);
 

@@ -15,7 +15,4 @@ inline constexpr char kMapGenerated[] = ".map generated";
 inline constexpr char kBspGenerated[] = ".bsp generated";
 inline constexpr char kCompileStopped[] = "Compile stopped";
 
-// The message when every attempt at a layout was rejected.
-inline constexpr char kGenerationFailed[] = "Error generating labyrinth: try again";
-
 }  // namespace shell

@@ -80,8 +80,8 @@ Result<std::optional<Settings>> LoadSettings(const std::string& path) {
 }
 
 Result<> SaveSettings(const std::string& path, const Settings& settings) {
-  const WriteResult written = WriteFileAtomically(path, settings.Format());
-  if (!written) return Failure{"Cannot save the settings to " + path + ": " + written.Error};
+  const Result<> written = WriteFileAtomically(path, settings.Format());
+  if (!written) return Failure{"Cannot save the settings to " + path + ": " + written.Error()};
   return {};
 }
 

@@ -1,133 +1,131 @@
+// The whole command run in-process: what it prints, writes and exits with.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <sstream>
 
-#include "CliTestSupport.h"
+#include "RunCommand.h"
+#include "TestFiles.h"
+#include "cli/Cli.h"
 #include "map/Random.h"
 #include "platform/Platform.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.rfind(start, 0) == 0;
+}
+
+}  // namespace
 
 TEST(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
   TempDir dir;
   ChangeDirectory cd(dir.Path);
-
   const Outcome help = RunCommand({"--help"});
-  EXPECT_EQ(help.Status, 0);
-  EXPECT_EQ(help.Out.rfind("Usage: quorvel-cli", 0), 0u);
+  EXPECT_TRUE(help.Status == 0 && StartsWith(help.Out, "Usage: quorvel-cli"));
+  for (const char* line : {"--dimension D", "very-small|small|medium|big|very-big or 0-4",
+                           "default: small", "--seed N", "--game-dir DIR", "--quiet"})
+    EXPECT_TRUE(Contains(help.Out, line)) << line;
   EXPECT_EQ(help.Err, "");
-
-  const Outcome version = RunCommand({"--version"});
-  EXPECT_EQ(version.Status, 0);
-  EXPECT_EQ(version.Out, "quorvel-cli 1.01\n");
-
-  EXPECT_TRUE(std::filesystem::is_empty(dir.Path));
+  EXPECT_EQ(RunCommand({"--version"}).Out, "quorvel-cli 1.01\n");
+  EXPECT_TRUE(fs::is_empty(dir.Path));
 }
 
-TEST(Cli, UsageErrorsExitWith2AndWriteNothing) {
+TEST(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
   TempDir dir;
   ChangeDirectory cd(dir.Path);
   const struct {
     std::vector<std::string> Args;
     std::vector<std::string> Mentions;
   } cases[] = {
-      {{"--dimension", "huge"}, {"--dimension", "very-small|small|medium|big|very-big"}},
+      {{"--dimension", "huge"},
+       {"--dimension", "'huge'", "very-small|small|medium|big|very-big", "0-4"}},
       {{"--friends=3"}, {"--friends", "0|1|2"}},
+      {{"--game-type", "2"}, {"--game-type", "kill-all|find-exit", "0-1"}},
       {{"--seed", "4294967296"}, {"--seed", "0 to 4294967295"}},
-      {{"--seed=-1"}, {"--seed", "0 to 4294967295"}},
-      {{"--seed", "12x"}, {"--seed", "0 to 4294967295"}},
-      {{"--seed", "1", "--game-type"}, {"--game-type", "kill-all|find-exit"}},
-      {{"--size", "big"}, {"--size"}},
+      {{"--seed", "1", "--complexity"}, {"--complexity", "needs a value", "low|normal|high"}},
+      {{"--quiet=yes"}, {"--quiet", "takes no value"}},
+      {{"--size", "big"}, {"unknown option", "--size", "--help"}},
+      {{"level.map"}, {"'level.map'", "--help"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Args.front());
     const Outcome outcome = RunCommand(c.Args);
-    EXPECT_EQ(outcome.Status, 2);
+    EXPECT_EQ(outcome.Status, 2) << c.Args.front();
     EXPECT_EQ(outcome.Out, "");
-    EXPECT_EQ(outcome.Err.rfind("quorvel-cli: ", 0), 0u) << outcome.Err;
-    for (const std::string& mention : c.Mentions) EXPECT_TRUE(Contains(outcome.Err, mention));
+    EXPECT_TRUE(StartsWith(outcome.Err, "quorvel-cli: ")) << outcome.Err;
+    for (const std::string& mention : c.Mentions)
+      EXPECT_TRUE(Contains(outcome.Err, mention)) << mention << " missing from " << outcome.Err;
   }
-  EXPECT_TRUE(std::filesystem::is_empty(dir.Path));
+  EXPECT_TRUE(fs::is_empty(dir.Path));
 }
 
-TEST(Cli, DefaultOutputIsQuorvelMapInTheCurrentDirectory) {
+TEST(Cli, DefaultOutputIsQuorvelMapInTheCurrentDirectoryWithASummary) {
   TempDir dir;
   ChangeDirectory cd(dir.Path);
-  const Outcome outcome = RunCommand({"--seed", "7"});
+  const Outcome outcome = RunCommand({"--dimension", "very-big", "--skill", "high", "--monsters",
+                                      "aliens", "--seed", "4294967295"});
   ASSERT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, "");
-
-  const std::string map = ReadFile(dir.File("quorvel.map"));
-  EXPECT_EQ(map.rfind("{\r\n\"classname\" \"worldspawn\"\r\n", 0), 0u);
+  EXPECT_TRUE(
+      StartsWith(ReadFile(dir.File("quorvel.map")), "{\r\n\"classname\" \"worldspawn\"\r\n"));
   // Only the map: the temporary file it was written through is gone.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path),
-                          std::filesystem::directory_iterator()),
-            1);
-  const std::string where = (std::filesystem::current_path() / "quorvel.map").string();
-  EXPECT_TRUE(Contains(outcome.Err, "Output:     " + where + "\n")) << outcome.Err;
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+  for (const std::string& line : std::vector<std::string>{
+           "Seed:       4294967295\nAttempts:   ", "\nGrid:       90 x 65\nBrushes:    ",
+           "\nMonsters:   150\nWeapons:    16\nAmmunition: 16\nItems:      14\n"
+           "Output:     " +
+               (fs::current_path() / "quorvel.map").string() + "\n"})
+    EXPECT_TRUE(Contains(outcome.Err, line)) << outcome.Err;
 }
 
-TEST(Cli, QuietStillPrintsTheSeed) {
-  TempDir dir;
-  const Outcome outcome = RunCommand({"--seed", "0", "--quiet", "--output", dir.File("q.map")});
-  ASSERT_EQ(outcome.Status, 0);
-  EXPECT_EQ(outcome.Err, "Seed:       0\n");
-}
-
-TEST(Cli, WithoutSeedTheTimeInSecondsIsUsedAndPrinted) {
-  TempDir dir;
+TEST(Cli, WithoutSeedTheTimeIsUsedAndPrintedEvenWhenQuiet) {
   const std::uint32_t before = Random::TimeSeed();
   const Outcome outcome = RunCommand({"--quiet", "--output", "-"});
   const std::uint32_t after = Random::TimeSeed();
-  ASSERT_EQ(outcome.Status, 0);
-  ASSERT_EQ(outcome.Err.rfind("Seed:       ", 0), 0u);
-  const std::uint32_t seed = static_cast<std::uint32_t>(std::stoul(outcome.Err.substr(12)));
-  EXPECT_GE(seed, before);
-  EXPECT_LE(seed, after);
+  ASSERT_TRUE(outcome.Status == 0 && StartsWith(outcome.Err, "Seed:       "));
+  const auto seed = static_cast<std::uint32_t>(std::stoul(outcome.Err.substr(12)));
+  EXPECT_EQ(outcome.Err, "Seed:       " + std::to_string(seed) + "\n");
+  EXPECT_TRUE(before <= seed && seed <= after) << seed;
   // The printed seed makes the same level again.
   EXPECT_EQ(RunCommand({"--quiet", "--output", "-", "--seed", std::to_string(seed)}).Out,
             outcome.Out);
 }
 
-TEST(Cli, StdoutCarriesTheSameBytesAsTheFile) {
+TEST(Cli, StandardOutputAndFilesCarryTheSameBytes) {
   TempDir dir;
-  const std::string path = dir.File("level.map");
-  const std::vector<std::string> options{"--seed", "123", "--game-dir", "/games/hl", "--quiet"};
-
-  std::vector<std::string> toFile = options;
-  toFile.insert(toFile.end(), {"--output", path});
-  ASSERT_EQ(RunCommand(toFile).Status, 0);
-
-  std::vector<std::string> toStdout = options;
-  toStdout.insert(toStdout.end(), {"--output", "-"});
-  const Outcome outcome = RunCommand(toStdout);
-  ASSERT_EQ(outcome.Status, 0);
-
+  const std::vector<std::string> options{"--seed", "5", "--game-dir", "/games/hl", "--quiet"};
+  auto with = [&options](std::vector<std::string> more) {
+    more.insert(more.begin(), options.begin(), options.end());
+    return RunCommand(more);
+  };
+  const Outcome level = with({"--output", "-"});
+  const Outcome grid = with({"--output", dir.File("level.map"), "--grid", "-"});
+  ASSERT_EQ(with({"--output", dir.File("file.map"), "--grid", dir.File("grid.txt")}).Status, 0);
   const std::string sep(1, platform::PathSeparator());
-  EXPECT_EQ(outcome.Out.rfind("{\r\n"
-                              "\"classname\" \"worldspawn\"\r\n"
-                              "\"wad\" \"/games/hl" + sep + "valve" + sep + "halflife.wad\"\r\n",
-                              0),
-            0u);
-  EXPECT_EQ(outcome.Out, ReadFile(path));
+  EXPECT_TRUE(Contains(level.Out, "\"wad\" \"/games/hl" + sep + "valve" + sep + "halflife.wad\"\r\n"));
+  EXPECT_EQ(level.Out, ReadFile(dir.File("file.map")));
+  EXPECT_EQ(level.Out, ReadFile(dir.File("level.map")));
+  EXPECT_EQ(grid.Out, ReadFile(dir.File("grid.txt")));
+  // The preview: one LF-ended line of 45 cells per row of a Small grid.
+  EXPECT_EQ(grid.Out.size(), 46u * 35u);
+  EXPECT_EQ(grid.Out.find('\r'), std::string::npos);
 }
 
 TEST(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
   TempDir dir;
-  const std::string missing = dir.File("no-such-dir");
   const std::string reason = std::strerror(ENOENT);
-
-  const std::string mapPath = missing + "/level.map";
-  const Outcome map = RunCommand({"--seed", "1", "--output", mapPath});
-  EXPECT_EQ(map.Status, 1);
-  EXPECT_TRUE(Contains(map.Err, "'" + mapPath + "'")) << map.Err;
-  EXPECT_TRUE(Contains(map.Err, reason)) << map.Err;
-  EXPECT_FALSE(Contains(map.Err, "Output:"));
-
-  const std::string gridPath = missing + "/grid.txt";
-  const Outcome grid = RunCommand({"--seed", "1", "--output", "-", "--grid", gridPath});
-  EXPECT_EQ(grid.Status, 1);
-  EXPECT_TRUE(Contains(grid.Err, "'" + gridPath + "'")) << grid.Err;
-  EXPECT_TRUE(Contains(grid.Err, reason)) << grid.Err;
+  for (const std::string option : {"--output", "--grid"}) {
+    const std::string path = dir.File("missing/out");
+    const Outcome outcome = RunCommand({"--seed", "1", "--output", "-", option, path});
+    EXPECT_EQ(outcome.Status, 1);
+    EXPECT_TRUE(Contains(outcome.Err, "'" + path + "'")) << outcome.Err;
+    EXPECT_TRUE(Contains(outcome.Err, reason)) << outcome.Err;
+    EXPECT_FALSE(Contains(outcome.Err, "Output:"));
+  }
 }
 
 TEST(Cli, AllAttemptsRejectedExitsWith1AndWritesNothing) {
@@ -135,7 +133,6 @@ TEST(Cli, AllAttemptsRejectedExitsWith1AndWritesNothing) {
   ChangeDirectory cd(dir.Path);
   const Outcome outcome = RunCommand({"--seed", "3", "--grid", "grid.txt"}, 0);
   EXPECT_EQ(outcome.Status, 1);
-  EXPECT_EQ(outcome.Err, "Seed:       3\nError generating labyrinth: try again\n");
-  EXPECT_EQ(outcome.Out, "");
-  EXPECT_TRUE(std::filesystem::is_empty(dir.Path));
+  EXPECT_EQ(outcome.Err + outcome.Out, "Seed:       3\nError generating labyrinth: try again\n");
+  EXPECT_TRUE(fs::is_empty(dir.Path));
 }

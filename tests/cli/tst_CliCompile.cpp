@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "CliTestSupport.h"
 #include "FakeTools.h"
+#include "RunCommand.h"
+#include "TestFiles.h"
 
 namespace {
 
 namespace ts = testing_support;
+using ts::Contains;
 
 Outcome Compile(const ts::FakeCompile& setup, std::vector<std::string> more = {}) {
   std::vector<std::string> args = {"--compile", "--tools", setup.ToolDir, "--game-dir", setup.HLDir,

@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 #include <sstream>
 
+#include "TestFiles.h"
 #include "map/HLMap.h"
-#include "map/Random.h"
 
-namespace fs = std::filesystem;
+using namespace testing_support;
 
 namespace {
 std::string Text(const HLMap& map) {
@@ -18,36 +13,14 @@ std::string Text(const HLMap& map) {
   map.Write(out);
   return out.str();
 }
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-class TempDir : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("quorvel-map-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-  }
-  void TearDown() override {
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir);
-  }
-  fs::path dir;
-};
 }  // namespace
 
-TEST(HLMap, WorkedExampleByteForByte) {
+TEST(HLMap, OneBrushAndOneEntity) {
   HLMap map;
   map.WadSeparator = '\\';
   map.GameDir = "C:\\Games\\Half-Life";
-  map.AddBlock(std::make_unique<HLRectBlock>(HLPoint{0, 0, 0}, 64, 64, 16, "ROCK2"));
   map.AddEntity(std::make_unique<HLEntityInfoPlayerStart>(HLPoint{32, -32, 40}));
+  map.AddBlock(std::make_unique<HLRectBlock>(HLPoint{0, 0, 0}, 64, 64, 16, "ROCK2"));
   EXPECT_EQ(Text(map),
             "{\r\n"
             "\"classname\" \"worldspawn\"\r\n"
@@ -65,70 +38,20 @@ TEST(HLMap, WorkedExampleByteForByte) {
             "\"classname\" \"info_player_start\"\r\n"
             "\"origin\" \"32 -32 40\"\r\n"
             "}\r\n");
-  EXPECT_EQ(map.NumBlocks(), 1);
-  EXPECT_EQ(map.NumEntities(), 1);
 }
 
-TEST(HLMap, EmptyMapIsFourLinesAndWadFollowsGameDirVerbatim) {
+TEST(HLMap, WriteMapReplacesTheFileOrSaysWhyNot) {
+  TempDir dir;
   HLMap map;
-  map.WadSeparator = '\\';
-  EXPECT_EQ(Text(map), "{\r\n\"classname\" \"worldspawn\"\r\n\"wad\" \"\\valve\\halflife.wad\"\r\n}\r\n");
-  map.GameDir = "C:\\Game\\";
-  EXPECT_NE(Text(map).find("\"wad\" \"C:\\Game\\\\valve\\halflife.wad\""), std::string::npos);
-  HLMap posix;
-  posix.WadSeparator = '/';
-  posix.GameDir = std::string(600, 'd');  // no length limit
-  EXPECT_NE(Text(posix).find("\"wad\" \"" + std::string(600, 'd') + "/valve/halflife.wad\"\r\n"),
-            std::string::npos);
-}
+  map.WadSeparator = '/';
+  map.GameDir = std::string(600, 'd');  // longer than any line buffer
+  WriteFile(dir.File("quorvel.map"), "old");
+  ASSERT_TRUE(map.WriteMap(dir.File("quorvel.map")));
+  EXPECT_EQ(ReadFile(dir.File("quorvel.map")), "{\r\n\"classname\" \"worldspawn\"\r\n\"wad\" \"" +
+                                                   map.GameDir + "/valve/halflife.wad\"\r\n}\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("quorvel.map.tmp")));
 
-TEST(HLMap, BrushesBeforeEntitiesInInsertionOrderAndBrushEntityBrushInside) {
-  HLMap map;
-  Random rng(1);
-  map.AddEntity(std::make_unique<HLEntityLight>(HLPoint{1, 1, 1}));
-  map.AddBlock(std::make_unique<HLRectBlock>(HLPoint{0, 0, 0}, 1, 1, 1, "GRAY      "));
-  map.AddEntity(std::make_unique<HLEntityCrate>(HLPoint{0, 0, 56}, 0, rng));
-  map.AddBlock(std::make_unique<HLRectBlock>(HLPoint{0, 0, 0}, 1, 1, 1, "BRICK49      "));
-  const std::string text = Text(map);
-  const size_t gray = text.find("GRAY"), brick = text.find("BRICK49"), close = text.find("}\r\n}\r\n{");
-  const size_t light = text.find("\"light\""), crate = text.find("func_pushable"), wood = text.find("WOOD");
-  EXPECT_LT(gray, brick);
-  EXPECT_LT(brick, close);
-  EXPECT_LT(close, light);
-  EXPECT_LT(light, crate);
-  EXPECT_LT(crate, wood);
-  EXPECT_EQ(map.NumBlocks(), 2);
-}
-
-TEST_F(TempDir, WriteMapWritesTheTextAndReplacesAnOlderFile) {
-  HLMap map;
-  map.GameDir = "/games/hl";
-  const fs::path target = dir / "quorvel.map";
-  std::ofstream(target) << "old";
-  ASSERT_TRUE(map.WriteMap(target.string()));
-  EXPECT_EQ(ReadFile(target), Text(map));
-  EXPECT_FALSE(fs::exists(target.string() + ".tmp"));
-}
-
-TEST_F(TempDir, WriteMapIntoMissingDirectoryFailsWithReason) {
-  HLMap map;
-  const WriteResult result = map.WriteMap((dir / "missing" / "quorvel.map").string());
-  EXPECT_FALSE(result);
-  EXPECT_NE(result.Error.find("No such file"), std::string::npos) << result.Error;
-}
-
-TEST_F(TempDir, WriteMapIntoReadOnlyDirectoryLeavesOldFile) {
-#ifdef _WIN32
-  GTEST_SKIP() << "Windows has no read-only directories";
-#else
-  if (geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
-#endif
-  const fs::path target = dir / "quorvel.map";
-  std::ofstream(target) << "old";
-  fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-  HLMap map;
-  const WriteResult result = map.WriteMap(target.string());
-  EXPECT_FALSE(result);
-  EXPECT_FALSE(result.Error.empty());
-  EXPECT_EQ(ReadFile(target), "old");
+  const Result<> failed = map.WriteMap(dir.File("missing/quorvel.map"));
+  EXPECT_FALSE(failed);
+  EXPECT_TRUE(Contains(failed.Error(), "No such file")) << failed.Error();
 }
