@@ -1,8 +1,6 @@
 // The whole command run in-process: what it prints, writes and exits with.
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <sstream>
 
 #include "RunCommand.h"
@@ -117,7 +115,7 @@ TEST(Cli, StandardOutputAndFilesCarryTheSameBytes) {
 
 TEST(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
   TempDir dir;
-  const std::string reason = std::strerror(ENOENT);
+  const std::string reason = kMissingFolderReason;
   for (const std::string option : {"--output", "--grid"}) {
     const std::string path = dir.File("missing/out");
     const Outcome outcome = RunCommand({"--seed", "1", "--output", "-", option, path});

@@ -53,5 +53,5 @@ TEST(HLMap, WriteMapReplacesTheFileOrSaysWhyNot) {
 
   const Result<> failed = map.WriteMap(dir.File("missing/quorvel.map"));
   EXPECT_FALSE(failed);
-  EXPECT_TRUE(Contains(failed.Error(), "No such file")) << failed.Error();
+  EXPECT_TRUE(Contains(failed.Error(), kMissingFolderReason)) << failed.Error();
 }

@@ -63,6 +63,13 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& byte
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// Part of the system's reason when a file is written into a missing folder.
+#ifdef _WIN32
+inline constexpr char kMissingFolderReason[] = "not found";
+#else
+inline constexpr char kMissingFolderReason[] = "No such file";
+#endif
+
 inline bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
