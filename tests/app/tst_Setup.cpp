@@ -111,6 +111,16 @@ TEST_F(Doors, AGameFolderALevelCannotNameWaitsForSetup) {
   EXPECT_EQ(ReadFile(Ini), Fake.ToolDir + "\r\n" + Fake.HLDir + "\r\n");
 }
 
+TEST_F(Doors, AFailedSaveAtExitIsTold) {
+  Start();
+  QStringList told;
+  Form->ExitErrorDisplay = [&told](const QString& text) { told << text; };
+  fs::remove_all(Fake.AppDir);
+  Form.reset();
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told[0].contains(QString::fromStdString(Ini))) << told[0].toStdString();
+}
+
 TEST_F(Doors, SetupNotesEachFolderAndKeepsOutNamesTheFileOrALevelCannotHold) {
   shell::Settings data{{Fake.ToolDir, Fake.HLDir}};
   TSetupForm setup(data, nullptr);
