@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 
 #include "app/DirectoryEdit.h"
 #include "app/Fonts.h"
@@ -52,7 +53,21 @@ TSetupForm::TSetupForm(shell::Settings& data, QWidget* owner)
   connect(DirTool, &TDirectoryEdit::Changed, this, &TSetupForm::DirToolChange);
   connect(DirHL, &TDirectoryEdit::Changed, this, &TSetupForm::DirHLChange);
   FormCreate();
-  // Not moved: Qt then centres a dialog on its owner when it is shown.
+  if (owner) CentreOn(owner->window());
+}
+
+// Qt's own placement guesses the frame of a window without a window manager,
+// and is off by that much; a frame like the owner's is the better guess.
+void TSetupForm::CentreOn(const QWidget* owner) {
+  const QRect frame = owner->frameGeometry();
+  QRect placed(QPoint(), size() + frame.size() - owner->size());
+  placed.moveCenter(frame.center());
+  if (const QScreen* screen = owner->screen()) {
+    const QRect room = screen->availableGeometry();
+    placed.moveLeft(std::max(room.left(), std::min(placed.left(), room.right() + 1 - placed.width())));
+    placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() + 1 - placed.height())));
+  }
+  move(placed.topLeft());
 }
 
 // Filling the fields raises their change events, which store the lines back.

@@ -39,6 +39,8 @@ class TSetupForm : public QDialog {
   // Places the widgets top to bottom; a note takes room only when it says
   // something.
   void LayOut();
+  // Over the owner's centre, kept on its screen.
+  void CentreOn(const QWidget* owner);
 
   shell::Settings& Data;
 };

@@ -98,8 +98,7 @@ Result<> SaveSettings(const std::string& path, const Settings& settings) {
 }
 
 std::string SetupNeeded(const Settings& settings) {
-  const Result<> game = CheckGameDir(settings.GameDir());
-  if (!game) return "Open Setup to choose another game folder: " + game.Error() + ".";
+  if (!CheckGameDir(settings.GameDir())) return kOpenSetupForGame;
   return {};
 }
 

@@ -58,11 +58,13 @@ Result<> CheckSettingsLine(const std::string& line);
 // line that fails CheckSettingsLine fails the save; nothing is written.
 Result<> SaveSettings(const std::string& path, const Settings& settings);
 
-// Why the commands cannot run with these folders (a game folder a level
-// cannot name); empty when they can.
+// Why the commands cannot run with these folders: kOpenSetupForGame for a
+// game folder a level cannot name (CheckGameDir says why); empty when they
+// can.
 std::string SetupNeeded(const Settings& settings);
 
 inline constexpr char kOpenSetup[] = "Open Setup to choose the compile tools and game folders.";
+inline constexpr char kOpenSetupForGame[] = "Open Setup to choose another game folder: a level cannot name this one.";
 
 // What a window starts with.
 struct StartSettings {

@@ -87,7 +87,7 @@ TEST(Settings, StartSettingsSayWhatTheWindowMustDo) {
   WriteFile(path, "/tools\n/x\" \"light\" \"9999\n");
   const shell::StartSettings injected = shell::LoadStartSettings(path, defaults);
   EXPECT_TRUE(Contains(injected.Problem, "double quote")) << injected.Problem;
-  EXPECT_TRUE(Contains(injected.SetupNeeded, "double quote")) << injected.SetupNeeded;
+  EXPECT_EQ(injected.SetupNeeded, shell::kOpenSetupForGame);
   EXPECT_TRUE(injected.SaveAtExit);  // the line stays as it was
 }
 
