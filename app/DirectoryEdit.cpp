@@ -12,7 +12,7 @@ constexpr int kButtonWidth = 20;
 TDirectoryEdit::TDirectoryEdit(const QString& title, QWidget* parent)
     : QWidget(parent), Title(title), Field(new QLineEdit(this)), Button(new QToolButton(this)) {
   Button->setText(QStringLiteral("..."));
-  Button->setToolTip(tr("Choose the %1").arg(title.toLower()));
+  Button->setToolTip(tr("Choose a folder"));
   ChooseFolder = [](QWidget* owner, const QString& caption, const QString& current) {
     return QFileDialog::getExistingDirectory(owner, caption, current);
   };

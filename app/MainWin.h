@@ -100,7 +100,7 @@ class TMainForm : public QWidget {
   void FormCreate();
   void FormDestroy();
   void SetStatusText(const QString& text);
-  // The three action buttons: enabled unless a compile runs.
+  // The three action buttons: enabled unless a compile runs or Setup is needed.
   void EnableActions();
   void SetActionsEnabled(bool enabled);
   // The actions wait for Setup while SetupNeeded says why; the buttons and

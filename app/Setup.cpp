@@ -1,11 +1,11 @@
 #include "app/Setup.h"
 
-#include <algorithm>
-
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+
+#include <algorithm>
 
 #include "app/DirectoryEdit.h"
 #include "app/Fonts.h"

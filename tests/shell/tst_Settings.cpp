@@ -62,33 +62,13 @@ TEST(Settings, ALineBreakIsNeverWrittenAndTheOldFileStays) {
   EXPECT_EQ(ReadFile(path), "/tools\r\n/game\r\n");
 }
 
-TEST(Settings, StartSettingsSayWhatTheWindowMustDo) {
+TEST(Settings, RelativeFoldersAreTakenFromTheSettingsFolder) {
   TempDir dir;
   const std::string path = shell::SettingsPath(dir.Str());
-  const Settings defaults{{"/default tools", "/default game"}};
-
-  const shell::StartSettings first = shell::LoadStartSettings(path, defaults);
-  EXPECT_EQ(first.Data.Lines, defaults.Lines);
-  EXPECT_EQ(first.SetupNeeded, shell::kOpenSetup);
-  EXPECT_TRUE(first.SaveAtExit && first.Problem.empty());
-
-  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-  const shell::StartSettings fifo = shell::LoadStartSettings(path, defaults);
-  EXPECT_FALSE(fifo.SaveAtExit);
-  EXPECT_TRUE(Contains(fifo.Problem, path)) << fifo.Problem;
-  EXPECT_EQ(fifo.SetupNeeded, shell::kOpenSetup);
-  std::filesystem::remove(path);
-
-  WriteFile(path, "tools\nsub/../game\n");  // relative to the file's folder
-  const shell::StartSettings relative = shell::LoadStartSettings(path, defaults);
-  EXPECT_EQ(relative.Data.Lines, (Lines{dir.File("tools"), dir.File("game")}));
-  EXPECT_TRUE(relative.SaveAtExit && relative.Problem.empty() && relative.SetupNeeded.empty());
-
-  WriteFile(path, "/tools\n/x\" \"light\" \"9999\n");
-  const shell::StartSettings injected = shell::LoadStartSettings(path, defaults);
-  EXPECT_TRUE(Contains(injected.Problem, "double quote")) << injected.Problem;
-  EXPECT_EQ(injected.SetupNeeded, shell::kOpenSetupForGame);
-  EXPECT_TRUE(injected.SaveAtExit);  // the line stays as it was
+  WriteFile(path, "tools\nsub/../game\n");
+  const shell::StartSettings start = shell::LoadStartSettings(path, {});
+  EXPECT_EQ(start.Data.Lines, (Lines{dir.File("tools"), dir.File("game")}));
+  EXPECT_TRUE(start.SaveAtExit && start.Problem.empty() && start.SetupNeeded.empty());
 }
 
 }  // namespace
