@@ -27,7 +27,6 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
   ApplName->setObjectName(QStringLiteral("ApplName"));
   ApplName->setGeometry(70, 10, 162, 40);
   ApplName->setFont(PixelFont(16, true));
-  ApplName->setStyleSheet(QStringLiteral("color: black"));
   ApplName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   Version = new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(shell::kVersion)), this);

@@ -9,13 +9,12 @@ namespace {
 constexpr int kButtonWidth = 20;
 }
 
-TDirectoryEdit::TDirectoryEdit(QWidget* parent)
-    : QWidget(parent), Field(new QLineEdit(this)), Button(new QToolButton(this)) {
-  Field->setReadOnly(true);
+TDirectoryEdit::TDirectoryEdit(const QString& title, QWidget* parent)
+    : QWidget(parent), Title(title), Field(new QLineEdit(this)), Button(new QToolButton(this)) {
   Button->setText(QStringLiteral("..."));
   Button->setToolTip(tr("Choose a folder"));
-  ChooseFolder = [](QWidget* owner, const QString& current) {
-    return QFileDialog::getExistingDirectory(owner, QString(), current);
+  ChooseFolder = [](QWidget* owner, const QString& caption, const QString& current) {
+    return QFileDialog::getExistingDirectory(owner, caption, current);
   };
   connect(Button, &QToolButton::clicked, this, &TDirectoryEdit::Browse);
   connect(Field, &QLineEdit::textChanged, this, &TDirectoryEdit::Changed);
@@ -34,7 +33,7 @@ void TDirectoryEdit::SetText(const QString& text) {
 
 void TDirectoryEdit::Browse() {
   if (!ChooseFolder) return;
-  const QString folder = ChooseFolder(window(), Field->text());
+  const QString folder = ChooseFolder(window(), Title, Field->text());
   if (!folder.isEmpty()) SetText(QDir::toNativeSeparators(folder));
 }
 

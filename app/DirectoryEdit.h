@@ -1,6 +1,7 @@
 #pragma once
-// A directory field: a read-only text with a browse button that asks for a
-// folder. Every change of the text is signalled.
+// A directory field: a text field with a browse button that asks for a
+// folder. A path can also be typed or pasted. Every change of the text is
+// signalled.
 
 #include <QWidget>
 
@@ -14,9 +15,10 @@ class TDirectoryEdit : public QWidget {
 
  public:
   // Returns the chosen folder, or an empty text when the user cancelled.
-  using FolderChooser = std::function<QString(QWidget* parent, const QString& current)>;
+  using FolderChooser = std::function<QString(QWidget* parent, const QString& title, const QString& current)>;
 
-  explicit TDirectoryEdit(QWidget* parent = nullptr);
+  // title: the folder chooser's caption, saying which folder it asks for.
+  explicit TDirectoryEdit(const QString& title, QWidget* parent = nullptr);
 
   QString Text() const;
   void SetText(const QString& text);
@@ -36,6 +38,7 @@ class TDirectoryEdit : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  QString Title;
   QLineEdit* Field;
   QToolButton* Button;
 };

@@ -128,6 +128,7 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     box.exec();
   };
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
+  ExitErrorDisplay = [](const QString& text) { std::cerr << "quorvel: " << text.toLocal8Bit().constData() << '\n'; };
   ConfirmStopCompile = [this] {
     return QMessageBox::question(this, ApplicationTitle(), QStringLiteral("A compile is running. Stop it and quit?"),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
@@ -165,7 +166,7 @@ void TMainForm::ShowError(const QString& text) {
   if (ErrorDisplay) ErrorDisplay(text);
 }
 
-void TMainForm::EnableActions() { SetActionsEnabled(!Compiling); }
+void TMainForm::EnableActions() { SetActionsEnabled(!Compiling && SetupNeeded.isEmpty()); }
 
 void TMainForm::SetActionsEnabled(bool enabled) {
   ButGenMap->setEnabled(enabled);
@@ -175,25 +176,30 @@ void TMainForm::SetActionsEnabled(bool enabled) {
 
 void TMainForm::FormCreate() {
   setWindowTitle(ApplicationTitle());
-  SetupData = DefaultSettings;
-  const auto loaded = shell::LoadSettings(SettingsFile);
-  if (loaded && *loaded) {
-    SetupData = **loaded;
-    return;
+  shell::StartSettings start = shell::LoadStartSettings(SettingsFile, DefaultSettings);
+  SetupData = std::move(start.Data);
+  // A file that is there but cannot be read is the user's: never replaced.
+  SaveSettingsAtExit = start.SaveAtExit;
+  SettingsProblem = FromShell(start.Problem);
+  ShowSetupNeeded(start.SetupNeeded);
+}
+
+void TMainForm::ShowSetupNeeded(const std::string& reason) {
+  const QString shown = SetupNeeded;
+  SetupNeeded = FromShell(reason);
+  static const char kReadyTip[] = "quorvelReadyToolTip";
+  for (QPushButton* button : {ButGenMap, ButGenBsp, ButRun}) {
+    if (!button->property(kReadyTip).isValid()) button->setProperty(kReadyTip, button->toolTip());
+    button->setToolTip(SetupNeeded.isEmpty() ? button->property(kReadyTip).toString() : SetupNeeded);
   }
-  // No settings yet: the directories must come from the Setup dialog first.
-  SetActionsEnabled(false);
-  if (!loaded) {
-    // A file that is there but cannot be read is the user's: never replaced.
-    SaveSettingsAtExit = false;
-    SetStatusText(FromShell(loaded.Error()));
-  }
+  if (!SetupNeeded.isEmpty() || StatusText() == shown) SetStatusText(SetupNeeded);  // other texts stay
+  EnableActions();
 }
 
 void TMainForm::FormDestroy() {
   if (!SaveSettingsAtExit) return;
   const Result<> saved = shell::SaveSettings(SettingsFile, SetupData);
-  if (!saved) std::cerr << "quorvel: " << saved.Error() << '\n';
+  if (!saved && ExitErrorDisplay) ExitErrorDisplay(FromShell(saved.Error()));
 }
 
 void TMainForm::ButGenMapClick() {
@@ -250,7 +256,7 @@ void TMainForm::ButSetupClick() {
     TSetupForm dialog(SetupData, this);
     RunModal(dialog);
   }
-  EnableActions();
+  ShowSetupNeeded(shell::SetupNeeded(SetupData));
 }
 
 void TMainForm::ButAboutClick() {

@@ -5,6 +5,7 @@
 //
 // Hooks for tests, set to the real behaviour by the constructor:
 //   ErrorDisplay        how ShowError reaches the user (a modal box)
+//   ExitErrorDisplay    how a failed settings save at exit is told (stderr)
 //   RunModal            shows the Setup or About dialog modally (exec)
 //   ConfirmStopCompile  asked when the window is closed during a compile;
 //                       true stops the compile and closes
@@ -41,7 +42,7 @@ class TMainForm : public QWidget {
   // home folder and the menu use the XDG folders, see shell/StartFolder.h).
   TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent = nullptr);
   // Saves the settings (unless the file could not be read at the start); a
-  // failure is printed to stderr, as no window is left to show it.
+  // failure goes to ExitErrorDisplay, as no window is left to show it.
   ~TMainForm() override;
 
   // The main window's caption and the caption of every message box.
@@ -83,7 +84,12 @@ class TMainForm : public QWidget {
   void ButSetupClick();
   void ButAboutClick();
 
+  // What was wrong with the settings file at the start, for a message once
+  // the window shows; empty when nothing was.
+  QString SettingsProblem;
+
   std::function<void(const QString& text)> ErrorDisplay;
+  std::function<void(const QString& text)> ExitErrorDisplay;
   std::function<int(QDialog& dialog)> RunModal;
   std::function<bool()> ConfirmStopCompile;
 
@@ -94,14 +100,18 @@ class TMainForm : public QWidget {
   void FormCreate();
   void FormDestroy();
   void SetStatusText(const QString& text);
-  // The three action buttons: enabled unless a compile runs.
+  // The three action buttons: enabled unless a compile runs or Setup is needed.
   void EnableActions();
   void SetActionsEnabled(bool enabled);
+  // The actions wait for Setup while SetupNeeded says why; the buttons and
+  // the status bar say it too.
+  void ShowSetupNeeded(const std::string& reason);
   void CompileFinished(const shell::CompileOutcome& outcome);
 
   QLabel* StatusLabel;
   bool Compiling = false;
   bool SaveSettingsAtExit = true;
+  QString SetupNeeded;
   // What a first start offers, before the Setup dialog.
   shell::Settings DefaultSettings;
   std::unique_ptr<shell::CompileSession> Compile;

@@ -3,9 +3,29 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 #include "app/DirectoryEdit.h"
 #include "app/Fonts.h"
+#include "shell/SetupChecks.h"
+
+namespace {
+
+constexpr int kClientWidth = 297;
+constexpr int kFieldWidth = 266;
+
+QString Shown(const std::string& line) { return QFile::decodeName(QByteArray::fromStdString(line)); }
+
+QLabel* MakeLabel(const QString& name, const QString& text, bool bold, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setFont(PixelFont(11, bold));
+  return label;
+}
+
+}  // namespace
 
 TSetupForm::TSetupForm(shell::Settings& data, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -14,47 +34,80 @@ TSetupForm::TSetupForm(shell::Settings& data, QWidget* owner)
   setObjectName(QStringLiteral("SetupForm"));
   setWindowTitle(QStringLiteral("Setup"));
   setFont(PixelFont(11));
-  setFixedSize(297, 150);
-  move(236, 193);
 
-  Label1 = new QLabel(QStringLiteral("Compilation Tools Directory"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setFont(PixelFont(11, true));
-  Label1->setGeometry(20, 13, 200, 13);
-  Label2 = new QLabel(QStringLiteral("Half-Life Main Directory"), this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  Label2->setFont(PixelFont(11, true));
-  Label2->setGeometry(20, 68, 200, 13);
-
-  DirTool = new TDirectoryEdit(this);
+  Label1 = MakeLabel(QStringLiteral("Label1"), QStringLiteral("Compilation Tools Directory"), true, this);
+  Label2 = MakeLabel(QStringLiteral("Label2"), QStringLiteral("Half-Life Main Directory"), true, this);
+  DirTool = new TDirectoryEdit(QStringLiteral("Compile tools folder"), this);
   DirTool->setObjectName(QStringLiteral("DirTool"));
-  DirTool->setGeometry(16, 29, 266, 21);
-  DirHL = new TDirectoryEdit(this);
+  DirHL = new TDirectoryEdit(QStringLiteral("Half-Life folder"), this);
   DirHL->setObjectName(QStringLiteral("DirHL"));
-  DirHL->setGeometry(16, 84, 266, 21);
+  NoteTool = MakeLabel(QStringLiteral("NoteTool"), QString(), false, this);
+  NoteHL = MakeLabel(QStringLiteral("NoteHL"), QString(), false, this);
+  for (QLabel* note : {NoteTool, NoteHL}) note->setWordWrap(true);
 
   ButClose = new QPushButton(QStringLiteral("Close"), this);
   ButClose->setObjectName(QStringLiteral("ButClose"));
-  ButClose->setGeometry(111, 120, 75, 25);
   ButClose->setDefault(true);
   connect(ButClose, &QPushButton::clicked, this, &QDialog::accept);
 
   connect(DirTool, &TDirectoryEdit::Changed, this, &TSetupForm::DirToolChange);
   connect(DirHL, &TDirectoryEdit::Changed, this, &TSetupForm::DirHLChange);
   FormCreate();
+  if (owner) CentreOn(owner->window());
+}
+
+// Qt's own placement guesses the frame of a window without a window manager,
+// and is off by that much; a frame like the owner's is the better guess.
+void TSetupForm::CentreOn(const QWidget* owner) {
+  const QRect frame = owner->frameGeometry();
+  QRect placed(QPoint(), size() + frame.size() - owner->size());
+  placed.moveCenter(frame.center());
+  if (const QScreen* screen = owner->screen()) {
+    const QRect room = screen->availableGeometry();
+    placed.moveLeft(std::max(room.left(), std::min(placed.left(), room.right() + 1 - placed.width())));
+    placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() + 1 - placed.height())));
+  }
+  move(placed.topLeft());
 }
 
 // Filling the fields raises their change events, which store the lines back.
 void TSetupForm::FormCreate() {
-  DirTool->SetText(QFile::decodeName(QByteArray::fromStdString(Data.ToolDir())));
-  DirHL->SetText(QFile::decodeName(QByteArray::fromStdString(Data.GameDir())));
+  DirTool->SetText(Shown(Data.ToolDir()));
+  DirHL->SetText(Shown(Data.GameDir()));
 }
 
-void TSetupForm::DirToolChange() { Store(shell::Settings::kToolLine, DirTool->Text()); }
+void TSetupForm::DirToolChange() { Store(shell::Settings::kToolLine, DirTool->Text(), NoteTool); }
 
-void TSetupForm::DirHLChange() { Store(shell::Settings::kGameLine, DirHL->Text()); }
+void TSetupForm::DirHLChange() { Store(shell::Settings::kGameLine, DirHL->Text(), NoteHL); }
 
-void TSetupForm::Store(std::size_t line, const QString& text) {
-  if (QFile::decodeName(QByteArray::fromStdString(Data.Line(line))) == text) return;
-  Data.SetLine(line, QFile::encodeName(text).toStdString());
+void TSetupForm::Store(std::size_t line, const QString& text, QLabel* note) {
+  const bool stored = Shown(Data.Line(line)) == text;
+  const std::string bytes = stored ? Data.Line(line) : QFile::encodeName(text).toStdString();
+  const shell::FolderNote checked =
+      line == shell::Settings::kToolLine ? shell::CheckToolsFolder(bytes) : shell::CheckGameFolder(bytes);
+  QString shown = QString::fromLocal8Bit(checked.Text);
+  if (checked.Refused && !stored) shown = QStringLiteral("Not saved. ") + shown;
+  if (!checked.Refused && !stored) Data.SetLine(line, bytes);
+  note->setText(shown);
+  LayOut();
+}
+
+void TSetupForm::LayOut() {
+  int y = 13;
+  const auto place = [&y](QWidget* widget, int x, int width, int height, int gap) {
+    widget->setGeometry(x, y, width, height);
+    widget->setVisible(height > 0);
+    y += height + gap;
+  };
+  const auto noteHeight = [](QLabel* note) { return note->text().isEmpty() ? 0 : note->heightForWidth(kFieldWidth); };
+  place(Label1, 20, 200, 13, 3);
+  place(DirTool, 16, kFieldWidth, 21, 2);
+  place(NoteTool, 16, kFieldWidth, noteHeight(NoteTool), 4);
+  y = std::max(y, 68);
+  place(Label2, 20, 200, 13, 3);
+  place(DirHL, 16, kFieldWidth, 21, 2);
+  place(NoteHL, 16, kFieldWidth, noteHeight(NoteHL), 4);
+  y = std::max(y, 120);
+  place(ButClose, 111, 75, 25, 5);
+  setFixedSize(kClientWidth, y);
 }

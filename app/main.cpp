@@ -1,9 +1,15 @@
 // Quorvel's desktop program: one main window. Its one option, --xdg, is the
 // menu entry's: keep the level and the settings in the user's XDG folders
 // unless the current folder holds a quorvel.ini.
+//
+// Exit status: 0, or 1 when the program ended on an error it reported (a
+// start folder it cannot write in, a settings file it could not read or
+// use, a failed save of the settings at exit).
 
 #include <QApplication>
 #include <QIcon>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <exception>
 #include <iostream>
@@ -15,6 +21,44 @@
 #include "shell/GameFolders.h"
 #include "shell/StartFolder.h"
 
+namespace {
+
+// Errors go to stderr as well, for a start from a terminal or a script.
+void PrintError(const QString& text) { std::cerr << "quorvel: " << text.toLocal8Bit().constData() << '\n'; }
+
+int Run(QApplication& app) {
+  const shell::UserEnvironment env = shell::UserEnvironment::FromProcess();
+  const bool fromMenu = QApplication::arguments().contains(QStringLiteral("--xdg"));
+  const shell::StartFolders folders = shell::ChooseStartFolders(platform::CurrentDirectory(), env, fromMenu);
+  if (const Result<> ready = shell::PrepareStartFolders(folders); !ready) {
+    const QString text = QString::fromLocal8Bit(ready.Error());
+    PrintError(text);
+    QMessageBox::critical(nullptr, TMainForm::ApplicationTitle(), text);
+    return 1;
+  }
+
+  int status = 0;
+  {
+    TMainForm form(folders, shell::FoundDefaults(env));
+    form.ExitErrorDisplay = [&status](const QString& text) {
+      PrintError(text);
+      status = 1;
+    };
+    form.show();
+    if (!form.SettingsProblem.isEmpty()) {
+      status = 1;
+      PrintError(form.SettingsProblem);
+      // Shown from the event loop, so that a signal that closes the windows
+      // ends the message and the program alike.
+      QTimer::singleShot(0, &form, [&form] { form.ShowError(form.SettingsProblem); });
+    }
+    if (app.exec() != 0) status = 1;
+  }  // the window saves the settings as it goes
+  return status;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   try {
     QApplication app(argc, argv);
@@ -22,17 +66,9 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
     CloseWindowsOnTerminationSignals();
-
-    const shell::UserEnvironment env = shell::UserEnvironment::FromProcess();
-    const bool fromMenu = QApplication::arguments().contains(QStringLiteral("--xdg"));
-    const shell::StartFolders folders = shell::ChooseStartFolders(platform::CurrentDirectory(), env, fromMenu);
-    const Result<> made = shell::CreateStartFolders(folders);
-    TMainForm form(folders, shell::FoundDefaults(env));
-    form.show();
-    if (!made) form.ShowError(QString::fromLocal8Bit(made.Error()));
-    app.exec();
+    return Run(app);
   } catch (const std::exception& e) {
     std::cerr << "quorvel: " << e.what() << '\n';
+    return 1;
   }
-  return 0;
 }

@@ -6,9 +6,8 @@
 #include <set>
 #include <system_error>
 
-#include "platform/Platform.h"
-#include "shell/CompilePlan.h"
 #include "shell/Paths.h"
+#include "shell/SetupChecks.h"
 
 namespace shell {
 
@@ -54,15 +53,6 @@ bool AllDigits(const std::string& text) {
 std::string ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool HoldsToolSet(const std::string& folder) {
-  for (const std::vector<std::string>& names : PosixToolNames()) {
-    bool found = false;
-    for (const std::string& name : names) found = found || platform::IsExecutable(folder + '/' + name);
-    if (!found) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -131,7 +121,7 @@ std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::s
   std::vector<std::string> folders = env.PathFolders();
   folders.insert(folders.end(), places.begin(), places.end());
   for (const std::string& folder : folders)
-    if (HoldsToolSet(folder)) return folder;
+    if (MissingTool(folder).empty()) return folder;
   return {};
 }
 

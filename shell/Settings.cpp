@@ -5,6 +5,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "map/GameDir.h"
 #include "map/HLMap.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
@@ -79,10 +80,47 @@ Result<std::optional<Settings>> LoadSettings(const std::string& path) {
   return std::optional<Settings>(Settings::Parse(bytes));
 }
 
+Result<> CheckSettingsLine(const std::string& line) {
+  if (line.find('\n') != std::string::npos || line.find('\r') != std::string::npos)
+    return Failure{"the folder's name contains a line break, which the settings file cannot hold"};
+  if (line.find('\0') != std::string::npos)
+    return Failure{"the folder's name contains a NUL byte, which the settings file cannot hold"};
+  return {};
+}
+
 Result<> SaveSettings(const std::string& path, const Settings& settings) {
+  for (const std::string& line : settings.Lines)
+    if (const Result<> usable = CheckSettingsLine(line); !usable)
+      return Failure{"Cannot save the settings to " + path + ": " + usable.Error() + "."};
   const Result<> written = WriteFileAtomically(path, settings.Format());
   if (!written) return Failure{"Cannot save the settings to " + path + ": " + written.Error()};
   return {};
+}
+
+std::string SetupNeeded(const Settings& settings) {
+  if (!CheckGameDir(settings.GameDir())) return kOpenSetupForGame;
+  return {};
+}
+
+StartSettings LoadStartSettings(const std::string& path, Settings defaults) {
+  StartSettings start{std::move(defaults), true, {}, kOpenSetup};
+  const Result<std::optional<Settings>> loaded = LoadSettings(path);
+  if (!loaded) {
+    start.SaveAtExit = false;
+    start.Problem = loaded.Error() + " It is left as it is; the settings chosen now are not saved.";
+    return start;
+  }
+  if (!*loaded) return start;  // a first start
+  start.Data = **loaded;
+  const std::filesystem::path folder = FileSystemPath(path).parent_path();
+  for (const std::size_t index : {Settings::kToolLine, Settings::kGameLine}) {
+    const std::filesystem::path dir = FileSystemPath(start.Data.Line(index));
+    if (!dir.empty() && dir.is_relative()) start.Data.SetLine(index, PathString((folder / dir).lexically_normal()));
+  }
+  if (const Result<> game = CheckGameDir(start.Data.GameDir()); !game)
+    start.Problem = "The settings file " + path + " names a game folder a level cannot use: " + game.Error() + ".";
+  start.SetupNeeded = SetupNeeded(start.Data);
+  return start;
 }
 
 }  // namespace shell

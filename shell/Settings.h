@@ -49,7 +49,34 @@ std::string SettingsPath(const std::string& appDir);
 inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 Result<std::optional<Settings>> LoadSettings(const std::string& path);
 
-// Writes through a temporary file, so a failed save keeps the old file.
+// A line of the file cannot hold a line break (it would split into two
+// lines on the next start) nor a NUL byte (it would end the text). Fails
+// naming the character.
+Result<> CheckSettingsLine(const std::string& line);
+
+// Writes through a temporary file, so a failed save keeps the old file. A
+// line that fails CheckSettingsLine fails the save; nothing is written.
 Result<> SaveSettings(const std::string& path, const Settings& settings);
+
+// Why the commands cannot run with these folders: kOpenSetupForGame for a
+// game folder a level cannot name (CheckGameDir says why); empty when they
+// can.
+std::string SetupNeeded(const Settings& settings);
+
+inline constexpr char kOpenSetup[] = "Open Setup to choose the compile tools and game folders.";
+inline constexpr char kOpenSetupForGame[] = "Open Setup to choose another game folder: a level cannot name this one.";
+
+// What a window starts with.
+struct StartSettings {
+  Settings Data;            // the file's lines, or the defaults without a usable file
+  bool SaveAtExit = true;   // false when a file is there but could not be read: it stays the user's
+  std::string Problem;      // what is wrong with the file, for a message at start; empty when nothing is
+  std::string SetupNeeded;  // why the commands wait for Setup (kOpenSetup on a first start); empty when they can run
+};
+
+// Reads the settings file at path. Relative folders in it are taken as
+// relative to the file's own folder and made absolute, as the commands
+// start in other folders.
+StartSettings LoadStartSettings(const std::string& path, Settings defaults);
 
 }  // namespace shell

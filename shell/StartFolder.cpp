@@ -1,10 +1,16 @@
 #include "shell/StartFolder.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
 #include "shell/Names.h"
 #include "shell/Paths.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace shell {
 
@@ -35,12 +41,21 @@ StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnviron
   return {JoinPath(env.DataHome(), kFolderName), JoinPath(config, kSettingsFileName), true};
 }
 
-Result<> CreateStartFolders(const StartFolders& folders) {
-  if (!folders.UserFolders) return {};
-  for (const fs::path& folder : {fs::path(folders.AppDir), fs::path(folders.SettingsPath).parent_path()}) {
+Result<> PrepareStartFolders(const StartFolders& folders) {
+  if (folders.AppDir.empty())
+    return Failure{"The current folder cannot be read; it may have been deleted. Start Quorvel in a folder that "
+                   "exists."};
+  const fs::path settingsFolder = FileSystemPath(folders.SettingsPath).parent_path();
+  for (const fs::path& folder : {FileSystemPath(folders.AppDir), settingsFolder}) {
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) return Failure{"Cannot create the folder " + folder.string() + ": " + ec.message()};
+    if (folders.UserFolders) fs::create_directories(folder, ec);
+    if (ec) return Failure{"Cannot create the folder " + PathString(folder) + ": " + ec.message()};
+    if (!fs::is_directory(folder, ec)) return Failure{"The folder " + PathString(folder) + " does not exist."};
+#ifndef _WIN32
+    // (Windows folders say nothing useful about writing through their attributes.)
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+      return Failure{"Quorvel cannot write in the folder " + PathString(folder) + ": " + std::strerror(errno)};
+#endif
   }
   return {};
 }

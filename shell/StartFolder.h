@@ -27,8 +27,11 @@ struct StartFolders {
 // The rule above. fromMenu: started with --xdg, as the menu entry does.
 StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnvironment& env, bool fromMenu);
 
-// Creates the XDG folders of `folders` when they are missing; a project
-// folder exists already. Fails naming the folder and the reason.
-Result<> CreateStartFolders(const StartFolders& folders);
+// Creates the XDG folders of `folders` when they are missing, then checks
+// that the level's folder and the settings' folder exist and can be written
+// in. Fails naming the folder and the reason; an empty AppDir (the current
+// folder could not be read, as when it was deleted) fails too, so that
+// nothing is ever written to the root folder instead.
+Result<> PrepareStartFolders(const StartFolders& folders);
 
 }  // namespace shell

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -22,6 +27,21 @@ TEST(AboutDialog, ShowsNameAndVersionAndFoldsTheLicence) {
   EXPECT_TRUE(dialog.License->toPlainText().contains("warranty"));
   dialog.ButLicense->click();
   EXPECT_EQ(dialog.height(), 140);
+}
+
+TEST(AboutDialog, TheNameShowsUnderADarkPalette) {
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  TAboutLicenseDlg dialog(nullptr);
+  const QImage name = dialog.ApplName->grab().toImage();
+  QApplication::setPalette(before);
+  int brightest = 0;
+  for (int y = 0; y < name.height(); ++y)
+    for (int x = 0; x < name.width(); ++x) brightest = std::max(brightest, qGray(name.pixel(x, y)));
+  EXPECT_GT(brightest, 160);  // light letters on the dark window
 }
 
 }  // namespace

@@ -63,8 +63,8 @@ TEST_F(Window, FirstStartWaitsForSetupAndSavesItsFolders) {
 }
 
 TEST_F(Window, SetupShowsTheSavedFoldersAndKeepsEveryLine) {
-  const std::string text = "D:\\Tools\r\nE:\\Game\r\nextra\r\n";
-  WriteFile(Setup.AppDir + "/quorvel.ini", "D:\\Tools\nE:\\Game\rextra");
+  const std::string text = "/d/Tools\r\n/e/Game\r\nextra\r\n";
+  WriteFile(Setup.AppDir + "/quorvel.ini", "/d/Tools\n/e/Game\rextra");
   Start();
   EXPECT_TRUE(Actions());
   QString shown;
@@ -74,7 +74,7 @@ TEST_F(Window, SetupShowsTheSavedFoldersAndKeepsEveryLine) {
     return 1;
   };
   Form->ButSetup->click();
-  EXPECT_EQ(shown, "D:\\Tools|E:\\Game");
+  EXPECT_EQ(shown, "/d/Tools|/e/Game");
   Form.reset();
   EXPECT_EQ(ReadFile(Setup.AppDir + "/quorvel.ini"), text);
 }

@@ -33,7 +33,7 @@ TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElse
   EXPECT_EQ(folders.AppDir, Home + "/.local/share/quorvel");
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
 
-  ASSERT_TRUE(shell::CreateStartFolders(folders).Ok());
+  ASSERT_TRUE(shell::PrepareStartFolders(folders).Ok());
   EXPECT_TRUE(fs::is_directory(folders.AppDir));
   std::set<std::string> entries;
   for (const auto& entry : fs::directory_iterator(Home)) entries.insert(entry.path().filename().string());
@@ -66,7 +66,7 @@ TEST_F(StartFolderTest, AnotherFolderWithoutSettingsIsANewProjectUnlessStartedFr
 TEST_F(StartFolderTest, AFolderThatCannotBeMadeIsNamed) {
   WriteFile(Root.File("file"), "");
   Env.XdgDataHome = Root.File("file");
-  const Result<> made = shell::CreateStartFolders(ChooseStartFolders(Home, Env, false));
+  const Result<> made = shell::PrepareStartFolders(ChooseStartFolders(Home, Env, false));
   ASSERT_FALSE(made.Ok());
   EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
 }

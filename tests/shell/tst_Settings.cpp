@@ -56,4 +56,25 @@ TEST(Settings, MissingFileIsNoSettingsAndOddFilesAreReported) {
   }
 }
 
+TEST(Settings, ALineBreakIsNeverWrittenAndTheOldFileStays) {
+  TempDir dir;
+  const std::string path = shell::SettingsPath(dir.Str());
+  WriteFile(path, "/tools\r\n/game\r\n");
+  for (const char* broken : {"/a\nb", "/a\rb"}) {
+    const Result<> saved = shell::SaveSettings(path, Settings{{broken, "/game"}});
+    ASSERT_FALSE(saved.Ok());
+    EXPECT_TRUE(Contains(saved.Error(), "line break")) << saved.Error();
+  }
+  EXPECT_EQ(ReadFile(path), "/tools\r\n/game\r\n");
+}
+
+TEST(Settings, RelativeFoldersAreTakenFromTheSettingsFolder) {
+  TempDir dir;
+  const std::string path = shell::SettingsPath(dir.Str());
+  WriteFile(path, "tools\nsub/../game\n");
+  const shell::StartSettings start = shell::LoadStartSettings(path, {});
+  EXPECT_EQ(start.Data.Lines, (Lines{dir.File("tools"), dir.File("game")}));
+  EXPECT_TRUE(start.SaveAtExit && start.Problem.empty() && start.SetupNeeded.empty());
+}
+
 }  // namespace

@@ -1,0 +1,69 @@
+#include "shell/SetupChecks.h"
+
+#include "map/GameDir.h"
+#include "platform/Platform.h"
+#include "shell/CompilePlan.h"
+#include "shell/Paths.h"
+#include "shell/Settings.h"
+
+namespace shell {
+
+namespace {
+
+const std::array<std::vector<std::string>, 4>& ToolNames() {
+#ifdef _WIN32
+  return WindowsToolNames();
+#else
+  return PosixToolNames();
+#endif
+}
+
+// A failure's message as a sentence of its own.
+FolderNote Refusal(std::string message) {
+  if (!message.empty() && message[0] >= 'a' && message[0] <= 'z') message[0] = static_cast<char>(message[0] - 'a' + 'A');
+  return {true, message + "."};
+}
+
+// The checks both folders share; Refused or a Text ends the checking.
+FolderNote CheckFolder(const std::string& dir) {
+  if (const Result<> line = CheckSettingsLine(dir); !line) return Refusal(line.Error());
+  if (dir.empty()) return {false, "No folder chosen."};
+  if (FileSystemPath(dir).is_relative()) return Refusal("the folder must be given by its whole path");
+  if (!IsDirectory(dir)) return {false, IsFile(dir) ? "This is a file, not a folder." : "This folder does not exist."};
+  return {};
+}
+
+std::string OneOf(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : " or ") + name;
+  return text;
+}
+
+}  // namespace
+
+std::string MissingTool(const std::string& dir) {
+  for (const std::vector<std::string>& names : ToolNames()) {
+    bool found = false;
+    for (const std::string& name : names) found = found || platform::IsExecutable(JoinPath(dir, name));
+    if (!found) return OneOf(names);
+  }
+  return {};
+}
+
+FolderNote CheckToolsFolder(const std::string& dir) {
+  FolderNote note = CheckFolder(dir);
+  if (note.Refused || !note.Text.empty()) return note;
+  const std::string missing = MissingTool(dir);
+  if (!missing.empty()) note.Text = "No compile tools here: " + missing + " is missing.";
+  return note;
+}
+
+FolderNote CheckGameFolder(const std::string& dir) {
+  if (const Result<> usable = CheckGameDir(dir); !usable) return Refusal(usable.Error());
+  FolderNote note = CheckFolder(dir);
+  if (note.Refused || !note.Text.empty()) return note;
+  if (!IsDirectory(JoinPath(JoinPath(dir, "valve"), "maps"))) note.Text = "This is not the game's folder: it has no valve/maps.";
+  return note;
+}
+
+}  // namespace shell

@@ -1,0 +1,162 @@
+// The checks at the door of the window: the settings file at start, the
+// Setup dialog's folders, and what a first start tells the user.
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <sys/stat.h>
+
+#include "FakeTools.h"
+#include "app/DirectoryEdit.h"
+#include "app/MainWin.h"
+#include "app/Setup.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+class Doors : public ::testing::Test {
+ protected:
+  void Start() { Form = std::make_unique<TMainForm>(); }
+  void RunSetup(const std::function<void(TSetupForm&)>& use) {
+    Form->RunModal = [use](QDialog& dialog) {
+      use(static_cast<TSetupForm&>(dialog));
+      return 1;
+    };
+    Form->ButSetup->click();
+  }
+  void ChooseFakeFolders() {
+    RunSetup([this](TSetupForm& setup) {
+      setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir));
+      setup.DirHL->SetText(QString::fromStdString(Fake.HLDir));
+    });
+  }
+  // The three actions' tooltips when every one is disabled; empty otherwise.
+  QStringList DisabledTips() const {
+    QStringList tips;
+    for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun})
+      if (!button->isEnabled()) tips << button->toolTip();
+    return tips.size() == 3 ? tips : QStringList();
+  }
+
+  FakeCompile Fake;
+  ChangeDirectory InLevels{Fake.AppDir};
+  std::string Ini = Fake.AppDir + "/quorvel.ini";
+  std::unique_ptr<TMainForm> Form;
+};
+
+TEST_F(Doors, AFirstStartSaysToOpenSetupUntilItIsClosed) {
+  Start();
+  const QString why = QString::fromUtf8(shell::kOpenSetup);
+  EXPECT_EQ(DisabledTips(), QStringList({why, why, why}));
+  EXPECT_EQ(Form->StatusText(), why);
+  ChooseFakeFolders();
+  EXPECT_TRUE(DisabledTips().isEmpty());
+  EXPECT_FALSE(Form->ButGenBsp->toolTip().contains("Setup"));
+  EXPECT_EQ(Form->StatusText(), "");
+}
+
+// (StartChecks.sh tries a folder and an unreadable file too, with the program.)
+TEST_F(Doors, ASettingsFileThatCannotBeReadIsReportedAndLeftAsItIsAfterSetup) {
+  ASSERT_EQ(mkfifo(Ini.c_str(), 0600), 0);
+  Start();
+  EXPECT_TRUE(Form->SettingsProblem.contains(QString::fromStdString(Ini)));
+  EXPECT_FALSE(DisabledTips().isEmpty());
+  ChooseFakeFolders();
+  Form.reset();
+  EXPECT_TRUE(fs::is_fifo(Ini));
+}
+
+TEST_F(Doors, AGameFolderALevelCannotNameWaitsForSetup) {
+  WriteFile(Ini, Fake.ToolDir + "\r\n" + Fake.HLDir + "/x\" \"light\" \"9999\r\n");
+  Start();
+  EXPECT_TRUE(Form->SettingsProblem.contains("double quote")) << Form->SettingsProblem.toStdString();
+  ASSERT_FALSE(DisabledTips().isEmpty());
+  EXPECT_EQ(DisabledTips()[0], QString::fromUtf8(shell::kOpenSetupForGame));
+  RunSetup([](TSetupForm&) {});  // closed as it was: still refused
+  EXPECT_FALSE(DisabledTips().isEmpty());
+  ChooseFakeFolders();
+  EXPECT_TRUE(DisabledTips().isEmpty());
+  Form.reset();
+  EXPECT_EQ(ReadFile(Ini), Fake.ToolDir + "\r\n" + Fake.HLDir + "\r\n");
+}
+
+TEST_F(Doors, AFailedSaveAtExitIsTold) {
+  Start();
+  QStringList told;
+  Form->ExitErrorDisplay = [&told](const QString& text) { told << text; };
+  fs::remove_all(Fake.AppDir);
+  Form.reset();
+  ASSERT_EQ(told.size(), 1);
+  EXPECT_TRUE(told[0].contains(QString::fromStdString(Ini))) << told[0].toStdString();
+}
+
+TEST_F(Doors, SetupNotesAFolderThatWillNotDoAndKeepsOutANameThatCannotBeKept) {
+  shell::Settings data{{Fake.ToolDir, Fake.HLDir}};
+  TSetupForm setup(data, nullptr);
+  EXPECT_EQ(setup.NoteTool->text() + setup.NoteHL->text(), "");
+  EXPECT_EQ(setup.size(), QSize(297, 150));
+
+  setup.DirTool->SetText(QString::fromStdString(Fake.AppDir));
+  EXPECT_EQ(data.ToolDir(), Fake.AppDir);
+  EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
+  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) field->SetText(QStringLiteral("/a\nb"));
+  EXPECT_EQ(data.Lines, (std::vector<std::string>{Fake.AppDir, Fake.HLDir}));
+  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved. The folder's name contains a line break"));
+  EXPECT_TRUE(setup.NoteHL->text().startsWith("Not saved. The game folder's name contains a line feed"));
+  EXPECT_GT(setup.ButClose->y(), setup.NoteHL->geometry().bottom());
+}
+
+TEST_F(Doors, SetupTakesAPastedPathAndNamesEachChooser) {
+  shell::Settings data{{"", ""}};
+  TSetupForm setup(data, nullptr);
+  QGuiApplication::clipboard()->setText(QString::fromStdString(Fake.ToolDir));
+  setup.DirTool->Edit()->selectAll();
+  setup.DirTool->Edit()->paste();
+  EXPECT_EQ(data.ToolDir(), Fake.ToolDir);
+
+  QStringList titles;
+  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) {
+    field->ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
+      titles << title;
+      return QString::fromStdString(Fake.HLDir);
+    };
+    field->BrowseButton()->click();
+  }
+  EXPECT_EQ(titles, QStringList({"Compile tools folder", "Half-Life folder"}));
+  EXPECT_EQ(data.GameDir(), Fake.HLDir);
+}
+
+TEST_F(Doors, SetupOpensCentredOnTheWindow) {
+  Start();
+  Form->move(40, 30);
+  Form->show();
+  QPoint centre;
+  RunSetup([&centre](TSetupForm& setup) {
+    setup.show();
+    centre = setup.frameGeometry().center();
+  });
+  EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
+}
+
+TEST_F(Doors, AFolderNameThatIsNotUtf8SurvivesSetupAndExit) {
+  const std::string tools = Fake.Root.File("t\xe9ols");  // Latin-1, as an old system would name it
+  fs::create_directory_symlink(Fake.ToolDir, tools);
+  const std::string text = tools + "\r\n/g\xff" "me\r\n";
+  WriteFile(Ini, text);
+  Start();
+  QString note = "not run";
+  RunSetup([&note](TSetupForm& setup) { note = setup.NoteTool->text(); });
+  EXPECT_EQ(note, "");  // the tools were found under the name's own bytes
+  Form.reset();
+  EXPECT_EQ(ReadFile(Ini), text);
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// The notes Setup shows beside its two folder fields.
+
+#include <gtest/gtest.h>
+
+#include "FakeTools.h"
+#include "shell/SetupChecks.h"
+
+using namespace testing_support;
+
+namespace {
+
+TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
+  FakeCompile fake;
+  const std::string partTools = fake.Root.File("part tools");
+  std::filesystem::create_directory(partTools);
+  WriteScript(partTools + "/hlcsg", "");
+  WriteScript(partTools + "/sdHLBSP", "");
+  WriteFile(fake.Root.File("file"), "");
+
+  struct Case {
+    shell::FolderNote (*Check)(const std::string&);
+    std::string Dir;
+    bool Refused;
+    std::string Says;  // empty: no note
+  };
+  const Case cases[] = {
+      {shell::CheckToolsFolder, fake.ToolDir, false, ""},
+      {shell::CheckToolsFolder, partTools, false, "hlvis or sdHLVIS is missing"},
+      {shell::CheckToolsFolder, fake.Root.File("gone"), false, "does not exist"},
+      {shell::CheckToolsFolder, fake.Root.File("file"), false, "not a folder"},
+      {shell::CheckToolsFolder, "", false, "No folder chosen"},
+      {shell::CheckToolsFolder, "hlcompilers", true, "whole path"},
+      {shell::CheckToolsFolder, fake.ToolDir + "\nx", true, "line break"},
+      {shell::CheckGameFolder, fake.HLDir, false, ""},
+      {shell::CheckGameFolder, fake.AppDir, false, "valve/maps"},
+      {shell::CheckGameFolder, fake.Root.File("gone"), false, "does not exist"},
+      {shell::CheckGameFolder, "/games/a;b", true, "semicolon"},
+      {shell::CheckGameFolder, "/games/a\rb", true, "carriage return"},
+  };
+  for (const Case& c : cases) {
+    const shell::FolderNote note = c.Check(c.Dir);
+    EXPECT_EQ(note.Refused, c.Refused) << c.Dir;
+    if (c.Says.empty())
+      EXPECT_EQ(note.Text, "") << c.Dir;
+    else
+      EXPECT_TRUE(Contains(note.Text, c.Says)) << c.Dir << ": " << note.Text;
+  }
+}
+
+}  // namespace
