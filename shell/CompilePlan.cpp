@@ -56,12 +56,16 @@ CompilePlan PlanFiles(const CompileDirs& dirs) {
   plan.BspPath = base + ".bsp";
   plan.ErrPath = base + ".err";
   plan.LinPath = base + ".lin";
-  plan.MapsDir = JoinPath(JoinPath(dirs.HLDir, "valve"), "maps");
-  plan.TargetPath = JoinPath(plan.MapsDir, kBspFileName);
+  plan.MapsDir = GameMapsDir(dirs.HLDir);
+  plan.TargetPath = GameLevelPath(dirs.HLDir);
   return plan;
 }
 
 }  // namespace
+
+std::string GameMapsDir(const std::string& hlDir) { return JoinPath(JoinPath(hlDir, "valve"), "maps"); }
+
+std::string GameLevelPath(const std::string& hlDir) { return JoinPath(GameMapsDir(hlDir), kBspFileName); }
 
 const std::array<std::vector<std::string>, 4>& WindowsToolNames() {
   static const std::array<std::vector<std::string>, 4> names = {{

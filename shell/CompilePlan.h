@@ -54,6 +54,10 @@ struct CompilePlan {
   bool MoveAfterSteps = false;
 };
 
+// HLDir/valve/maps, and the compiled level in it, where the game loads it from.
+std::string GameMapsDir(const std::string& hlDir);
+std::string GameLevelPath(const std::string& hlDir);
+
 // The names each step looks for in ToolDir, best first. Windows: the modern
 // tools, then the classic ones (qcsg.exe, qbsp2.exe, vis.exe, qrad.exe), which
 // take at most kClassicMaxEntities entities. POSIX: hlcsg then sdHLCSG, etc.

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/About.h"
 
@@ -22,6 +23,14 @@ TEST(AboutDialog, ShowsNameAndVersionAndFoldsTheLicence) {
   EXPECT_TRUE(dialog.License->toPlainText().contains("warranty"));
   dialog.ButLicense->click();
   EXPECT_EQ(dialog.height(), 140);
+}
+
+TEST(AboutDialog, EnterPressesOK) {
+  TAboutLicenseDlg dialog(nullptr);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 }  // namespace

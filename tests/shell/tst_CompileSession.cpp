@@ -99,8 +99,8 @@ TEST(CompileSession, NamesTheFailedToolAndRunsNoneAfterIt) {
   const CompileOutcome outcome = compile.Run();
   EXPECT_FALSE(outcome.Ok);
   EXPECT_EQ(outcome.StatusText, "Compile failed: hlvis");
-  EXPECT_EQ(outcome.ErrorText,
-            "hlvis failed with exit status 3. The errors are in " + setup.AppDir + "/quorvel.err.");
+  EXPECT_EQ(outcome.ErrorText, "hlvis failed with exit status 3.\n\nhlvis said:\nError: no way through\n\nThe errors are in " +
+                                   setup.AppDir + "/quorvel.err.");
   EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\nhlvis\n");
   EXPECT_FALSE(std::filesystem::exists(setup.MapsDir + "/quorvel.bsp"));
 }
@@ -164,6 +164,11 @@ TEST(CompileSession, ReportsNothingOnceDestroyed) {
   compile.RunPosted(std::chrono::milliseconds(200));  // what was posted before the end
   EXPECT_EQ(compile.Finished, 0);
   EXPECT_EQ(compile.Output, "");
+}
+
+TEST(CompileSession, StepTextCountsFromOneAndShowsTheTime) {
+  EXPECT_EQ(shell::CompileStepText("hlbsp", 1, 4, std::chrono::seconds(12)), "hlbsp: step 2 of 4, 0:12");
+  EXPECT_EQ(shell::CompileStepText("hlrad", 3, 4, std::chrono::seconds(3723)), "hlrad: step 4 of 4, 1:02:03");
 }
 
 // The Windows plan through a stand-in interpreter that keeps the batch file
