@@ -16,7 +16,9 @@ namespace {
 
 constexpr int kWidth = 720;
 constexpr int kHeight = 420;
+// The least that shows a few lines and the buttons.
 constexpr int kMinWidth = 320;
+constexpr int kMinHeight = 120;
 
 shell::ScreenRect ToScreenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
@@ -102,7 +104,7 @@ void TCompileOutputForm::PlaceBesideOwner() {
   const QSize frame = ownerFrame.size() - owner->geometry().size();
   const shell::ScreenRect placed = shell::PlaceBeside(ToScreenRect(ownerFrame), kWidth + frame.width(),
                                                       kHeight + frame.height(), ToScreenRect(screen->availableGeometry()),
-                                                      kMinWidth + frame.width());
+                                                      kMinWidth + frame.width(), kMinHeight + frame.height());
   resize(placed.Width - frame.width(), placed.Height - frame.height());
   move(placed.X, placed.Y);
 }

@@ -42,7 +42,7 @@ RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed) {
             "There is no compiled level " + level + " to play: press \"Generate .bsp\" to compile it first."};
   if (lastCompileFailed)
     return {RunCheck::Kind::Confirm,
-            "The last compile did not finish, so " + level +
+            "The last compile did not succeed, so " + level +
                 " is the level compiled before it, not the one generated last. Start Half-Life on it anyway?"};
   return {};
 }

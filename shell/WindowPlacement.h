@@ -19,11 +19,13 @@ struct ScreenRect {
 };
 
 // The frame of a window that would be width x height, placed beside owner's
-// frame within screen (the screen's area for windows): to the right of
-// owner, else to the left, at owner's top. When neither side takes it whole
-// it is narrowed to the side with more room, down to minWidth; below that it
-// goes to the screen's edge on that side, over part of owner. It is shrunk to
-// the screen and kept inside it in every case.
-ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const ScreenRect& screen, int minWidth);
+// frame within screen (the screen's area for windows): right of owner, else
+// left, at owner's top; when neither side takes it whole, narrowed to the
+// side with more room, down to minWidth; else below or above owner,
+// shortened down to minHeight; else at the screen's edge on the side with
+// more room, over part of owner. Shrunk to the screen and kept inside it in
+// every case.
+ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const ScreenRect& screen, int minWidth,
+                       int minHeight);
 
 }  // namespace shell
