@@ -31,8 +31,6 @@ class TCompileOutputForm : public QWidget {
   QPushButton* ButClose;
 
   QString PlainText() const;
-  // Whether the view keeps the newest line in sight.
-  bool FollowsEnd() const { return Follow; }
 
  public slots:
   // Appends text as it comes, in pieces that need not be whole lines. The
@@ -53,5 +51,5 @@ class TCompileOutputForm : public QWidget {
   void PlaceBesideOwner();
 
   QStringDecoder Decoder{QStringDecoder::System};
-  bool Follow = true;
+  bool Follow = true;  // the view keeps the newest line in sight
 };

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "map/HLMap.h"
+#include "map/HLMap.h"  // WriteFileAtomically
 #include "platform/Platform.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
