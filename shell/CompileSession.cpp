@@ -104,6 +104,30 @@ class Run {
     });
   }
 
+  void StepStarted(std::size_t index, std::size_t count, std::string name) {
+    Post([index, count, name = std::move(name)](CompileSession::Callbacks& calls) {
+      if (calls.StepStarted) calls.StepStarted(index, count, name);
+    });
+  }
+
+  // Reports each tool the batch starts, and keeps in tail only what the
+  // latest one printed; line holds the current line's start.
+  void FollowBatch(std::string& line, std::string_view text, std::string& tail) {
+    for (const char c : text) {
+      if (c != '\n' && c != '\r') {
+        if (line.size() < 256) line += c;  // longer than any marker
+        continue;
+      }
+      for (std::size_t t = 0; t < Plan.BatchTools.size(); ++t) {
+        if (line != BatchStepMarker(t, Plan.BatchTools[t])) continue;
+        StepStarted(t, Plan.BatchTools.size(), Plan.BatchTools[t]);
+        const std::size_t at = tail.rfind(line);
+        if (at != std::string::npos) tail.erase(0, at + line.size());
+      }
+      line.clear();
+    }
+  }
+
   bool StopRequested() {
     std::lock_guard<std::mutex> lock(S->Mutex);
     return S->StopRequested;
@@ -151,16 +175,16 @@ class Run {
     for (std::size_t i = 0; i < Plan.Steps.size(); ++i) {
       if (StopRequested()) return Stopped();
       const CompileStep& step = Plan.Steps[i];
-      Post([i, count = Plan.Steps.size(), name = step.Name](CompileSession::Callbacks& calls) {
-        if (calls.StepStarted) calls.StepStarted(i, count, name);
-      });
+      // The batch's steps are its tools, which it names as it starts them.
+      if (Plan.BatchPath.empty()) StepStarted(i, Plan.Steps.size(), step.Name);
       Output("\n> " + CommandLineText(step.Process) + "\n");
 
       auto tail = std::make_shared<std::string>();  // written by the reader thread until Wait returns
       platform::Process::Handlers handlers;
-      handlers.Output = [this, tail](std::string_view text) {
+      handlers.Output = [this, tail, line = std::string()](std::string_view text) mutable {
         Output(std::string(text));
         tail->append(text);
+        if (!Plan.BatchPath.empty()) FollowBatch(line, text, *tail);
         KeepTail(*tail);
       };
       std::unique_ptr<platform::Process> process = platform::Process::Start(step.Process, std::move(handlers));

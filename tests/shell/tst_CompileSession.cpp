@@ -177,13 +177,15 @@ TEST(CompileSession, WindowsBatchNamesTheToolThatStoppedIt) {
   FakeCompile setup;
   for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(setup.ToolDir + "/" + name, "");
   const std::string interpreter = setup.Root.File("cmd");
-  WriteScript(interpreter, "cp quorvel.bat ../ran.bat; exit 13");
+  // Prints what the batch's echo lines would, up to the third tool.
+  WriteScript(interpreter, "cp quorvel.bat ../ran.bat; grep '^echo' quorvel.bat | head -3 | cut -c6-; exit 13");
   auto plan = shell::MakeWindowsPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, interpreter);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   Compile compile(setup);
   ASSERT_TRUE(compile.Session->Start(*plan));
   const CompileOutcome outcome = compile.Wait();
   EXPECT_EQ(outcome.FailedStep, "vis.exe");
+  EXPECT_EQ(compile.Steps, "1/4 sdHLCSG.exe\n2/4 hlbsp.exe\n3/4 vis.exe\n");
   EXPECT_EQ(outcome.ErrorText, "vis.exe failed, so quorvel.bat stopped there (exit status 13).");
   EXPECT_EQ(ReadFile(setup.Root.File("ran.bat")), plan->BatchText);
   EXPECT_FALSE(std::filesystem::exists(plan->BatchPath));  // deleted after every run
