@@ -53,6 +53,13 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
   ButLicense->setAutoDefault(false);
   connect(ButLicense, &QPushButton::clicked, this, &TAboutLicenseDlg::ButLicenseClick);
 
+  ButOK = new QPushButton(QStringLiteral("OK"), this);
+  ButOK->setObjectName(QStringLiteral("ButOK"));
+  ButOK->setGeometry(128, 105, 71, 25);
+  ButOK->setDefault(true);
+  connect(ButOK, &QPushButton::clicked, this, &QDialog::accept);
+  setTabOrder(ButOK, ButLicense);
+
   LicenseShown = false;
   SetClientHeight(FoldedHeight());
   if (owner) move(owner->x() + 30, owner->y() + 30);

@@ -25,6 +25,7 @@ class TAboutLicenseDlg : public QDialog {
   QLabel* Author;
   QPlainTextEdit* License;
   QPushButton* ButLicense;
+  QPushButton* ButOK;
 
   bool LicenseShown = false;
 

@@ -2,11 +2,27 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include "shell/WindowPlacement.h"
+
+namespace {
+
+constexpr int kWidth = 720;
+constexpr int kHeight = 420;
+// The least that shows a few lines and the buttons.
+constexpr int kMinWidth = 320;
+constexpr int kMinHeight = 120;
+
+shell::ScreenRect ToScreenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
+
+}  // namespace
 
 TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Compile output"));
@@ -16,20 +32,31 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
   Text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   Text->setMaximumBlockCount(kMaxLines);
   Text->setUndoRedoEnabled(false);
+  // The range grows after the text is laid out, which may be later than the
+  // append: following is decided here, from where the user left the view.
+  QScrollBar* bar = Text->verticalScrollBar();
+  connect(bar, &QScrollBar::valueChanged, this, [this, bar](int value) { Follow = value == bar->maximum(); });
+  connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+    if (Follow) bar->setValue(maximum);
+  });
 
-  ButClear = new QPushButton(QStringLiteral("Clear"), this);
-  ButClose = new QPushButton(QStringLiteral("Close"), this);
+  ButStop = new QPushButton(QStringLiteral("&Stop"), this);
+  ButStop->setEnabled(false);
+  ButClear = new QPushButton(QStringLiteral("C&lear"), this);
+  ButClose = new QPushButton(QStringLiteral("&Close"), this);
+  for (QPushButton* button : {ButStop, ButClear, ButClose}) button->setAutoDefault(true);  // Enter presses it
   connect(ButClear, &QPushButton::clicked, this, &TCompileOutputForm::Clear);
   connect(ButClose, &QPushButton::clicked, this, &QWidget::close);
 
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(ButStop);
   buttons->addStretch();
   buttons->addWidget(ButClear);
   buttons->addWidget(ButClose);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Text);
   layout->addLayout(buttons);
-  resize(720, 420);
+  resize(kWidth, kHeight);
 }
 
 QString TCompileOutputForm::PlainText() const { return Text->toPlainText(); }
@@ -39,22 +66,45 @@ void TCompileOutputForm::AppendText(const QString& text) {
   // Windows line ends and the tools' carriage returns would show as boxes.
   clean.remove(QLatin1Char('\r'));
   if (clean.isEmpty()) return;
-  QScrollBar* bar = Text->verticalScrollBar();
-  const bool follow = bar->value() == bar->maximum();
   QTextCursor end(Text->document());
   end.movePosition(QTextCursor::End);
   end.insertText(clean);
-  if (follow) bar->setValue(bar->maximum());
 }
 
 void TCompileOutputForm::AppendBytes(const std::string& bytes) {
   AppendText(Decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
 }
 
-void TCompileOutputForm::Clear() { Text->clear(); }
+void TCompileOutputForm::Clear() {
+  Text->clear();
+  Follow = true;
+}
 
 void TCompileOutputForm::ShowAndRaise() {
+  if (!isVisible()) PlaceBesideOwner();
   show();
   raise();
   activateWindow();
+}
+
+void TCompileOutputForm::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape)
+    close();
+  else
+    QWidget::keyPressEvent(event);
+}
+
+void TCompileOutputForm::PlaceBesideOwner() {
+  const QWidget* owner = parentWidget();
+  QScreen* screen = owner ? owner->screen() : this->screen();
+  if (!owner || !screen) return;
+  // This window's frame is not known before it is shown; the owner's is the
+  // same window manager's.
+  const QRect ownerFrame = owner->frameGeometry();
+  const QSize frame = ownerFrame.size() - owner->geometry().size();
+  const shell::ScreenRect placed = shell::PlaceBeside(ToScreenRect(ownerFrame), kWidth + frame.width(),
+                                                      kHeight + frame.height(), ToScreenRect(screen->availableGeometry()),
+                                                      kMinWidth + frame.width(), kMinHeight + frame.height());
+  resize(placed.Width - frame.width(), placed.Height - frame.height());
+  move(placed.X, placed.Y);
 }

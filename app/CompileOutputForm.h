@@ -1,8 +1,8 @@
 #pragma once
 // The "Compile output" window: what the compile tools print, live. A desktop
 // program has no console, and the tools' output is the only report of what
-// they did. Closing the window only hides it; the text stays for the next
-// ShowAndRaise.
+// they did. Closing the window (or Escape) only hides it; the text stays for
+// the next ShowAndRaise.
 
 #include <QString>
 #include <QStringDecoder>
@@ -10,6 +10,7 @@
 
 #include <string>
 
+class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -21,10 +22,11 @@ class TCompileOutputForm : public QWidget {
   static constexpr int kMaxLines = 20000;
 
   // A separate top-level window even with a parent (the main window), which
-  // deletes it.
+  // deletes it and beside which it opens.
   explicit TCompileOutputForm(QWidget* parent = nullptr);
 
   QPlainTextEdit* Text;
+  QPushButton* ButStop;  // enabled while a compile runs; the owner connects it
   QPushButton* ButClear;
   QPushButton* ButClose;
 
@@ -32,14 +34,22 @@ class TCompileOutputForm : public QWidget {
 
  public slots:
   // Appends text as it comes, in pieces that need not be whole lines. The
-  // view follows the end unless the user has scrolled up to read.
+  // view follows the end, as a terminal does, unless the user has scrolled
+  // up to read; scrolling back to the end follows again.
   void AppendText(const QString& text);
   // The same with the tools' own bytes, in the system's encoding; a character
   // split between two pieces is kept whole.
   void AppendBytes(const std::string& bytes);
   void Clear();
+  // Shows the window, beside its parent when it was hidden.
   void ShowAndRaise();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
+  void PlaceBesideOwner();
+
   QStringDecoder Decoder{QStringDecoder::System};
+  bool Follow = true;  // the view keeps the newest line in sight
 };

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QMetaObject>
+#include <QTimer>
 
 #include <iostream>
 
@@ -38,6 +40,7 @@ QPushButton* MakeButton(const QString& name, const QString& text, QWidget* paren
   button->setGeometry(x, y, w, h);
   // The captions are nearly as wide as the buttons.
   button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 2px; }"));
+  button->setAutoDefault(true);  // Enter presses the focused button, as in a dialog
   return button;
 }
 
@@ -115,6 +118,21 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   StatusLabel = new QLabel(StatusBar);
   StatusLabel->setObjectName(QStringLiteral("StatusText"));
   StatusBar->addWidget(StatusLabel, 1);
+  StepField = new QLabel(StatusBar);
+  StepField->setObjectName(QStringLiteral("StepField"));
+  StatusBar->addPermanentWidget(StepField);
+  StepField->hide();
+  StepTimer = new QTimer(this);
+  StepTimer->setInterval(1000);
+  connect(StepTimer, &QTimer::timeout, this, &TMainForm::ShowStep);
+
+  // Tab follows what the eye does: the option groups left to right, the top
+  // row then the bottom row, then the buttons top to bottom.
+  std::vector<QWidget*> tabOrder;
+  for (TRadioGroup* group : {RGMapDim, RGMonsters, RGGameType, RGMapCompl, RGSkill, RGBarney})
+    for (int i = 0; i < group->Count(); ++i) tabOrder.push_back(group->Item(i));
+  for (QWidget* button : {ButGenMap, ButGenBsp, ButRun, ButSetup, ButAbout, ButExit}) tabOrder.push_back(button);
+  for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
   connect(ButGenMap, &QPushButton::clicked, this, &TMainForm::ButGenMapClick);
   connect(ButGenBsp, &QPushButton::clicked, this, &TMainForm::ButGenBspClick);
@@ -129,20 +147,24 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   };
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   ExitErrorDisplay = [](const QString& text) { std::cerr << "quorvel: " << text.toLocal8Bit().constData() << '\n'; };
-  ConfirmStopCompile = [this] {
-    return QMessageBox::question(this, ApplicationTitle(), QStringLiteral("A compile is running. Stop it and quit?"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+  Ask = [this](const QString& question) {
+    return QMessageBox::question(this, ApplicationTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
   };
 
   CompileOutput = new TCompileOutputForm(this);
   auto* showOutput = new QShortcut(QKeySequence(QStringLiteral("Ctrl+L")), this);
   connect(showOutput, &QShortcut::activated, CompileOutput, &TCompileOutputForm::ShowAndRaise);
+  connect(CompileOutput->ButStop, &QPushButton::clicked, this, [this] { Compile->Stop(); });
   ButGenBsp->setToolTip(QStringLiteral("Compile quorvel.map with the map tools (Ctrl+L shows their output)"));
 
   // The session reports from its own threads; a queued call brings each
   // report to this window's thread, and is dropped once the window is gone.
   shell::CompileSession::Callbacks calls;
   calls.Output = [this](const std::string& text) { CompileOutput->AppendBytes(text); };
+  calls.StepStarted = [this](std::size_t index, std::size_t count, const std::string& name) {
+    StepStarted(index, count, name);
+  };
   calls.Finished = [this](const shell::CompileOutcome& outcome) { CompileFinished(outcome); };
   Compile = std::make_unique<shell::CompileSession>(
       [this](std::function<void()> call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); },
@@ -169,9 +191,18 @@ void TMainForm::ShowError(const QString& text) {
 void TMainForm::EnableActions() { SetActionsEnabled(!Compiling && SetupNeeded.isEmpty()); }
 
 void TMainForm::SetActionsEnabled(bool enabled) {
+  QWidget* focused = focusWidget();
+  const bool actionFocused = focused == ButGenMap || focused == ButGenBsp || focused == ButRun;
+  if (!enabled && actionFocused && focused->isEnabled()) FocusBeforeDisabling = focused;
   ButGenMap->setEnabled(enabled);
   ButGenBsp->setEnabled(enabled);
   ButRun->setEnabled(enabled);
+  if (!enabled) {
+    FocusWhileDisabled = focusWidget();
+  } else if (FocusBeforeDisabling) {
+    if (focusWidget() == FocusWhileDisabled) FocusBeforeDisabling->setFocus();
+    FocusBeforeDisabling = nullptr;
+  }
 }
 
 void TMainForm::FormCreate() {
@@ -224,24 +255,48 @@ void TMainForm::ButGenBspClick() {
   CompileOutput->Clear();
   CompileOutput->ShowAndRaise();
   Compiling = Compile->Start(shell::CompileDirs{AppDir, SetupData.ToolDir(), SetupData.GameDir()});
+  CompileOutput->ButStop->setEnabled(Compiling);
+  CompileClock.start();
   EnableActions();
+}
+
+void TMainForm::StepStarted(std::size_t index, std::size_t count, const std::string& name) {
+  StepIndex = index;
+  StepCount = count;
+  StepName = name;
+  ShowStep();
+  StepField->show();
+  StepTimer->start();
+}
+
+void TMainForm::ShowStep() {
+  const auto elapsed = std::chrono::seconds(CompileClock.elapsed() / 1000);
+  StepField->setText(FromShell(shell::CompileStepText(StepName, StepIndex, StepCount, elapsed)));
 }
 
 void TMainForm::CompileFinished(const shell::CompileOutcome& outcome) {
   Compiling = false;
+  LastCompileFailed = !outcome.Ok;
+  StepTimer->stop();
+  StepField->hide();
+  CompileOutput->ButStop->setEnabled(false);
   SetStatusText(FromShell(outcome.StatusText));
   EnableActions();
   if (!outcome.ErrorText.empty()) ShowError(FromShell(outcome.ErrorText));
 }
 
 void TMainForm::ButRunClick() {
+  const shell::RunCheck check = shell::CheckLevelToRun(SetupData.GameDir(), LastCompileFailed);
+  if (check.How == shell::RunCheck::Kind::Refuse) return ShowError(FromShell(check.Text));
+  if (check.How == shell::RunCheck::Kind::Confirm && !Ask(FromShell(check.Text))) return;
   const Result<> started = shell::LaunchGame(SetupData.GameDir());
-  if (!started) ShowError(FromShell(started.Error()));
+  if (!started) return ShowError(FromShell(started.Error()));
+  SetStatusText(QString::fromUtf8(shell::kHalfLifeStarted));
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (Compiling) {
-    if (!ConfirmStopCompile()) {
+    if (!Ask(QStringLiteral("A compile is running. Stop it and quit?"))) {
       event->ignore();
       return;
     }

@@ -4,12 +4,16 @@
 // shows their state and forwards the clicks.
 //
 // Hooks for tests, set to the real behaviour by the constructor:
-//   ErrorDisplay        how ShowError reaches the user (a modal box)
-//   ExitErrorDisplay    how a failed settings save at exit is told (stderr)
-//   RunModal            shows the Setup or About dialog modally (exec)
-//   ConfirmStopCompile  asked when the window is closed during a compile;
-//                       true stops the compile and closes
+//   ErrorDisplay      how ShowError reaches the user (a modal box)
+//   ExitErrorDisplay  how a failed settings save at exit is told (stderr)
+//   RunModal          shows the Setup or About dialog modally (exec)
+//   Ask               a yes/no question, No the default; true for yes. Asked
+//                     when the window is closed during a compile, and before
+//                     "Run Half-Life" starts the previous level after a
+//                     failed compile
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -29,6 +33,7 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 class TCompileOutputForm;
 class TRadioGroup;
 
@@ -62,6 +67,9 @@ class TMainForm : public QWidget {
   QPushButton* ButExit;
   TRadioGroup* RGGameType;
   QStatusBar* StatusBar;
+  // On the right of the status bar while a compile runs: the step and the
+  // time, e.g. "hlbsp: step 2 of 4, 0:12".
+  QLabel* StepField;
   // The compile tools' output, a window of its own (Ctrl+L reopens it).
   TCompileOutputForm* CompileOutput;
 
@@ -91,7 +99,7 @@ class TMainForm : public QWidget {
   std::function<void(const QString& text)> ErrorDisplay;
   std::function<void(const QString& text)> ExitErrorDisplay;
   std::function<int(QDialog& dialog)> RunModal;
-  std::function<bool()> ConfirmStopCompile;
+  std::function<bool(const QString& question)> Ask;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -106,10 +114,24 @@ class TMainForm : public QWidget {
   // The actions wait for Setup while SetupNeeded says why; the buttons and
   // the status bar say it too.
   void ShowSetupNeeded(const std::string& reason);
+  void StepStarted(std::size_t index, std::size_t count, const std::string& name);
+  void ShowStep();
   void CompileFinished(const shell::CompileOutcome& outcome);
 
   QLabel* StatusLabel;
   bool Compiling = false;
+  // The last compile of this run ended without a level in the game.
+  bool LastCompileFailed = false;
+  // The step field's content.
+  QTimer* StepTimer;
+  QElapsedTimer CompileClock;
+  std::string StepName;
+  std::size_t StepIndex = 0;
+  std::size_t StepCount = 0;
+  // Where disabling the action buttons moved the focus, and from where: put
+  // back when they are enabled, unless the user has moved it since.
+  QPointer<QWidget> FocusBeforeDisabling;
+  QPointer<QWidget> FocusWhileDisabled;
   bool SaveSettingsAtExit = true;
   QString SetupNeeded;
   // What a first start offers, before the Setup dialog.

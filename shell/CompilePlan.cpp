@@ -56,12 +56,16 @@ CompilePlan PlanFiles(const CompileDirs& dirs) {
   plan.BspPath = base + ".bsp";
   plan.ErrPath = base + ".err";
   plan.LinPath = base + ".lin";
-  plan.MapsDir = JoinPath(JoinPath(dirs.HLDir, "valve"), "maps");
-  plan.TargetPath = JoinPath(plan.MapsDir, kBspFileName);
+  plan.MapsDir = GameMapsDir(dirs.HLDir);
+  plan.TargetPath = GameLevelPath(dirs.HLDir);
   return plan;
 }
 
 }  // namespace
+
+std::string GameMapsDir(const std::string& hlDir) { return JoinPath(JoinPath(hlDir, "valve"), "maps"); }
+
+std::string GameLevelPath(const std::string& hlDir) { return JoinPath(GameMapsDir(hlDir), kBspFileName); }
 
 const std::array<std::vector<std::string>, 4>& WindowsToolNames() {
   static const std::array<std::vector<std::string>, 4> names = {{
@@ -85,12 +89,18 @@ const std::array<std::vector<std::string>, 4>& PosixToolNames() {
 
 int BatchToolFailureStatus(int toolNumber) { return 10 + toolNumber; }
 
+// Tool names come from WindowsToolNames(): nothing in them is special to echo.
+std::string BatchStepMarker(std::size_t index, const std::string& tool) {
+  return "Step " + std::to_string(index + 1) + " of 4: " + tool;
+}
+
 std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools) {
   const std::string eol = "\r\n";
   const std::string base = JoinPath(WindowsPath(dirs.AppDir), kLevelName, '\\');
   const std::string maps = JoinPath(WindowsPath(dirs.HLDir), "valve\\maps", '\\');
   std::string text = "@echo off" + eol;
   for (std::size_t i = 0; i < tools.size(); ++i) {
+    text += "echo " + BatchStepMarker(i, tools[i]) + eol;
     text += tools[i] + ' ' + BatchWord(base) + eol;
     // "if errorlevel 1" would miss the negative status of a crashed tool.
     text += "if %errorlevel% neq 0 exit /b " + std::to_string(BatchToolFailureStatus(static_cast<int>(i) + 1)) + eol;

@@ -54,6 +54,10 @@ struct CompilePlan {
   bool MoveAfterSteps = false;
 };
 
+// HLDir/valve/maps, and the compiled level in it, where the game loads it from.
+std::string GameMapsDir(const std::string& hlDir);
+std::string GameLevelPath(const std::string& hlDir);
+
 // The names each step looks for in ToolDir, best first. Windows: the modern
 // tools, then the classic ones (qcsg.exe, qbsp2.exe, vis.exe, qrad.exe), which
 // take at most kClassicMaxEntities entities. POSIX: hlcsg then sdHLCSG, etc.
@@ -63,6 +67,7 @@ inline constexpr int kClassicMaxEntities = 1024;
 
 // The batch file's lines, each ending in CR LF:
 //   @echo off
+//   echo Step 1 of 4: TOOL1   (BatchStepMarker, so that the run can be followed)
 //   TOOL1 "AppDir\quorvel"   then: if %errorlevel% neq 0 exit /b 11
 //   ... the same for tools 2 to 4 (exit statuses 12 to 14) ...
 //   move  "AppDir\quorvel.bsp" "HLDir\valve\maps"
@@ -73,6 +78,8 @@ inline constexpr int kClassicMaxEntities = 1024;
 std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools);
 // The batch's exit status when tool 1 to 4 failed (a failed move leaves 1).
 int BatchToolFailureStatus(int toolNumber);
+// The line the batch prints before it starts a tool (index from 0).
+std::string BatchStepMarker(std::size_t index, const std::string& tool);
 
 // The Windows plan, run by `interpreter /d /v:off /c .\quorvel.bat` in
 // ToolDir. Fails naming the folder and the names looked for when a step has

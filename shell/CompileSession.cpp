@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <thread>
+#include <vector>
 
-#include "map/HLMap.h"
+#include "map/HLMap.h"  // WriteFileAtomically
 #include "platform/Platform.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
@@ -19,81 +20,32 @@ namespace {
 // How much of a step's latest output is kept for the verdict.
 constexpr std::size_t kTailBytes = 8192;
 
-bool ContainsIgnoringCase(const std::string& text, const std::string& part) {
-  return std::search(text.begin(), text.end(), part.begin(), part.end(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-         }) != text.end();
+// Keeps the end of text, from a line's start, once it grew past twice that.
+void KeepTail(std::string& text) {
+  if (text.size() <= 2 * kTailBytes) return;
+  const std::size_t cut = text.find('\n', text.size() - kTailBytes);
+  text.erase(0, cut == std::string::npos ? text.size() - kTailBytes : cut + 1);
 }
 
-// The classic tools stop at their entity table's size with this in the message.
-bool RefusedForEntities(const std::string& output) {
-  return ContainsIgnoringCase(output, "MAX_MAP_ENTITIES") || ContainsIgnoringCase(output, "too many entities");
-}
-
-std::string CrashText(int status) {
-#ifdef _WIN32
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08X", static_cast<unsigned>(status));
-  return std::string("exception ") + hex;
-#else
-  return "signal " + std::to_string(status);
-#endif
-}
-
-CompileOutcome Failed(std::string statusText, std::string errorText, std::string step = {}) {
-  CompileOutcome outcome;
-  outcome.StatusText = std::move(statusText);
-  outcome.ErrorText = std::move(errorText);
-  outcome.FailedStep = std::move(step);
-  return outcome;
-}
-
-// The verdict on a step that ended; nullopt when it succeeded.
-std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step,
-                                        const platform::ProcessExit& exit, const std::string& output) {
-  using Kind = platform::ProcessExit::Kind;
-  if (exit.How == Kind::FailedToStart) {
-    return Failed("Compile failed: " + step.Name,
-                  step.Name + " could not be started from " + step.Process.WorkingDirectory + ": " + exit.Error,
-                  step.Name);
+// What the tools leave beside the map in dir: every quorvel.* but the map,
+// the tools' log and the settings (and the level, should dir be the maps
+// folder itself).
+Result<> RemoveIntermediateFiles(const std::string& dir) {
+  std::error_code error;
+  std::filesystem::directory_iterator entries(FileSystemPath(dir), error);
+  if (error) return Failure{error.message()};
+  const std::filesystem::path keep[] = {kMapFileName, kBspFileName, kLogFileName, kSettingsFileName};
+  std::vector<std::string> leftovers;  // not removed while the folder is read
+  for (const std::filesystem::directory_entry& entry : entries) {
+    const std::filesystem::path name = entry.path().filename();
+    if (name.stem() != kLevelName || !name.has_extension() || entry.is_directory(error)) continue;
+    if (std::find(std::begin(keep), std::end(keep), name) == std::end(keep)) leftovers.push_back(PathString(entry.path()));
   }
-  // The Windows batch stops at the first failing tool with a status naming it.
-  std::string batchTool;
-  if (!plan.BatchPath.empty() && exit.How == Kind::Exited) {
-    for (std::size_t i = 0; i < plan.BatchTools.size(); ++i)
-      if (exit.Status == BatchToolFailureStatus(static_cast<int>(i) + 1)) batchTool = plan.BatchTools[i];
+  for (const std::string& path : leftovers) {
+    const Result<> removed = RemoveFile(path);
+    if (!removed) return Failure{"Cannot remove " + path + ": " + removed.Error()};
   }
-  const std::string failed = batchTool.empty() ? step.Name : batchTool;
-  // The bsp tool meets a hole to the void with a pointfile; the tools after
-  // it then fail for want of portals.
-  if (IsFile(plan.LinPath)) {
-    return Failed("Compile failed: the level leaks",
-                  "The level leaks: it has a hole to the void, so the compile stopped at " + failed +
-                      ". The pointfile " + plan.LinPath + " traces the way from an entity to the hole.",
-                  failed);
-  }
-  const bool errFile = IsFile(plan.ErrPath);
-  if (exit.Succeeded() && !errFile) return std::nullopt;
-
-  std::string text;
-  if (RefusedForEntities(output)) {
-    text = failed + " refused the level: it has more entities than the tool can take (the classic tools take at most " +
-           std::to_string(kClassicMaxEntities) +
-           "). Compile it with the newer tools (sdHLCSG, hlcsg and the rest) or choose a smaller Map Dimension.";
-  } else if (exit.How == Kind::Crashed) {
-    text = failed + " crashed (" + CrashText(exit.Status) + ").";
-  } else if (!batchTool.empty()) {
-    text = failed + " failed, so " + step.Name + " stopped there (exit status " + std::to_string(exit.Status) + ").";
-  } else if (exit.Status != 0) {
-    text = failed + " failed with exit status " + std::to_string(exit.Status) + ".";
-    // The tool checks use other statuses; the move is the batch's only other command.
-    if (!plan.BatchPath.empty() && exit.Status == 1)
-      text += " The move of " + plan.BspPath + " into the maps folder " + plan.MapsDir + " failed.";
-  } else {
-    text = failed + " reported errors (exit status 0).";
-  }
-  if (errFile) text += " The errors are in " + plan.ErrPath + ".";
-  return Failed("Compile failed: " + failed, text, failed);
+  return {};
 }
 
 }  // namespace
@@ -152,6 +104,30 @@ class Run {
     });
   }
 
+  void StepStarted(std::size_t index, std::size_t count, std::string name) {
+    Post([index, count, name = std::move(name)](CompileSession::Callbacks& calls) {
+      if (calls.StepStarted) calls.StepStarted(index, count, name);
+    });
+  }
+
+  // Reports each tool the batch starts, and keeps in tail only what the
+  // latest one printed; line holds the current line's start.
+  void FollowBatch(std::string& line, std::string_view text, std::string& tail) {
+    for (const char c : text) {
+      if (c != '\n' && c != '\r') {
+        if (line.size() < 256) line += c;  // longer than any marker
+        continue;
+      }
+      for (std::size_t t = 0; t < Plan.BatchTools.size(); ++t) {
+        if (line != BatchStepMarker(t, Plan.BatchTools[t])) continue;
+        StepStarted(t, Plan.BatchTools.size(), Plan.BatchTools[t]);
+        const std::size_t at = tail.rfind(line);
+        if (at != std::string::npos) tail.erase(0, at + line.size());
+      }
+      line.clear();
+    }
+  }
+
   bool StopRequested() {
     std::lock_guard<std::mutex> lock(S->Mutex);
     return S->StopRequested;
@@ -199,17 +175,17 @@ class Run {
     for (std::size_t i = 0; i < Plan.Steps.size(); ++i) {
       if (StopRequested()) return Stopped();
       const CompileStep& step = Plan.Steps[i];
-      Post([i, count = Plan.Steps.size(), name = step.Name](CompileSession::Callbacks& calls) {
-        if (calls.StepStarted) calls.StepStarted(i, count, name);
-      });
+      // The batch's steps are its tools, which it names as it starts them.
+      if (Plan.BatchPath.empty()) StepStarted(i, Plan.Steps.size(), step.Name);
       Output("\n> " + CommandLineText(step.Process) + "\n");
 
       auto tail = std::make_shared<std::string>();  // written by the reader thread until Wait returns
       platform::Process::Handlers handlers;
-      handlers.Output = [this, tail](std::string_view text) {
+      handlers.Output = [this, tail, line = std::string()](std::string_view text) mutable {
         Output(std::string(text));
         tail->append(text);
-        if (tail->size() > 2 * kTailBytes) tail->erase(0, tail->size() - kTailBytes);
+        if (!Plan.BatchPath.empty()) FollowBatch(line, text, *tail);
+        KeepTail(*tail);
       };
       std::unique_ptr<platform::Process> process = platform::Process::Start(step.Process, std::move(handlers));
       {
@@ -243,6 +219,8 @@ class Run {
       return Failed("Cannot move the .bsp", Plan.BspPath + " did not reach the maps folder " + Plan.MapsDir +
                                                 ": the move in " + Plan.BatchPath + " failed.");
     }
+    const Result<> removed = RemoveIntermediateFiles(PathString(FileSystemPath(Plan.MapPath).parent_path()));
+    if (!removed) Output("\n" + removed.Error() + "\n");
     CompileOutcome outcome;
     outcome.Ok = true;
     outcome.StatusText = kBspGenerated;
@@ -307,6 +285,16 @@ void CompileSession::Stop() {
 bool CompileSession::Running() const {
   std::lock_guard<std::mutex> lock(State->Mutex);
   return State->Running;
+}
+
+std::string CompileStepText(const std::string& name, std::size_t index, std::size_t count,
+                            std::chrono::seconds elapsed) {
+  const long long total = elapsed.count() < 0 ? 0 : elapsed.count();
+  const long long hours = total / 3600, minutes = total / 60 % 60, seconds = total % 60;
+  char time[32];
+  if (hours > 0) std::snprintf(time, sizeof time, "%lld:%02lld:%02lld", hours, minutes, seconds);
+  else std::snprintf(time, sizeof time, "%lld:%02lld", minutes, seconds);
+  return name + ": step " + std::to_string(index + 1) + " of " + std::to_string(count) + ", " + time;
 }
 
 }  // namespace shell

@@ -2,7 +2,8 @@
 // Runs "Generate .bsp": checks the plan's files, removes what an earlier run
 // left (quorvel.err, .lin, .bsp beside the map), writes the batch file on
 // Windows, runs the steps one after another on a thread of its own, judges
-// each, moves the level into the game's maps folder and reports one outcome.
+// each (shell/CompileVerdict.h), moves the level into the game's maps folder
+// and reports one outcome.
 //
 // Threads: the callbacks are never called directly. Each call is wrapped in a
 // function given to `post`, which must run it later on the thread that owns
@@ -15,8 +16,10 @@
 //   CompileSession compile(post, {onOutput, onStep, onFinished});
 //   compile.Start({appDir, toolDir, hlDir});
 //
-// Every Start that returned true ends in exactly one Finished.
+// Every Start that returned true ends in exactly one Finished. After a
+// successful run the files the tools leave beside the map are removed.
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -24,21 +27,11 @@
 #include <string>
 
 #include "shell/CompilePlan.h"
+#include "shell/CompileVerdict.h"
 
 namespace shell {
 
 struct CompileSessionState;
-
-struct CompileOutcome {
-  bool Ok = false;       // the level is in the maps folder
-  bool Stopped = false;  // ended by Stop
-  // kBspGenerated, kCompileStopped, or a short line for the status bar.
-  std::string StatusText;
-  // Empty when Ok or Stopped; otherwise the message for the user, naming the
-  // failed step and why (exit status, crash, errors, leak, entity limit).
-  std::string ErrorText;
-  std::string FailedStep;  // the tool's name; empty when no step failed
-};
 
 class CompileSession {
  public:
@@ -78,5 +71,10 @@ class CompileSession {
   // Shared with the worker thread and the posted calls.
   std::shared_ptr<CompileSessionState> State;
 };
+
+// A window's field while a compile runs, e.g. "hlbsp: step 2 of 4, 0:12":
+// the step (index from 0, as StepStarted gives it) and the time since Start.
+std::string CompileStepText(const std::string& name, std::size_t index, std::size_t count,
+                            std::chrono::seconds elapsed);
 
 }  // namespace shell

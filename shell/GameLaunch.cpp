@@ -1,6 +1,7 @@
 #include "shell/GameLaunch.h"
 
 #include "platform/Platform.h"
+#include "shell/CompilePlan.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
 #include "shell/SteamLaunch.h"
@@ -31,6 +32,19 @@ Result<platform::ProcessSpec> FindGame(const std::string& hlDir) {
   std::string tried;
   for (const std::string& name : names) tried += (tried.empty() ? "" : " or ") + name;
   return Failure{"Half-Life was not found: there is no " + tried + " in the game main folder " + hlDir + "."};
+}
+
+RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed) {
+  if (hlDir.empty()) return {RunCheck::Kind::Refuse, "The game main folder is not set: choose it in Setup."};
+  const std::string level = GameLevelPath(hlDir);
+  if (!IsFile(level))
+    return {RunCheck::Kind::Refuse,
+            "There is no compiled level " + level + " to play: press \"Generate .bsp\" to compile it first."};
+  if (lastCompileFailed)
+    return {RunCheck::Kind::Confirm,
+            "The last compile did not succeed, so " + level +
+                " is the level compiled before it, not the one generated last. Start Half-Life on it anyway?"};
+  return {};
 }
 
 Result<> LaunchGame(const std::string& hlDir) { return RunHalfLife(hlDir, UserEnvironment::FromProcess()); }

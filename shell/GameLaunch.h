@@ -1,6 +1,7 @@
 #pragma once
 // "Run Half-Life": the game started on the level "quorvel", detached, in its
-// main folder. Each call starts another game.
+// main folder, once the level is checked. Each call starts another game; the
+// status then reads kHalfLifeStarted.
 
 #include <string>
 #include <vector>
@@ -18,6 +19,22 @@ const std::vector<std::string>& GameProgramNames();
 // `-console +map quorvel` and hlDir as its working folder. Fails naming the
 // names and the folder when there is none.
 Result<platform::ProcessSpec> FindGame(const std::string& hlDir);
+
+// What "Run Half-Life" does before it starts the game.
+struct RunCheck {
+  enum class Kind {
+    Start,    // the level is there
+    Confirm,  // ask Text first (default: no); start on yes
+    Refuse,   // show Text; start nothing
+  };
+  Kind How = Kind::Start;
+  std::string Text;
+};
+
+// Refuses when hlDir/valve/maps/quorvel.bsp does not exist (compile first);
+// asks when the last compile of this run of the program failed or was
+// stopped, as the game would start on the level compiled before.
+RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed);
 
 // Starts the game: through Steam when it lies in a Steam library and steam is
 // on PATH, else FindGame's program (shell/SteamLaunch.h); fails naming every

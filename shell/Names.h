@@ -9,10 +9,12 @@ inline constexpr char kMapFileName[] = "quorvel.map";
 inline constexpr char kBspFileName[] = "quorvel.bsp";
 inline constexpr char kSettingsFileName[] = "quorvel.ini";
 inline constexpr char kBatchFileName[] = "quorvel.bat";
+inline constexpr char kLogFileName[] = "quorvel.log";  // the compile tools' own log
 
 // Status texts.
 inline constexpr char kMapGenerated[] = ".map generated";
 inline constexpr char kBspGenerated[] = ".bsp generated";
 inline constexpr char kCompileStopped[] = "Compile stopped";
+inline constexpr char kHalfLifeStarted[] = "Half-Life started";
 
 }  // namespace shell

@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/About.h"
 
@@ -42,6 +43,14 @@ TEST(AboutDialog, TheNameShowsUnderADarkPalette) {
   for (int y = 0; y < name.height(); ++y)
     for (int x = 0; x < name.width(); ++x) brightest = std::max(brightest, qGray(name.pixel(x, y)));
   EXPECT_GT(brightest, 160);  // light letters on the dark window
+}
+
+TEST(AboutDialog, EnterPressesOK) {
+  TAboutLicenseDlg dialog(nullptr);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 }  // namespace

@@ -1,12 +1,27 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <filesystem>
+#include <tuple>
 
 #include "FakeTools.h"
+#include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/DirectoryEdit.h"
 #include "app/MainWin.h"
+#include "app/RadioGroup.h"
 #include "app/Setup.h"
 
 using namespace testing_support;
@@ -28,6 +43,16 @@ class Window : public ::testing::Test {
   }
   bool WaitForStatus(const QString& text) {
     return QTest::qWaitFor([&] { return Form->StatusText() == text; }, 20000);
+  }
+  void Compile(const QString& status) {
+    Form->ButGenMap->click();
+    Form->ButGenBsp->click();
+    ASSERT_TRUE(WaitForStatus(status)) << Form->StatusText().toStdString();
+  }
+  // A stand-in game that records its arguments in "started".
+  std::string FakeGame() {
+    WriteScript(Setup.HLDir + "/hl_linux", "echo \"$*\" > started");
+    return Setup.HLDir + "/started";
   }
 
   FakeCompile Setup;
@@ -81,6 +106,9 @@ TEST_F(Window, SetupShowsTheSavedFoldersAndKeepsEveryLine) {
 
 TEST_F(Window, GenerateCompileAndReachTheGame) {
   WriteSettings();
+  // What the tools leave beside the map goes; the log and the settings stay.
+  Setup.Tool("hlbsp", fake::kWriteBsp + "; for e in p0 p3 prt wic pts wa_ ext hsz log; do echo x > \"$3.$e\"; done");
+  const std::string started = FakeGame();
   Start();
   Form->ButGenMap->click();
   EXPECT_EQ(Form->StatusText(), ".map generated");
@@ -93,37 +121,174 @@ TEST_F(Window, GenerateCompileAndReachTheGame) {
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(ReadFile(Setup.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Form->CompileOutput->PlainText().contains(".bsp generated"));
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(Setup.AppDir)) left.push_back(entry.path().filename());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
+
+  Form->ButRun->click();
+  EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
+  EXPECT_EQ(Form->StatusText(), "Half-Life started");
 }
 
-TEST_F(Window, AFailingToolIsReported) {
+TEST_F(Window, CompileOutputOpensBesideTheWindowAndClosesWithEscape) {
   WriteSettings();
-  Setup.Tool("hlvis", fake::kFail);
   Start();
-  Form->ButGenMap->click();
+  Form->move(0, 0);
   Form->ButGenBsp->click();
-  ASSERT_TRUE(WaitForStatus("Compile failed: hlvis"));
+  const QRect output = Form->CompileOutput->frameGeometry();
+  EXPECT_FALSE(output.intersects(Form->frameGeometry()));
+  EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
+  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
+  EXPECT_FALSE(Form->CompileOutput->isVisible());
+}
+
+TEST_F(Window, AFailedStepIsReportedInTheToolsWordsAndPlainReasons) {
+  WriteSettings();
+  Setup.Tool("hlvis", "echo 'Error: no way through'; echo 'vis: 3 portals'; exit 3");
+  Start();
+  Compile("Compile failed: hlvis");
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_TRUE(Errors[0].startsWith("hlvis failed with exit status 3.")) << Errors[0].toStdString();
-  EXPECT_TRUE(Form->CompileOutput->PlainText().contains("Error: no way through"));
-  EXPECT_TRUE(Actions());
+  EXPECT_TRUE(Errors[0].endsWith("\nError: no way through")) << Errors[0].toStdString();
+
+  // The level names a wad file in the game folder it was made for, which has none.
+  Setup.Tool("hlcsg", "echo 'Warning: could not open wad'; exit 1");
+  Compile("Compile failed: hlcsg");
+  ASSERT_EQ(Errors.size(), 2u);
+  EXPECT_TRUE(Errors[1].contains("the texture file " + QString::fromStdString(Setup.HLDir) +
+                                 "/valve/halflife.wad that the level names does not exist"))
+      << Errors[1].toStdString();
+  EXPECT_TRUE(Errors[1].contains("\"Generate .map\" again"));
+  EXPECT_TRUE(Errors[1].endsWith("\nWarning: could not open wad"));
 }
 
-TEST_F(Window, ClosingDuringACompileAsksAndStopsTheTool) {
+TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
   WriteSettings();
-  Setup.Tool("hlcsg", fake::kHang);
+  Setup.Tool("hlbsp", fake::kHang);
   Start();
-  int asked = 0;
-  bool stop = false;
-  Form->ConfirmStopCompile = [&] { return ++asked, stop; };
   Form->ButGenMap->click();
   Form->ButGenBsp->click();
   const std::string child = WaitForLine(Setup.ToolDir + "/child.pid");
-  EXPECT_FALSE(Form->close());
-  EXPECT_TRUE(Form->isVisible());
-  stop = true;
-  EXPECT_TRUE(Form->close());
-  EXPECT_EQ(asked, 2);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StepField->isVisible(); }));
+  EXPECT_TRUE(QRegularExpression("^hlbsp: step 2 of 4, 0:0\\d$").match(Form->StepField->text()).hasMatch())
+      << Form->StepField->text().toStdString();
+  Form->CompileOutput->ButStop->click();
+  ASSERT_TRUE(WaitForStatus("Compile stopped"));
   EXPECT_TRUE(ProcessEnds(child));
+  EXPECT_FALSE(Form->StepField->isVisible());
+  EXPECT_TRUE(Errors.empty());
+}
+
+TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
+  WriteSettings();
+  Setup.Tool("hlcsg", fake::kHang);
+  Start();
+  Form->ButGenMap->click();
+  Form->ButGenBsp->click();
+  const std::string child = WaitForLine(Setup.ToolDir + "/child.pid");
+  QString question;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    question = box->text();
+    QTest::keyClick(box, Qt::Key_Return);  // the default
+  });
+  EXPECT_FALSE(Form->close());
+  EXPECT_EQ(question, "A compile is running. Stop it and quit?");
+  EXPECT_TRUE(Form->isVisible());
+  Form->Ask = [](const QString&) { return true; };
+  EXPECT_TRUE(Form->close());
+  EXPECT_TRUE(ProcessEnds(child));
+}
+
+TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
+  WriteSettings();
+  const std::string started = FakeGame();
+  Start();
+  Form->ButRun->click();
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_TRUE(Errors[0].contains("press \"Generate .bsp\" to compile it first")) << Errors[0].toStdString();
+
+  WriteFile(Setup.MapsDir + "/quorvel.bsp", "the level before");
+  Setup.Tool("hlrad", fake::kFail);
+  Compile("Compile failed: hlrad");
+  std::vector<QString> asked;
+  bool yes = false;
+  Form->Ask = [&](const QString& question) { return asked.push_back(question), yes; };
+  Form->ButRun->click();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(asked[0].contains("the level compiled before it")) << asked[0].toStdString();
+  EXPECT_FALSE(std::filesystem::exists(started));
+  yes = true;
+  Form->ButRun->click();
+  EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
+  EXPECT_EQ(Form->StatusText(), "Half-Life started");
+}
+
+TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
+  WriteSettings();
+  Setup.Tool("hlvis", fake::kFail);
+  Start();
+  // Reading order: the option groups row by row, then the panel's buttons.
+  std::vector<QWidget*> controls = {Form->RGMapDim, Form->RGMapCompl, Form->RGSkill,  Form->RGMonsters,
+                                    Form->RGBarney, Form->RGGameType, Form->ButGenMap, Form->ButGenBsp,
+                                    Form->ButRun,   Form->ButSetup,   Form->ButAbout, Form->ButExit};
+  const auto place = [this](QWidget* w) {
+    const QPoint at = w->mapTo(Form.get(), QPoint(0, 0));
+    return std::make_tuple(w->parentWidget() == Form->ButPanel, at.y(), at.x());
+  };
+  std::sort(controls.begin(), controls.end(), [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
+  const auto control = [&](QWidget* focused) -> QWidget* {
+    for (QWidget* c : controls)
+      if (c == focused || c->isAncestorOf(focused)) return c;
+    return nullptr;
+  };
+  Form->RGMapDim->Item(0)->setFocus();
+  std::vector<QWidget*> visited = {Form->RGMapDim};
+  for (int i = 0; i < 40 && visited.size() < controls.size(); ++i) {
+    QTest::keyClick(Form->focusWidget(), Qt::Key_Tab);
+    if (control(Form->focusWidget()) != visited.back()) visited.push_back(control(Form->focusWidget()));
+  }
+  EXPECT_EQ(visited, controls);
+
+  // Enter presses the focused button; after the compile and its message the
+  // focus is where it was.
+  Form->ButGenMap->click();
+  Form->ButGenBsp->setFocus();
+  QTest::keyClick(Form->ButGenBsp, Qt::Key_Return);
+  ASSERT_TRUE(WaitForStatus("Compile failed: hlvis"));
+  EXPECT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Form->focusWidget(), Form->ButGenBsp);
+  bool about = false;
+  Form->RunModal = [&](QDialog& dialog) { return about = dynamic_cast<TAboutLicenseDlg*>(&dialog), 1; };
+  Form->ButAbout->setFocus();
+  QTest::keyClick(Form->ButAbout, Qt::Key_Enter);
+  EXPECT_TRUE(about);
+}
+
+TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {
+  TCompileOutputForm output;
+  output.show();
+  QScrollBar* bar = output.Text->verticalScrollBar();
+  const auto lines = [&](int count) {
+    for (int i = 0; i < count; ++i) output.AppendText(QStringLiteral("line %1\n").arg(i));
+    QTest::qWait(50);  // the layout catches up
+  };
+  lines(50);
+  EXPECT_GT(bar->maximum(), 0);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  // A line wider than the view brings the horizontal bar, which shortens the
+  // page under the text; the view still follows.
+  output.AppendText(QString(1000, QLatin1Char('x')) + "\n");
+  lines(50);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  bar->setValue(10);  // the user scrolls up to read
+  lines(100);
+  EXPECT_EQ(bar->value(), 10);
+  bar->setValue(bar->maximum());
+  lines(100);
+  EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 }  // namespace

@@ -12,10 +12,10 @@ TEST(BatchFile, RunsTheToolsOnTheMapAndStopsAtTheFirstFailure) {
       shell::BatchFileText({"C:\\Levels", "C:\\Tools", "C:\\Game"}, {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"});
   EXPECT_EQ(text,
             "@echo off\r\n"
-            "qcsg.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 11\r\n"
-            "qbsp2.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 12\r\n"
-            "vis.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 13\r\n"
-            "qrad.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 14\r\n"
+            "echo Step 1 of 4: qcsg.exe\r\nqcsg.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 11\r\n"
+            "echo Step 2 of 4: qbsp2.exe\r\nqbsp2.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 12\r\n"
+            "echo Step 3 of 4: vis.exe\r\nvis.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 13\r\n"
+            "echo Step 4 of 4: qrad.exe\r\nqrad.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 14\r\n"
             "move  \"C:\\Levels\\quorvel.bsp\" \"C:\\Game\\valve\\maps\"\r\n");
 }
 

@@ -99,8 +99,8 @@ TEST(CompileSession, NamesTheFailedToolAndRunsNoneAfterIt) {
   const CompileOutcome outcome = compile.Run();
   EXPECT_FALSE(outcome.Ok);
   EXPECT_EQ(outcome.StatusText, "Compile failed: hlvis");
-  EXPECT_EQ(outcome.ErrorText,
-            "hlvis failed with exit status 3. The errors are in " + setup.AppDir + "/quorvel.err.");
+  EXPECT_EQ(outcome.ErrorText, "hlvis failed with exit status 3.\n\nhlvis said:\nError: no way through\n\nThe errors are in " +
+                                   setup.AppDir + "/quorvel.err.");
   EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\nhlvis\n");
   EXPECT_FALSE(std::filesystem::exists(setup.MapsDir + "/quorvel.bsp"));
 }
@@ -166,19 +166,26 @@ TEST(CompileSession, ReportsNothingOnceDestroyed) {
   EXPECT_EQ(compile.Output, "");
 }
 
+TEST(CompileSession, StepTextCountsFromOneAndShowsTheTime) {
+  EXPECT_EQ(shell::CompileStepText("hlbsp", 1, 4, std::chrono::seconds(12)), "hlbsp: step 2 of 4, 0:12");
+  EXPECT_EQ(shell::CompileStepText("hlrad", 3, 4, std::chrono::seconds(3723)), "hlrad: step 4 of 4, 1:02:03");
+}
+
 // The Windows plan through a stand-in interpreter that keeps the batch file
 // and ends as the batch would when its third tool failed.
 TEST(CompileSession, WindowsBatchNamesTheToolThatStoppedIt) {
   FakeCompile setup;
   for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(setup.ToolDir + "/" + name, "");
   const std::string interpreter = setup.Root.File("cmd");
-  WriteScript(interpreter, "cp quorvel.bat ../ran.bat; exit 13");
+  // Prints what the batch's echo lines would, up to the third tool.
+  WriteScript(interpreter, "cp quorvel.bat ../ran.bat; grep '^echo' quorvel.bat | head -3 | cut -c6-; exit 13");
   auto plan = shell::MakeWindowsPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, interpreter);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   Compile compile(setup);
   ASSERT_TRUE(compile.Session->Start(*plan));
   const CompileOutcome outcome = compile.Wait();
   EXPECT_EQ(outcome.FailedStep, "vis.exe");
+  EXPECT_EQ(compile.Steps, "1/4 sdHLCSG.exe\n2/4 hlbsp.exe\n3/4 vis.exe\n");
   EXPECT_EQ(outcome.ErrorText, "vis.exe failed, so quorvel.bat stopped there (exit status 13).");
   EXPECT_EQ(ReadFile(setup.Root.File("ran.bat")), plan->BatchText);
   EXPECT_FALSE(std::filesystem::exists(plan->BatchPath));  // deleted after every run

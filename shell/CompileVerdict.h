@@ -1,0 +1,40 @@
+#pragma once
+// What the end of a compile step means for the user: the status line and the
+// message, in plain words where the cause is known (a leak, a missing wad
+// file, too many entities), with the tool's own last words.
+
+#include <optional>
+#include <string>
+
+#include "platform/Process.h"
+#include "shell/CompilePlan.h"
+
+namespace shell {
+
+struct CompileOutcome {
+  bool Ok = false;       // the level is in the maps folder
+  bool Stopped = false;  // ended by Stop
+  // kBspGenerated, kCompileStopped, or a short line for the status bar.
+  std::string StatusText;
+  // Empty when Ok or Stopped; otherwise the message for the user, naming the
+  // failed step and why, then what the tool said last.
+  std::string ErrorText;
+  std::string FailedStep;  // the tool's name; empty when no step failed
+};
+
+CompileOutcome Failed(std::string statusText, std::string errorText, std::string step = {});
+
+// The verdict on a step that ended; nullopt when it succeeded. output: the
+// end of what the step printed.
+std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step,
+                                        const platform::ProcessExit& exit, const std::string& output);
+
+// The lines of output worth showing in a message: its last lines holding
+// "Error:" (at most three), else its last five lines; empty lines skipped.
+std::string MeaningfulLines(const std::string& output);
+
+// The first wad file the map's worldspawn names that does not exist; empty
+// when every one does (or the map names none).
+std::string MissingWadFile(const std::string& mapPath);
+
+}  // namespace shell
