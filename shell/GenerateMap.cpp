@@ -5,11 +5,15 @@
 
 namespace shell {
 
+std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now) {
+  return lastSeed && now <= *lastSeed ? *lastSeed + 1 : now;
+}
+
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
   GeneratedMap made;
-  made.Seed = request.Seed ? *request.Seed : Random::TimeSeed();
+  made.Seed = request.Seed ? *request.Seed : NextSeed(request.LastSeed, Random::TimeSeed());
   Labyrinth lab(request.Options, made.Seed);
   made.Attempts = lab.GenerateLevel(request.MaxAttempts);
   if (made.Attempts == 0) return Failure{Labyrinth::kRejectedMessage};
@@ -27,6 +31,8 @@ Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   made.Weapons = lab.WeaponCount;
   made.Ammunition = lab.AmmoCount;
   made.Items = lab.ItemCount;
+  made.Layout = lab.LayoutPreview();
+  made.Characters = PlacedCharacters(lab);
   made.StatusText = kMapGenerated;
   return made;
 }
