@@ -8,6 +8,10 @@
 //   RunModal            shows the Setup or About dialog modally (exec)
 //   ConfirmStopCompile  asked when the window is closed during a compile;
 //                       true stops the compile and closes
+//
+// AfterCompile: a one-shot call CompileFinished makes last, with whether
+// the compile succeeded ("Compile and play" runs the game from it). It is
+// cleared before it is called and when a compile does not start.
 
 #include <QString>
 #include <QWidget>
@@ -29,6 +33,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class TCompileOutputForm;
+class TLevelWindow;
 class TRadioGroup;
 
 class TMainForm : public QWidget {
@@ -63,6 +68,10 @@ class TMainForm : public QWidget {
   QStatusBar* StatusBar;
   // The compile tools' output, a window of its own (Ctrl+L reopens it).
   TCompileOutputForm* CompileOutput;
+  // The last level made: its picture and how to make it again (Ctrl+E or
+  // the seed in the status bar reopen it).
+  TLevelWindow* LevelWindow;
+  QLabel* SeedLabel;
 
   // The start directory: where the map and the settings file live, whatever
   // the current directory is later.
@@ -78,6 +87,9 @@ class TMainForm : public QWidget {
   void ShowError(const QString& text);
 
   void ButGenMapClick();
+  // "Generate .map" with a given seed (none: a new one), the current options.
+  void GenerateLevel(std::optional<std::uint32_t> seed);
+  void ShowLevelWindow();
   void ButGenBspClick();
   void ButRunClick();
   void ButSetupClick();
@@ -86,12 +98,14 @@ class TMainForm : public QWidget {
   std::function<void(const QString& text)> ErrorDisplay;
   std::function<int(QDialog& dialog)> RunModal;
   std::function<bool()> ConfirmStopCompile;
+  std::function<void(bool succeeded)> AfterCompile;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormCreate();
+  void SetUpLevelWindow();
   void FormDestroy();
   void SetStatusText(const QString& text);
   // The three action buttons: enabled unless a compile runs.
@@ -101,6 +115,8 @@ class TMainForm : public QWidget {
 
   QLabel* StatusLabel;
   bool Compiling = false;
+  // The seed of the last press, made or rejected: the next press takes another.
+  std::optional<std::uint32_t> LastSeed;
   bool SaveSettingsAtExit = true;
   // What a first start offers, before the Setup dialog.
   shell::Settings DefaultSettings;

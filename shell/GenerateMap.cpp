@@ -9,11 +9,16 @@ std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now)
   return lastSeed && now <= *lastSeed ? *lastSeed + 1 : now;
 }
 
+std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed) {
+  lastSeed = NextSeed(lastSeed, Random::TimeSeed());
+  return *lastSeed;
+}
+
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
   GeneratedMap made;
-  made.Seed = request.Seed ? *request.Seed : NextSeed(request.LastSeed, Random::TimeSeed());
+  made.Seed = request.Seed ? *request.Seed : Random::TimeSeed();
   Labyrinth lab(request.Options, made.Seed);
   made.Attempts = lab.GenerateLevel(request.MaxAttempts);
   if (made.Attempts == 0) return Failure{Labyrinth::kRejectedMessage};

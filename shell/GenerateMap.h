@@ -18,8 +18,7 @@ struct GenerateRequest {
   LabyrinthOptions Options;
   std::string AppDir;   // the map goes here
   std::string GameDir;  // the game's main folder, for the wad line
-  std::optional<std::uint32_t> Seed;  // none: the time in seconds, see NextSeed
-  std::optional<std::uint32_t> LastSeed;  // the seed of the level made before, if any
+  std::optional<std::uint32_t> Seed;  // none: the time in seconds
   int MaxAttempts = Labyrinth::kMaxAttempts;
 };
 
@@ -40,6 +39,8 @@ struct GeneratedMap {
 // is not past the last seed (two presses in one second, or a clock set
 // back); then the seed after the last one, so every press makes a new level.
 std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now);
+// NextSeed at the clock's time, kept in lastSeed for the next press.
+std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed);
 
 // Fails with Labyrinth::kRejectedMessage when every attempt was rejected, or with
 // "Cannot write PATH: REASON" (an earlier file is then left as it was).

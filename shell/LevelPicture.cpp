@@ -11,8 +11,6 @@ namespace shell {
 
 namespace {
 
-constexpr char kFloorColour[] = "#f4f1ea";
-constexpr char kGridColour[] = "#d8d2c4";
 constexpr char kTextColour[] = "#202020";
 constexpr int kMargin = 10;
 constexpr int kCaptionLine = 16;
@@ -149,7 +147,7 @@ std::string LevelPictureSvg(const LevelPicture& picture, const std::vector<std::
   svg << "<g transform=\"translate(" << kMargin << ' ' << gridTop << ")\">\n"
       << "<rect width=\"" << gridWidth << "\" height=\"" << gridHeight << "\" fill=\"" << kFloorColour << "\"/>\n";
   // The cells' lines, so distances can be counted.
-  svg << "<path fill=\"none\" stroke=\"" << kGridColour << "\" stroke-width=\"0.5\" d=\"";
+  svg << "<path fill=\"none\" stroke=\"" << kGridLineColour << "\" stroke-width=\"0.5\" d=\"";
   for (int x = 0; x <= picture.Width; ++x) svg << 'M' << x * cellPixels << " 0V" << gridHeight;
   for (int y = 0; y <= picture.Height; ++y) svg << 'M' << "0 " << y * cellPixels << 'H' << gridWidth;
   svg << "\"/>\n";

@@ -27,6 +27,10 @@ struct LegendEntry {
   bool Dot;            // drawn as a dot on the floor rather than a filled cell
 };
 
+// The open floor under the features, and the lines between the cells.
+inline constexpr char kFloorColour[] = "#f4f1ea";
+inline constexpr char kGridLineColour[] = "#d8d2c4";
+
 // Every feature, in the legend's order.
 const std::vector<LegendEntry>& Legend();
 const LegendEntry& LegendOf(Feature what);
