@@ -8,11 +8,20 @@
 
 namespace {
 
-constexpr int kLegendColumns = 5;
 constexpr int kSwatch = 12;
 constexpr int kScaleCells = 10;
 
 int LineHeight(const QWidget& widget) { return widget.fontMetrics().height() + 4; }
+
+// As wide as the longest label needs.
+int LegendColumn(const QWidget& widget) {
+  int widest = 0;
+  for (const shell::LegendEntry& entry : shell::Legend())
+    widest = std::max(widest, widget.fontMetrics().horizontalAdvance(QString::fromLatin1(entry.Label)));
+  return widest + kSwatch + 16;
+}
+
+int LegendColumns(const QWidget& widget, int width) { return std::max(1, width / LegendColumn(widget)); }
 
 void DrawFeature(QPainter& painter, const shell::LegendEntry& entry, const QRectF& cell) {
   painter.setPen(Qt::NoPen);
@@ -29,7 +38,7 @@ void DrawFeature(QPainter& painter, const shell::LegendEntry& entry, const QRect
 
 TLevelPictureView::TLevelPictureView(QWidget* parent) : QWidget(parent) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  setMinimumSize(320, 260);
+  setMinimumSize(200, 200);
 }
 
 void TLevelPictureView::SetPicture(shell::LevelPicture picture) {
@@ -38,19 +47,21 @@ void TLevelPictureView::SetPicture(shell::LevelPicture picture) {
   update();
 }
 
-int TLevelPictureView::LegendHeight() const {
-  const int rows = (static_cast<int>(shell::Legend().size()) + kLegendColumns - 1) / kLegendColumns;
+int TLevelPictureView::LegendHeight(int width) const {
+  const int columns = LegendColumns(*this, width);
+  const int rows = (static_cast<int>(shell::Legend().size()) + columns - 1) / columns;
   return LineHeight(*this) * (rows + 1);  // and the scale bar's line
 }
 
 int TLevelPictureView::CellPixels() const {
   if (Shown.Width == 0 || Shown.Height == 0) return 0;
-  return std::max(2, std::min(width() / Shown.Width, (height() - LegendHeight()) / Shown.Height));
+  return std::max(2, std::min(width() / Shown.Width, (height() - LegendHeight(width())) / Shown.Height));
 }
 
 QSize TLevelPictureView::sizeHint() const {
   // Eight pixels a cell: a Very Big level still fits a small screen.
-  return {std::max(Shown.Width * 8, 420), Shown.Height * 8 + LegendHeight()};
+  const int width = std::max(Shown.Width * 8, 3 * LegendColumn(*this));
+  return {width, Shown.Height * 8 + LegendHeight(width)};
 }
 
 void TLevelPictureView::paintEvent(QPaintEvent*) {
@@ -81,11 +92,12 @@ void TLevelPictureView::paintEvent(QPaintEvent*) {
   painter.drawText(left + cells * cell + 6, y - line / 2, width(), line, Qt::AlignVCenter,
                    tr("%1 cells = %2 units").arg(cells).arg(cells * Labyrinth::CellSize));
 
-  const int column = std::max(width() / kLegendColumns, kSwatch * 6);
+  const int columns = LegendColumns(*this, width());
+  const int column = LegendColumn(*this);
   int index = 0;
   for (const shell::LegendEntry& entry : shell::Legend()) {
-    const int x = (index % kLegendColumns) * column + 4;
-    const int top = gridHeight + line * (1 + index / kLegendColumns);
+    const int x = (index % columns) * column + 4;
+    const int top = gridHeight + line * (1 + index / columns);
     DrawFeature(painter, entry, QRectF(x, top + (line - kSwatch) / 2, kSwatch, kSwatch));
     painter.setPen(text);
     painter.drawText(x + kSwatch + 4, top, column - kSwatch - 8, line, Qt::AlignVCenter,

@@ -24,7 +24,8 @@ class TLevelPictureView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  int LegendHeight() const;
+  // The scale bar and the legend, laid out across width.
+  int LegendHeight(int width) const;
 
   shell::LevelPicture Shown;
 };

@@ -1,7 +1,7 @@
 #include "app/LevelWindow.h"
 
 #include <QClipboard>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -60,20 +60,28 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(SeedEdit, &QLineEdit::returnPressed, this, &TLevelWindow::MakeAgainClick);
   connect(ButCompilePlay, &QPushButton::clicked, this, &TLevelWindow::CompileAndPlay);
 
-  auto* again = new QHBoxLayout;
-  again->addWidget(SeedEdit);
-  again->addWidget(ButMakeAgain);
+  // Options beside counts and the buttons two by two: at twice the scale
+  // the window still fits a 1280x800 screen.
+  auto* facts = new QHBoxLayout;
+  facts->addWidget(OptionsText, 0, Qt::AlignTop);
+  facts->addSpacing(12);
+  facts->addWidget(CountsText, 0, Qt::AlignTop);
+  auto* buttons = new QGridLayout;
+  buttons->addWidget(ButCopyCommand, 0, 0);
+  buttons->addWidget(ButCompilePlay, 0, 1);
+  buttons->addWidget(SeedEdit, 1, 0);
+  buttons->addWidget(ButMakeAgain, 1, 1);
   auto* side = new QVBoxLayout;
   side->addWidget(SeedText);
-  side->addWidget(OptionsText);
-  side->addWidget(CountsText);
+  side->addLayout(facts);
   side->addStretch();
-  side->addWidget(ButCopyCommand);
-  side->addLayout(again);
-  side->addWidget(ButCompilePlay);
+  side->addLayout(buttons);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(Picture, 1);
   layout->addLayout(side);
+  setTabOrder(ButCopyCommand, ButCompilePlay);
+  setTabOrder(ButCompilePlay, SeedEdit);
+  setTabOrder(SeedEdit, ButMakeAgain);
 }
 
 void TLevelWindow::ShowLevel(const shell::GeneratedMap& level, const LabyrinthOptions& options,
@@ -102,17 +110,23 @@ void TLevelWindow::ShowLevel(const shell::GeneratedMap& level, const LabyrinthOp
 }
 
 void TLevelWindow::ShowBeside(const QWidget& main) {
-  adjustSize();
   const QRect frame = main.frameGeometry();
   const QScreen* screen = main.screen() ? main.screen() : QGuiApplication::primaryScreen();
   const QRect room = screen->availableGeometry();
-  // The frame's edges, which a window manager adds around the window.
-  const QSize edges = frameGeometry().size() - size();
-  QSize outer = size() + edges;
+  // The edges a window manager adds around the window; before its first
+  // show, those of the main window.
+  const QSize edges = isVisible() ? frameGeometry().size() - size() : frame.size() - main.size();
+  const QSize least = minimumSizeHint() + edges;
+  QSize outer = (isVisible() ? size() : sizeHint()) + edges;
+  // The side with more room; the window narrows to it, down to its least
+  // width, so that it covers as little of the main window as it can.
+  const int rightRoom = room.right() - frame.right() - kGap;
+  const int leftRoom = frame.left() - kGap - room.left();
+  const bool right = rightRoom >= outer.width() || rightRoom >= leftRoom;
+  outer.setWidth(std::max(least.width(), std::min(outer.width(), right ? rightRoom : leftRoom)));
   outer = outer.boundedTo(room.size());
   resize(outer - edges);
-  int x = frame.right() + 1 + kGap;
-  if (x + outer.width() > room.right() + 1) x = frame.left() - kGap - outer.width();
+  int x = right ? frame.right() + 1 + kGap : frame.left() - kGap - outer.width();
   x = std::clamp(x, room.left(), room.right() + 1 - outer.width());
   const int y = std::clamp(frame.top(), room.top(), room.bottom() + 1 - outer.height());
   move(x, y);

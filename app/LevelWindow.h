@@ -13,7 +13,6 @@
 #include "labyrinth/Labyrinth.h"
 #include "shell/GenerateMap.h"
 
-class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
