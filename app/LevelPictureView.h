@@ -14,7 +14,6 @@ class TLevelPictureView : public QWidget {
   explicit TLevelPictureView(QWidget* parent = nullptr);
 
   void SetPicture(shell::LevelPicture picture);
-  const shell::LevelPicture& Picture() const { return Shown; }
   // Pixels per cell at the current size.
   int CellPixels() const;
 

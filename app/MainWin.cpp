@@ -23,7 +23,6 @@
 #include "app/Resources.h"
 #include "app/Setup.h"
 #include "platform/Platform.h"
-#include "map/Random.h"
 #include "shell/GameLaunch.h"
 #include "shell/Names.h"
 

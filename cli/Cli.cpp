@@ -162,10 +162,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
   const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
-  for (const auto& [option, path] : {std::pair{"--grid", settings.Grid}, std::pair{"--preview", settings.Preview}}) {
-    if (output != kStdout && !path.empty() && path != kStdout && NameTheSameFile(output, path)) {
-      err << kProgram << ": --output and " << option << " name the same file '" << path
-          << "': the " << (option == std::string("--grid") ? "preview" : "picture") << " would replace the level\n";
+  struct Extra {
+    const char* Option;
+    const char* What;
+    const std::string& Path;
+  };
+  for (const Extra& extra : {Extra{"--grid", "preview", settings.Grid}, Extra{"--preview", "picture", settings.Preview}}) {
+    if (output != kStdout && !extra.Path.empty() && extra.Path != kStdout && NameTheSameFile(output, extra.Path)) {
+      err << kProgram << ": --output and " << extra.Option << " name the same file '" << extra.Path << "': the "
+          << extra.What << " would replace the level\n";
       return 2;
     }
   }
@@ -192,8 +197,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   if (!WriteExtra(lab.LayoutPreview(), "preview", settings.Grid, out, err)) return 1;
   if (!settings.Preview.empty()) {
-    const std::string picture = shell::LevelPictureSvg(shell::MakeLevelPicture(lab.LayoutPreview(), shell::PlacedCharacters(lab)),
-                                                       shell::LevelCaption(settings.Options, seed));
+    const std::string picture =
+        shell::LevelPictureSvg(shell::MakeLevelPicture(lab.LayoutPreview(), shell::PlacedCharacters(lab)),
+                               shell::LevelCaption(settings.Options, seed));
     if (!WriteExtra(picture, "picture", settings.Preview, out, err)) return 1;
   }
 
