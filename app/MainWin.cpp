@@ -15,10 +15,12 @@
 #include <QTimer>
 
 #include <iostream>
+#include <utility>
 
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/Fonts.h"
+#include "app/LevelWindow.h"
 #include "app/RadioGroup.h"
 #include "app/Resources.h"
 #include "app/Setup.h"
@@ -170,7 +172,28 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
       [this](std::function<void()> call) { QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection); },
       std::move(calls));
 
+  SetUpLevelWindow();
   FormCreate();
+}
+
+void TMainForm::SetUpLevelWindow() {
+  LevelWindow = new TLevelWindow(this);
+  connect(LevelWindow, &TLevelWindow::MakeAgain, this, [this](std::uint32_t seed) { GenerateLevel(seed); });
+  connect(LevelWindow, &TLevelWindow::CompileAndPlay, this, [this] {
+    AfterCompile = [this](bool succeeded) {
+      if (succeeded) ButRunClick();
+    };
+    ButGenBspClick();
+    if (!Compiling) AfterCompile = nullptr;
+  });
+  SeedLabel = new QLabel(StatusBar);
+  SeedLabel->setObjectName(QStringLiteral("SeedLabel"));
+  SeedLabel->setToolTip(QStringLiteral("Show the level (Ctrl+E)"));
+  SeedLabel->hide();
+  StatusBar->addPermanentWidget(SeedLabel);
+  connect(SeedLabel, &QLabel::linkActivated, this, &TMainForm::ShowLevelWindow);
+  auto* showLevel = new QShortcut(QKeySequence(QStringLiteral("Ctrl+E")), this);
+  connect(showLevel, &QShortcut::activated, this, &TMainForm::ShowLevelWindow);
 }
 
 TMainForm::~TMainForm() {
@@ -203,6 +226,7 @@ void TMainForm::SetActionsEnabled(bool enabled) {
     if (focusWidget() == FocusWhileDisabled) FocusBeforeDisabling->setFocus();
     FocusBeforeDisabling = nullptr;
   }
+  LevelWindow->SetActionsEnabled(enabled);
 }
 
 void TMainForm::FormCreate() {
@@ -233,20 +257,32 @@ void TMainForm::FormDestroy() {
   if (!saved && ExitErrorDisplay) ExitErrorDisplay(FromShell(saved.Error()));
 }
 
-void TMainForm::ButGenMapClick() {
+void TMainForm::ButGenMapClick() { GenerateLevel(std::nullopt); }
+
+void TMainForm::GenerateLevel(std::optional<std::uint32_t> seed) {
   SetStatusText(QString());
   shell::GenerateRequest request;
   request.Options = {RGMapDim->ItemIndex(), RGMapCompl->ItemIndex(), RGSkill->ItemIndex(),
                      RGMonsters->ItemIndex(), RGGameType->ItemIndex(), RGBarney->ItemIndex()};
   request.AppDir = AppDir;
   request.GameDir = SetupData.GameDir();
+  request.Seed = seed ? *seed : shell::TakeNextSeed(LastSeed);
   Result<shell::GeneratedMap> made = shell::GenerateMap(request);
   if (!made) {
     ShowError(FromShell(made.Error()));
     return;
   }
+  const bool first = !LastMap;
   LastMap = *made;
   SetStatusText(FromShell(made->StatusText));
+  SeedLabel->setText(QStringLiteral("<a href=\"level\">Seed %1</a>").arg(made->Seed));
+  SeedLabel->show();
+  LevelWindow->ShowLevel(*made, request.Options, request.GameDir);
+  if (first) LevelWindow->ShowBeside(*this);
+}
+
+void TMainForm::ShowLevelWindow() {
+  if (LastMap) LevelWindow->ShowBeside(*this);
 }
 
 void TMainForm::ButGenBspClick() {
@@ -283,6 +319,7 @@ void TMainForm::CompileFinished(const shell::CompileOutcome& outcome) {
   SetStatusText(FromShell(outcome.StatusText));
   EnableActions();
   if (!outcome.ErrorText.empty()) ShowError(FromShell(outcome.ErrorText));
+  if (auto next = std::exchange(AfterCompile, nullptr)) next(outcome.Ok);
 }
 
 void TMainForm::ButRunClick() {
@@ -303,6 +340,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     Compile->Stop();
   }
   CompileOutput->close();
+  LevelWindow->close();
   event->accept();
 }
 

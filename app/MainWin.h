@@ -11,6 +11,10 @@
 //                     when the window is closed during a compile, and before
 //                     "Run Half-Life" starts the previous level after a
 //                     failed compile
+//
+// AfterCompile: a one-shot call CompileFinished makes last, with whether
+// the compile succeeded ("Compile and play" runs the game from it). It is
+// cleared before it is called and when a compile does not start.
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -35,6 +39,7 @@ class QPushButton;
 class QStatusBar;
 class QTimer;
 class TCompileOutputForm;
+class TLevelWindow;
 class TRadioGroup;
 
 class TMainForm : public QWidget {
@@ -72,6 +77,10 @@ class TMainForm : public QWidget {
   QLabel* StepField;
   // The compile tools' output, a window of its own (Ctrl+L reopens it).
   TCompileOutputForm* CompileOutput;
+  // The last level made: its picture and how to make it again (Ctrl+E or
+  // the seed in the status bar reopen it).
+  TLevelWindow* LevelWindow;
+  QLabel* SeedLabel;
 
   // The start directory: where the map and the settings file live, whatever
   // the current directory is later.
@@ -87,6 +96,9 @@ class TMainForm : public QWidget {
   void ShowError(const QString& text);
 
   void ButGenMapClick();
+  // "Generate .map" with a given seed (none: a new one), the current options.
+  void GenerateLevel(std::optional<std::uint32_t> seed);
+  void ShowLevelWindow();
   void ButGenBspClick();
   void ButRunClick();
   void ButSetupClick();
@@ -100,12 +112,14 @@ class TMainForm : public QWidget {
   std::function<void(const QString& text)> ExitErrorDisplay;
   std::function<int(QDialog& dialog)> RunModal;
   std::function<bool(const QString& question)> Ask;
+  std::function<void(bool succeeded)> AfterCompile;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormCreate();
+  void SetUpLevelWindow();
   void FormDestroy();
   void SetStatusText(const QString& text);
   // The three action buttons: enabled unless a compile runs or Setup is needed.
@@ -132,6 +146,8 @@ class TMainForm : public QWidget {
   // back when they are enabled, unless the user has moved it since.
   QPointer<QWidget> FocusBeforeDisabling;
   QPointer<QWidget> FocusWhileDisabled;
+  // The seed of the last press, made or rejected: the next press takes another.
+  std::optional<std::uint32_t> LastSeed;
   bool SaveSettingsAtExit = true;
   QString SetupNeeded;
   // What a first start offers, before the Setup dialog.

@@ -14,7 +14,9 @@
 #include "platform/Platform.h"
 #include "shell/CompileSession.h"
 #include "shell/GameLaunch.h"
+#include "shell/LevelPicture.h"
 #include "shell/Names.h"
+#include "shell/OptionNames.h"
 #include "shell/Paths.h"
 #include "shell/Version.h"
 
@@ -68,8 +70,10 @@ bool NameTheSameFile(const std::string& a, const std::string& b) {
   return Resolved(a) == Resolved(b) || std::filesystem::equivalent(a, b, ec);
 }
 
-void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
-                  const std::string& grid, std::ostream& err) {
+std::string Shown(const std::string& path) { return path == kStdout ? "standard output" : path; }
+
+void WriteSummary(const Labyrinth& lab, int attempts, const CliSettings& settings, const std::string& output,
+                  std::ostream& err) {
   err << "Attempts:   " << attempts << '\n'
       << "Grid:       " << lab.Width << " x " << lab.Height << '\n'
       << "Brushes:    " << lab.NumBlocks() << '\n'
@@ -78,8 +82,17 @@ void WriteSummary(const Labyrinth& lab, int attempts, const std::string& output,
       << "Weapons:    " << lab.WeaponCount << '\n'
       << "Ammunition: " << lab.AmmoCount << '\n'
       << "Items:      " << lab.ItemCount << '\n'
-      << "Output:     " << (output == kStdout ? "standard output" : output) << '\n';
-  if (!grid.empty()) err << "Preview:    " << (grid == kStdout ? "standard output" : grid) << '\n';
+      << "Output:     " << Shown(output) << '\n';
+  if (!settings.Grid.empty()) err << "Preview:    " << Shown(settings.Grid) << '\n';
+  if (!settings.Preview.empty()) err << "Picture:    " << Shown(settings.Preview) << '\n';
+}
+
+// Writes text to path, or to out for "-"; nothing for an empty path.
+bool WriteExtra(const std::string& text, const std::string& what, const std::string& path, std::ostream& out,
+                std::ostream& err) {
+  if (path.empty()) return true;
+  if (path == kStdout) return WriteStandardOutput(text, what, out, err);
+  return ReportWrite(WriteFileAtomically(path, text), what, path, err);
 }
 
 // Why the compile and launch options cannot be used as given.
@@ -149,11 +162,17 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
   const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
-  if (output != kStdout && !settings.Grid.empty() && settings.Grid != kStdout &&
-      NameTheSameFile(output, settings.Grid)) {
-    err << kProgram << ": --output and --grid name the same file '" << settings.Grid
-        << "': the preview would replace the level\n";
-    return 2;
+  struct Extra {
+    const char* Option;
+    const char* What;
+    const std::string& Path;
+  };
+  for (const Extra& extra : {Extra{"--grid", "preview", settings.Grid}, Extra{"--preview", "picture", settings.Preview}}) {
+    if (output != kStdout && !extra.Path.empty() && extra.Path != kStdout && NameTheSameFile(output, extra.Path)) {
+      err << kProgram << ": --output and " << extra.Option << " name the same file '" << extra.Path << "': the "
+          << extra.What << " would replace the level\n";
+      return 2;
+    }
   }
 
   const std::uint32_t seed = settings.HasSeed ? settings.Seed : Random::TimeSeed();
@@ -176,15 +195,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 1;
   }
 
-  if (settings.Grid == kStdout) {
-    if (!WriteStandardOutput(lab.LayoutPreview(), "preview", out, err)) return 1;
-  } else if (!settings.Grid.empty() &&
-             !ReportWrite(WriteFileAtomically(settings.Grid, lab.LayoutPreview()), "preview",
-                          settings.Grid, err)) {
-    return 1;
+  if (!WriteExtra(lab.LayoutPreview(), "preview", settings.Grid, out, err)) return 1;
+  if (!settings.Preview.empty()) {
+    const std::string picture =
+        shell::LevelPictureSvg(shell::MakeLevelPicture(lab.LayoutPreview(), shell::PlacedCharacters(lab)),
+                               shell::LevelCaption(settings.Options, seed));
+    if (!WriteExtra(picture, "picture", settings.Preview, out, err)) return 1;
   }
 
-  if (!settings.Quiet) WriteSummary(lab, attempts, output, settings.Grid, err);
+  if (!settings.Quiet) WriteSummary(lab, attempts, settings, output, err);
 
   if (settings.Compile && !CompileLevel(settings, output, err)) return 1;
   if (settings.Run) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <sstream>
 
 namespace cli {
@@ -109,6 +110,8 @@ const std::vector<OptionSpec>& OptionTable() {
            "where the level goes; - for standard output"),
       Text("grid", "FILE", &CliSettings::Grid, "",
            "also write the layout preview (one line per grid row); - for standard output"),
+      Text("preview", "FILE", &CliSettings::Preview, "",
+           "also write a picture of the layout as SVG, with a legend; - for standard output"),
       Text("tools", "DIR", &CliSettings::Tools, "",
            "the compile tools folder (hlcsg, hlbsp, hlvis, hlrad or the sdHL names), for --compile"),
       Flag("compile", &CliSettings::Compile,
@@ -233,6 +236,63 @@ std::string UsageText() {
   text << "\nExit status: 0 done, 1 generation, writing, compiling or starting the game failed,\n"
           "2 bad command line.\n";
   return text.str();
+}
+
+std::vector<std::string> ArgumentsFor(const LabyrinthOptions& options, std::uint32_t seed,
+                                      const std::string& gameDir) {
+  std::vector<std::string> args;
+  for (const OptionSpec& spec : OptionTable()) {
+    if (spec.Kind != OptionKind::Choice) continue;
+    args.push_back(std::string("--") + spec.Name);
+    args.push_back(spec.Choices.at(static_cast<size_t>(options.*(spec.ChoiceField))));
+  }
+  args.insert(args.end(), {"--seed", std::to_string(seed)});
+  if (!gameDir.empty()) args.insert(args.end(), {"--game-dir", gameDir});
+  return args;
+}
+
+namespace {
+
+bool PlainWord(const std::string& word) {
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || std::strchr("-_./:=+,@%", c);
+  });
+}
+
+#ifdef _WIN32
+// cmd and the C runtime: double quotes; a quote is escaped with a backslash,
+// and so are the backslashes before a quote or the closing quote.
+std::string Quoted(const std::string& word) {
+  std::string out = "\"";
+  size_t backslashes = 0;
+  for (char c : word) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    out += c;
+  }
+  out.append(backslashes * 2, '\\');
+  return out + '"';
+}
+#else
+// POSIX shells: single quotes keep everything but a single quote, which is
+// closed, escaped and reopened.
+std::string Quoted(const std::string& word) {
+  std::string out = "'";
+  for (char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+#endif
+
+}  // namespace
+
+std::string CommandLineText(const std::vector<std::string>& args) {
+  std::string text = "quorvel-cli";
+  for (const std::string& arg : args) text += ' ' + (PlainWord(arg) ? arg : Quoted(arg));
+  return text;
 }
 
 }  // namespace cli

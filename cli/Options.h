@@ -20,6 +20,7 @@ struct CliSettings {
   std::string GameDir;
   std::string Output;  // empty: quorvel.map in the current directory; "-": stdout
   std::string Grid;    // empty: no preview; "-": stdout
+  std::string Preview; // empty: no picture; "-": stdout
   std::string Tools;   // the compile tools folder, for Compile
   bool Compile = false;  // compile the level and move it into GameDir/valve/maps
   bool Run = false;      // start the game on the level afterwards
@@ -34,5 +35,14 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args);
 
 // The --help text.
 std::string UsageText();
+
+// The arguments that make the level of these options and seed again, byte
+// for byte: all six options, --seed and (when not empty) --game-dir.
+std::vector<std::string> ArgumentsFor(const LabyrinthOptions& options, std::uint32_t seed,
+                                      const std::string& gameDir);
+
+// "quorvel-cli" and the arguments as one line for the user's shell, each
+// argument quoted where the shell would split or expand it.
+std::string CommandLineText(const std::vector<std::string>& args);
 
 }  // namespace cli

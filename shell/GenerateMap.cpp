@@ -5,6 +5,15 @@
 
 namespace shell {
 
+std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now) {
+  return lastSeed && now <= *lastSeed ? *lastSeed + 1 : now;
+}
+
+std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed) {
+  lastSeed = NextSeed(lastSeed, Random::TimeSeed());
+  return *lastSeed;
+}
+
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
@@ -27,6 +36,8 @@ Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   made.Weapons = lab.WeaponCount;
   made.Ammunition = lab.AmmoCount;
   made.Items = lab.ItemCount;
+  made.Layout = lab.LayoutPreview();
+  made.Characters = PlacedCharacters(lab);
   made.StatusText = kMapGenerated;
   return made;
 }

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "labyrinth/Labyrinth.h"
 #include "platform/Result.h"
+#include "shell/LevelPicture.h"
 
 namespace shell {
 
@@ -28,7 +30,16 @@ struct GeneratedMap {
   int Brushes = 0, Entities = 0;
   int Monsters = 0, Weapons = 0, Ammunition = 0, Items = 0;
   std::string StatusText;
+  std::string Layout;              // the grid, as Labyrinth::LayoutPreview
+  std::vector<Placed> Characters;  // monsters, friends and pickups
 };
+
+// The seed for a level made without one: the time in seconds, unless that
+// is not past the last seed (two presses in one second, or a clock set
+// back); then the seed after the last one, so every press makes a new level.
+std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now);
+// NextSeed at the clock's time, kept in lastSeed for the next press.
+std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed);
 
 // Fails with Labyrinth::kRejectedMessage when every attempt was rejected, or with
 // "Cannot write PATH: REASON" (an earlier file is then left as it was).

@@ -1,0 +1,57 @@
+#pragma once
+// A picture of a level's layout, seen from above: one coloured square or dot
+// per cell of the grid, with a legend. The SVG writer and the windows draw
+// the same model, so every front end shows the same picture.
+
+#include <string>
+#include <vector>
+
+class Labyrinth;
+
+namespace shell {
+
+// What a cell of the picture shows, in the legend's order.
+enum class Feature { Wall, LowBlock, Doorway, Unreachable, Crate, Start, Exit, Monster, Friend, Pickup };
+
+// A feature at a grid cell (column X, row Y; row 0 at the top).
+struct Placed {
+  Feature What;
+  int X = 0, Y = 0;
+  bool operator==(const Placed& other) const { return What == other.What && X == other.X && Y == other.Y; }
+};
+
+struct LegendEntry {
+  Feature What;
+  const char* Label;
+  const char* Colour;  // "#rrggbb"
+  bool Dot;            // drawn as a dot on the floor rather than a filled cell
+};
+
+// The open floor under the features, and the lines between the cells.
+inline constexpr char kFloorColour[] = "#f4f1ea";
+inline constexpr char kGridLineColour[] = "#d8d2c4";
+
+// Every feature, in the legend's order.
+const std::vector<LegendEntry>& Legend();
+const LegendEntry& LegendOf(Feature what);
+
+// The monsters, friends and pickups of a generated level, each at the cell
+// its origin lies in.
+std::vector<Placed> PlacedCharacters(const Labyrinth& lab);
+
+struct LevelPicture {
+  int Width = 0, Height = 0;  // grid cells
+  // Filled cells first, dots after, each cell and feature once.
+  std::vector<Placed> Cells;
+};
+
+// The picture of a layout (Height lines of Width cell codes, as
+// Labyrinth::LayoutPreview gives it) with the characters placed on it.
+LevelPicture MakeLevelPicture(const std::string& layout, const std::vector<Placed>& characters = {});
+
+// The picture as a standalone SVG document: the caption's lines, the grid at
+// cellPixels per cell with a scale bar, and the legend below it.
+std::string LevelPictureSvg(const LevelPicture& picture, const std::vector<std::string>& caption,
+                            int cellPixels = 10);
+
+}  // namespace shell

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "labyrinth/Labyrinth.h"
+#include "shell/GenerateMap.h"
+#include "shell/LevelPicture.h"
+#include "shell/OptionNames.h"
+
+using shell::Feature;
+using shell::Placed;
+
+namespace {
+
+// The element names of an XML text in order, or "" when a closing tag does
+// not match its opening one or an element stays open.
+std::vector<std::string> Elements(const std::string& xml) {
+  std::vector<std::string> names, open;
+  for (size_t at = xml.find('<'); at != std::string::npos; at = xml.find('<', at + 1)) {
+    const size_t end = xml.find('>', at);
+    if (end == std::string::npos) return {""};
+    const std::string tag = xml.substr(at + 1, end - at - 1);
+    const bool closing = tag[0] == '/', empty = tag.back() == '/';
+    const std::string name = tag.substr(closing ? 1 : 0, tag.find_first_of(" /", 1) - (closing ? 1 : 0));
+    if (closing) {
+      if (open.empty() || open.back() != name) return {""};
+      open.pop_back();
+    } else {
+      names.push_back(name);
+      if (!empty) open.push_back(name);
+    }
+  }
+  return open.empty() ? names : std::vector<std::string>{""};
+}
+
+long Count(const std::vector<std::string>& names, const std::string& name) {
+  return std::count(names.begin(), names.end(), name);
+}
+
+TEST(LevelPicture, EachCellCodeShowsItsFeature) {
+  // Row 0: every code; row 1: open floor with a friend and a pickup on it.
+  const std::string layout = "XxzUyYPEM \n          \n";
+  const auto picture =
+      shell::MakeLevelPicture(layout, {{Feature::Friend, 1, 1}, {Feature::Pickup, 2, 1}, {Feature::Monster, 8, 0}});
+  EXPECT_EQ(picture.Width, 10);
+  EXPECT_EQ(picture.Height, 2);
+  const std::vector<Placed> expected = {
+      {Feature::Wall, 0, 0},    {Feature::LowBlock, 1, 0}, {Feature::Doorway, 2, 0}, {Feature::Unreachable, 3, 0},
+      {Feature::Crate, 4, 0},   {Feature::Crate, 5, 0},    {Feature::Start, 6, 0},   {Feature::Exit, 7, 0},
+      {Feature::Monster, 8, 0}, {Feature::Friend, 1, 1},   {Feature::Pickup, 2, 1},  // the monster once
+  };
+  EXPECT_EQ(picture.Cells, expected);
+
+  // Every feature has its own legend entry and colour; only characters are dots.
+  std::set<std::string> colours;
+  for (const auto& entry : shell::Legend()) {
+    EXPECT_EQ(&shell::LegendOf(entry.What), &entry);
+    colours.insert(entry.Colour);
+    EXPECT_EQ(entry.Dot, entry.What == Feature::Monster || entry.What == Feature::Friend || entry.What == Feature::Pickup);
+  }
+  EXPECT_EQ(colours.size(), shell::Legend().size());
+}
+
+TEST(LevelPicture, SvgIsWellFormedWithACellPerFeatureAndTheLegend) {
+  const auto picture = shell::MakeLevelPicture("XP \n MEy\n", {{Feature::Pickup, 2, 0}});
+  const std::string svg = shell::LevelPictureSvg(picture, {"Seed 7", "a <b> & \"c\""});
+  const auto names = Elements(svg);
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names.front(), "svg");
+  EXPECT_EQ(Count(names, "svg"), 1);
+  // Background, floor, 4 filled cells (X P E y), 7 legend squares.
+  EXPECT_EQ(Count(names, "rect"), 2 + 4 + 7);
+  EXPECT_EQ(Count(names, "circle"), 2 + 3);  // M and the pickup, 3 legend dots
+  EXPECT_EQ(Count(names, "text"), 2 + 1 + 10);  // caption, scale bar, legend
+  EXPECT_NE(svg.find("a &lt;b&gt; &amp; &quot;c&quot;"), std::string::npos);
+  EXPECT_NE(svg.find(">Pickup</text>"), std::string::npos);
+}
+
+TEST(LevelPicture, CharactersOfALevelStandOnOpenCells) {
+  const LabyrinthOptions options{2, 1, 2, 0, 0, 2};  // medium, high skill, two friends
+  Labyrinth lab(options, 1234);
+  ASSERT_GT(lab.GenerateLevel(), 0);
+  const auto placed = shell::PlacedCharacters(lab);
+  int friends = 0, monsters = 0;
+  for (const Placed& p : placed) {
+    const char code = lab.LayoutPreview()[static_cast<size_t>(p.Y * (lab.Width + 1) + p.X)];
+    EXPECT_TRUE(code == Cell::Free || code == Cell::Monster || code == Cell::Start) << p.X << ',' << p.Y << " '" << code << "'";
+    friends += p.What == Feature::Friend;
+    monsters += p.What == Feature::Monster;
+  }
+  EXPECT_EQ(friends, 2);
+  EXPECT_EQ(monsters, lab.MonsterCount);
+}
+
+TEST(NextSeed, EveryPressInOneSecondTakesTheNextUnusedSeed) {
+  EXPECT_EQ(shell::NextSeed(std::nullopt, 1000), 1000u);
+  EXPECT_EQ(shell::NextSeed(1000u, 1000), 1001u);
+  EXPECT_EQ(shell::NextSeed(1001u, 1000), 1002u);  // a third press, still the same second
+  EXPECT_EQ(shell::NextSeed(1002u, 1001), 1003u);  // 1001 was used already
+  EXPECT_EQ(shell::NextSeed(1003u, 1010), 1010u);  // the clock has moved on
+
+  std::optional<std::uint32_t> last;
+  const std::uint32_t first = shell::TakeNextSeed(last), second = shell::TakeNextSeed(last);
+  EXPECT_GT(second, first);
+  EXPECT_EQ(last, second);
+}
+
+TEST(LevelCaption, NamesTheSeedAndTheSixOptionsAsTheWindowDoes) {
+  const auto lines = shell::LevelCaption({4, 2, 2, 3, 0, 2}, 99);
+  EXPECT_EQ(lines, (std::vector<std::string>{"Seed 99", "Map Dimension Very Big, Monsters Type Aliens only",
+                                             "Game Type Kill all, Map Complexity High", "Skill High, Friends 2"}));
+}
+
+}  // namespace
