@@ -57,10 +57,11 @@ Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed)
       Friends(o.Friends),
       Rng(seed),
       Cells(static_cast<size_t>(Width) * Height, Cell::Free),
-      // Each cell waits for expansion at most once, plus one slot the fill
-      // may write without counting it.
-      SearchStack(static_cast<size_t>(Width) * Height + 1, 0),
-      Seen(static_cast<size_t>(Width) * Height, 0),
+      // Each cell waits for expansion at most once, in one of two lists,
+      // each with one slot more that a fill may write without counting it.
+      SearchStack(2 * (static_cast<size_t>(Width) * Height + 1), 0),
+      Stamps(static_cast<size_t>(Width) * Height, 0),
+      RowEdges(MakeRowEdges(Width, Height)),
       BelowWidth(Width),
       BelowHeight(Height),
       BelowWallLength(4 * MapDim + 4),
