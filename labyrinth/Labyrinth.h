@@ -92,8 +92,6 @@ class Labyrinth : public HLMap {
 
   // Layout steps.
   void CarveMaze();
-  void AddRandomWall();
-  void PlaceDoorway(bool vertical, int line, int k, int spacing, const Random::Bound& belowSpacing);
   bool PlaceStart();
   bool PlaceExit();
   bool PlaceOnEdge(int x, int& row, char code);
