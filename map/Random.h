@@ -41,8 +41,8 @@ class Random {
   // The crates' own form: draw / 32767, in [0, 1].
   double CrateFraction() { return Next() / 32767.0; }
 
-  // Moves the state on by n draws without making them, in one step per set
-  // bit of n: for work whose draws are only needed later, or not at all.
+  // Moves the state on by n draws without making them, in one step per hex
+  // digit of n: for work whose draws are only needed later, or not at all.
   void Skip(std::uint32_t n);
 
   std::uint32_t State;
