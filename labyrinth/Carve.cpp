@@ -26,11 +26,12 @@ void AddRandomWall(Maze& m, const Random::Bound& belowWidth, const Random::Bound
   const int length = m.Rng.Below(belowLength) + 1;
   // Room to the edge of the grid in that direction, and the step between
   // cells (column-major), without branches: the direction is random.
-  const int room[4] = {y + 1, m.Width - x, m.Height - y, x + 1};
-  const int step[4] = {-1, m.Height, 1, -m.Height};
-  const int cells = std::min(length, room[quarter]);
+  const bool across = quarter & 1, forward = quarter == 1 || quarter == 2;
+  const int along = across ? x : y, size = across ? m.Width : m.Height;
+  const int room = forward ? size - along : along + 1;
+  const int step = (across ? m.Height : 1) * (forward ? 1 : -1);
   char* cell = m.At(x, y);
-  for (int i = 0; i < cells; ++i, cell += step[quarter]) *cell = Cell::Wall;
+  for (int i = std::min(length, room); i > 0; --i, cell += step) *cell = Cell::Wall;
 }
 
 // One doorway in section k of a lattice line that starts at `line`, whose
@@ -73,18 +74,18 @@ void Labyrinth::CarveMaze() {
     }
     const int x = m.Rng.Below(belowX) + 2;
     const int y = m.Rng.Below(belowY) + 2;
-    // Most draws miss: all cells are read and tested together (they lie
-    // inside the grid), so that a miss costs one well-predicted branch.
+    // Most draws miss, most of them on a cell that is no wall at all.
     char* const cell = m.At(x, y);
-    const char here = cell[0], left = cell[-height], right = cell[height];
+    if (cell[0] != Cell::Wall) continue;
+    // The neighbours lie inside the grid: read and tested together.
+    const char left = cell[-height], right = cell[height];
     const char up = cell[-1], down = cell[1];
     const char upLeft = cell[-height - 1], downLeft = cell[-height + 1], upRight = cell[height - 1];
-    const bool wall = here == Cell::Wall;
     // A wall running along the row, free above and below; else one running
     // along the column, free on the left and right.
-    const bool inRow = wall & (left == Cell::Wall) & (up == Cell::Free) &
+    const bool inRow = (left == Cell::Wall) & (up == Cell::Free) &
                        (upLeft == Cell::Free) & (down == Cell::Free) & (downLeft == Cell::Free);
-    const bool inColumn = wall & (up == Cell::Wall) & (left == Cell::Free) &
+    const bool inColumn = (up == Cell::Wall) & (left == Cell::Free) &
                           (upLeft == Cell::Free) & (right == Cell::Free) & (upRight == Cell::Free);
     if (inRow | inColumn) {
       cell[0] = Cell::Free;

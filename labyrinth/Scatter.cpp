@@ -23,17 +23,16 @@ void Labyrinth::PlaceLowBlocks() {
 void Labyrinth::PlaceEdgeLowBlocks() {
   const int width = Width, height = Height;
   const char* const cells = Cells.data();
-  // Free cells per row, summed column by column as the cells lie, since this
-  // runs on every attempt: bytes (at most 90 per row) in a local array, in
-  // blocks of a fixed size, which can be summed many rows at a time.
+  // Free cells per row, since this runs on every attempt: bytes (at most 90
+  // per row) in a local array, in blocks of a fixed number of rows, each
+  // summed over all columns before the next, many rows at a time.
   std::uint8_t free[kMaxHeight] = {};
   const int blocked = height / 16 * 16;
-  for (int x = 0; x < width; ++x) {
-    const char* const column = cells + x * height;
-    for (int y = 0; y < blocked; y += 16)
-      for (int j = y; j < y + 16; ++j) free[j] += column[j] == Cell::Free;
-    for (int y = blocked; y < height; ++y) free[y] += column[y] == Cell::Free;
-  }
+  for (int y = 0; y < blocked; y += 16)
+    for (int x = 0; x < width; ++x)
+      for (int j = y; j < y + 16; ++j) free[j] += cells[x * height + j] == Cell::Free;
+  for (int y = blocked; y < height; ++y)
+    for (int x = 0; x < width; ++x) free[y] += cells[x * height + y] == Cell::Free;
 
   const int threshold = LowBlockThreshold();
   LowBlockState = Rng.State;
