@@ -24,14 +24,17 @@ void AddRandomWall(Maze& m, const Random::Bound& belowWidth, const Random::Bound
   // (fraction < 0.25 exactly when the draw's top two bits are 0, and so on).
   const int quarter = m.Rng.Next() >> 13;
   const int length = m.Rng.Below(belowLength) + 1;
-  // Room to the edge of the grid in that direction, and the step between
-  // cells (column-major), without branches: the direction is random.
+  // Room to the edge of the grid in that direction.
   const bool across = quarter & 1, forward = quarter == 1 || quarter == 2;
   const int along = across ? x : y, size = across ? m.Width : m.Height;
-  const int room = forward ? size - along : along + 1;
-  const int step = (across ? m.Height : 1) * (forward ? 1 : -1);
+  const int cells = std::min(length, forward ? size - along : along + 1);
   char* cell = m.At(x, y);
-  for (int i = std::min(length, room); i > 0; --i, cell += step) *cell = Cell::Wall;
+  if (!across) {  // within the column: one run of cells
+    std::memset(forward ? cell : cell - (cells - 1), Cell::Wall, static_cast<size_t>(cells));
+    return;
+  }
+  const int step = forward ? m.Height : -m.Height;
+  for (int i = cells; i > 0; --i, cell += step) *cell = Cell::Wall;
 }
 
 // One doorway in section k of a lattice line that starts at `line`, whose
@@ -41,13 +44,29 @@ void AddRandomWall(Maze& m, const Random::Bound& belowWidth, const Random::Bound
 // the time. belowSpacing is spacing - 1.
 void PlaceDoorway(Maze& m, char* line, int along, int across, int k, int spacing,
                   const Random::Bound& belowSpacing) {
-  char* cell = line;
-  for (int draw = 0; draw < 201; ++draw) {
-    cell = line + (m.Rng.Below(belowSpacing) + k * spacing) * along;
+  char* const first = line + k * spacing * along;
+  auto fits = [&](const char* cell) {
     // All four lie inside the grid: one test, one branch.
-    if ((cell[-across] != Cell::Wall) & (cell[across] != Cell::Wall) &
-        (cell[along - across] != Cell::Wall) & (cell[along + across] != Cell::Wall))
+    return (cell[-across] != Cell::Wall) & (cell[across] != Cell::Wall) &
+           (cell[along - across] != Cell::Wall) & (cell[along + across] != Cell::Wall);
+  };
+  auto draw = [&] { return first + m.Rng.Below(belowSpacing) * along; };
+  auto anyFits = [&] {
+    bool any = false;
+    for (int i = 0; i < spacing - 1; ++i) any |= fits(first + i * along);
+    return any;
+  };
+  constexpr int kDraws = 201, kTries = 8;
+  char* cell = first;
+  for (int made = 1; made <= kDraws; ++made) {
+    if (fits(cell = draw())) break;
+    if (made == kTries && !anyFits()) {
+      // Where no place fits, all the draws are made and the last one stands:
+      // the others are skipped.
+      m.Rng.Skip(kDraws - kTries - 1);
+      cell = draw();
       break;
+    }
   }
   cell[0] = Cell::Doorway;
   if (m.Rng.Fraction() < 0.5) cell[along] = Cell::Doorway;
