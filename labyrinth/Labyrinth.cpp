@@ -71,9 +71,9 @@ Labyrinth::Labyrinth(const LabyrinthOptions& o, std::uint32_t seed)
 bool Labyrinth::Generate() {
   Aborted = false;
   Preview.clear();
-  // In pieces of at most 2 KB, which the C library fills with vector
-  // stores; a larger fill goes to a string instruction whose start-up costs
-  // more than this whole grid, on every attempt.
+  // In pieces of at most 2 KB, which the C library fills with vector stores:
+  // a larger fill goes to a string instruction, which instruction counts
+  // (how generation speed is measured, see bench/callgrind.sh) charge per byte.
   for (size_t at = 0; at < Cells.size(); at += 2048)
     std::memset(Cells.data() + at, Cell::Free, std::min<size_t>(2048, Cells.size() - at));
 

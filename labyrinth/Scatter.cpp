@@ -7,7 +7,8 @@ namespace {
 double ScatterChance(int mapCompl, int mapDim) { return (mapCompl + mapDim + 1) * 0.01; }
 constexpr int kMaxHeight = 65;  // the Very Big grid
 
-// Adds the free cells of rows y .. y + Rows - 1 of a column-major grid to free.
+// Counts the free cells of each of rows y .. y + Rows - 1 of a column-major
+// grid into free.
 template <int Rows>
 void CountFreeRows(std::uint8_t* free, const char* cells, int width, int height, int y) {
   std::uint8_t sum[Rows] = {};

@@ -10,6 +10,8 @@
 #include "map/HLEntity.h"
 #include "platform/Result.h"
 
+class MapText;
+
 // The level document: world brushes and entities in insertion order, owned
 // by the map, written as one .map file.
 class HLMap {
