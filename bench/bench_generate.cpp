@@ -4,9 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <sstream>
 
 #include "labyrinth/Labyrinth.h"
+#include "map/MapText.h"
 
 namespace {
 
@@ -31,9 +31,9 @@ void GenerateAndWrite(benchmark::State& state) {
       attempts += Labyrinth::kMaxAttempts;
       continue;
     }
-    std::ostringstream text;
+    MapText text;
     lab.Write(text);
-    const std::int64_t size = static_cast<std::int64_t>(text.tellp());
+    const auto size = static_cast<std::int64_t>(text.View().size());
     benchmark::DoNotOptimize(size);
     attempts += attempt;
     bytes += size;

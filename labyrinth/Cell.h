@@ -13,8 +13,5 @@ constexpr char Unreachable = 'U';   // free or low block the start cannot reach;
 constexpr char Crate = 'y';         // one crate
 constexpr char TwoCrates = 'Y';     // two stacked crates
 constexpr char Monster = 'M';       // one monster
-constexpr char SeenFree = 'V';      // free cell reached by the path search
-constexpr char SeenLowBlock = 'v';  // low block reached by the path search
-constexpr char SeenDoorway = 'Z';   // doorway reached by the path search
 constexpr char Built = 'B';         // already part of a wall brush
 }  // namespace Cell

@@ -92,15 +92,16 @@ class Labyrinth : public HLMap {
 
   // Layout steps.
   void CarveMaze();
-  void AddRandomWall();
-  void PlaceDoorway(bool vertical, int line, int k, int spacing, const Random::Bound& belowSpacing);
   bool PlaceStart();
   bool PlaceExit();
   bool PlaceOnEdge(int x, int& row, char code);
+  // Whether the exit can be reached from the start: walls stop, all else passes.
   bool CheckPath();
+  // Free cells and low blocks the start cannot reach become Cell::Unreachable.
   void MarkUnreachable();
-  bool FindPath(int x, int y, int tx, int ty);
-  void ClearMarks();
+  // The first of count stamps no cell carries yet, for the searches.
+  std::uint32_t NewStamps(std::uint32_t count);
+  static std::vector<std::uint8_t> MakeRowEdges(int width, int height);
   // The low blocks of every free cell: the edge columns, then the rest. The
   // second half needs the first and may come after other draws.
   void PlaceLowBlocks();
@@ -132,9 +133,13 @@ class Labyrinth : public HLMap {
 
   Random Rng;
   std::vector<char> Cells;  // column-major: each column is Height cells
-  // Reused by FindPath, so that an attempt allocates nothing.
+  // Reused by the searches, so that an attempt allocates nothing: room for
+  // two lists of cells still to expand, the search's stamp per cell, and
+  // which cells lie in the first or last row.
   std::vector<std::int32_t> SearchStack;
-  std::vector<std::uint8_t> Seen;
+  std::vector<std::uint32_t> Stamps;
+  std::uint32_t NextStamp = 1;
+  std::vector<std::uint8_t> RowEdges;
   std::string Preview;
   // Divisions done once for the draws every attempt makes thousands of.
   Random::Bound BelowWidth, BelowHeight, BelowWallLength;

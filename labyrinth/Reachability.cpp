@@ -2,15 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-char Unmarked(char c) {
-  return c == Cell::SeenFree       ? Cell::Free
-         : c == Cell::SeenLowBlock ? Cell::LowBlock
-         : c == Cell::SeenDoorway  ? Cell::Doorway
-                                   : c;
-}
-}  // namespace
-
 // Up to 50 row draws for a free cell in column x; the row field is written on
 // every draw, as the later steps read it whatever the outcome.
 bool Labyrinth::PlaceOnEdge(int x, int& row, char code) {
@@ -34,100 +25,100 @@ bool Labyrinth::PlaceExit() {
   return PlaceOnEdge(ExitX, ExitY, Cell::Exit);
 }
 
-// The outcome, and the cells marked when the target is not reached, depend
-// only on which cells are joined to the start, so the search may visit them
-// in any order: a flood fill that marks each cell when it is first reached,
-// with a list of cells still to expand (at most one entry per cell) and no
-// branch on the cell's code, which is random.
-namespace {
-struct SearchCodes {
-  char Mark[256];      // the code a reached cell gets
-  bool Passable[256];  // walls and cells marked already stop the search
-};
-constexpr SearchCodes MakeSearchCodes() {
-  SearchCodes codes{};
-  for (int c = 0; c < 256; ++c) {
-    codes.Mark[c] = static_cast<char>(c);
-    codes.Passable[c] = true;
+// Every code but a wall can be walked through, so the searches below depend
+// only on which cells are joined to which, and visit them in any order. They
+// leave the grid alone: a cell is visited when its entry in Stamps holds the
+// search's own stamp, so starting a search clears nothing.
+std::uint32_t Labyrinth::NewStamps(std::uint32_t count) {
+  if (NextStamp > UINT32_MAX - count) {  // after billions of searches
+    std::fill(Stamps.begin(), Stamps.end(), 0u);
+    NextStamp = 1;
   }
-  codes.Mark[static_cast<unsigned char>(Cell::Free)] = Cell::SeenFree;
-  codes.Mark[static_cast<unsigned char>(Cell::LowBlock)] = Cell::SeenLowBlock;
-  codes.Mark[static_cast<unsigned char>(Cell::Doorway)] = Cell::SeenDoorway;
-  for (unsigned char c : {Cell::Wall, Cell::SeenFree, Cell::SeenLowBlock, Cell::SeenDoorway})
-    codes.Passable[c] = false;
-  return codes;
+  const std::uint32_t first = NextStamp;
+  NextStamp += count;
+  return first;
 }
-constexpr SearchCodes kCodes = MakeSearchCodes();
+
+namespace {
+// RowEdges' bits: the grid is column-major, so a step to the next or previous
+// cell leaves the column at these.
+constexpr std::uint8_t kFirstRow = 1, kLastRow = 2;
+
+// A flood fill's view of the grid, copied into locals so that the stores to
+// the stamps and the list cannot be taken to change it.
+struct Flood {
+  const char* Cells;
+  std::uint32_t* Stamps;
+  const std::uint8_t* RowEdges;
+  int Height;
+  int Size;
+
+  void Begin(std::int32_t* todo, int& count, int cell, std::uint32_t own) const {
+    Stamps[cell] = own;
+    todo[0] = cell;
+    count = 1;
+  }
+
+  // Takes the cell at the top of the list, stamps its unvisited, open
+  // neighbours and adds them to the list. Returns true when a neighbour
+  // carries `other` instead. Off the grid the cell itself stands in for the
+  // neighbour: it is visited already.
+  bool Expand(std::int32_t* todo, int& count, std::uint32_t own, std::uint32_t other) const {
+    const int cell = todo[--count];
+    const std::uint8_t edges = RowEdges[cell];
+    const int next[4] = {cell + Height < Size ? cell + Height : cell,
+                         cell >= Height ? cell - Height : cell,
+                         edges & kLastRow ? cell : cell + 1,
+                         edges & kFirstRow ? cell : cell - 1};
+    for (const int n : next) {
+      if (Stamps[n] == other) return true;
+      const bool enter = Stamps[n] < own && Cells[n] != Cell::Wall;
+      if (enter) Stamps[n] = own;
+      todo[count] = n;  // kept only when entered; the list has room for it
+      count += enter;
+    }
+    return false;
+  }
+};
 }  // namespace
 
-bool Labyrinth::FindPath(int x0, int y0, int tx, int ty) {
-  const int width = Width, height = Height;
-  char* const cells = Cells.data();
-  const int target = tx >= 0 && ty >= 0 && tx < width && ty < height ? tx * height + ty : -1;
-  const int start = x0 * height + y0;
-  if (start == target) {
-    cells[start] = Cell::SeenFree;
-    return true;
+std::vector<std::uint8_t> Labyrinth::MakeRowEdges(int width, int height) {
+  std::vector<std::uint8_t> edges(static_cast<size_t>(width) * height, 0);
+  for (size_t column = 0; column < edges.size(); column += static_cast<size_t>(height)) {
+    edges[column] |= kFirstRow;
+    edges[column + static_cast<size_t>(height) - 1] |= kLastRow;
   }
-  if (!kCodes.Passable[static_cast<unsigned char>(cells[start])]) return false;
+  return edges;
+}
 
-  // Seen keeps the start and exit, which carry no mark, from being expanded twice.
-  std::uint8_t* const seen = Seen.data();
-  std::fill(Seen.begin(), Seen.end(), std::uint8_t{0});
-  // Entries are x << 16 | y, so that the bounds need no division.
-  std::int32_t* const todo = SearchStack.data();
-  int count = 0;
-  auto reach = [&](int x, int y) {
-    const int cell = x * height + y;
-    const auto c = static_cast<unsigned char>(cells[cell]);
-    const bool enter = kCodes.Passable[c] & !seen[cell];
-    seen[cell] = 1;
-    cells[cell] = kCodes.Mark[c];  // walls and marks map to themselves
-    todo[count] = x << 16 | y;
-    count += enter;
-  };
-  reach(x0, y0);
-  while (count > 0) {
-    const std::int32_t entry = todo[--count];
-    const int x = entry >> 16, y = entry & 0xffff;
-    const int nx[4] = {x + 1, x - 1, x, x};
-    const int ny[4] = {y, y, y + 1, y - 1};
-    const bool inside[4] = {x < width - 1, x > 0, y < height - 1, y > 0};
-    for (int i = 0; i < 4; ++i) {
-      if (!inside[i]) continue;
-      if (nx[i] * height + ny[i] == target) {
-        cells[target] = Cell::SeenFree;
-        return true;
-      }
-      reach(nx[i], ny[i]);
-    }
+bool Labyrinth::CheckPath() {
+  // Grows from the start and the exit in turn until the two meet, or one
+  // side has run out of cells: an enclosed end is found at its own size.
+  const std::uint32_t fromStart = NewStamps(2), fromExit = fromStart + 1;
+  const int size = static_cast<int>(Cells.size());
+  const Flood flood{Cells.data(), Stamps.data(), RowEdges.data(), Height, size};
+  std::int32_t* const startTodo = SearchStack.data();
+  std::int32_t* const exitTodo = startTodo + size + 1;
+  int startCount = 0, exitCount = 0;
+  flood.Begin(startTodo, startCount, StartX * Height + StartY, fromStart);
+  flood.Begin(exitTodo, exitCount, ExitX * Height + ExitY, fromExit);
+  while (startCount > 0 && exitCount > 0) {
+    if (flood.Expand(startTodo, startCount, fromStart, fromExit)) return true;
+    if (flood.Expand(exitTodo, exitCount, fromExit, fromStart)) return true;
   }
   return false;
 }
 
-void Labyrinth::ClearMarks() {
-  // No draws here, so the order of the sweep does not matter. Every attempt
-  // sweeps the grid three times, so the sweep is branch-free and goes in
-  // blocks of a fixed size, which can be done many cells at a time.
-  char* const cells = Cells.data();
-  const size_t n = Cells.size();
-  size_t i = 0;
-  for (; i + 32 <= n; i += 32)
-    for (size_t j = i; j < i + 32; ++j) cells[j] = Unmarked(cells[j]);
-  for (; i < n; ++i) cells[i] = Unmarked(cells[i]);
-  Grid(StartX, StartY) = Cell::Start;
-  Grid(ExitX, ExitY) = Cell::Exit;
-}
-
-bool Labyrinth::CheckPath() {
-  ClearMarks();
-  const bool found = FindPath(StartX, StartY, ExitX, ExitY);
-  ClearMarks();
-  return found;
-}
-
 void Labyrinth::MarkUnreachable() {
-  FindPath(StartX, StartY, -1, -1);
-  for (char& c : Cells) c = c == Cell::Free || c == Cell::LowBlock ? Cell::Unreachable : c;
-  ClearMarks();
+  const std::uint32_t reached = NewStamps(2), never = reached + 1;
+  const int size = static_cast<int>(Cells.size());
+  const Flood flood{Cells.data(), Stamps.data(), RowEdges.data(), Height, size};
+  std::int32_t* const todo = SearchStack.data();
+  int count = 0;
+  flood.Begin(todo, count, StartX * Height + StartY, reached);
+  while (count > 0) flood.Expand(todo, count, reached, never);
+  for (size_t i = 0; i < Cells.size(); ++i) {
+    char& c = Cells[i];
+    if (Stamps[i] != reached && (c == Cell::Free || c == Cell::LowBlock)) c = Cell::Unreachable;
+  }
 }

@@ -1,10 +1,21 @@
 #include "labyrinth/Labyrinth.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace {
 double ScatterChance(int mapCompl, int mapDim) { return (mapCompl + mapDim + 1) * 0.01; }
 constexpr int kMaxHeight = 65;  // the Very Big grid
+
+// Counts the free cells of each of rows y .. y + Rows - 1 of a column-major
+// grid into free.
+template <int Rows>
+void CountFreeRows(std::uint8_t* free, const char* cells, int width, int height, int y) {
+  std::uint8_t sum[Rows] = {};
+  for (int x = 0; x < width; ++x)
+    for (int j = 0; j < Rows; ++j) sum[j] += cells[x * height + y + j] == Cell::Free;
+  for (int j = 0; j < Rows; ++j) free[y + j] = sum[j];
+}
 }  // namespace
 
 // draw / 32768 < p exactly when draw < ceil(p * 32768): the scaling is exact.
@@ -23,17 +34,14 @@ void Labyrinth::PlaceLowBlocks() {
 void Labyrinth::PlaceEdgeLowBlocks() {
   const int width = Width, height = Height;
   const char* const cells = Cells.data();
-  // Free cells per row, summed column by column as the cells lie, since this
-  // runs on every attempt: bytes (at most 90 per row) in a local array, in
-  // blocks of a fixed size, which can be summed many rows at a time.
+  // Free cells per row, since this runs on every attempt: bytes (at most 90
+  // per row) in a local array, in blocks of a fixed number of rows, each
+  // summed over all columns before the next, many rows at a time.
   std::uint8_t free[kMaxHeight] = {};
-  const int blocked = height / 16 * 16;
-  for (int x = 0; x < width; ++x) {
-    const char* const column = cells + x * height;
-    for (int y = 0; y < blocked; y += 16)
-      for (int j = y; j < y + 16; ++j) free[j] += column[j] == Cell::Free;
-    for (int y = blocked; y < height; ++y) free[y] += column[y] == Cell::Free;
-  }
+  int y = 0;
+  for (; y + 32 <= height; y += 32) CountFreeRows<32>(free, cells, width, height, y);
+  for (; y + 16 <= height; y += 16) CountFreeRows<16>(free, cells, width, height, y);
+  for (; y < height; ++y) CountFreeRows<1>(free, cells, width, height, y);
 
   const int threshold = LowBlockThreshold();
   LowBlockState = Rng.State;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <ostream>
 #include <string>
 #include <vector>
 
 #include "map/HLPoint.h"
+
+class MapText;
 
 // One face of a brush: three points on its plane and the texture alignment.
 struct HLWall {
@@ -18,7 +19,7 @@ struct HLWall {
     P3 = p3;
   }
   // One plane line.
-  void Write(std::ostream& out) const;
+  void Write(MapText& out) const;
 
   HLPoint P1, P2, P3;
   std::string Texture;  // verbatim, trailing spaces included
@@ -37,7 +38,7 @@ class HLBlock {
   HLBlock(const HLBlock&) = delete;
   HLBlock& operator=(const HLBlock&) = delete;
 
-  virtual void Write(std::ostream& out) const;
+  virtual void Write(MapText& out) const;
 
   void AddWall(HLWall wall) { Walls.push_back(std::move(wall)); }
   int NumWalls() const { return static_cast<int>(Walls.size()); }

@@ -3,24 +3,24 @@
 #include "map/MapText.h"
 #include "map/Random.h"
 
-void HLEntity::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteLine(out, "\"classname\" \"%s\"", ClassName.c_str());
-  if (Origin) WriteLine(out, "\"origin\" \"%d %d %d\"", Origin->X, Origin->Y, Origin->Z);
+void HLEntity::Write(MapText& out) const {
+  out.Line("{");
+  out.Key("classname", ClassName);
+  if (Origin) out.Key("origin", *Origin);
   WriteKeys(out);
   if (Block) Block->Write(out);
-  WriteLine(out, "}");
+  out.Line("}");
 }
 
-void HLEntityMonster::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"angle\" \"%d\"", Angle);
+void HLEntityMonster::WriteKeys(MapText& out) const {
+  out.Key("angle", Angle);
   WriteTrigger(out);
 }
 
-void HLEntityMonster::WriteTrigger(std::ostream& out) const {
+void HLEntityMonster::WriteTrigger(MapText& out) const {
   if (!TriggerOnDeath) return;
-  WriteLine(out, "\"TriggerCondition\" \"4\"");
-  WriteLine(out, "\"TriggerTarget\" \"MonsterCounter\"");
+  out.Key("TriggerCondition", "4");
+  out.Key("TriggerTarget", "MonsterCounter");
 }
 
 HLEntityMonsterHumanGrunt::HLEntityMonsterHumanGrunt(const HLPoint& origin, int angle, int weapons,
@@ -30,9 +30,9 @@ HLEntityMonsterHumanGrunt::HLEntityMonsterHumanGrunt(const HLPoint& origin, int 
   if (weapons == -1) Weapons = kChoices[rng.Below(5)];
 }
 
-void HLEntityMonsterHumanGrunt::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"angle\" \"%d\"", Angle);
-  WriteLine(out, "\"weapons\" \"%d\"", Weapons);
+void HLEntityMonsterHumanGrunt::WriteKeys(MapText& out) const {
+  out.Key("angle", Angle);
+  out.Key("weapons", Weapons);
   WriteTrigger(out);
 }
 
@@ -55,15 +55,15 @@ HLEntityCrate::HLEntityCrate(const HLPoint& origin, int content, Random& rng)
   Block = std::make_unique<HLSquareBlock>(origin, 56, texture);
 }
 
-void HLEntityCrate::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"health\" \"%d\"", Health);
-  WriteLine(out, "\"material\" \"%d\"", Material);
-  WriteLine(out, "\"friction\" \"%d\"", Friction);
-  WriteLine(out, "\"buoyancy\" \"%d\"", Buoyancy);
-  WriteLine(out, "\"size\" \"%d\"", Size);
-  WriteLine(out, "\"spawnflags\" \"128\"");
-  WriteLine(out, "\"spawnobject\" \"%d\"", SpawnObject);
-  WriteLine(out, "\"explosion\" \"1\"");
+void HLEntityCrate::WriteKeys(MapText& out) const {
+  out.Key("health", Health);
+  out.Key("material", Material);
+  out.Key("friction", Friction);
+  out.Key("buoyancy", Buoyancy);
+  out.Key("size", Size);
+  out.Key("spawnflags", "128");
+  out.Key("spawnobject", SpawnObject);
+  out.Key("explosion", "1");
 }
 
 HLEntityCrateExpl::HLEntityCrateExpl(const HLPoint& origin, Random& rng)
@@ -73,36 +73,36 @@ HLEntityCrateExpl::HLEntityCrateExpl(const HLPoint& origin, Random& rng)
   Block = std::make_unique<HLSquareBlock>(origin, 56, "WOOD8    ");
 }
 
-void HLEntityCrateExpl::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"health\" \"%d\"", Health);
-  WriteLine(out, "\"material\" \"%d\"", Material);
-  WriteLine(out, "\"spawnflags\" \"128\"");
-  WriteLine(out, "\"friction\" \"%d\"", Friction);
-  WriteLine(out, "\"buoyancy\" \"%d\"", Buoyancy);
-  WriteLine(out, "\"size\" \"%d\"", Size);
-  WriteLine(out, "\"explosion\" \"1\"");
-  WriteLine(out, "\"explodemagnitude\" \"%d\"", ExplodeMagnitude);
+void HLEntityCrateExpl::WriteKeys(MapText& out) const {
+  out.Key("health", Health);
+  out.Key("material", Material);
+  out.Key("spawnflags", "128");
+  out.Key("friction", Friction);
+  out.Key("buoyancy", Buoyancy);
+  out.Key("size", Size);
+  out.Key("explosion", "1");
+  out.Key("explodemagnitude", ExplodeMagnitude);
 }
 
-void HLEntityLight::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"_light\" \"%d %d %d %d\"", Red, Green, Blue, Brightness);
+void HLEntityLight::WriteKeys(MapText& out) const {
+  out.Key("_light", Red, Green, Blue, Brightness);
 }
 
-void HLEntityTriggerCounter::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"delay\" \"0\"");
-  WriteLine(out, "\"targetname\" \"MonsterCounter\"");
-  WriteLine(out, "\"style\" \"32\"");
-  WriteLine(out, "\"sounds\" \"0\"");
-  WriteLine(out, "\"count\" \"%d\"", Count);
-  WriteLine(out, "\"target\" \"EndMap\"");
+void HLEntityTriggerCounter::WriteKeys(MapText& out) const {
+  out.Key("delay", "0");
+  out.Key("targetname", "MonsterCounter");
+  out.Key("style", "32");
+  out.Key("sounds", "0");
+  out.Key("count", Count);
+  out.Key("target", "EndMap");
 }
 
-void HLEntityEnvFade::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"targetname\" \"EndMap\"");
-  WriteLine(out, "\"duration\" \"%d\"", Duration);
-  WriteLine(out, "\"holdtime\" \"%d\"", HoldTime);
-  WriteLine(out, "\"renderamt\" \"255\"");
-  WriteLine(out, "\"rendercolor\" \"0 0 0\"");
+void HLEntityEnvFade::WriteKeys(MapText& out) const {
+  out.Key("targetname", "EndMap");
+  out.Key("duration", Duration);
+  out.Key("holdtime", HoldTime);
+  out.Key("renderamt", "255");
+  out.Key("rendercolor", "0 0 0");
 }
 
 HLEntityTriggerChangelevel::HLEntityTriggerChangelevel(const HLPoint& origin, int dx, int dy,
@@ -111,7 +111,7 @@ HLEntityTriggerChangelevel::HLEntityTriggerChangelevel(const HLPoint& origin, in
   Block = std::make_unique<HLRectBlock>(origin, dx, dy, dz, "ROCK2");
 }
 
-void HLEntityTriggerChangelevel::WriteKeys(std::ostream& out) const {
-  WriteLine(out, "\"changedelay\" \"%d\"", ChangeDelay);
-  WriteLine(out, "\"map\" \"%s\"", MapName.c_str());
+void HLEntityTriggerChangelevel::WriteKeys(MapText& out) const {
+  out.Key("changedelay", ChangeDelay);
+  out.Key("map", MapName);
 }

@@ -2,12 +2,12 @@
 
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "map/HLBlock.h"
 #include "map/HLPoint.h"
 
+class MapText;
 class Random;
 
 // A keyed object of the level, written as a block: "{", the class name, the
@@ -20,7 +20,7 @@ class HLEntity {
   HLEntity(const HLEntity&) = delete;
   HLEntity& operator=(const HLEntity&) = delete;
 
-  void Write(std::ostream& out) const;
+  void Write(MapText& out) const;
 
   std::string ClassName;
   std::optional<HLPoint> Origin;
@@ -29,7 +29,7 @@ class HLEntity {
 
  protected:
   // The lines between the origin and the brush.
-  virtual void WriteKeys(std::ostream&) const {}
+  virtual void WriteKeys(MapText&) const {}
 };
 
 // Items, weapons, ammunition, path nodes: a class name and an origin.
@@ -48,8 +48,8 @@ class HLEntityMonster : public HLEntityGeneric {
   bool TriggerOnDeath = false;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
-  void WriteTrigger(std::ostream& out) const;
+  void WriteKeys(MapText& out) const override;
+  void WriteTrigger(MapText& out) const;
 };
 
 class HLEntityMonsterHumanGrunt : public HLEntityMonster {
@@ -60,7 +60,7 @@ class HLEntityMonsterHumanGrunt : public HLEntityMonster {
   int Weapons;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };
 
 class HLEntityInfoPlayerStart : public HLEntity {
@@ -83,7 +83,7 @@ class HLEntityCrate : public HLEntity {
   int Size = 0;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };
 
 class HLEntityCrateExpl : public HLEntityCrate {
@@ -93,7 +93,7 @@ class HLEntityCrateExpl : public HLEntityCrate {
   int ExplodeMagnitude = 100;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };
 
 class HLEntityLight : public HLEntity {
@@ -106,7 +106,7 @@ class HLEntityLight : public HLEntity {
   int Brightness = 200;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };
 
 // Counts the monsters' deaths and fires "EndMap" after the last.
@@ -117,7 +117,7 @@ class HLEntityTriggerCounter : public HLEntity {
   int Count;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };
 
 // "EndMap": fades the screen to black.
@@ -129,7 +129,7 @@ class HLEntityEnvFade : public HLEntity {
   int HoldTime = 3600;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };
 
 // The level exit: a "ROCK2" box from the origin that sends the player on.
@@ -142,5 +142,5 @@ class HLEntityTriggerChangelevel : public HLEntity {
   int ChangeDelay = 1;
 
  protected:
-  void WriteKeys(std::ostream& out) const override;
+  void WriteKeys(MapText& out) const override;
 };

@@ -1,25 +1,37 @@
 #include "map/HLMap.h"
 
-#include <sstream>
-
 #include "map/MapText.h"
 #include "platform/SafeWrite.h"
 
-void HLMap::Write(std::ostream& out) const {
-  WriteLine(out, "{");
-  WriteLine(out, "\"classname\" \"worldspawn\"");
-  WriteLine(out, "\"wad\" \"%s%cvalve%chalflife.wad\"", GameDir.c_str(), WadSeparator, WadSeparator);
+namespace {
+// Room for a level's text, a little more than its brushes and entities take.
+size_t ExpectedSize(const HLMap& map) {
+  return 4096 + map.GameDir.size() + 512 * map.Blocks.size() + 1024 * map.Entities.size();
+}
+}  // namespace
+
+void HLMap::Write(MapText& out) const {
+  out.Line("{");
+  out.Key("classname", "worldspawn");
+  out << "\"wad\" \"" << GameDir << WadSeparator << "valve" << WadSeparator << "halflife.wad\"";
+  out.EndLine();
   for (const auto& block : Blocks) block->Write(out);
-  WriteLine(out, "}");
+  out.Line("}");
   for (const auto& entity : Entities) entity->Write(out);
 }
 
-Result<> HLMap::WriteMap(const std::string& path) const {
-  std::ostringstream text;
+void HLMap::Write(std::ostream& out) const {
+  MapText text(ExpectedSize(*this));
   Write(text);
-  return WriteFileAtomically(path, text.str());
+  out.write(text.View().data(), static_cast<std::streamsize>(text.View().size()));
 }
 
-Result<> WriteFileAtomically(const std::string& path, const std::string& text) {
+Result<> HLMap::WriteMap(const std::string& path) const {
+  MapText text(ExpectedSize(*this));
+  Write(text);
+  return WriteFileAtomically(path, text.View());
+}
+
+Result<> WriteFileAtomically(const std::string& path, std::string_view text) {
   return platform::WriteFileSafely(path, text);
 }

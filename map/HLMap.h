@@ -3,11 +3,14 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "map/HLBlock.h"
 #include "map/HLEntity.h"
 #include "platform/Result.h"
+
+class MapText;
 
 // The level document: world brushes and entities in insertion order, owned
 // by the map, written as one .map file.
@@ -29,6 +32,7 @@ class HLMap {
   int NumEntities() const { return static_cast<int>(Entities.size()); }
 
   // The whole level as .map text.
+  void Write(MapText& out) const;
   void Write(std::ostream& out) const;
 
   // Writes the level to path. The text goes to a temporary file beside it,
@@ -47,4 +51,4 @@ class HLMap {
 
 // Writes text to path through a temporary file beside it, renamed over the
 // target only when every byte was written and the file closed cleanly.
-Result<> WriteFileAtomically(const std::string& path, const std::string& text);
+Result<> WriteFileAtomically(const std::string& path, std::string_view text);

@@ -1,29 +1,19 @@
 #include "map/MapText.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <vector>
+#include <algorithm>
 
-void WriteLine(std::ostream& out, const char* format, ...) {
-  char small[256];
-  va_list args;
-  va_start(args, format);
-  va_list again;
-  va_copy(again, args);
-  const int n = std::vsnprintf(small, sizeof small, format, args);
-  va_end(args);
-  if (n < 0) {
-    va_end(again);
-    out.setstate(std::ios::badbit);
-    return;
-  }
-  if (static_cast<size_t>(n) < sizeof small) {
-    out.write(small, n);
-  } else {  // long texts (a game directory of any length) get a buffer of their own
-    std::vector<char> big(static_cast<size_t>(n) + 1);
-    std::vsnprintf(big.data(), big.size(), format, again);
-    out.write(big.data(), n);
-  }
-  va_end(again);
-  out.write("\r\n", 2);
+MapText& MapText::Fixed(float value) {
+  if (value == 1.0f) return *this << "1.000000";  // every generated face
+  // A float's fixed form has at most 39 digits before the point.
+  char* const at = Room(48);
+  Size += static_cast<size_t>(
+      std::to_chars(at, at + 48, static_cast<double>(value), std::chars_format::fixed, 6).ptr - at);
+  return *this;
+}
+
+void MapText::Grow(size_t n) {
+  Capacity = std::max(2 * Capacity, Size + n);
+  std::unique_ptr<char[]> bigger(new char[Capacity]);
+  std::memcpy(bigger.get(), Buffer.get(), Size);
+  Buffer = std::move(bigger);
 }

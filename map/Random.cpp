@@ -1,29 +1,24 @@
 #include "map/Random.h"
 
-#include <array>
 #include <ctime>
 
 namespace {
-// Jumps[k] takes the state on by 2^k draws: state * Mul + Add.
-struct Jump {
-  std::uint32_t Mul, Add;
-};
-constexpr std::array<Jump, 32> MakeJumps() {
-  std::array<Jump, 32> jumps{};
-  std::uint32_t mul = 22695477u, add = 1u;
-  for (Jump& jump : jumps) {
-    jump = {mul, add};
-    add = add * mul + add;  // the step applied twice
-    mul = mul * mul;
+constexpr Random::Jump Then(Random::Jump first, Random::Jump second) {
+  return {first.Mul * second.Mul, first.Add * second.Mul + second.Add};
+}
+
+constexpr Random::JumpTable MakeJumps() {
+  Random::JumpTable jumps{};
+  Random::Jump unit{22695477u, 1u};  // one draw, then 16, 256, ...
+  for (auto& digit : jumps) {
+    digit[0] = {1u, 0u};
+    for (size_t v = 1; v < 16; ++v) digit[v] = Then(digit[v - 1], unit);
+    unit = Then(digit[15], unit);
   }
   return jumps;
 }
-constexpr std::array<Jump, 32> Jumps = MakeJumps();
 }  // namespace
 
-std::uint32_t Random::TimeSeed() { return static_cast<std::uint32_t>(std::time(nullptr)); }
+constexpr Random::JumpTable Random::SkipJumps = MakeJumps();
 
-void Random::Skip(std::uint32_t n) {
-  for (int k = 0; n != 0; ++k, n >>= 1)
-    if (n & 1u) State = State * Jumps[static_cast<size_t>(k)].Mul + Jumps[static_cast<size_t>(k)].Add;
-}
+std::uint32_t Random::TimeSeed() { return static_cast<std::uint32_t>(std::time(nullptr)); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 // The level's one random source: a 32-bit linear congruential state whose
@@ -41,9 +43,23 @@ class Random {
   // The crates' own form: draw / 32767, in [0, 1].
   double CrateFraction() { return Next() / 32767.0; }
 
-  // Moves the state on by n draws without making them, in one step per set
-  // bit of n: for work whose draws are only needed later, or not at all.
-  void Skip(std::uint32_t n);
+  // Moves the state on by n draws without making them, in one step per hex
+  // digit of n: for work whose draws are only needed later, or not at all.
+  void Skip(std::uint32_t n) {
+    for (std::size_t k = 0; n != 0; ++k, n >>= 4) {
+      const Jump& jump = SkipJumps[k][n & 15u];
+      State = State * jump.Mul + jump.Add;
+    }
+  }
 
   std::uint32_t State;
+
+  // A jump of the state by some number of draws: state * Mul + Add.
+  struct Jump {
+    std::uint32_t Mul, Add;
+  };
+  // SkipJumps[k][v] takes the state on by v * 16^k draws, so that a skip
+  // takes one jump per digit whatever the digit: no branch on its bits.
+  using JumpTable = std::array<std::array<Jump, 16>, 8>;
+  static const JumpTable SkipJumps;
 };

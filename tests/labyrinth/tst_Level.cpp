@@ -63,9 +63,10 @@ struct LevelCheck {
 
   void Run() {
     ASSERT_EQ(Preview.size(), static_cast<size_t>((Lab.Width + 1) * Lab.Height));
-    ASSERT_EQ(
-        Preview.find_first_of({Cell::SeenFree, Cell::SeenLowBlock, Cell::SeenDoorway, Cell::Built}),
-        std::string::npos);
+    ASSERT_EQ(Preview.find_first_not_of({Cell::Free, Cell::Wall, Cell::LowBlock, Cell::Doorway,
+                                         Cell::Start, Cell::Exit, Cell::Unreachable, Cell::Crate,
+                                         Cell::TwoCrates, Cell::Monster, '\n'}),
+              std::string::npos);
     const size_t line = static_cast<size_t>(Lab.Width) + 1;
     const size_t start = Preview.find(Cell::Start), exit = Preview.find(Cell::Exit);
     ASSERT_TRUE(start % line == 0 && exit % line == line - 2)

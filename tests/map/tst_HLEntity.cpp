@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 #include "map/HLEntity.h"
+#include "map/MapText.h"
 #include "map/Random.h"
 
 namespace {
 std::string Text(const HLEntity& entity) {
-  std::ostringstream out;
+  MapText out;
   entity.Write(out);
-  return out.str();
+  return std::string(out.View());
 }
 }  // namespace
 

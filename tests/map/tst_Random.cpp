@@ -24,10 +24,18 @@ TEST(Random, BoundGivesTheRemainderForEveryDraw) {
 }
 
 TEST(Random, SkipLandsWhereThatManyDrawsWould) {
-  for (std::uint32_t n : {0u, 1u, 2u, 3u, 64u, 1000u, 5849u, 65537u}) {
+  for (std::uint32_t n : {0u, 1u, 2u, 3u, 15u, 16u, 64u, 1000u, 5849u, 65537u, 0xfedcbu}) {
     Random skipped(987654321u), drawn(987654321u);
     skipped.Skip(n);
     for (std::uint32_t i = 0; i < n; ++i) drawn.Next();
     EXPECT_EQ(skipped.State, drawn.State) << n;
   }
+}
+
+TEST(Random, SkippingAWholePeriodChangesNothing) {
+  // The state has period 2^32: every hex digit at its largest, then one draw.
+  Random rng(2024);
+  rng.Skip(0xffffffffu);
+  rng.Next();
+  EXPECT_EQ(rng.State, 2024u);
 }
