@@ -19,13 +19,13 @@ constexpr int kLegendRow = 20;
 constexpr int kLegendColumn = 140;
 constexpr int kScaleCells = 10;
 
-// What a grid code shows; false for open floor. The search marks and the
-// brush mark stand for the codes they replaced.
+// What a grid code shows; false for open floor. The brush mark stands for
+// the wall it replaced.
 bool FeatureOfCode(char code, Feature& what) {
   switch (code) {
     case Cell::Wall: case Cell::Built: what = Feature::Wall; return true;
-    case Cell::LowBlock: case Cell::SeenLowBlock: what = Feature::LowBlock; return true;
-    case Cell::Doorway: case Cell::SeenDoorway: what = Feature::Doorway; return true;
+    case Cell::LowBlock: what = Feature::LowBlock; return true;
+    case Cell::Doorway: what = Feature::Doorway; return true;
     case Cell::Unreachable: what = Feature::Unreachable; return true;
     case Cell::Crate: case Cell::TwoCrates: what = Feature::Crate; return true;
     case Cell::Start: what = Feature::Start; return true;
