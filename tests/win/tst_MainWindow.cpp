@@ -86,13 +86,15 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   auto window = std::make_unique<win::MainWindow>();
   for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_FALSE(Enabled(*window, id));
   for (int id : {win::kButSetup, win::kButAbout, win::kButExit}) EXPECT_TRUE(Enabled(*window, id));
+  EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
   const int defaults[] = {1, 1, 1, 0, 0, 1};
   for (int g = 0; g < win::kGroupCount; ++g)
     EXPECT_EQ(window->ItemIndex(static_cast<win::OptionGroup>(g)), defaults[g]) << "group " << g;
 
-  std::string offered;
-  window->ChooseFolder = [&](HWND, const std::string& current) {
+  std::string offered, title;
+  window->ChooseFolder = [&](HWND, const std::string& chooserTitle, const std::string& current) {
     offered = current;
+    title = chooserTitle;
     return std::optional<std::string>(tools.Str());
   };
   window->DialogShown = [](HWND dialog) {
@@ -101,6 +103,8 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   };
   Click(window->Control(win::kButSetup));
   EXPECT_EQ(offered, "C:\\WorldCraft");
+  EXPECT_EQ(title, "Compile tools folder");
+  EXPECT_EQ(window->StatusText(), "");
   EXPECT_EQ(window->ToolDir, tools.Str());
   EXPECT_EQ(window->HLDir, "C:\\HalfLife");
   for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_TRUE(Enabled(*window, id));
@@ -143,9 +147,42 @@ void ExpectCompiled(const Installation& hl) {
 
 TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) { ExpectCompiled(Installation()); }
 
-// Disabled until the map writer, which also writes the batch file, opens
-// files by UTF-8 names on Windows: it fails on these folders today.
-TEST(MainWindow, DISABLED_CompilesInFoldersWithNonAsciiNames) { ExpectCompiled(Installation(true)); }
+TEST(MainWindow, CompilesInFoldersWithNonAsciiNames) { ExpectCompiled(Installation(true)); }
+
+TEST(MainWindow, StopEndsTheCompileThatTheStatusBarFollows) {
+  Installation hl;
+  WriteFile(hl.Tools / "hang-qcsg.exe", "");
+  ChangeDirectory here(hl.App);
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+  Click(window.Control(win::kButGenMap));
+  Click(window.Control(win::kButGenBsp));
+  ASSERT_TRUE(PumpUntil([&] { return Contains(window.StepText(), "Step 1 of 4: qcsg.exe, 0:0"); }, 20s))
+      << window.StepText();
+
+  // The output opened beside the main window, on the screen.
+  const HWND output = window.CompileOutput().Handle();
+  RECT main{}, beside{}, screen{};
+  GetWindowRect(window.Handle(), &main);
+  GetWindowRect(output, &beside);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  EXPECT_TRUE(beside.left >= screen.left && beside.top >= screen.top && beside.right <= screen.right &&
+              beside.bottom <= screen.bottom);
+  RECT both{};
+  EXPECT_FALSE(IntersectRect(&both, &main, &beside) && both.right - both.left > (main.right - main.left) / 2);
+
+  Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 20s));
+  EXPECT_EQ(window.StatusText(), "Compile stopped");
+  EXPECT_EQ(window.StepText(), "");
+  EXPECT_TRUE(boxes.Boxes.empty());
+  EXPECT_EQ(hl.Calls(hl.Tools).size(), 1u);
+  EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
+
+  // Escape closes the output, wherever the focus is in it.
+  PostMessageW(GetDlgItem(output, win::CompileOutputWindow::kText), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, window.Handle()));
+}
 
 TEST(MainWindow, AFailingToolIsReportedAndStopsTheChain) {
   Installation hl;
