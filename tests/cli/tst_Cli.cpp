@@ -10,6 +10,9 @@
 #include "cli/Cli.h"
 #include "map/Random.h"
 #include "platform/Platform.h"
+#ifdef _WIN32
+#include "platform/Win32Text.h"
+#endif
 
 using namespace testing_support;
 namespace fs = std::filesystem;
@@ -117,7 +120,11 @@ TEST(Cli, StandardOutputAndFilesCarryTheSameBytes) {
 
 TEST(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
   TempDir dir;
+#ifdef _WIN32
+  const std::string reason = platform::ErrorText(3);  // ERROR_PATH_NOT_FOUND
+#else
   const std::string reason = std::strerror(ENOENT);
+#endif
   for (const std::string option : {"--output", "--grid"}) {
     const std::string path = dir.File("missing/out");
     const Outcome outcome = RunCommand({"--seed", "1", "--output", "-", option, path});

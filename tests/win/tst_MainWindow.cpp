@@ -11,6 +11,7 @@
 
 #include "TestFiles.h"
 #include "WindowDriver.h"
+#include "cli/Cli.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/MainWindow.h"
@@ -271,4 +272,24 @@ TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
   EXPECT_EQ(button.top, MulDiv(10, dpi, 96));
   EXPECT_EQ(button.right - button.left, MulDiv(81, dpi, 96));
   EXPECT_GE(fontHeight(), 2 * before - 1);
+}
+
+// The command line's compile takes the same road: the batch file through the
+// command interpreter, the newest tool names first, then the game.
+TEST(CliCompile, CompilesWithTheNewestToolsAndStartsTheGame) {
+  Installation hl(true);
+  for (const char* name : {"sdHLCSG_x64.exe", "hlbsp.exe"}) Installation::AddProgram(hl.Tools / name);
+  Installation::AddProgram(hl.Game / "hl.exe");
+  std::ostringstream out, err;
+  const int status = cli::RunCli({"--compile", "--tools", Utf8(hl.Tools), "--game-dir", Utf8(hl.Game), "--output",
+                                  Utf8(hl.App / "quorvel.map"), "--run"},
+                                 out, err);
+  ASSERT_EQ(status, 0) << err.str();
+  EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
+  const auto calls = hl.Calls(hl.Tools);
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].substr(0, calls[0].find('|')), "sdHLCSG_x64.exe");
+  EXPECT_EQ(calls[1].substr(0, calls[1].find('|')), "hlbsp.exe");
+  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
+  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
 }
