@@ -12,9 +12,11 @@
 #include "TestFiles.h"
 #include "WindowDriver.h"
 #include "cli/Cli.h"
+#include "platform/Process.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/MainWindow.h"
+#include "win/RunningTool.h"
 #include "win/SetupDialog.h"
 
 namespace fs = std::filesystem;
@@ -292,4 +294,34 @@ TEST(CliCompile, CompilesWithTheNewestToolsAndStartsTheGame) {
   EXPECT_EQ(calls[1].substr(0, calls[1].find('|')), "hlbsp.exe");
   ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
   EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
+}
+
+// The runner under the compile: status and output, a start failure with its
+// reason, and Stop ending what the tool runs under (the interpreter) too.
+TEST(Process, ReportsTheEndAndStopsTheWholeTree) {
+  TempDir dir;
+  const fs::path tool = dir.Path / "qcsg.exe";
+  Installation::AddProgram(tool);
+  WriteFile(dir.Path / "fail-qcsg.exe", "");
+  std::string output;
+  auto process = platform::Process::Start({Utf8(tool), {"a b"}, dir.Str()},
+                                          {[&](std::string_view text) { output += text; }, nullptr});
+  platform::ProcessExit exit = process->Wait();
+  EXPECT_EQ(exit.How, platform::ProcessExit::Kind::Exited);
+  EXPECT_EQ(exit.Status, 3);
+  EXPECT_TRUE(Contains(output, "failing on purpose")) << output;
+  EXPECT_EQ(ReadFile(dir.Path / "calls.log"), "qcsg.exe|a b|" + dir.Str() + "\n");
+
+  exit = platform::Process::Start({Utf8(dir.Path / "missing.exe"), {}, dir.Str()}, {})->Wait();
+  EXPECT_EQ(exit.How, platform::ProcessExit::Kind::FailedToStart);
+  EXPECT_FALSE(exit.Error.empty());
+
+  WriteFile(dir.Path / "hang-qcsg.exe", "");
+  wchar_t interpreter[MAX_PATH];
+  GetEnvironmentVariableW(L"COMSPEC", interpreter, MAX_PATH);
+  process = platform::Process::Start({win::Narrow(interpreter), {"/d", "/c", Utf8(tool)}, dir.Str()}, {});
+  ASSERT_TRUE(PumpUntil([] { return win::FindRunningTool().has_value(); }, 20s));
+  process->Stop();
+  EXPECT_EQ(process->Wait().How, platform::ProcessExit::Kind::Stopped);
+  EXPECT_TRUE(PumpUntil([] { return !win::FindRunningTool(); }, 5s));
 }
