@@ -136,15 +136,19 @@ std::string MainWindow::StatusText() const { return WindowText(GetDlgItem(Hwnd, 
 
 std::string MainWindow::StepText() const {
   const HWND status = GetDlgItem(Hwnd, kStatusBar);
+  if (SendMessageW(status, SB_GETPARTS, 0, 0) < 2) return {};
   std::wstring text(LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 1, 0)) + 1, L'\0');
   text.resize(LOWORD(SendMessageW(status, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text.data()))));
   return Narrow(text);
 }
 
-// The status texts on the left, the step field on the right.
+// The status texts on the left and, while a compile runs, the step field on
+// the right; otherwise the texts have the whole width.
 void MainWindow::SetStatusParts() {
   const int parts[] = {Scale(kClientWidth - kStepFieldWidth, Dpi()), -1};
-  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  const bool step = Compile && Compile->Running();
+  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETPARTS, step ? 2 : 1,
+               reinterpret_cast<LPARAM>(step ? parts : parts + 1));
 }
 
 // A disabled button gets no mouse messages, so its tip is a rectangle of the
@@ -240,6 +244,7 @@ void MainWindow::ButGenBspClick() {
   CompileStart = std::chrono::steady_clock::now();
   StepIndex = StepCount = 0;
   StepName.clear();
+  LookForTools = false;
   SetTimer(Hwnd, kStepTimer, 1000, nullptr);
   ShowStep();
   Output->SetRunning(true);
@@ -247,27 +252,26 @@ void MainWindow::ButGenBspClick() {
 }
 
 void MainWindow::StepStarted(std::size_t index, std::size_t count, const std::string& name) {
-  StepIndex = index, StepCount = count, StepName = name;
+  // One step is the batch file, whose four tools ShowStep looks for itself.
+  LookForTools = count == 1;
+  StepCount = LookForTools ? shell::WindowsToolNames().size() : count;
+  if (!LookForTools) StepIndex = index, StepName = name;
   ShowStep();
 }
 
 // "Step 2 of 4: hlbsp.exe, 0:07" while a tool is known, the time alone before.
 void MainWindow::ShowStep() {
-  std::string text;
-  if (Compile->Running()) {
-    if (StepCount == 1) {
-      // The batch file: the session sees one step, the four tools are in it.
-      if (const auto tool = FindRunningTool()) StepIndex = tool->Step, StepName = tool->Name;
-    }
-    const bool known = StepCount > 1 || (StepCount == 1 && StepName != shell::kBatchFileName);
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() -
-                                                                          CompileStart).count();
-    const std::string time = std::to_string(seconds / 60) + ":" + (seconds % 60 < 10 ? "0" : "") +
-                             std::to_string(seconds % 60);
-    text = known ? "Step " + std::to_string(StepIndex + 1) + " of " + std::to_string(StepCount > 1 ? StepCount : 4) +
-                       ": " + StepName + ", " + time
-                 : "Compiling, " + time;
-  }
+  SetStatusParts();
+  if (!Compile->Running()) return;
+  if (LookForTools)
+    if (const auto tool = FindRunningTool()) StepIndex = tool->Step, StepName = tool->Name;
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - CompileStart).count();
+  const std::string time =
+      std::to_string(seconds / 60) + (seconds % 60 < 10 ? ":0" : ":") + std::to_string(seconds % 60);
+  const std::string text = StepName.empty() ? "Compiling, " + time
+                                            : "Step " + std::to_string(StepIndex + 1) + " of " +
+                                                  std::to_string(StepCount) + ": " + StepName + ", " + time;
   SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
