@@ -116,8 +116,10 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   Click(window->Control(win::kFirstRadio + 10 * win::kGameType + 0));
   EXPECT_EQ(window->ItemIndex(win::kMapDim), 2);
   EXPECT_EQ(window->ItemIndex(win::kGameType), 0);
-  Click(window->Control(win::kButGenMap));
-  EXPECT_EQ(window->StatusText(), ".map generated");
+  // Enter presses the focused button.
+  SetFocus(window->Control(win::kButGenMap));
+  PostMessageW(window->Control(win::kButGenMap), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(PumpUntil([&] { return window->StatusText() == ".map generated"; }, 5s, window->Handle()));
   EXPECT_EQ(ReadFile(app.Path / "quorvel.map")
                 .rfind("{\r\n\"classname\" \"worldspawn\"\r\n\"wad\" \"C:\\HalfLife\\valve\\halflife.wad\"\r\n", 0),
             0u);
