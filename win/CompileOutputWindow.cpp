@@ -114,12 +114,10 @@ void CompileOutputWindow::Append(std::string_view bytes) {
 
   SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
   const int length = GetWindowTextLengthW(edit);
-  int dropped = 0;
+  int dropped = 0;  // whole lines cut off the top
   if (length + static_cast<int>(text.size()) > kMaxChars) {
-    const int cut = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, length / 2, 0));
-    dropped = cut;
-    const int cutAt = static_cast<int>(SendMessageW(edit, EM_LINEINDEX, cut, 0));
-    SendMessageW(edit, EM_SETSEL, 0, cutAt);
+    dropped = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, length / 2, 0));
+    SendMessageW(edit, EM_SETSEL, 0, SendMessageW(edit, EM_LINEINDEX, dropped, 0));
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
   }
   const int end = GetWindowTextLengthW(edit);

@@ -98,8 +98,8 @@ MainWindow::MainWindow() : AppDir(platform::CurrentDirectory()) {
   button(kButAbout, "&About", 16, 165, 75, 25);
   button(kButExit, "E&xit", 16, 202, 75, 25);
 
-  AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                 kStatusBar, Box(0, kPanelHeight, kClientWidth, kStatusHeight));
+  AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, kStatusBar,
+             Box(0, kPanelHeight, kClientWidth, kStatusHeight));
   SetStatusParts();
   AddTooltips();
 
@@ -232,8 +232,7 @@ void MainWindow::ButGenMapClick() {
 
 void MainWindow::ButGenBspClick() {
   // The button is disabled while it runs: the focus comes back to it after.
-  RememberFocus(GetFocus() == Control(kButGenBsp) || !IsChild(Hwnd, GetFocus()) ? Control(kButGenBsp)
-                                                                                   : GetFocus());
+  RememberFocus(IsChild(Hwnd, GetFocus()) ? GetFocus() : Control(kButGenBsp));
   SetActionsEnabled(false);
   SetStatusText("");
   Output->Clear();

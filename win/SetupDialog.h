@@ -1,9 +1,9 @@
 #pragma once
 // The Setup dialog: the compile tools folder and the game's main folder,
-// each a read-only field with a button that opens the folder chooser. It
-// opens centred on the main window. There
-// is no cancel: every folder chosen takes effect at once through Changed,
-// and filling the fields when the dialog opens counts as a change too.
+// each a read-only field with a button that opens the folder chooser,
+// centred on the main window. There is no cancel: every folder chosen takes
+// effect at once through Changed, and filling the fields when the dialog
+// opens counts as a change too.
 
 #include <cstddef>
 #include <functional>

@@ -243,7 +243,8 @@ RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum) {
   GetWindowRect(anchor, &a);
   const LONG fullWidth = std::min(wanted.cx, work.right - work.left);
   const LONG fullHeight = std::min(wanted.cy, work.bottom - work.top);
-  // Each side: the room there, and the rectangle that uses it.
+  // Each side: the window there, shrunk to the room down to minimum, and
+  // the size of the part of it clear of the anchor.
   struct Side {
     LONG Width, Height;
     RECT Rect;
