@@ -59,7 +59,7 @@ bool WriteStandardOutput(const std::string& text, const std::string& what, std::
 // The path with links and "." and ".." resolved as far as it exists.
 std::filesystem::path Resolved(const std::string& path) {
   std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  const std::filesystem::path absolute = std::filesystem::absolute(shell::FileSystemPath(path), ec);
   std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, ec);
   return ec ? absolute.lexically_normal() : resolved;
 }
@@ -67,7 +67,8 @@ std::filesystem::path Resolved(const std::string& path) {
 // Also true for two names of one existing file (a hard link).
 bool NameTheSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return Resolved(a) == Resolved(b) || std::filesystem::equivalent(a, b, ec);
+  return Resolved(a) == Resolved(b) ||
+         std::filesystem::equivalent(shell::FileSystemPath(a), shell::FileSystemPath(b), ec);
 }
 
 std::string Shown(const std::string& path) { return path == kStdout ? "standard output" : path; }

@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/Win32Text.h"
+
 namespace platform {
 
 namespace {
@@ -18,35 +20,6 @@ using Clock = std::chrono::steady_clock;
 // started keeps the pipe open; then the job ends those leftovers.
 constexpr auto kDrainAfterExit = std::chrono::seconds(2);
 constexpr DWORD kPollMs = 20;
-
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string narrow(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), n, nullptr, nullptr);
-  return narrow;
-}
-
-std::string ErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD n = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-      reinterpret_cast<LPWSTR>(&text), 0, nullptr);
-  std::string message = n ? Narrow(std::wstring(text, n)) : "error " + std::to_string(code);
-  LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-    message.pop_back();
-  return message;
-}
 
 // One argument as the C runtime's command line parser reads it back.
 void AppendArgument(std::wstring& line, const std::wstring& argument) {
@@ -133,14 +106,14 @@ class WinProcess final : public Process {
   std::string Launch(const ProcessSpec& spec) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     Handle write;
-    if (!CreatePipe(OutRead.out(), write.out(), &inherit, 0)) return ErrorText(GetLastError());
+    if (!CreatePipe(OutRead.out(), write.out(), &inherit, 0)) return LastErrorText();
     SetHandleInformation(OutRead.get(), HANDLE_FLAG_INHERIT, 0);
     Handle null(CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
                             nullptr));
 
     // Ends every process of the tree when stopped or when this object goes.
     Job.Reset(CreateJobObjectW(nullptr, nullptr));
-    if (!Job.get()) return ErrorText(GetLastError());
+    if (!Job.get()) return LastErrorText();
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     SetInformationJobObject(Job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
@@ -151,7 +124,7 @@ class WinProcess final : public Process {
     InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
     std::vector<char> attributeBuffer(size);
     auto* attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributeBuffer.data());
-    if (!InitializeProcThreadAttributeList(attributes, 1, 0, &size)) return ErrorText(GetLastError());
+    if (!InitializeProcThreadAttributeList(attributes, 1, 0, &size)) return LastErrorText();
     UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited,
                               null.get() ? sizeof inherited : sizeof(HANDLE), nullptr, nullptr);
 
@@ -265,7 +238,7 @@ Result<> StartDetached(const ProcessSpec& spec) {
                       nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
     return Failure{spec.Program + " could not be started in " +
                    (spec.WorkingDirectory.empty() ? std::string(".") : spec.WorkingDirectory) + ": " +
-                   ErrorText(GetLastError())};
+                   LastErrorText()};
   }
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
@@ -275,7 +248,7 @@ Result<> StartDetached(const ProcessSpec& spec) {
 Result<std::string> ToConsoleCodePage(const std::string& utf8) {
   const std::wstring wide = Widen(utf8);
   if (wide.empty()) return std::string();
-  const UINT codePage = GetOEMCP();
+  const UINT codePage = ConsoleCodePage();
   BOOL lost = FALSE;
   const int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
                                     nullptr, 0, nullptr, &lost);

@@ -7,32 +7,13 @@
 #include <random>
 
 #include "platform/Platform.h"
+#include "platform/Win32Text.h"
 
 namespace platform {
 
 namespace {
 
-// Paths are in the ANSI code page, like every other path the program hands
-// to the *A functions.
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], n);
-  return wide;
-}
-
-Failure SystemFailure(DWORD code) {
-  char* text = nullptr;
-  const DWORD n = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-  std::string message = n ? std::string(text, n) : "error " + std::to_string(code);
-  LocalFree(text);
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) message.pop_back();
-  return Failure{message};
-}
+Failure SystemFailure(DWORD code) { return Failure{ErrorText(code)}; }
 
 // Closes a handle when it goes out of scope.
 class Handle {
@@ -123,7 +104,7 @@ Result<std::string> ReadWholeFile(const std::wstring& path) {
 }  // namespace
 
 Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
-  const std::wstring target = Wide(path);
+  const std::wstring target = Widen(path);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
     return Failure{"it is a folder, which is never replaced"};
@@ -148,8 +129,8 @@ bool MoveFileTo(const std::string& from, const std::string& to, std::string* err
     if (error) *error = reason;
     return false;
   };
-  const std::wstring source = Wide(from);
-  if (MoveFileExW(source.c_str(), Wide(to).c_str(),
+  const std::wstring source = Widen(from);
+  if (MoveFileExW(source.c_str(), Widen(to).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
   if (GetLastError() != ERROR_NOT_SAME_DEVICE) return fail(SystemFailure(GetLastError()).Message);

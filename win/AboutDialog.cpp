@@ -42,8 +42,10 @@ AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
              Box(70, 55, 120, 16));
   AddControl(WC_STATICW, "Written by the Quorvel developers", SS_LEFT | SS_NOPREFIX, kAuthor,
              Box(70, 80, 210, 16));
+  AddControl(WC_BUTTONW, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Box(126, 105, 71, 25));
   AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense,
              Box(205, 105, 71, 25));
+  DefaultButton = IDOK;
   AddControl(WC_EDITW, kLicenseText, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
              Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
   SetIcon();
@@ -55,7 +57,7 @@ AboutDialog::~AboutDialog() {
 }
 
 void AboutDialog::Run(const std::function<void(HWND)>& shown) {
-  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, kButLicense), [this] { return Done; }, shown);
+  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, IDOK), [this] { return Done; }, shown);
 }
 
 void AboutDialog::MakeFonts(UINT dpi) {
@@ -98,14 +100,6 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kButLicense: ButLicenseClick(); return 0;
         case IDOK:
         case IDCANCEL: Done = true; return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-      // The name in black, whatever the theme's text colour.
-      if (reinterpret_cast<HWND>(lParam) == GetDlgItem(Hwnd, kApplName)) {
-        SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
       }
       break;
     case WM_CLOSE:

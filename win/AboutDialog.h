@@ -1,6 +1,6 @@
 #pragma once
-// The About dialog: icon, name, version and author, and a "License" toggle
-// that unfolds the licence text by growing the dialog downwards.
+// The About dialog: icon, name, version and author, "OK", and a "License"
+// toggle that unfolds the licence text by growing the dialog downwards.
 
 #include <functional>
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "win/Text.h"
 
 namespace win {
@@ -26,7 +28,7 @@ std::wstring Decode(std::string_view bytes) {
   UINT codePage = CP_UTF8;
   int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
   if (n == 0) {
-    codePage = CP_OEMCP;
+    codePage = platform::ConsoleCodePage();
     n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
   }
   std::wstring text(static_cast<std::size_t>(n), L'\0');
@@ -49,15 +51,17 @@ std::wstring EditLineEnds(const std::wstring& text) {
 
 }  // namespace
 
-CompileOutputWindow::CompileOutputWindow(HWND owner) {
+CompileOutputWindow::CompileOutputWindow(HWND owner) : Owner(owner) {
   Create(L"QuorvelCompileOutput", L"Compile output", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, 720,
          420);
   AddControl(WC_EDITW, "",
              ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
              kText, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  AddControl(WC_BUTTONW, "S&top", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, kButStop, Box(0, 0, 75, 25));
   AddControl(WC_BUTTONW, "&Clear", BS_PUSHBUTTON | WS_TABSTOP, kButClear, Box(0, 0, 75, 25));
   AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, Box(0, 0, 75, 25));
   SendDlgItemMessageW(Hwnd, kText, EM_SETLIMITTEXT, 0, 0);
+  DefaultButton = kButClose;
   Layout();
 }
 
@@ -80,6 +84,14 @@ void CompileOutputWindow::Layout() {
   MoveWindow(GetDlgItem(Hwnd, kText), margin, margin, client.right - 2 * margin, buttonsTop - 2 * margin, TRUE);
   MoveWindow(GetDlgItem(Hwnd, kButClose), client.right - margin - w, buttonsTop, w, h, TRUE);
   MoveWindow(GetDlgItem(Hwnd, kButClear), client.right - 2 * margin - 2 * w, buttonsTop, w, h, TRUE);
+  MoveWindow(GetDlgItem(Hwnd, kButStop), margin, buttonsTop, w, h, TRUE);
+}
+
+void CompileOutputWindow::SetRunning(bool running) {
+  const HWND stop = GetDlgItem(Hwnd, kButStop);
+  if (!running && GetFocus() == stop) SetFocus(GetDlgItem(Hwnd, kButClose));
+  EnableWindow(stop, running);
+  RememberFocus(GetDlgItem(Hwnd, running ? kButStop : kButClose));
 }
 
 void CompileOutputWindow::Append(std::string_view bytes) {
@@ -90,14 +102,36 @@ void CompileOutputWindow::Append(std::string_view bytes) {
   if (text.empty()) return;
 
   const HWND edit = GetDlgItem(Hwnd, kText);
+  // Following unless the user scrolled up: then the lines they read stay put.
+  SCROLLINFO scroll{};
+  scroll.cbSize = sizeof scroll;
+  scroll.fMask = SIF_ALL;
+  const bool follow = !GetScrollInfo(edit, SB_VERT, &scroll) ||
+                      scroll.nPos + static_cast<int>(scroll.nPage) > scroll.nMax;
+  const int firstLine = static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+  DWORD selStart = 0, selEnd = 0;
+  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+
+  SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
   const int length = GetWindowTextLengthW(edit);
+  int dropped = 0;  // whole lines cut off the top
   if (length + static_cast<int>(text.size()) > kMaxChars) {
-    SendMessageW(edit, EM_SETSEL, 0, length / 2);
+    dropped = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, length / 2, 0));
+    SendMessageW(edit, EM_SETSEL, 0, SendMessageW(edit, EM_LINEINDEX, dropped, 0));
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
   }
   const int end = GetWindowTextLengthW(edit);
   SendMessageW(edit, EM_SETSEL, end, end);
   SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  if (follow) {
+    SendMessageW(edit, WM_VSCROLL, SB_BOTTOM, 0);
+  } else {
+    SendMessageW(edit, EM_SETSEL, selStart, selEnd);
+    const int now = static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+    SendMessageW(edit, EM_LINESCROLL, 0, std::max(firstLine - dropped, 0) - now);
+  }
+  SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(edit, nullptr, TRUE);
 }
 
 void CompileOutputWindow::Clear() {
@@ -106,6 +140,17 @@ void CompileOutputWindow::Clear() {
 }
 
 void CompileOutputWindow::Show() {
+  if (!Placed) {
+    // Once: later the user's own placement is kept.
+    Placed = true;
+    RECT window{};
+    GetWindowRect(Hwnd, &window);
+    const UINT dpi = Dpi();
+    const RECT rect = PlaceBeside(Owner, {window.right - window.left, window.bottom - window.top},
+                                  {Scale(360, dpi), Scale(200, dpi)});
+    SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ShowWindow(Hwnd, IsWindowVisible(Hwnd) ? SW_SHOWNA : SW_SHOWNORMAL);
   SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -119,6 +164,9 @@ LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
+        case kButStop:
+          if (OnStop) OnStop();
+          return 0;
         case kButClear: Clear(); return 0;
         case kButClose:
         case IDCANCEL: ShowWindow(Hwnd, SW_HIDE); return 0;

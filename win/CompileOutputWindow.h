@@ -1,8 +1,11 @@
 #pragma once
 // "Compile output": the tools' console output as it comes, in a read-only
-// text box, with "Clear" and "Close". Closing only hides it; Ctrl+L in the
-// main window shows it again.
+// text box that follows the newest line unless the user scrolled up, with
+// "Stop" (while a compile runs), "Clear" and "Close". Closing (Escape too)
+// only hides it; Ctrl+L in the main window shows it again. It opens beside
+// the main window, within the screen's work area.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +15,7 @@ namespace win {
 
 class CompileOutputWindow : public Window {
  public:
-  enum Id : int { kText = 400, kButClear, kButClose };
+  enum Id : int { kText = 400, kButStop, kButClear, kButClose };
   // Older text is dropped beyond this many characters.
   static constexpr int kMaxChars = 1 << 20;
 
@@ -23,8 +26,12 @@ class CompileOutputWindow : public Window {
   // A character cut between two pieces is completed by the next.
   void Append(std::string_view bytes);
   void Clear();
+  // Shows the window; the first time beside the main window, its owner.
   void Show();
   std::string Text() const;
+  // Enables "Stop", which calls OnStop.
+  void SetRunning(bool running);
+  std::function<void()> OnStop;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -35,6 +42,8 @@ class CompileOutputWindow : public Window {
   void Layout();
 
   Font Fixed;
+  HWND Owner;
+  bool Placed = false;
   std::string Pending;  // the start of a UTF-8 character cut off at a piece's end
 };
 

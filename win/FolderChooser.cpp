@@ -19,7 +19,7 @@ struct ComPtr {
 };
 }  // namespace
 
-std::optional<std::string> ChooseFolderDialog(HWND owner, const std::string& current) {
+std::optional<std::string> ChooseFolderDialog(HWND owner, const std::string& title, const std::string& current) {
   ComPtr<IFileOpenDialog> dialog;
   if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                               reinterpret_cast<void**>(&dialog))))
@@ -27,6 +27,7 @@ std::optional<std::string> ChooseFolderDialog(HWND owner, const std::string& cur
   FILEOPENDIALOGOPTIONS options = 0;
   dialog->GetOptions(&options);
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+  dialog->SetTitle(Widen(title).c_str());
   ComPtr<IShellItem> start;
   if (!current.empty() &&
       SUCCEEDED(SHCreateItemFromParsingName(Widen(current).c_str(), nullptr, IID_IShellItem,

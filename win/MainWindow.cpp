@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "platform/Platform.h"
 #include "shell/CompileSession.h"
 #include "shell/GameLaunch.h"
 #include "shell/GenerateMap.h"
@@ -11,6 +12,7 @@
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/FolderChooser.h"
+#include "win/RunningTool.h"
 #include "win/SetupDialog.h"
 #include "win/Text.h"
 #include "win/resource.h"
@@ -26,8 +28,14 @@ constexpr int kPanelWidth = 106;
 constexpr int kPanelLeft = kClientWidth - kPanelWidth;
 constexpr int kPanelHeight = kClientHeight - kStatusHeight;
 
+constexpr int kStepFieldWidth = 170;
+
 // A call from another thread, run by the window procedure (lParam owns it).
 constexpr UINT kRunPosted = WM_APP + 1;
+// Updates the status bar's step field each second while a compile runs.
+constexpr UINT_PTR kStepTimer = 1;
+
+constexpr char kNoFoldersYet[] = "Open Setup to choose the compile tools and game folders.";
 
 struct GroupLayout {
   OptionGroup Group;
@@ -60,16 +68,9 @@ RECT ItemRect(const RECT& group, int item, int count) {
   return {group.left + kLeft, top, group.right - 4, top + kItemHeight};
 }
 
-std::string StartDirectory() {
-  const DWORD needed = GetCurrentDirectoryW(0, nullptr);
-  std::wstring directory(needed, L'\0');
-  directory.resize(GetCurrentDirectoryW(needed, directory.data()));
-  return Narrow(directory);
-}
-
 }  // namespace
 
-MainWindow::MainWindow() : AppDir(StartDirectory()) {
+MainWindow::MainWindow() : AppDir(platform::CurrentDirectory()) {
   Create(L"QuorvelMainWindow", Widen(shell::kApplicationTitle),
          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr,
          kClientWidth, kClientHeight);
@@ -97,12 +98,13 @@ MainWindow::MainWindow() : AppDir(StartDirectory()) {
   button(kButAbout, "&About", 16, 165, 75, 25);
   button(kButExit, "E&xit", 16, 202, 75, 25);
 
-  const HWND status = AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                 kStatusBar, Box(0, kPanelHeight, kClientWidth, kStatusHeight));
-  int wholeWidth = -1;
-  SendMessageW(status, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+  AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, kStatusBar,
+             Box(0, kPanelHeight, kClientWidth, kStatusHeight));
+  SetStatusParts();
+  AddTooltips();
 
   Output = std::make_unique<CompileOutputWindow>(Hwnd);
+  Output->OnStop = [this] { Compile->Stop(); };
   ChooseFolder = ChooseFolderDialog;
   Compile = std::make_unique<shell::CompileSession>(
       [hwnd = Hwnd](std::function<void()> call) {
@@ -111,7 +113,7 @@ MainWindow::MainWindow() : AppDir(StartDirectory()) {
       },
       shell::CompileSession::Callbacks{
           [this](const std::string& text) { Output->Append(text); },
-          nullptr,
+          [this](std::size_t index, std::size_t count, const std::string& name) { StepStarted(index, count, name); },
           [this](const shell::CompileOutcome& outcome) { CompileFinished(outcome); },
       });
   FormCreate();
@@ -132,6 +134,47 @@ int MainWindow::ItemIndex(OptionGroup group) const {
 
 std::string MainWindow::StatusText() const { return WindowText(GetDlgItem(Hwnd, kStatusBar)); }
 
+std::string MainWindow::StepText() const {
+  const HWND status = GetDlgItem(Hwnd, kStatusBar);
+  if (SendMessageW(status, SB_GETPARTS, 0, 0) < 2) return {};
+  std::wstring text(LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 1, 0)) + 1, L'\0');
+  text.resize(LOWORD(SendMessageW(status, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text.data()))));
+  return Narrow(text);
+}
+
+// The status texts on the left and, while a compile runs, the step field on
+// the right; otherwise the texts have the whole width.
+void MainWindow::SetStatusParts() {
+  const int parts[] = {Scale(kClientWidth - kStepFieldWidth, Dpi()), -1};
+  const bool step = Compile && Compile->Running();
+  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETPARTS, step ? 2 : 1,
+               reinterpret_cast<LPARAM>(step ? parts : parts + 1));
+}
+
+// A disabled button gets no mouse messages, so its tip is a rectangle of the
+// main window's own, with the text asked for when it shows.
+void MainWindow::AddTooltips() {
+  Tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+  for (int id : {kButGenMap, kButGenBsp, kButRun}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Hwnd;
+    tool.uId = static_cast<UINT_PTR>(id);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    GetWindowRect(GetDlgItem(Hwnd, id), &tool.rect);
+    MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+    SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+std::string MainWindow::DisabledReason() const {
+  if (Compile && Compile->Running()) return "A compile is running.";
+  return FoldersChosen ? std::string() : kNoFoldersYet;
+}
+
 void MainWindow::SetStatusText(const std::string& text) {
   SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
@@ -142,24 +185,22 @@ void MainWindow::SetActionsEnabled(bool enabled) {
   for (int id : {kButGenMap, kButGenBsp, kButRun}) EnableWindow(GetDlgItem(Hwnd, id), enabled);
 }
 
-void MainWindow::EnableActions() {
-  if (!Compile->Running()) SetActionsEnabled(true);
-}
+void MainWindow::EnableActions() { SetActionsEnabled(DisabledReason().empty()); }
 
 void MainWindow::FormCreate() {
   SetupData = shell::Settings::Defaults();
   const auto loaded = shell::LoadSettings(shell::SettingsPath(AppDir));
-  if (loaded && *loaded) {
-    SetupData = **loaded;
-    SetupDataChange();
-    return;
-  }
+  FoldersChosen = loaded && *loaded;
+  if (FoldersChosen) SetupData = **loaded, SetupDataChange();
   // No settings yet: the directories must come from the Setup dialog first.
-  SetActionsEnabled(false);
+  EnableActions();
+  RememberFocus(GetDlgItem(Hwnd, FoldersChosen ? kButGenMap : kButSetup));
   if (!loaded) {
     // A file that is there but cannot be read is the user's: never replaced.
     SaveSettingsAtExit = false;
     SetStatusText(loaded.Error());
+  } else if (!FoldersChosen) {
+    SetStatusText(kNoFoldersYet);
   }
 }
 
@@ -190,16 +231,56 @@ void MainWindow::ButGenMapClick() {
 }
 
 void MainWindow::ButGenBspClick() {
+  // The button is disabled while it runs: the focus comes back to it after.
+  RememberFocus(IsChild(Hwnd, GetFocus()) ? GetFocus() : Control(kButGenBsp));
   SetActionsEnabled(false);
   SetStatusText("");
   Output->Clear();
+  if (!Compile->Start(shell::CompileDirs{AppDir, ToolDir, HLDir})) {
+    EnableActions();
+    return;
+  }
+  CompileStart = std::chrono::steady_clock::now();
+  StepIndex = StepCount = 0;
+  StepName.clear();
+  LookForTools = false;
+  SetTimer(Hwnd, kStepTimer, 1000, nullptr);
+  ShowStep();
+  Output->SetRunning(true);
   Output->Show();
-  if (!Compile->Start(shell::CompileDirs{AppDir, ToolDir, HLDir})) EnableActions();
+}
+
+void MainWindow::StepStarted(std::size_t index, std::size_t count, const std::string& name) {
+  // One step is the batch file, whose four tools ShowStep looks for itself.
+  LookForTools = count == 1;
+  StepCount = LookForTools ? shell::WindowsToolNames().size() : count;
+  if (!LookForTools) StepIndex = index, StepName = name;
+  ShowStep();
+}
+
+// "Step 2 of 4: hlbsp.exe, 0:07" while a tool is known, the time alone before.
+void MainWindow::ShowStep() {
+  SetStatusParts();
+  if (!Compile->Running()) return;
+  if (LookForTools)
+    if (const auto tool = FindRunningTool()) StepIndex = tool->Step, StepName = tool->Name;
+  const auto seconds =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - CompileStart).count();
+  const std::string time =
+      std::to_string(seconds / 60) + (seconds % 60 < 10 ? ":0" : ":") + std::to_string(seconds % 60);
+  const std::string text = StepName.empty() ? "Compiling, " + time
+                                            : "Step " + std::to_string(StepIndex + 1) + " of " +
+                                                  std::to_string(StepCount) + ": " + StepName + ", " + time;
+  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 void MainWindow::CompileFinished(const shell::CompileOutcome& outcome) {
+  KillTimer(Hwnd, kStepTimer);
+  ShowStep();
+  Output->SetRunning(false);
   SetStatusText(outcome.StatusText);
   EnableActions();
+  if (GetActiveWindow() == Hwnd) RestoreFocus();
   if (!outcome.ErrorText.empty()) ShowError(outcome.ErrorText);
 }
 
@@ -217,6 +298,8 @@ void MainWindow::ButSetupClick() {
                        });
     dialog.Run(DialogShown);
   }
+  FoldersChosen = true;
+  if (StatusText() == kNoFoldersYet) SetStatusText("");
   EnableActions();
 }
 
@@ -228,7 +311,8 @@ void MainWindow::ButAboutClick() {
 bool MainWindow::ConfirmClose() {
   if (!Compile->Running()) return true;
   const int answer = MessageBoxW(Hwnd, L"A compile is running. Stop it and quit?",
-                                 Widen(shell::kApplicationTitle).c_str(), MB_YESNO);
+                                 Widen(shell::kApplicationTitle).c_str(),
+                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
   if (answer != IDYES) return false;
   Compile->Stop();
   return true;
@@ -260,6 +344,25 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const std::unique_ptr<std::function<void()>> call(reinterpret_cast<std::function<void()>*>(lParam));
       (*call)();
       return 0;
+    }
+    case WM_TIMER:
+      if (wParam == kStepTimer) ShowStep();
+      return 0;
+    case WM_NOTIFY: {
+      auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      if (tip->hdr.code == TTN_GETDISPINFOW && tip->hdr.hwndFrom == Tooltip) {
+        TipText = Widen(IsWindowEnabled(Control(static_cast<int>(tip->hdr.idFrom))) ? "" : DisabledReason());
+        tip->lpszText = TipText.data();
+        return 0;
+      }
+      break;
+    }
+    case WM_DPICHANGED: {
+      const LRESULT result = Window::HandleMessage(message, wParam, lParam);
+      SetStatusParts();
+      DestroyWindow(Tooltip);
+      AddTooltips();
+      return result;
     }
     case WM_PAINT:
       Paint();

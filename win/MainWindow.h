@@ -4,6 +4,8 @@
 // generating, the settings file, compiling and starting the game are the
 // core's.
 
+#include <chrono>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -47,7 +49,9 @@ class MainWindow : public Window {
 
   // The six item indexes.
   int ItemIndex(OptionGroup group) const;
+  // The status bar's text, and its field on the right: the running step.
   std::string StatusText() const;
+  std::string StepText() const;
   HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
 
   const std::string AppDir;
@@ -60,7 +64,8 @@ class MainWindow : public Window {
   // boxes); tests drive the dialogs from here.
   std::function<void(HWND dialog)> DialogShown;
   // The folder chooser of the Setup dialog; empty result when cancelled.
-  std::function<std::optional<std::string>(HWND owner, const std::string& current)> ChooseFolder;
+  std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>
+      ChooseFolder;
 
   void ShowError(const std::string& text);
 
@@ -79,15 +84,30 @@ class MainWindow : public Window {
   void ButAboutClick();
 
   void CompileFinished(const shell::CompileOutcome& outcome);
-  // Enables the three action buttons unless a compile runs.
+  void StepStarted(std::size_t index, std::size_t count, const std::string& name);
+  void ShowStep();
+  // Enables the three action buttons unless a compile runs or the folders
+  // were never chosen.
   void EnableActions();
   void SetActionsEnabled(bool enabled);
+  // Why the three action buttons are disabled; empty when they are not.
+  std::string DisabledReason() const;
   void SetStatusText(const std::string& text);
+  void SetStatusParts();
+  void AddTooltips();
   bool ConfirmClose();
   void Paint();
 
   shell::Settings SetupData;
   bool SaveSettingsAtExit = true;
+  bool FoldersChosen = false;
+  HWND Tooltip = nullptr;
+  std::wstring TipText;  // the shown tip's, which must outlive its message
+  // The running compile, for the status bar's field.
+  std::chrono::steady_clock::time_point CompileStart;
+  std::size_t StepIndex = 0, StepCount = 0;
+  std::string StepName;
+  bool LookForTools = false;  // the steps run inside the batch file
   std::unique_ptr<CompileOutputWindow> Output;
   std::unique_ptr<shell::CompileSession> Compile;
 };

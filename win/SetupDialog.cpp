@@ -17,8 +17,10 @@ SetupDialog::SetupDialog(HWND owner, const std::string& toolDir, const std::stri
     : Owner(owner), Choose(std::move(choose)), OnChange(std::move(changed)) {
   Create(L"QuorvelSetup", L"Setup", WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME, owner,
          297, 150);
-  const UINT dpi = Dpi();
-  SetWindowPos(Hwnd, nullptr, Scale(236, dpi), Scale(193, dpi), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  RECT window{};
+  GetWindowRect(Hwnd, &window);
+  const RECT centred = PlaceCentred(owner, {window.right - window.left, window.bottom - window.top});
+  SetWindowPos(Hwnd, nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
   AddControl(WC_STATICW, "Compilation Tools Directory", SS_LEFT | SS_NOPREFIX, kLabel1, Box(20, 13, 200, 13));
   AddControl(WC_EDITW, "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kDirTool, Box(16, 29, 246, 21),
@@ -30,6 +32,7 @@ SetupDialog::SetupDialog(HWND owner, const std::string& toolDir, const std::stri
   AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseHL, Box(262, 84, 20, 21));
   AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, Box(111, 120, 75, 25));
 
+  DefaultButton = kButClose;
   SetField(kDirTool, 0, toolDir);
   SetField(kDirHL, 1, hlDir);
 }
@@ -54,9 +57,9 @@ void SetupDialog::SetField(int id, std::size_t line, const std::string& text) {
   if (OnChange) OnChange(line, text);
 }
 
-void SetupDialog::Browse(int fieldId, std::size_t line) {
+void SetupDialog::Browse(int fieldId, std::size_t line, const char* title) {
   if (!Choose) return;
-  const std::optional<std::string> folder = Choose(Hwnd, WindowText(GetDlgItem(Hwnd, fieldId)));
+  const std::optional<std::string> folder = Choose(Hwnd, title, WindowText(GetDlgItem(Hwnd, fieldId)));
   if (folder) SetField(fieldId, line, *folder);
 }
 
@@ -64,8 +67,8 @@ LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kBrowseTool: Browse(kDirTool, 0); return 0;
-        case kBrowseHL: Browse(kDirHL, 1); return 0;
+        case kBrowseTool: Browse(kDirTool, 0, "Compile tools folder"); return 0;
+        case kBrowseHL: Browse(kDirHL, 1, "Half-Life folder"); return 0;
         case kButClose:
         case IDCANCEL: Done = true; return 0;
       }

@@ -2,12 +2,13 @@
 // UTF-8 inside, UTF-16 at the Win32 door.
 
 #include <string>
-#include <string_view>
+
+#include "platform/Win32Text.h"
 
 namespace win {
 
-std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
+using platform::Narrow;
+using platform::Widen;
 
 // A window's text as UTF-8.
 std::string WindowText(void* hwnd);

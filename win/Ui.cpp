@@ -184,12 +184,97 @@ void Window::DpiChanged(UINT dpi, const RECT& suggested) {
   SetClientSize(ClientWidth96, ClientHeight96);
 }
 
+void Window::RestoreFocus() {
+  HWND target = LastFocus;
+  if (!target || !IsWindow(target) || !IsWindowEnabled(target) || !IsWindowVisible(target))
+    target = GetNextDlgTabItem(Hwnd, nullptr, FALSE);
+  if (target) SetFocus(target);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_DPICHANGED) {
-    DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-    return 0;
+  switch (message) {
+    case WM_DPICHANGED:
+      DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(Hwnd, focus)) LastFocus = focus;
+      } else if (!IsIconic(Hwnd)) {
+        RestoreFocus();
+        return 0;
+      }
+      break;
+    case DM_GETDEFID: {
+      // Enter presses the focused button, as in the system's dialogs.
+      const HWND focus = GetFocus();
+      if (focus && IsChild(Hwnd, focus) &&
+          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+      return DefaultButton ? MAKELRESULT(DefaultButton, DC_HASDEFID) : 0;
+    }
   }
   return DefWindowProcW(Hwnd, message, wParam, lParam);
+}
+
+namespace {
+
+RECT WorkArea(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
+// rect moved (and, if it must, shrunk) into area.
+RECT Inside(RECT rect, const RECT& area) {
+  const LONG width = std::min(rect.right - rect.left, area.right - area.left);
+  const LONG height = std::min(rect.bottom - rect.top, area.bottom - area.top);
+  const LONG left = std::clamp(rect.left, area.left, area.right - width);
+  const LONG top = std::clamp(rect.top, area.top, area.bottom - height);
+  return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
+RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum) {
+  const RECT work = WorkArea(anchor);
+  RECT a{};
+  GetWindowRect(anchor, &a);
+  const LONG fullWidth = std::min(wanted.cx, work.right - work.left);
+  const LONG fullHeight = std::min(wanted.cy, work.bottom - work.top);
+  // Each side: the window there, shrunk to the room down to minimum, and
+  // the size of the part of it clear of the anchor.
+  struct Side {
+    LONG Width, Height;
+    RECT Rect;
+  };
+  const auto horizontal = [&](LONG room, bool right) {
+    const LONG width = std::max(std::min(fullWidth, room), std::min(minimum.cx, fullWidth));
+    const LONG left = right ? a.right : a.left - width;
+    return Side{std::min(width, room), fullHeight, {left, a.top, left + width, a.top + fullHeight}};
+  };
+  const auto vertical = [&](LONG room, bool below) {
+    const LONG height = std::max(std::min(fullHeight, room), std::min(minimum.cy, fullHeight));
+    const LONG top = below ? a.bottom : a.top - height;
+    return Side{fullWidth, std::min(height, room), {a.left, top, a.left + fullWidth, top + height}};
+  };
+  const Side sides[] = {horizontal(work.right - a.right, true), horizontal(a.left - work.left, false),
+                        vertical(work.bottom - a.bottom, true), vertical(a.top - work.top, false)};
+  // The side where the most of the window is clear of the anchor.
+  const Side* best = &sides[0];
+  for (const Side& side : sides)
+    if (std::max<LONG>(side.Width, 0) * std::max<LONG>(side.Height, 0) >
+        std::max<LONG>(best->Width, 0) * std::max<LONG>(best->Height, 0))
+      best = &side;
+  return Inside(best->Rect, work);
+}
+
+RECT PlaceCentred(HWND anchor, SIZE wanted) {
+  RECT a{};
+  GetWindowRect(anchor, &a);
+  const LONG left = (a.left + a.right - wanted.cx) / 2, top = (a.top + a.bottom - wanted.cy) / 2;
+  return Inside({left, top, left + wanted.cx, top + wanted.cy}, WorkArea(anchor));
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -209,6 +294,16 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return result;
 }
 
+namespace {
+// Escape in a window other than the main one is that window's Cancel, even
+// where the focused control (a multi-line text box) would keep the key.
+bool TranslateEscape(const MSG& message, HWND root, HWND main) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !root || root == main) return false;
+  SendMessageW(root, WM_COMMAND, IDCANCEL, 0);
+  return true;
+}
+}  // namespace
+
 void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
               const std::function<void(HWND)>& shown) {
   EnableWindow(owner, FALSE);
@@ -222,6 +317,7 @@ void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& 
       quit = true;
       break;
     }
+    if (TranslateEscape(message, message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr, owner)) continue;
     if (!IsDialogMessageW(dialog, &message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
@@ -240,6 +336,7 @@ void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {
   // Keyboard navigation in whichever of the program's windows has the focus.
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root == main && accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
+  if (TranslateEscape(message, root, main)) return;
   if (root && IsDialogMessageW(root, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

@@ -64,6 +64,14 @@ class Window {
   virtual void MakeFonts(UINT dpi);
   HFONT NormalFont() const { return Normal.get(); }
 
+  // The control that gets the focus back when the window is activated again
+  // (after a message box, another window, or a compile that disabled it).
+  void RememberFocus(HWND control) { LastFocus = control; }
+  // Gives the focus back to that control, or to the first enabled one.
+  void RestoreFocus();
+  // The button Enter presses when the focus is on no button; 0: none.
+  int DefaultButton = 0;
+
   // Rectangles given as left, top, width, height, as in the layout tables.
   static RECT Box(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
@@ -83,10 +91,19 @@ class Window {
   std::vector<Placed> Controls;
   Font Normal;
   std::vector<Font> Shrunk;  // the smaller fonts FittingFont made
+  HWND LastFocus = nullptr;
   UINT CurrentDpi = 96;
   int ClientWidth96 = 0;
   int ClientHeight96 = 0;
 };
+
+// The rectangle a window of size wanted gets beside anchor, on the work area
+// of anchor's monitor: right, left, below or above, wherever most of it fits,
+// and shrunk (not below minimum) or moved over anchor to fit the work area.
+RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum);
+// The rectangle of a window of size wanted centred on anchor, moved into the
+// work area of anchor's monitor.
+RECT PlaceCentred(HWND anchor, SIZE wanted);
 
 // Runs a modal loop for dialog until done() is true: owner disabled meanwhile,
 // keyboard navigation through IsDialogMessage, focus starting on focus.
@@ -98,8 +115,9 @@ void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& 
 // A modal message box with the given caption, the text and one OK button.
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text);
 
-// One step of the program's message loop: the main window's shortcuts, the
-// keyboard navigation of the window the message is for, then the usual
+// One step of the program's message loop: the main window's shortcuts,
+// Escape as Cancel in every other window, the keyboard navigation of the
+// window the message is for (Tab, Enter, access keys), then the usual
 // translation and dispatch.
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators);
 

@@ -1,8 +1,9 @@
 // Stands in for a map compile tool and for the game under the name it is
 // copied to. Each run appends "NAME|ARGUMENTS|FOLDER" to calls.log beside the
-// program and prints a line. A file "fail-NAME" beside it makes it fail; a
-// bsp tool leaves MAP.bsp beside the map; the first tool copies the batch
-// file it was run from (quorvel.bat in its folder) to seen.bat.
+// program and prints a line. A file "fail-NAME" beside it makes it fail,
+// "hang-NAME" makes it wait a minute (to be stopped); a bsp tool leaves
+// MAP.bsp beside the map; the first tool copies the batch file it was run
+// from (quorvel.bat in its folder) to seen.bat.
 
 #include <windows.h>
 
@@ -38,6 +39,7 @@ int wmain(int argc, wchar_t** argv) {
 
   std::error_code ignored;
   if (fs::exists(dir / "quorvel.bat")) fs::copy_file(dir / "quorvel.bat", dir / "seen.bat", ignored);
+  if (fs::exists(dir / (L"hang-" + name))) Sleep(60000);
   if (fs::exists(dir / (L"fail-" + name))) {
     std::printf("fake tool %ls: failing on purpose\n", name.c_str());
     return 3;

@@ -17,17 +17,15 @@ namespace win_test {
 
 inline void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
 
-// Runs the thread's messages until done() or the timeout; false on timeout.
-inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+// Runs the thread's messages until done() or the timeout, through the
+// program's own message loop step (main: the main window); false on timeout.
+inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout, HWND main = nullptr) {
   const auto end = std::chrono::steady_clock::now() + timeout;
   MSG message;
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) win::DispatchMessageFor(message, main, nullptr);
   }
   return true;
 }

@@ -11,9 +11,12 @@
 
 #include "TestFiles.h"
 #include "WindowDriver.h"
+#include "cli/Cli.h"
+#include "platform/Process.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/MainWindow.h"
+#include "win/RunningTool.h"
 #include "win/SetupDialog.h"
 
 namespace fs = std::filesystem;
@@ -86,13 +89,15 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   auto window = std::make_unique<win::MainWindow>();
   for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_FALSE(Enabled(*window, id));
   for (int id : {win::kButSetup, win::kButAbout, win::kButExit}) EXPECT_TRUE(Enabled(*window, id));
+  EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
   const int defaults[] = {1, 1, 1, 0, 0, 1};
   for (int g = 0; g < win::kGroupCount; ++g)
     EXPECT_EQ(window->ItemIndex(static_cast<win::OptionGroup>(g)), defaults[g]) << "group " << g;
 
-  std::string offered;
-  window->ChooseFolder = [&](HWND, const std::string& current) {
+  std::string offered, title;
+  window->ChooseFolder = [&](HWND, const std::string& chooserTitle, const std::string& current) {
     offered = current;
+    title = chooserTitle;
     return std::optional<std::string>(tools.Str());
   };
   window->DialogShown = [](HWND dialog) {
@@ -101,6 +106,8 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   };
   Click(window->Control(win::kButSetup));
   EXPECT_EQ(offered, "C:\\WorldCraft");
+  EXPECT_EQ(title, "Compile tools folder");
+  EXPECT_EQ(window->StatusText(), "");
   EXPECT_EQ(window->ToolDir, tools.Str());
   EXPECT_EQ(window->HLDir, "C:\\HalfLife");
   for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_TRUE(Enabled(*window, id));
@@ -109,8 +116,10 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   Click(window->Control(win::kFirstRadio + 10 * win::kGameType + 0));
   EXPECT_EQ(window->ItemIndex(win::kMapDim), 2);
   EXPECT_EQ(window->ItemIndex(win::kGameType), 0);
-  Click(window->Control(win::kButGenMap));
-  EXPECT_EQ(window->StatusText(), ".map generated");
+  // Enter presses the focused button.
+  SetFocus(window->Control(win::kButGenMap));
+  PostMessageW(window->Control(win::kButGenMap), WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_TRUE(PumpUntil([&] { return window->StatusText() == ".map generated"; }, 5s, window->Handle()));
   EXPECT_EQ(ReadFile(app.Path / "quorvel.map")
                 .rfind("{\r\n\"classname\" \"worldspawn\"\r\n\"wad\" \"C:\\HalfLife\\valve\\halflife.wad\"\r\n", 0),
             0u);
@@ -143,9 +152,42 @@ void ExpectCompiled(const Installation& hl) {
 
 TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) { ExpectCompiled(Installation()); }
 
-// Disabled until the map writer, which also writes the batch file, opens
-// files by UTF-8 names on Windows: it fails on these folders today.
-TEST(MainWindow, DISABLED_CompilesInFoldersWithNonAsciiNames) { ExpectCompiled(Installation(true)); }
+TEST(MainWindow, CompilesInFoldersWithNonAsciiNames) { ExpectCompiled(Installation(true)); }
+
+TEST(MainWindow, StopEndsTheCompileThatTheStatusBarFollows) {
+  Installation hl;
+  WriteFile(hl.Tools / "hang-qcsg.exe", "");
+  ChangeDirectory here(hl.App);
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+  Click(window.Control(win::kButGenMap));
+  Click(window.Control(win::kButGenBsp));
+  ASSERT_TRUE(PumpUntil([&] { return Contains(window.StepText(), "Step 1 of 4: qcsg.exe, 0:0"); }, 20s))
+      << window.StepText();
+
+  // The output opened beside the main window, on the screen.
+  const HWND output = window.CompileOutput().Handle();
+  RECT main{}, beside{}, screen{};
+  GetWindowRect(window.Handle(), &main);
+  GetWindowRect(output, &beside);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  EXPECT_TRUE(beside.left >= screen.left && beside.top >= screen.top && beside.right <= screen.right &&
+              beside.bottom <= screen.bottom);
+  RECT both{};
+  EXPECT_FALSE(IntersectRect(&both, &main, &beside) && both.right - both.left > (main.right - main.left) / 2);
+
+  Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 20s));
+  EXPECT_EQ(window.StatusText(), "Compile stopped");
+  EXPECT_EQ(window.StepText(), "");
+  EXPECT_TRUE(boxes.Boxes.empty());
+  EXPECT_EQ(hl.Calls(hl.Tools).size(), 1u);
+  EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
+
+  // Escape closes the output, wherever the focus is in it.
+  PostMessageW(GetDlgItem(output, win::CompileOutputWindow::kText), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, window.Handle()));
+}
 
 TEST(MainWindow, AFailingToolIsReportedAndStopsTheChain) {
   Installation hl;
@@ -234,4 +276,54 @@ TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
   EXPECT_EQ(button.top, MulDiv(10, dpi, 96));
   EXPECT_EQ(button.right - button.left, MulDiv(81, dpi, 96));
   EXPECT_GE(fontHeight(), 2 * before - 1);
+}
+
+// The command line's compile takes the same road: the batch file through the
+// command interpreter, the newest tool names first, then the game.
+TEST(CliCompile, CompilesWithTheNewestToolsAndStartsTheGame) {
+  Installation hl(true);
+  for (const char* name : {"sdHLCSG_x64.exe", "hlbsp.exe"}) Installation::AddProgram(hl.Tools / name);
+  Installation::AddProgram(hl.Game / "hl.exe");
+  std::ostringstream out, err;
+  const int status = cli::RunCli({"--compile", "--tools", Utf8(hl.Tools), "--game-dir", Utf8(hl.Game), "--output",
+                                  Utf8(hl.App / "quorvel.map"), "--run"},
+                                 out, err);
+  ASSERT_EQ(status, 0) << err.str();
+  EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
+  const auto calls = hl.Calls(hl.Tools);
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].substr(0, calls[0].find('|')), "sdHLCSG_x64.exe");
+  EXPECT_EQ(calls[1].substr(0, calls[1].find('|')), "hlbsp.exe");
+  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
+  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
+}
+
+// The runner under the compile: status and output, a start failure with its
+// reason, and Stop ending what the tool runs under (the interpreter) too.
+TEST(Process, ReportsTheEndAndStopsTheWholeTree) {
+  TempDir dir;
+  const fs::path tool = dir.Path / "qcsg.exe";
+  Installation::AddProgram(tool);
+  WriteFile(dir.Path / "fail-qcsg.exe", "");
+  std::string output;
+  auto process = platform::Process::Start({Utf8(tool), {"a b"}, dir.Str()},
+                                          {[&](std::string_view text) { output += text; }, nullptr});
+  platform::ProcessExit exit = process->Wait();
+  EXPECT_EQ(exit.How, platform::ProcessExit::Kind::Exited);
+  EXPECT_EQ(exit.Status, 3);
+  EXPECT_TRUE(Contains(output, "failing on purpose")) << output;
+  EXPECT_EQ(ReadFile(dir.Path / "calls.log"), "qcsg.exe|a b|" + dir.Str() + "\n");
+
+  exit = platform::Process::Start({Utf8(dir.Path / "missing.exe"), {}, dir.Str()}, {})->Wait();
+  EXPECT_EQ(exit.How, platform::ProcessExit::Kind::FailedToStart);
+  EXPECT_FALSE(exit.Error.empty());
+
+  WriteFile(dir.Path / "hang-qcsg.exe", "");
+  wchar_t interpreter[MAX_PATH];
+  GetEnvironmentVariableW(L"COMSPEC", interpreter, MAX_PATH);
+  process = platform::Process::Start({win::Narrow(interpreter), {"/d", "/c", Utf8(tool)}, dir.Str()}, {});
+  ASSERT_TRUE(PumpUntil([] { return win::FindRunningTool().has_value(); }, 20s));
+  process->Stop();
+  EXPECT_EQ(process->Wait().How, platform::ProcessExit::Kind::Stopped);
+  EXPECT_TRUE(PumpUntil([] { return !win::FindRunningTool(); }, 5s));
 }
