@@ -12,7 +12,6 @@
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/FolderChooser.h"
-#include "win/RunningTool.h"
 #include "win/SetupDialog.h"
 #include "win/Text.h"
 #include "win/resource.h"
@@ -243,7 +242,6 @@ void MainWindow::ButGenBspClick() {
   CompileStart = std::chrono::steady_clock::now();
   StepIndex = StepCount = 0;
   StepName.clear();
-  LookForTools = false;
   SetTimer(Hwnd, kStepTimer, 1000, nullptr);
   ShowStep();
   Output->SetRunning(true);
@@ -251,26 +249,18 @@ void MainWindow::ButGenBspClick() {
 }
 
 void MainWindow::StepStarted(std::size_t index, std::size_t count, const std::string& name) {
-  // One step is the batch file, whose four tools ShowStep looks for itself.
-  LookForTools = count == 1;
-  StepCount = LookForTools ? shell::WindowsToolNames().size() : count;
-  if (!LookForTools) StepIndex = index, StepName = name;
+  StepIndex = index, StepCount = count, StepName = name;
   ShowStep();
 }
 
-// "Step 2 of 4: hlbsp.exe, 0:07" while a tool is known, the time alone before.
+// "hlbsp.exe: step 2 of 4, 0:07" once the first tool has started.
 void MainWindow::ShowStep() {
   SetStatusParts();
   if (!Compile->Running()) return;
-  if (LookForTools)
-    if (const auto tool = FindRunningTool()) StepIndex = tool->Step, StepName = tool->Name;
-  const auto seconds =
-      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - CompileStart).count();
-  const std::string time =
-      std::to_string(seconds / 60) + (seconds % 60 < 10 ? ":0" : ":") + std::to_string(seconds % 60);
-  const std::string text = StepName.empty() ? "Compiling, " + time
-                                            : "Step " + std::to_string(StepIndex + 1) + " of " +
-                                                  std::to_string(StepCount) + ": " + StepName + ", " + time;
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - CompileStart);
+  const std::string text =
+      StepName.empty() ? "Compiling" : shell::CompileStepText(StepName, StepIndex, StepCount, elapsed);
   SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 

@@ -107,7 +107,6 @@ class MainWindow : public Window {
   std::chrono::steady_clock::time_point CompileStart;
   std::size_t StepIndex = 0, StepCount = 0;
   std::string StepName;
-  bool LookForTools = false;  // the steps run inside the batch file
   std::unique_ptr<CompileOutputWindow> Output;
   std::unique_ptr<shell::CompileSession> Compile;
 };
