@@ -1,0 +1,20 @@
+# Builds the .deb from the build folder and runs lintian on it: any error or
+# warning fails. Skipped (by the test's skip pattern) without the tools.
+find_program(LINTIAN lintian)
+find_program(SHLIBDEPS dpkg-shlibdeps)
+if(NOT LINTIAN OR NOT SHLIBDEPS)
+  message("lintian or dpkg-shlibdeps is not installed")
+  return()
+endif()
+file(REMOVE_RECURSE ${OUT})
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G DEB -B ${OUT} --config ${BUILD_DIR}/CPackConfig.cmake
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+file(GLOB debs ${OUT}/*.deb)
+if(NOT status EQUAL 0 OR NOT debs)
+  message(FATAL_ERROR "cpack failed:\n${out}")
+endif()
+execute_process(COMMAND ${LINTIAN} --tag-display-limit 0 ${debs} OUTPUT_VARIABLE out ERROR_VARIABLE err)
+string(REGEX MATCHALL "(^|\n)[EW]: [^\n]*" problems "${out}")
+if(problems)
+  message(FATAL_ERROR "lintian:\n${out}")
+endif()
