@@ -8,6 +8,7 @@
 
 #include "map/HLBlock.h"
 #include "map/HLEntity.h"
+#include "platform/Platform.h"
 #include "platform/Result.h"
 
 class MapText;
@@ -16,12 +17,6 @@ class MapText;
 // by the map, written as one .map file.
 class HLMap {
  public:
-#ifdef _WIN32
-  static constexpr char kNativeSeparator = '\\';
-#else
-  static constexpr char kNativeSeparator = '/';
-#endif
-
   HLMap() = default;
   HLMap(const HLMap&) = delete;
   HLMap& operator=(const HLMap&) = delete;
@@ -46,7 +41,7 @@ class HLMap {
   std::string GameDir;
   // Between GameDir, "valve" and "halflife.wad": a backslash path would name
   // no file outside Windows.
-  char WadSeparator = kNativeSeparator;
+  char WadSeparator = platform::kPathSeparator;
 };
 
 // Writes text to path through a temporary file beside it, renamed over the

@@ -3,12 +3,13 @@
 // interface with a POSIX and a Windows implementation. No Qt here: the
 // command line uses it too.
 
+#include <filesystem>
 #include <string>
 
 namespace platform {
 
 // '\\' on Windows, '/' elsewhere.
-char PathSeparator();
+inline constexpr char kPathSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
 
 // Paths are UTF-8 on Windows and the system's bytes elsewhere.
 

@@ -8,8 +8,6 @@
 
 namespace platform {
 
-char PathSeparator() { return '/'; }
-
 std::string CurrentDirectory() {
   std::vector<char> buffer(256);
   for (;;) {

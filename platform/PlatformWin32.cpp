@@ -9,8 +9,6 @@
 
 namespace platform {
 
-char PathSeparator() { return '\\'; }
-
 std::string CurrentDirectory() {
   const DWORD needed = GetCurrentDirectoryW(0, nullptr);
   if (needed == 0) return {};

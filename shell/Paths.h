@@ -12,7 +12,7 @@ namespace shell {
 // dir + separator + name; no second separator after a dir that already ends
 // in one (a drive or file system root).
 std::string JoinPath(const std::string& dir, const std::string& name,
-                     char separator = platform::PathSeparator());
+                     char separator = platform::kPathSeparator);
 
 // The path for std::filesystem (taken as UTF-8 on Windows).
 std::filesystem::path FileSystemPath(const std::string& path);

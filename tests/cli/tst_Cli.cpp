@@ -103,7 +103,7 @@ TEST(Cli, StandardOutputAndFilesCarryTheSameBytes) {
   const Outcome level = with({"--output", "-"});
   const Outcome grid = with({"--output", dir.File("level.map"), "--grid", "-"});
   ASSERT_EQ(with({"--output", dir.File("file.map"), "--grid", dir.File("grid.txt")}).Status, 0);
-  const std::string sep(1, platform::PathSeparator());
+  const std::string sep(1, platform::kPathSeparator);
   EXPECT_TRUE(Contains(level.Out, "\"wad\" \"/games/hl" + sep + "valve" + sep + "halflife.wad\"\r\n"));
   EXPECT_EQ(level.Out, ReadFile(dir.File("file.map")));
   EXPECT_EQ(level.Out, ReadFile(dir.File("level.map")));
