@@ -48,7 +48,12 @@ TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
 }
 
-TEST_F(StartFolderTest, AFolderWithSettingsKeepsEverythingThereEvenFromTheMenu) {
+// A folder with settings keeps everything there, even from the menu; another
+// folder is a new project unless the program was started from the menu.
+TEST_F(StartFolderTest, TheLevelFolderFollowsTheSettingsAndTheMenu) {
+  const std::string user = Home + "/.local/share/quorvel";
+  EXPECT_EQ(ChooseStartFolders(Project, Env, false).AppDir, Project);
+  EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, user);
   for (const std::string& dir : {Home, Project}) {
     WriteFile(dir + "/quorvel.ini", "/tools\r\n/game\r\n");
     const shell::StartFolders folders = ChooseStartFolders(dir, Env, true);
@@ -56,11 +61,6 @@ TEST_F(StartFolderTest, AFolderWithSettingsKeepsEverythingThereEvenFromTheMenu) 
     EXPECT_EQ(folders.AppDir, dir);
     EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
   }
-}
-
-TEST_F(StartFolderTest, AnotherFolderWithoutSettingsIsANewProjectUnlessStartedFromTheMenu) {
-  EXPECT_EQ(ChooseStartFolders(Project, Env, false).AppDir, Project);
-  EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, Home + "/.local/share/quorvel");
 }
 
 TEST_F(StartFolderTest, AFolderThatCannotBeMadeIsNamed) {
