@@ -41,16 +41,13 @@ class WindowTest : public ::testing::Test {
     });
   }
 
-  QList<QPushButton*> ActionButtons() const { return {Form->ButGenMap, Form->ButGenBsp, Form->ButRun}; }
   bool Actions() const {
-    for (QPushButton* button : ActionButtons())
-      if (!button->isEnabled()) return false;
-    return true;
+    return Form->ButGenMap->isEnabled() && Form->ButGenBsp->isEnabled() && Form->ButRun->isEnabled();
   }
   // The three actions' tooltips when every one is disabled; empty otherwise.
   QStringList DisabledTips() const {
     QStringList tips;
-    for (QPushButton* button : ActionButtons())
+    for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun})
       if (!button->isEnabled()) tips << button->toolTip();
     return tips.size() == 3 ? tips : QStringList();
   }
