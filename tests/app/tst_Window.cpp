@@ -59,10 +59,7 @@ TEST_F(Window, GenerateCompileAndReachTheGame) {
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Form->CompileOutput->PlainText().contains(".bsp generated"));
-  std::vector<std::string> left;
-  for (const auto& entry : std::filesystem::directory_iterator(Fake.AppDir)) left.push_back(entry.path().filename());
-  std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
+  EXPECT_EQ(Entries(Fake.AppDir), (std::set<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
 
   Form->ButRun->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");

@@ -17,6 +17,7 @@
 namespace fs = std::filesystem;
 using testing_support::ChangeDirectory;
 using testing_support::Contains;
+using testing_support::Entries;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
@@ -131,6 +132,6 @@ TEST(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
 
     SCOPED_TRACE(round);
     ASSERT_NE(std::find(levels.begin(), levels.end(), ReadFile(path)), levels.end());
-    ASSERT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+    ASSERT_EQ(Entries(dir.Path).size(), 1u);
   }
 }

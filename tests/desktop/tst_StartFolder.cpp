@@ -35,9 +35,7 @@ TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElse
 
   ASSERT_TRUE(shell::PrepareStartFolders(folders).Ok());
   EXPECT_TRUE(fs::is_directory(folders.AppDir));
-  std::set<std::string> entries;
-  for (const auto& entry : fs::directory_iterator(Home)) entries.insert(entry.path().filename().string());
-  EXPECT_EQ(entries, (std::set<std::string>{".config", ".local"}));
+  EXPECT_EQ(Entries(Home), (std::set<std::string>{".config", ".local"}));
 }
 
 TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {

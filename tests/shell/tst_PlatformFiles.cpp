@@ -34,7 +34,7 @@ TEST(PlatformFiles, MoveReplacesAnOlderFileEvenOnAnotherFileSystemOrSaysWhyNot) 
     EXPECT_TRUE(platform::MoveFileTo(from, (target / "quorvel.bsp").string(), &error)) << error;
     EXPECT_FALSE(fs::exists(from));
     EXPECT_EQ(ReadFile(target / "quorvel.bsp"), bytes);
-    EXPECT_EQ(std::distance(fs::directory_iterator(target), fs::directory_iterator()), 1);  // nothing left over
+    EXPECT_EQ(Entries(target).size(), 1u);  // nothing left over
     fs::remove_all(target);
   }
 }
