@@ -47,9 +47,10 @@ TEST(Process, ReportsExitStatusCrashAndStartFailure) {
 // soon, even when it ignores the polite request.
 TEST(Process, StreamsOutputAndStopEndsWhatTheToolStarted) {
   TempDir dir;
-  WriteScript(dir.File("tool"), "trap '' TERM; echo first; " + fake::kHang);
+  // Started in the current folder (no folder given), so the pid goes by path.
+  WriteScript(dir.File("tool"), "trap '' TERM; echo first; sleep 60 & echo $! > '" + dir.File("child.pid") + "'; wait");
   auto firstOutput = std::make_shared<std::promise<void>>();
-  auto process = Process::Start({dir.File("tool"), {}, dir.Str()},
+  auto process = Process::Start({dir.File("tool"), {}, ""},
                                 {[firstOutput, seen = false](std::string_view) mutable {
                                    if (!seen) firstOutput->set_value();
                                    seen = true;
