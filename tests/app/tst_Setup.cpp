@@ -1,66 +1,36 @@
 // The checks at the door of the window: the settings file at start, the
 // Setup dialog's folders, and what a first start tells the user.
 
-#include <gtest/gtest.h>
-
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
 
 #include <sys/stat.h>
 
-#include "FakeTools.h"
-#include "app/DirectoryEdit.h"
-#include "app/MainWin.h"
-#include "app/Setup.h"
+#include "WindowTest.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
 
-class Doors : public ::testing::Test {
- protected:
-  void Start() { Form = std::make_unique<TMainForm>(); }
-  void RunSetup(const std::function<void(TSetupForm&)>& use) {
-    Form->RunModal = [use](QDialog& dialog) {
-      use(static_cast<TSetupForm&>(dialog));
-      return 1;
-    };
-    Form->ButSetup->click();
-  }
-  void ChooseFakeFolders() {
-    RunSetup([this](TSetupForm& setup) {
-      setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir));
-      setup.DirHL->SetText(QString::fromStdString(Fake.HLDir));
-    });
-  }
-  // The three actions' tooltips when every one is disabled; empty otherwise.
-  QStringList DisabledTips() const {
-    QStringList tips;
-    for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun})
-      if (!button->isEnabled()) tips << button->toolTip();
-    return tips.size() == 3 ? tips : QStringList();
-  }
+using Doors = WindowTest;
 
-  FakeCompile Fake;
-  ChangeDirectory InLevels{Fake.AppDir};
-  std::string Ini = Fake.AppDir + "/quorvel.ini";
-  std::unique_ptr<TMainForm> Form;
-};
-
-TEST_F(Doors, AFirstStartSaysToOpenSetupUntilItIsClosed) {
+TEST_F(Doors, AFirstStartWaitsForSetupAndSavesItsFolders) {
   Start();
   const QString why = QString::fromUtf8(shell::kOpenSetup);
   EXPECT_EQ(DisabledTips(), QStringList({why, why, why}));
   EXPECT_EQ(Form->StatusText(), why);
-  ChooseFakeFolders();
-  EXPECT_TRUE(DisabledTips().isEmpty());
+  RunSetup([this](TSetupForm& setup) { setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir)); });
+  EXPECT_TRUE(Actions());
   EXPECT_FALSE(Form->ButGenBsp->toolTip().contains("Setup"));
   EXPECT_EQ(Form->StatusText(), "");
+  Form.reset();
+  const std::string saved = ReadFile(Ini);
+  EXPECT_EQ(saved.substr(0, saved.find("\r\n")), Fake.ToolDir);
+  EXPECT_TRUE(Contains(saved, "Half-Life\r\n")) << saved;  // the default game folder
 }
 
 // (StartChecks.sh tries a folder and an unreadable file too, with the program.)
@@ -102,7 +72,6 @@ TEST_F(Doors, SetupNotesAFolderThatWillNotDoAndKeepsOutANameThatCannotBeKept) {
   shell::Settings data{{Fake.ToolDir, Fake.HLDir}};
   TSetupForm setup(data, nullptr);
   EXPECT_EQ(setup.NoteTool->text() + setup.NoteHL->text(), "");
-  EXPECT_EQ(setup.size(), QSize(297, 150));
 
   setup.DirTool->SetText(QString::fromStdString(Fake.AppDir));
   EXPECT_EQ(data.ToolDir(), Fake.AppDir);
@@ -146,17 +115,20 @@ TEST_F(Doors, SetupOpensCentredOnTheWindow) {
   EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
 }
 
-TEST_F(Doors, AFolderNameThatIsNotUtf8SurvivesSetupAndExit) {
+// Saved folders are shown as they are and every line, its bytes and the
+// line ends aside, is written back at exit.
+TEST_F(Doors, SavedFoldersSurviveSetupAndExitByteForByte) {
   const std::string tools = Fake.Root.File("t\xe9ols");  // Latin-1, as an old system would name it
   fs::create_directory_symlink(Fake.ToolDir, tools);
-  const std::string text = tools + "\r\n/g\xff" "me\r\n";
-  WriteFile(Ini, text);
+  WriteFile(Ini, tools + "\n/e/Game\rextra");
   Start();
-  QString note = "not run";
-  RunSetup([&note](TSetupForm& setup) { note = setup.NoteTool->text(); });
+  EXPECT_TRUE(Actions());
+  QString note = "not run", game;
+  RunSetup([&](TSetupForm& setup) { note = setup.NoteTool->text(), game = setup.DirHL->Text(); });
   EXPECT_EQ(note, "");  // the tools were found under the name's own bytes
+  EXPECT_EQ(game, "/e/Game");
   Form.reset();
-  EXPECT_EQ(ReadFile(Ini), text);
+  EXPECT_EQ(ReadFile(Ini), tools + "\r\n/e/Game\r\nextra\r\n");
 }
 
 }  // namespace

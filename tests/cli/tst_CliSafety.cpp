@@ -9,35 +9,24 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <sstream>
 #include <thread>
 
+#include "RunCommand.h"
 #include "TestFiles.h"
-#include "cli/Cli.h"
 
 namespace fs = std::filesystem;
 using testing_support::ChangeDirectory;
 using testing_support::Contains;
+using testing_support::Entries;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
 namespace {
 
-struct Finished {
-  int Status;
-  std::string Out, Err;
-};
-
-Finished InProcess(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = cli::RunCli(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
 // The real program with standard output on fd, SIGPIPE ignored, standard
 // error into the file "err".
-Finished WithStandardOutput(std::vector<std::string> args, int fd) {
+Outcome WithStandardOutput(std::vector<std::string> args, int fd) {
   const pid_t child = fork();
   if (child == 0) {
     dup2(fd, 1);
@@ -77,7 +66,7 @@ TEST(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
     for (const auto& [fd, reason] : {std::pair{broken[1], "Broken pipe"}, {fullFd, "No space"}}) {
       if (fd < 0) continue;
       SCOPED_TRACE(args.back() + " " + reason);
-      const Finished run = WithStandardOutput(args, fd);
+      const Outcome run = WithStandardOutput(args, fd);
       EXPECT_EQ(run.Status, 1) << run.Err;
       EXPECT_TRUE(Contains(run.Err, "to standard output: " + std::string(reason))) << run.Err;
     }
@@ -99,7 +88,7 @@ TEST(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
   };
   for (const auto& [output, grid] : cases) {
     SCOPED_TRACE(std::string(output) + " " + grid);
-    const Finished run = InProcess({"--output", output, "--grid", grid});
+    const Outcome run = RunCommand({"--output", output, "--grid", grid});
     EXPECT_EQ(run.Status, 2);
     EXPECT_TRUE(Contains(run.Err, "--output and --grid name the same file")) << run.Err;
   }
@@ -117,7 +106,7 @@ TEST(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {
   };
   for (const auto& [gameDir, named] : cases) {
     SCOPED_TRACE(named);
-    const Finished run = InProcess({"--game-dir", gameDir});
+    const Outcome run = RunCommand({"--game-dir", gameDir});
     EXPECT_EQ(run.Status, 2);
     EXPECT_TRUE(Contains(run.Err, "--game-dir")) << run.Err;
     EXPECT_TRUE(Contains(run.Err, named)) << run.Err;
@@ -130,19 +119,19 @@ TEST(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
   const int writers = 50;
   std::vector<std::string> levels;
   for (int seed = 0; seed < writers; ++seed)
-    levels.push_back(InProcess({"--seed", std::to_string(seed), "--output", "-"}).Out);
+    levels.push_back(RunCommand({"--seed", std::to_string(seed), "--output", "-"}).Out);
   const std::string path = dir.File("quorvel.map");
 
   for (int round = 0; round < 20; ++round) {
     std::vector<std::thread> threads;
     for (int seed = 0; seed < writers; ++seed)
       threads.emplace_back([&, seed] {
-        InProcess({"--seed", std::to_string(seed), "--output", path, "--quiet"});
+        RunCommand({"--seed", std::to_string(seed), "--output", path, "--quiet"});
       });
     for (std::thread& thread : threads) thread.join();
 
     SCOPED_TRACE(round);
     ASSERT_NE(std::find(levels.begin(), levels.end(), ReadFile(path)), levels.end());
-    ASSERT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+    ASSERT_EQ(Entries(dir.Path).size(), 1u);
   }
 }

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "TestFiles.h"
+#include "FakeTools.h"
 #include "shell/GameFolders.h"
 
 using namespace testing_support;
@@ -22,10 +22,7 @@ std::string InstallGame(const std::string& library) {
 
 void MakePrograms(const std::string& folder, std::initializer_list<const char*> names) {
   fs::create_directories(folder);
-  for (const char* name : names) {
-    WriteFile(folder + "/" + name, "#!/bin/sh\n");
-    fs::permissions(folder + "/" + name, fs::perms::owner_all);
-  }
+  for (const char* name : names) WriteScript(folder + "/" + name, "");
 }
 
 }  // namespace

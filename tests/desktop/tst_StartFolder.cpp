@@ -35,9 +35,7 @@ TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElse
 
   ASSERT_TRUE(shell::PrepareStartFolders(folders).Ok());
   EXPECT_TRUE(fs::is_directory(folders.AppDir));
-  std::set<std::string> entries;
-  for (const auto& entry : fs::directory_iterator(Home)) entries.insert(entry.path().filename().string());
-  EXPECT_EQ(entries, (std::set<std::string>{".config", ".local"}));
+  EXPECT_EQ(Entries(Home), (std::set<std::string>{".config", ".local"}));
 }
 
 TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {
@@ -48,7 +46,12 @@ TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
 }
 
-TEST_F(StartFolderTest, AFolderWithSettingsKeepsEverythingThereEvenFromTheMenu) {
+// A folder with settings keeps everything there, even from the menu; another
+// folder is a new project unless the program was started from the menu.
+TEST_F(StartFolderTest, TheLevelFolderFollowsTheSettingsAndTheMenu) {
+  const std::string user = Home + "/.local/share/quorvel";
+  EXPECT_EQ(ChooseStartFolders(Project, Env, false).AppDir, Project);
+  EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, user);
   for (const std::string& dir : {Home, Project}) {
     WriteFile(dir + "/quorvel.ini", "/tools\r\n/game\r\n");
     const shell::StartFolders folders = ChooseStartFolders(dir, Env, true);
@@ -56,11 +59,6 @@ TEST_F(StartFolderTest, AFolderWithSettingsKeepsEverythingThereEvenFromTheMenu) 
     EXPECT_EQ(folders.AppDir, dir);
     EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
   }
-}
-
-TEST_F(StartFolderTest, AnotherFolderWithoutSettingsIsANewProjectUnlessStartedFromTheMenu) {
-  EXPECT_EQ(ChooseStartFolders(Project, Env, false).AppDir, Project);
-  EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, Home + "/.local/share/quorvel");
 }
 
 TEST_F(StartFolderTest, AFolderThatCannotBeMadeIsNamed) {

@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
-#include "TestFiles.h"
+#include "FakeTools.h"
 #include "shell/SteamLaunch.h"
 
 using namespace testing_support;
@@ -19,50 +17,47 @@ class SteamLaunchTest : public ::testing::Test {
   TempDir Root;
   std::string Bin = Root.File("bin");
   std::string Game = Root.File("library/steamapps/common/Half-Life");
+  std::string Own = Root.File("Half-Life");  // outside any Steam library
   std::string Log = Root.File("started");
   shell::UserEnvironment Env{Root.Str(), "/nonexistent:" + Bin, "", ""};
 
   void SetUp() override {
-    fs::create_directories(Bin);
-    fs::create_directories(Game + "/valve");
+    for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir);
   }
 
   // A program that appends "NAME ARGS | FOLDER" to the log.
   void FakeProgram(const std::string& path) {
-    WriteFile(path, "#!/bin/sh\necho \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'\n");
-    fs::permissions(path, fs::perms::owner_all);
-  }
-
-  // The log once a detached program wrote it.
-  std::string Started(const std::string& hlDir) {
-    const Result<> result = shell::RunHalfLife(hlDir, Env);
-    EXPECT_TRUE(result.Ok()) << result.Error();
-    for (int i = 0; i < 500 && ReadFile(Log).empty(); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return ReadFile(Log);
+    WriteScript(path, "echo \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'");
   }
 };
 
-TEST_F(SteamLaunchTest, ASteamGameStartsThroughSteam) {
-  FakeProgram(Bin + "/steam");
-  FakeProgram(Game + "/hl.sh");
-  EXPECT_EQ(Started(Game), "steam -applaunch 70 -console +map quorvel | " + Game + "\n");
+TEST_F(SteamLaunchTest, TheGameStartsOnTheLevelThroughSteamWhenItCan) {
+  const struct {
+    std::string HLDir;
+    std::vector<std::string> Programs;
+    std::string Started;
+  } cases[] = {
+      {Game, {Bin + "/steam", Game + "/hl.sh"}, "steam -applaunch 70 -console +map quorvel | " + Game},
+      {Game, {Game + "/hl_linux"}, "hl_linux -console +map quorvel | " + Game},  // no steam on PATH
+      {Own, {Bin + "/steam", Own + "/hl_linux", Own + "/hl.sh"}, "hl.sh -console +map quorvel | " + Own},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Started);
+    for (const std::string& program : c.Programs) FakeProgram(program);
+    const Result<> result = shell::RunHalfLife(c.HLDir, Env);
+    EXPECT_TRUE(result.Ok()) << result.Error();
+    EXPECT_EQ(WaitForLine(Log), c.Started);
+    for (const std::string& program : c.Programs) fs::remove(program);
+    fs::remove(Log);
+  }
 }
 
-TEST_F(SteamLaunchTest, WithoutSteamOnPathTheGameStartsByItself) {
-  FakeProgram(Game + "/hl_linux");
-  EXPECT_EQ(Started(Game), "hl_linux -console +map quorvel | " + Game + "\n");
-}
+TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {
+  EXPECT_TRUE(Contains(shell::RunHalfLife("", Env).Error(), "choose it in Setup"));
+  EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "no hl.sh or hl_linux in the game main folder " + Own));
+  WriteFile(Own + "/hl_linux", "");
+  EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "hl_linux in " + Own + " is not executable"));
 
-TEST_F(SteamLaunchTest, AGameOutsideSteamIgnoresSteam) {
-  const std::string own = Root.File("Half-Life");
-  fs::create_directories(own);
-  FakeProgram(Bin + "/steam");
-  FakeProgram(own + "/hl.sh");
-  EXPECT_EQ(Started(own), "hl.sh -console +map quorvel | " + own + "\n");
-}
-
-TEST_F(SteamLaunchTest, AFailureNamesEveryWayTried) {
   std::vector<std::string> tried;
   auto refuse = [&tried](const platform::ProcessSpec& spec) -> Result<> {
     tried.push_back(fs::path(spec.Program).filename().string());

@@ -20,6 +20,7 @@
 
 namespace fs = std::filesystem;
 using platform::WriteFileSafely;
+using testing_support::Entries;
 using testing_support::ReadFile;
 using testing_support::TempDir;
 using testing_support::WriteFile;
@@ -29,10 +30,6 @@ namespace {
 mode_t KindOf(const std::string& path) {
   struct stat st;
   return lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
-}
-
-size_t EntryCount(const fs::path& dir) {
-  return static_cast<size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
 }  // namespace
@@ -98,7 +95,7 @@ TEST(SafeWrite, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
   ASSERT_TRUE(WriteFileSafely(dir.File("level.map"), "level"));
   EXPECT_EQ(ReadFile(dir.File("level.map")), "level");
   EXPECT_EQ(ReadFile(victim), "victim");
-  EXPECT_EQ(EntryCount(dir.Path), 5u);
+  EXPECT_EQ(Entries(dir.Path).size(), 5u);
 }
 
 TEST(SafeWrite, AReplacedFileKeepsModeOwnerAndLinks) {
@@ -147,7 +144,7 @@ TEST(SafeWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
   std::signal(SIGXFSZ, signal);
   EXPECT_EQ(result.Error(), std::strerror(EFBIG));
   EXPECT_EQ(ReadFile(target), "old");
-  EXPECT_EQ(EntryCount(dir.Path), 1u);
+  EXPECT_EQ(Entries(dir.Path).size(), 1u);
 }
 
 TEST(MoveFileTo, AcrossFileSystemsCopiesWithoutFollowingAPlantedLink) {
@@ -172,7 +169,7 @@ TEST(MoveFileTo, AcrossFileSystemsCopiesWithoutFollowingAPlantedLink) {
     // Exit status: one bit per broken promise.
     _exit((moved ? 0 : 1) | (ReadFile(to) == "compiled" ? 0 : 2) |
           (ReadFile(victim) == "victim" ? 0 : 4) | (fs::exists(from) ? 8 : 0) |
-          (EntryCount(maps) == 2 ? 0 : 16));
+          (Entries(maps).size() == 2 ? 0 : 16));
   }
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);

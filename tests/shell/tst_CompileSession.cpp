@@ -17,9 +17,7 @@ namespace {
 // as a window's event loop would.
 class Compile {
  public:
-  explicit Compile(const FakeCompile& setup) : Setup(setup) { Make(); }
-
-  void Make() {
+  explicit Compile(const FakeCompile& setup) : Setup(setup) {
     shell::CompileSession::Callbacks calls;
     calls.Output = [this](const std::string& text) { Check(), Output += text; };
     calls.StepStarted = [this](std::size_t index, std::size_t count, const std::string& name) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -69,6 +70,13 @@ inline constexpr char kMissingFolderReason[] = "not found";
 #else
 inline constexpr char kMissingFolderReason[] = "No such file";
 #endif
+
+// The names of a folder's entries.
+inline std::set<std::string> Entries(const std::filesystem::path& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  return names;
+}
 
 inline bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
