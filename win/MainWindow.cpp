@@ -235,9 +235,7 @@ void MainWindow::FormDestroy() {
   ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
 }
 
-void MainWindow::ButGenMapClick() { GenerateLevel(std::nullopt); }
-
-void MainWindow::GenerateLevel(std::optional<std::uint32_t> seed) {
+void MainWindow::ButGenMapClick() {
   SetStatusText("");
   shell::GenerateRequest request;
   request.Options = {ItemIndex(kMapDim), ItemIndex(kMapCompl), ItemIndex(kSkill),
@@ -245,7 +243,7 @@ void MainWindow::GenerateLevel(std::optional<std::uint32_t> seed) {
   request.AppDir = AppDir;
   request.GameDir = SetupData.GameDir();
   // A second press within the same second still makes a new level.
-  request.Seed = seed ? *seed : shell::TakeNextSeed(LastSeed);
+  request.Seed = shell::TakeNextSeed(LastSeed);
   const Result<shell::GeneratedMap> map = shell::GenerateMap(request);
   if (!map) {
     ShowError(map.Error());

@@ -90,7 +90,6 @@ class MainWindow : public Window {
   void ShowSetupNeeded(const std::string& reason);
 
   void ButGenMapClick();
-  void GenerateLevel(std::optional<std::uint32_t> seed);
   void ButGenBspClick();
   void ButRunClick();
   void ButSetupClick();
