@@ -28,13 +28,12 @@ constexpr int kPanelLeft = kClientWidth - kPanelWidth;
 constexpr int kPanelHeight = kClientHeight - kStatusHeight;
 
 constexpr int kStepFieldWidth = 170;
+constexpr int kSeedFieldWidth = 100;
 
 // A call from another thread, run by the window procedure (lParam owns it).
 constexpr UINT kRunPosted = WM_APP + 1;
 // Updates the status bar's step field each second while a compile runs.
 constexpr UINT_PTR kStepTimer = 1;
-
-constexpr char kNoFoldersYet[] = "Open Setup to choose the compile tools and game folders.";
 
 struct GroupLayout {
   OptionGroup Group;
@@ -69,7 +68,11 @@ RECT ItemRect(const RECT& group, int item, int count) {
 
 }  // namespace
 
-MainWindow::MainWindow() : AppDir(platform::CurrentDirectory()) {
+MainWindow::MainWindow()
+    : MainWindow(shell::StartFolders{platform::CurrentDirectory(), shell::SettingsPath(platform::CurrentDirectory())}) {}
+
+MainWindow::MainWindow(const shell::StartFolders& folders)
+    : AppDir(folders.AppDir), SettingsFile(folders.SettingsPath) {
   Create(L"QuorvelMainWindow", Widen(shell::kApplicationTitle),
          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr,
          kClientWidth, kClientHeight);
@@ -99,7 +102,6 @@ MainWindow::MainWindow() : AppDir(platform::CurrentDirectory()) {
 
   AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, kStatusBar,
              Box(0, kPanelHeight, kClientWidth, kStatusHeight));
-  SetStatusParts();
   AddTooltips();
 
   Output = std::make_unique<CompileOutputWindow>(Hwnd);
@@ -133,21 +135,44 @@ int MainWindow::ItemIndex(OptionGroup group) const {
 
 std::string MainWindow::StatusText() const { return WindowText(GetDlgItem(Hwnd, kStatusBar)); }
 
-std::string MainWindow::StepText() const {
+std::string MainWindow::PartText(int part) const {
   const HWND status = GetDlgItem(Hwnd, kStatusBar);
-  if (SendMessageW(status, SB_GETPARTS, 0, 0) < 2) return {};
-  std::wstring text(LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, 1, 0)) + 1, L'\0');
-  text.resize(LOWORD(SendMessageW(status, SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(text.data()))));
+  if (part < 0) return {};
+  const auto wpart = static_cast<WPARAM>(part);
+  std::wstring text(LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, wpart, 0)) + 1, L'\0');
+  text.resize(LOWORD(SendMessageW(status, SB_GETTEXTW, wpart, reinterpret_cast<LPARAM>(text.data()))));
   return Narrow(text);
 }
 
-// The status texts on the left and, while a compile runs, the step field on
-// the right; otherwise the texts have the whole width.
-void MainWindow::SetStatusParts() {
-  const int parts[] = {Scale(kClientWidth - kStepFieldWidth, Dpi()), -1};
-  const bool step = Compile && Compile->Running();
-  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETPARTS, step ? 2 : 1,
-               reinterpret_cast<LPARAM>(step ? parts : parts + 1));
+std::string MainWindow::StepText() const { return PartText(StepPart()); }
+
+std::string MainWindow::SeedText() const { return PartText(SeedPart()); }
+
+int MainWindow::StepPart() const { return Compile && Compile->Running() ? 1 : -1; }
+
+int MainWindow::SeedPart() const { return LastSeed ? (StepPart() < 0 ? 1 : 2) : -1; }
+
+// The status texts on the left, then the step field while a compile runs and
+// the seed once a level was made; without them the texts have the whole width.
+void MainWindow::ShowStatusFields() {
+  std::vector<int> widths;
+  if (StepPart() > 0) widths.push_back(kStepFieldWidth);
+  if (SeedPart() > 0) widths.push_back(kSeedFieldWidth);
+  int edge = kClientWidth;
+  for (int width : widths) edge -= width;
+  std::vector<int> edges;  // each part's right edge; the last reaches the end
+  for (int width : widths) {
+    edges.push_back(Scale(edge, Dpi()));
+    edge += width;
+  }
+  edges.push_back(-1);
+  const HWND status = GetDlgItem(Hwnd, kStatusBar);
+  SendMessageW(status, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+  const auto setText = [status](int part, const std::string& text) {
+    SendMessageW(status, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  };
+  if (StepPart() > 0) setText(StepPart(), StepFieldText());
+  if (SeedPart() > 0) setText(SeedPart(), "Seed " + std::to_string(*LastSeed));
 }
 
 // A disabled button gets no mouse messages, so its tip is a rectangle of the
@@ -171,7 +196,7 @@ void MainWindow::AddTooltips() {
 
 std::string MainWindow::DisabledReason() const {
   if (Compile && Compile->Running()) return "A compile is running.";
-  return FoldersChosen ? std::string() : kNoFoldersYet;
+  return SetupNeeded;
 }
 
 void MainWindow::SetStatusText(const std::string& text) {
@@ -187,31 +212,27 @@ void MainWindow::SetActionsEnabled(bool enabled) {
 void MainWindow::EnableActions() { SetActionsEnabled(DisabledReason().empty()); }
 
 void MainWindow::FormCreate() {
-  SetupData = shell::Settings::Defaults();
-  const auto loaded = shell::LoadSettings(shell::SettingsPath(AppDir));
-  FoldersChosen = loaded && *loaded;
-  if (FoldersChosen) SetupData = **loaded, SetupDataChange();
-  // No settings yet: the directories must come from the Setup dialog first.
+  shell::StartSettings start = shell::LoadStartSettings(SettingsFile, shell::Settings::Defaults());
+  SetupData = std::move(start.Data);
+  // A file that is there but cannot be read is the user's: never replaced.
+  SaveSettingsAtExit = start.SaveAtExit;
+  SettingsProblem = std::move(start.Problem);
+  ShowSetupNeeded(start.SetupNeeded);
+  RememberFocus(GetDlgItem(Hwnd, SetupNeeded.empty() ? kButGenMap : kButSetup));
+}
+
+void MainWindow::ShowSetupNeeded(const std::string& reason) {
+  const std::string shown = std::exchange(SetupNeeded, reason);
+  if (!SetupNeeded.empty() || StatusText() == shown) SetStatusText(SetupNeeded);  // other texts stay
   EnableActions();
-  RememberFocus(GetDlgItem(Hwnd, FoldersChosen ? kButGenMap : kButSetup));
-  if (!loaded) {
-    // A file that is there but cannot be read is the user's: never replaced.
-    SaveSettingsAtExit = false;
-    SetStatusText(loaded.Error());
-  } else if (!FoldersChosen) {
-    SetStatusText(kNoFoldersYet);
-  }
 }
 
 void MainWindow::FormDestroy() {
   if (!SaveSettingsAtExit) return;
-  const Result<> saved = shell::SaveSettings(shell::SettingsPath(AppDir), SetupData);
-  if (!saved) ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
-}
-
-void MainWindow::SetupDataChange() {
-  ToolDir = SetupData.ToolDir();
-  HLDir = SetupData.GameDir();
+  const Result<> saved = shell::SaveSettings(SettingsFile, SetupData);
+  if (saved) return;
+  SaveFailed = true;
+  ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
 }
 
 void MainWindow::ButGenMapClick() {
@@ -220,13 +241,17 @@ void MainWindow::ButGenMapClick() {
   request.Options = {ItemIndex(kMapDim), ItemIndex(kMapCompl), ItemIndex(kSkill),
                      ItemIndex(kMonsters), ItemIndex(kGameType), ItemIndex(kBarney)};
   request.AppDir = AppDir;
-  request.GameDir = HLDir;
+  request.GameDir = SetupData.GameDir();
+  // A second press within the same second still makes a new level.
+  request.Seed = shell::TakeNextSeed(LastSeed);
   const Result<shell::GeneratedMap> map = shell::GenerateMap(request);
   if (!map) {
     ShowError(map.Error());
     return;
   }
+  LastSeed = map->Seed;
   SetStatusText(map->StatusText);
+  ShowStatusFields();
 }
 
 void MainWindow::ButGenBspClick() {
@@ -235,7 +260,7 @@ void MainWindow::ButGenBspClick() {
   SetActionsEnabled(false);
   SetStatusText("");
   Output->Clear();
-  if (!Compile->Start(shell::CompileDirs{AppDir, ToolDir, HLDir})) {
+  if (!Compile->Start(shell::CompileDirs{AppDir, SetupData.ToolDir(), SetupData.GameDir()})) {
     EnableActions();
     return;
   }
@@ -243,30 +268,27 @@ void MainWindow::ButGenBspClick() {
   StepIndex = StepCount = 0;
   StepName.clear();
   SetTimer(Hwnd, kStepTimer, 1000, nullptr);
-  ShowStep();
+  ShowStatusFields();
   Output->SetRunning(true);
   Output->Show();
 }
 
 void MainWindow::StepStarted(std::size_t index, std::size_t count, const std::string& name) {
   StepIndex = index, StepCount = count, StepName = name;
-  ShowStep();
+  ShowStatusFields();
 }
 
 // "hlbsp.exe: step 2 of 4, 0:07" once the first tool has started.
-void MainWindow::ShowStep() {
-  SetStatusParts();
-  if (!Compile->Running()) return;
+std::string MainWindow::StepFieldText() const {
   const auto elapsed =
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - CompileStart);
-  const std::string text =
-      StepName.empty() ? "Compiling" : shell::CompileStepText(StepName, StepIndex, StepCount, elapsed);
-  SendMessageW(GetDlgItem(Hwnd, kStatusBar), SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+  return StepName.empty() ? "Compiling" : shell::CompileStepText(StepName, StepIndex, StepCount, elapsed);
 }
 
 void MainWindow::CompileFinished(const shell::CompileOutcome& outcome) {
   KillTimer(Hwnd, kStepTimer);
-  ShowStep();
+  LastCompileFailed = !outcome.Ok;
+  ShowStatusFields();
   Output->SetRunning(false);
   SetStatusText(outcome.StatusText);
   EnableActions();
@@ -275,22 +297,20 @@ void MainWindow::CompileFinished(const shell::CompileOutcome& outcome) {
 }
 
 void MainWindow::ButRunClick() {
-  const Result<> started = shell::LaunchGame(HLDir);
-  if (!started) ShowError(started.Error());
+  const shell::RunCheck check = shell::CheckLevelToRun(SetupData.GameDir(), LastCompileFailed);
+  if (check.How == shell::RunCheck::Kind::Refuse) return ShowError(check.Text);
+  if (check.How == shell::RunCheck::Kind::Confirm && !Ask(check.Text)) return;
+  const Result<> started = shell::LaunchGame(SetupData.GameDir());
+  if (!started) return ShowError(started.Error());
+  SetStatusText(shell::kHalfLifeStarted);
 }
 
 void MainWindow::ButSetupClick() {
   {
-    SetupDialog dialog(Hwnd, SetupData.ToolDir(), SetupData.GameDir(), ChooseFolder,
-                       [this](std::size_t line, const std::string& text) {
-                         SetupData.SetLine(line, text);
-                         SetupDataChange();
-                       });
+    SetupDialog dialog(Hwnd, SetupData, ChooseFolder);
     dialog.Run(DialogShown);
   }
-  FoldersChosen = true;
-  if (StatusText() == kNoFoldersYet) SetStatusText("");
-  EnableActions();
+  ShowSetupNeeded(shell::SetupNeeded(SetupData));
 }
 
 void MainWindow::ButAboutClick() {
@@ -298,12 +318,14 @@ void MainWindow::ButAboutClick() {
   dialog.Run(DialogShown);
 }
 
+bool MainWindow::Ask(const std::string& question) {
+  return MessageBoxW(Hwnd, Widen(question).c_str(), Widen(shell::kApplicationTitle).c_str(),
+                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 bool MainWindow::ConfirmClose() {
   if (!Compile->Running()) return true;
-  const int answer = MessageBoxW(Hwnd, L"A compile is running. Stop it and quit?",
-                                 Widen(shell::kApplicationTitle).c_str(),
-                                 MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
-  if (answer != IDYES) return false;
+  if (!Ask("A compile is running. Stop it and quit?")) return false;
   Compile->Stop();
   return true;
 }
@@ -336,7 +358,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_TIMER:
-      if (wParam == kStepTimer) ShowStep();
+      if (wParam == kStepTimer) ShowStatusFields();
       return 0;
     case WM_NOTIFY: {
       auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
@@ -349,7 +371,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DPICHANGED: {
       const LRESULT result = Window::HandleMessage(message, wParam, lParam);
-      SetStatusParts();
+      ShowStatusFields();
       DestroyWindow(Tooltip);
       AddTooltips();
       return result;

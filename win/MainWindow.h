@@ -6,12 +6,14 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "shell/Settings.h"
+#include "shell/StartFolder.h"
 #include "win/Ui.h"
 
 namespace shell {
@@ -41,22 +43,30 @@ enum OptionGroup : int { kMapDim, kMapCompl, kSkill, kMonsters, kBarney, kGameTy
 
 class MainWindow : public Window {
  public:
-  // Records the current directory as AppDir and loads the settings from it.
+  // The level in folders.AppDir, the settings loaded from folders.SettingsPath.
+  explicit MainWindow(const shell::StartFolders& folders);
+  // The same in the current directory.
   MainWindow();
   // Saves the settings (unless the file there could not be read); a failure
-  // is shown in a message box.
+  // is shown in a message box and makes SettingsSaveFailed true.
   ~MainWindow() override;
 
   // The six item indexes.
   int ItemIndex(OptionGroup group) const;
-  // The status bar's text, and its field on the right: the running step.
+  // The status bar's text, and its fields on the right: the running step
+  // while a compile runs, then the last level's seed ("Seed N").
   std::string StatusText() const;
   std::string StepText() const;
+  std::string SeedText() const;
   HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
 
   const std::string AppDir;
-  std::string ToolDir;  // copies of the settings' lines 0 and 1
-  std::string HLDir;
+  const std::string SettingsFile;
+  const shell::Settings& Folders() const { return SetupData; }
+  // What is wrong with the settings file, for a message once the window
+  // shows; empty when nothing is.
+  std::string SettingsProblem;
+  bool SettingsSaveFailed() const { return SaveFailed; }
 
   CompileOutputWindow& CompileOutput() { return *Output; }
 
@@ -75,7 +85,9 @@ class MainWindow : public Window {
  private:
   void FormCreate();
   void FormDestroy();
-  void SetupDataChange();
+  // Keeps the three action buttons disabled while reason is not empty,
+  // saying it in the status bar and their tooltips.
+  void ShowSetupNeeded(const std::string& reason);
 
   void ButGenMapClick();
   void ButGenBspClick();
@@ -85,22 +97,31 @@ class MainWindow : public Window {
 
   void CompileFinished(const shell::CompileOutcome& outcome);
   void StepStarted(std::size_t index, std::size_t count, const std::string& name);
-  void ShowStep();
-  // Enables the three action buttons unless a compile runs or the folders
-  // were never chosen.
+  std::string StepFieldText() const;
+  // The status bar's parts for the fields shown now, and their texts.
+  void ShowStatusFields();
+  int StepPart() const;
+  int SeedPart() const;
+  std::string PartText(int part) const;
+  // Enables the three action buttons unless a compile runs or Setup is
+  // needed.
   void EnableActions();
   void SetActionsEnabled(bool enabled);
   // Why the three action buttons are disabled; empty when they are not.
   std::string DisabledReason() const;
   void SetStatusText(const std::string& text);
-  void SetStatusParts();
   void AddTooltips();
+  // A yes/no question, No the default.
+  bool Ask(const std::string& question);
   bool ConfirmClose();
   void Paint();
 
   shell::Settings SetupData;
   bool SaveSettingsAtExit = true;
-  bool FoldersChosen = false;
+  bool SaveFailed = false;
+  std::string SetupNeeded;  // why the actions wait for Setup; empty when they need not
+  std::optional<std::uint32_t> LastSeed;
+  bool LastCompileFailed = false;
   HWND Tooltip = nullptr;
   std::wstring TipText;  // the shown tip's, which must outlive its message
   // The running compile, for the status bar's field.

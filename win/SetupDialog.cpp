@@ -2,39 +2,53 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <utility>
 
+#include "shell/SetupChecks.h"
 #include "win/Text.h"
 
 namespace win {
 
 namespace {
 constexpr int kLabel1 = 210, kLabel2 = 211;
-}
+constexpr int kClientWidth = 297;
+constexpr int kFieldWidth = 266;
 
-SetupDialog::SetupDialog(HWND owner, const std::string& toolDir, const std::string& hlDir,
-                         Chooser choose, Changed changed)
-    : Owner(owner), Choose(std::move(choose)), OnChange(std::move(changed)) {
+// A folder's controls, and where the next row starts at the least.
+struct Row {
+  std::size_t Line;
+  int Label, Field, Browse, Note, NextTop;
+};
+constexpr Row kTool{shell::Settings::kToolLine, kLabel1, SetupDialog::kDirTool, SetupDialog::kBrowseTool,
+                    SetupDialog::kNoteTool, 68};
+constexpr Row kGame{shell::Settings::kGameLine, kLabel2, SetupDialog::kDirHL, SetupDialog::kBrowseHL,
+                    SetupDialog::kNoteHL, 120};
+const Row& RowOf(std::size_t line) { return line == kTool.Line ? kTool : kGame; }
+}  // namespace
+
+SetupDialog::SetupDialog(HWND owner, shell::Settings& data, Chooser choose)
+    : Owner(owner), Data(data), Choose(std::move(choose)) {
   Create(L"QuorvelSetup", L"Setup", WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME, owner,
-         297, 150);
+         kClientWidth, 150);
+
+  AddControl(WC_STATICW, "Compilation Tools Directory", SS_LEFT | SS_NOPREFIX, kLabel1, {});
+  AddControl(WC_EDITW, Data.ToolDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirTool, {}, WS_EX_CLIENTEDGE);
+  AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseTool, {});
+  AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kNoteTool, {});
+  AddControl(WC_STATICW, "Half-Life Main Directory", SS_LEFT | SS_NOPREFIX, kLabel2, {});
+  AddControl(WC_EDITW, Data.GameDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirHL, {}, WS_EX_CLIENTEDGE);
+  AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseHL, {});
+  AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kNoteHL, {});
+  AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, {});
+  DefaultButton = kButClose;
+  Store(kTool.Line);
+  Store(kGame.Line);
+
   RECT window{};
   GetWindowRect(Hwnd, &window);
   const RECT centred = PlaceCentred(owner, {window.right - window.left, window.bottom - window.top});
   SetWindowPos(Hwnd, nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-
-  AddControl(WC_STATICW, "Compilation Tools Directory", SS_LEFT | SS_NOPREFIX, kLabel1, Box(20, 13, 200, 13));
-  AddControl(WC_EDITW, "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kDirTool, Box(16, 29, 246, 21),
-             WS_EX_CLIENTEDGE);
-  AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseTool, Box(262, 29, 20, 21));
-  AddControl(WC_STATICW, "Half-Life Main Directory", SS_LEFT | SS_NOPREFIX, kLabel2, Box(20, 68, 200, 13));
-  AddControl(WC_EDITW, "", ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP, kDirHL, Box(16, 84, 246, 21),
-             WS_EX_CLIENTEDGE);
-  AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseHL, Box(262, 84, 20, 21));
-  AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, Box(111, 120, 75, 25));
-
-  DefaultButton = kButClose;
-  SetField(kDirTool, 0, toolDir);
-  SetField(kDirHL, 1, hlDir);
 }
 
 SetupDialog::~SetupDialog() {
@@ -52,23 +66,67 @@ HFONT SetupDialog::FontFor(HWND control) {
   return id == kLabel1 || id == kLabel2 ? Bold.get() : NormalFont();
 }
 
-void SetupDialog::SetField(int id, std::size_t line, const std::string& text) {
-  SetDlgItemTextW(Hwnd, id, Widen(text).c_str());
-  if (OnChange) OnChange(line, text);
+void SetupDialog::Store(std::size_t line) {
+  const Row& row = RowOf(line);
+  const std::string text = WindowText(GetDlgItem(Hwnd, row.Field));
+  const bool stored = Data.Line(line) == text;
+  const shell::FolderNote checked =
+      line == kTool.Line ? shell::CheckToolsFolder(text) : shell::CheckGameFolder(text);
+  std::string note = checked.Text;
+  if (checked.Refused && !stored) note = "Not saved. " + note;
+  if (!checked.Refused && !stored) Data.SetLine(line, text);
+  SetDlgItemTextW(Hwnd, row.Note, Widen(note).c_str());
+  LayOut();
 }
 
-void SetupDialog::Browse(int fieldId, std::size_t line, const char* title) {
+// The note's text wrapped to the field's width, in 96-DPI pixels.
+int SetupDialog::NoteHeight(int noteId) const {
+  const std::wstring text = Widen(WindowText(GetDlgItem(Hwnd, noteId)));
+  if (text.empty()) return 0;
+  const UINT dpi = Dpi();
+  RECT rect{0, 0, Scale(kFieldWidth, dpi), 0};
+  const HDC dc = GetDC(Hwnd);
+  const HGDIOBJ previous = SelectObject(dc, NormalFont());
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, previous);
+  ReleaseDC(Hwnd, dc);
+  return MulDiv(rect.bottom, 96, static_cast<int>(dpi)) + 1;
+}
+
+void SetupDialog::LayOut() {
+  int y = 13;
+  const auto place = [this, &y](int id, int x, int width, int height, int gap) {
+    MoveControl(GetDlgItem(Hwnd, id), Box(x, y, width, height));
+    y += height + gap;
+  };
+  for (const Row& row : {kTool, kGame}) {
+    place(row.Label, 20, 200, 13, 3);
+    MoveControl(GetDlgItem(Hwnd, row.Browse), Box(16 + kFieldWidth - 20, y, 20, 21));
+    place(row.Field, 16, kFieldWidth - 20, 21, 2);
+    place(row.Note, 16, kFieldWidth, NoteHeight(row.Note), 4);
+    y = std::max(y, row.NextTop);
+  }
+  place(kButClose, 111, 75, 25, 5);
+  SetClientSize(kClientWidth, y);
+}
+
+void SetupDialog::Browse(int fieldId, const char* title) {
   if (!Choose) return;
   const std::optional<std::string> folder = Choose(Hwnd, title, WindowText(GetDlgItem(Hwnd, fieldId)));
-  if (folder) SetField(fieldId, line, *folder);
+  // The field's change stores it.
+  if (folder) SetDlgItemTextW(Hwnd, fieldId, Widen(*folder).c_str());
 }
 
 LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
+      if (HIWORD(wParam) == EN_CHANGE) {
+        Store(LOWORD(wParam) == kDirTool ? kTool.Line : kGame.Line);
+        return 0;
+      }
       switch (LOWORD(wParam)) {
-        case kBrowseTool: Browse(kDirTool, 0, "Compile tools folder"); return 0;
-        case kBrowseHL: Browse(kDirHL, 1, "Half-Life folder"); return 0;
+        case kBrowseTool: Browse(kDirTool, "Compile tools folder"); return 0;
+        case kBrowseHL: Browse(kDirHL, "Half-Life folder"); return 0;
         case kButClose:
         case IDCANCEL: Done = true; return 0;
       }

@@ -1,30 +1,27 @@
 #pragma once
 // The Setup dialog: the compile tools folder and the game's main folder,
-// each a read-only field with a button that opens the folder chooser,
-// centred on the main window. There is no cancel: every folder chosen takes
-// effect at once through Changed, and filling the fields when the dialog
-// opens counts as a change too.
+// each a field (typed, pasted or chosen with "...") with a note below it
+// that says why the folder will not do, centred on the main window. There is
+// no cancel: every folder takes effect in the settings at once, unless its
+// name cannot be kept (the note then says why and it is not saved).
 
-#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 
+#include "shell/Settings.h"
 #include "win/Ui.h"
 
 namespace win {
 
 class SetupDialog : public Window {
  public:
-  enum Id : int { kDirTool = 200, kBrowseTool, kDirHL, kBrowseHL, kButClose = IDOK };
+  enum Id : int { kDirTool = 200, kBrowseTool, kDirHL, kBrowseHL, kNoteTool, kNoteHL, kButClose = IDOK };
 
   using Chooser =
       std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>;
-  // line 0 is the tools folder, line 1 the game folder.
-  using Changed = std::function<void(std::size_t line, const std::string& text)>;
 
-  SetupDialog(HWND owner, const std::string& toolDir, const std::string& hlDir, Chooser choose,
-              Changed changed);
+  SetupDialog(HWND owner, shell::Settings& data, Chooser choose);
   ~SetupDialog() override;
 
   // Shows the dialog modally until "Close".
@@ -36,12 +33,17 @@ class SetupDialog : public Window {
   void MakeFonts(UINT dpi) override;
 
  private:
-  void SetField(int id, std::size_t line, const std::string& text);
-  void Browse(int fieldId, std::size_t line, const char* title);
+  // Checks the field of that settings line, stores it when it can be kept and
+  // shows the note.
+  void Store(std::size_t line);
+  void Browse(int fieldId, const char* title);
+  // Places the rows below each other, each note as tall as its text.
+  void LayOut();
+  int NoteHeight(int noteId) const;
 
   HWND Owner;
+  shell::Settings& Data;
   Chooser Choose;
-  Changed OnChange;
   Font Bold;
   bool Done = false;
 };

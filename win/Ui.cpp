@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "shell/WindowPlacement.h"
 #include "win/Text.h"
 #include "win/resource.h"
 
@@ -105,6 +106,14 @@ HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD
   Controls.push_back({control, rect96});
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(control)), FALSE);
   return control;
+}
+
+void Window::MoveControl(HWND control, RECT rect96) {
+  for (Placed& placed : Controls)
+    if (placed.Control == control) placed.Rect96 = rect96;
+  const UINT dpi = Dpi();
+  MoveWindow(control, Scale(rect96.left, dpi), Scale(rect96.top, dpi), Scale(rect96.right - rect96.left, dpi),
+             Scale(rect96.bottom - rect96.top, dpi), TRUE);
 }
 
 HFONT Window::FontFor(HWND) { return Normal.get(); }
@@ -241,33 +250,12 @@ RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum) {
   const RECT work = WorkArea(anchor);
   RECT a{};
   GetWindowRect(anchor, &a);
-  const LONG fullWidth = std::min(wanted.cx, work.right - work.left);
-  const LONG fullHeight = std::min(wanted.cy, work.bottom - work.top);
-  // Each side: the window there, shrunk to the room down to minimum, and
-  // the size of the part of it clear of the anchor.
-  struct Side {
-    LONG Width, Height;
-    RECT Rect;
+  const auto screenRect = [](const RECT& r) {
+    return shell::ScreenRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   };
-  const auto horizontal = [&](LONG room, bool right) {
-    const LONG width = std::max(std::min(fullWidth, room), std::min(minimum.cx, fullWidth));
-    const LONG left = right ? a.right : a.left - width;
-    return Side{std::min(width, room), fullHeight, {left, a.top, left + width, a.top + fullHeight}};
-  };
-  const auto vertical = [&](LONG room, bool below) {
-    const LONG height = std::max(std::min(fullHeight, room), std::min(minimum.cy, fullHeight));
-    const LONG top = below ? a.bottom : a.top - height;
-    return Side{fullWidth, std::min(height, room), {a.left, top, a.left + fullWidth, top + height}};
-  };
-  const Side sides[] = {horizontal(work.right - a.right, true), horizontal(a.left - work.left, false),
-                        vertical(work.bottom - a.bottom, true), vertical(a.top - work.top, false)};
-  // The side where the most of the window is clear of the anchor.
-  const Side* best = &sides[0];
-  for (const Side& side : sides)
-    if (std::max<LONG>(side.Width, 0) * std::max<LONG>(side.Height, 0) >
-        std::max<LONG>(best->Width, 0) * std::max<LONG>(best->Height, 0))
-      best = &side;
-  return Inside(best->Rect, work);
+  const shell::ScreenRect placed =
+      shell::PlaceBeside(screenRect(a), wanted.cx, wanted.cy, screenRect(work), minimum.cx, minimum.cy);
+  return {placed.X, placed.Y, placed.Right(), placed.Bottom()};
 }
 
 RECT PlaceCentred(HWND anchor, SIZE wanted) {

@@ -55,6 +55,8 @@ class Window {
   // Adds a child control at a 96-DPI rectangle; Relayout moves it with the DPI.
   HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, RECT rect96,
                   DWORD exStyle = 0);
+  // Gives a control another 96-DPI rectangle, kept for later layouts.
+  void MoveControl(HWND control, RECT rect96);
   // Moves every control to its rectangle at the current DPI and gives it
   // fontFor(control), or the message font.
   void Relayout();
@@ -98,8 +100,7 @@ class Window {
 };
 
 // The rectangle a window of size wanted gets beside anchor, on the work area
-// of anchor's monitor: right, left, below or above, wherever most of it fits,
-// and shrunk (not below minimum) or moved over anchor to fit the work area.
+// of anchor's monitor (shell::PlaceBeside).
 RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum);
 // The rectangle of a window of size wanted centred on anchor, moved into the
 // work area of anchor's monitor.

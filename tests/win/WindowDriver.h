@@ -51,6 +51,7 @@ class MessageBoxCatcher {
   MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
   std::vector<Box> Boxes;
+  int Answer;  // the button every box gets from now on
 
  private:
   static LRESULT CALLBACK Procedure(int code, WPARAM wParam, LPARAM lParam) {
@@ -67,7 +68,6 @@ class MessageBoxCatcher {
 
   static inline MessageBoxCatcher* Current = nullptr;
   HHOOK Hook;
-  int Answer;
 };
 
 }  // namespace win_test

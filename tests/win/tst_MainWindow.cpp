@@ -109,22 +109,34 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   for (int g = 0; g < win::kGroupCount; ++g)
     EXPECT_EQ(window->ItemIndex(static_cast<win::OptionGroup>(g)), defaults[g]) << "group " << g;
 
+  // Setup says beside each field what is wrong with the folder; a name a
+  // level cannot carry is not kept.
   std::string offered, title;
+  std::vector<std::string> notes;
   window->ChooseFolder = [&](HWND, const std::string& chooserTitle, const std::string& current) {
     offered = current;
     title = chooserTitle;
     return std::optional<std::string>(tools.Str());
   };
-  window->DialogShown = [](HWND dialog) {
-    PostMessageW(GetDlgItem(dialog, win::SetupDialog::kBrowseTool), BM_CLICK, 0, 0);
+  window->DialogShown = [&](HWND dialog) {
+    const auto note = [dialog] { return win::WindowText(GetDlgItem(dialog, win::SetupDialog::kNoteTool)); };
+    notes.push_back(note());
+    Click(GetDlgItem(dialog, win::SetupDialog::kBrowseTool));
+    notes.push_back(note());
+    SetDlgItemTextW(dialog, win::SetupDialog::kDirHL, L"C:\\Half;Life");
+    notes.push_back(win::WindowText(GetDlgItem(dialog, win::SetupDialog::kNoteHL)));
     PostMessageW(GetDlgItem(dialog, win::SetupDialog::kButClose), BM_CLICK, 0, 0);
   };
   Click(window->Control(win::kButSetup));
   EXPECT_EQ(offered, "C:\\WorldCraft");
   EXPECT_EQ(title, "Compile tools folder");
+  ASSERT_EQ(notes.size(), 3u);
+  EXPECT_EQ(notes[0], "This folder does not exist.");
+  EXPECT_TRUE(Contains(notes[1], "No compile tools here: ")) << notes[1];
+  EXPECT_TRUE(Contains(notes[2], "Not saved.") && Contains(notes[2], ";")) << notes[2];
   EXPECT_EQ(window->StatusText(), "");
-  EXPECT_EQ(window->ToolDir, tools.Str());
-  EXPECT_EQ(window->HLDir, "C:\\HalfLife");
+  EXPECT_EQ(window->Folders().ToolDir(), tools.Str());
+  EXPECT_EQ(window->Folders().GameDir(), "C:\\HalfLife");
   for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_TRUE(Enabled(*window, id));
 
   Click(window->Control(win::kFirstRadio + 10 * win::kMapDim + 2));
@@ -221,6 +233,14 @@ TEST(MainWindow, AFailingToolIsReportedAndStopsTheChain) {
   EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
   EXPECT_FALSE(fs::exists(hl.Tools / "quorvel.bat"));
   EXPECT_TRUE(Contains(window.CompileOutput().Text(), "failing on purpose"));
+
+  // The game would start on the level compiled before: asked, No keeps it.
+  WriteFile(hl.Maps / "quorvel.bsp", "older level");
+  Installation::AddProgram(hl.Game / "hl.exe");
+  boxes.Answer = IDNO;
+  Click(window.Control(win::kButRun));
+  ASSERT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_TRUE(hl.Calls(hl.Game).empty());
 }
 
 TEST(MainWindow, RunHalfLifeStartsTheGameInItsFolderOrSaysWhyNot) {
@@ -228,17 +248,64 @@ TEST(MainWindow, RunHalfLifeStartsTheGameInItsFolderOrSaysWhyNot) {
   ChangeDirectory here(hl.App);
   MessageBoxCatcher boxes;
   win::MainWindow window;
+  Installation::AddProgram(hl.Game / "hl.exe");
 
-  Click(window.Control(win::kButRun));
+  Click(window.Control(win::kButRun));  // no level compiled yet
   ASSERT_EQ(boxes.Boxes.size(), 1u);
   EXPECT_EQ(boxes.Boxes[0].Caption, "Quorvel");
-  EXPECT_TRUE(Contains(boxes.Boxes[0].Text, "hl.exe")) << boxes.Boxes[0].Text;
+  EXPECT_TRUE(Contains(boxes.Boxes[0].Text, "quorvel.bsp")) << boxes.Boxes[0].Text;
 
-  Installation::AddProgram(hl.Game / "hl.exe");
+  WriteFile(hl.Maps / "quorvel.bsp", "BSP");
+  fs::rename(hl.Game / "hl.exe", hl.Game / "other.exe");
+  Click(window.Control(win::kButRun));
+  ASSERT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_TRUE(Contains(boxes.Boxes[1].Text, "hl.exe")) << boxes.Boxes[1].Text;
+
+  fs::rename(hl.Game / "other.exe", hl.Game / "hl.exe");
   Click(window.Control(win::kButRun));
   ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
   EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
-  EXPECT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes.size(), 2u);
+  EXPECT_EQ(window.StatusText(), "Half-Life started");
+}
+
+TEST(MainWindow, EveryPressMakesANewLevelAndShowsItsSeed) {
+  Installation hl;
+  ChangeDirectory here(hl.App);
+  win::MainWindow window;
+  EXPECT_EQ(window.SeedText(), "");
+  std::vector<std::string> seeds, levels;
+  for (int press = 0; press < 2; ++press) {  // well within one second
+    Click(window.Control(win::kButGenMap));
+    seeds.push_back(window.SeedText());
+    levels.push_back(ReadFile(hl.App / "quorvel.map"));
+  }
+  EXPECT_EQ(window.StatusText(), ".map generated");
+  EXPECT_EQ(seeds[0].rfind("Seed ", 0), 0u);
+  EXPECT_NE(seeds[0], seeds[1]);
+  EXPECT_NE(levels[0], levels[1]);
+}
+
+// A settings file the window cannot use is reported, keeps the commands
+// waiting for Setup, and is left as it is.
+TEST(MainWindow, UnusableSettingsKeepTheActionsDisabledWithTheReason) {
+  TempDir app;
+  ChangeDirectory here(app.Path);
+  fs::create_directory(app.Path / "quorvel.ini");
+  auto window = std::make_unique<win::MainWindow>();
+  EXPECT_TRUE(Contains(window->SettingsProblem, "quorvel.ini")) << window->SettingsProblem;
+  EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
+  EXPECT_FALSE(Enabled(*window, win::kButGenMap));
+  window.reset();
+  EXPECT_TRUE(fs::is_directory(app.Path / "quorvel.ini"));
+
+  fs::remove(app.Path / "quorvel.ini");
+  WriteFile(app.Path / "quorvel.ini", "C:\\Tools\r\nC:\\Half\"Life\r\n");
+  window = std::make_unique<win::MainWindow>();
+  EXPECT_TRUE(Contains(window->SettingsProblem, "\"")) << window->SettingsProblem;
+  EXPECT_EQ(window->StatusText(), "Open Setup to choose another game folder: a level cannot name this one.");
+  for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_FALSE(Enabled(*window, id));
+  EXPECT_TRUE(Enabled(*window, win::kButSetup));
 }
 
 TEST(AboutDialog, LicenseUnfoldsFrom140To261AndBack) {
