@@ -12,6 +12,7 @@
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/FolderChooser.h"
+#include "win/LevelWindow.h"
 #include "win/SetupDialog.h"
 #include "win/Text.h"
 #include "win/resource.h"
@@ -106,6 +107,9 @@ MainWindow::MainWindow(const shell::StartFolders& folders)
 
   Output = std::make_unique<CompileOutputWindow>(Hwnd);
   Output->OnStop = [this] { Compile->Stop(); };
+  LevelView = std::make_unique<LevelWindow>(Hwnd);
+  LevelView->OnMakeAgain = [this](std::uint32_t seed) { GenerateLevel(seed); };
+  LevelView->OnCompileAndPlay = [this] { CompileAndPlay(); };
   ChooseFolder = ChooseFolderDialog;
   Compile = std::make_unique<shell::CompileSession>(
       [hwnd = Hwnd](std::function<void()> call) {
@@ -207,6 +211,7 @@ void MainWindow::ShowError(const std::string& text) { ShowMessage(Hwnd, shell::k
 
 void MainWindow::SetActionsEnabled(bool enabled) {
   for (int id : {kButGenMap, kButGenBsp, kButRun}) EnableWindow(GetDlgItem(Hwnd, id), enabled);
+  LevelView->SetActionsEnabled(enabled);
 }
 
 void MainWindow::EnableActions() { SetActionsEnabled(DisabledReason().empty()); }
@@ -235,7 +240,9 @@ void MainWindow::FormDestroy() {
   ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
 }
 
-void MainWindow::ButGenMapClick() {
+void MainWindow::ButGenMapClick() { GenerateLevel(std::nullopt); }
+
+void MainWindow::GenerateLevel(std::optional<std::uint32_t> seed) {
   SetStatusText("");
   shell::GenerateRequest request;
   request.Options = {ItemIndex(kMapDim), ItemIndex(kMapCompl), ItemIndex(kSkill),
@@ -243,15 +250,31 @@ void MainWindow::ButGenMapClick() {
   request.AppDir = AppDir;
   request.GameDir = SetupData.GameDir();
   // A second press within the same second still makes a new level.
-  request.Seed = shell::TakeNextSeed(LastSeed);
+  request.Seed = seed ? *seed : shell::TakeNextSeed(LastSeed);
   const Result<shell::GeneratedMap> map = shell::GenerateMap(request);
   if (!map) {
     ShowError(map.Error());
     return;
   }
+  const bool first = !LevelMade;
+  LevelMade = true;
   LastSeed = map->Seed;
   SetStatusText(map->StatusText);
   ShowStatusFields();
+  LevelView->ShowLevel(*map, request.Options, request.GameDir);
+  if (first) LevelView->Show(false);
+}
+
+void MainWindow::ShowLevelWindow() {
+  if (LevelMade) LevelView->Show(true);
+}
+
+void MainWindow::CompileAndPlay() {
+  AfterCompile = [this](bool succeeded) {
+    if (succeeded) ButRunClick();
+  };
+  ButGenBspClick();
+  if (!Compile->Running()) AfterCompile = nullptr;
 }
 
 void MainWindow::ButGenBspClick() {
@@ -294,6 +317,7 @@ void MainWindow::CompileFinished(const shell::CompileOutcome& outcome) {
   EnableActions();
   if (GetActiveWindow() == Hwnd) RestoreFocus();
   if (!outcome.ErrorText.empty()) ShowError(outcome.ErrorText);
+  if (auto next = std::exchange(AfterCompile, nullptr)) next(outcome.Ok);
 }
 
 void MainWindow::ButRunClick() {
@@ -350,6 +374,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kButAbout: ButAboutClick(); return 0;
         case kButExit: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
         case IDM_SHOW_OUTPUT: Output->Show(); return 0;
+        case IDM_SHOW_LEVEL: ShowLevelWindow(); return 0;
       }
       break;
     case kRunPosted: {
@@ -361,6 +386,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kStepTimer) ShowStatusFields();
       return 0;
     case WM_NOTIFY: {
+      const auto* click = reinterpret_cast<NMMOUSE*>(lParam);
+      if (click->hdr.hwndFrom == Control(kStatusBar) && click->hdr.code == NM_CLICK && SeedPart() >= 0 &&
+          click->dwItemSpec == static_cast<DWORD_PTR>(SeedPart())) {
+        ShowLevelWindow();
+        return 0;
+      }
       auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
       if (tip->hdr.code == TTN_GETDISPINFOW && tip->hdr.hwndFrom == Tooltip) {
         TipText = Widen(IsWindowEnabled(Control(static_cast<int>(tip->hdr.idFrom))) ? "" : DisabledReason());

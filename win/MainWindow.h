@@ -24,6 +24,7 @@ struct CompileOutcome;
 namespace win {
 
 class CompileOutputWindow;
+class LevelWindow;
 
 // Control identifiers (tests address the controls by them).
 enum ControlId : int {
@@ -69,6 +70,9 @@ class MainWindow : public Window {
   bool SettingsSaveFailed() const { return SaveFailed; }
 
   CompileOutputWindow& CompileOutput() { return *Output; }
+  // The last level made: its picture and how to make it again. It opens
+  // after the first level; Ctrl+E and a click on the seed show it again.
+  LevelWindow& Level() { return *LevelView; }
 
   // Called with the Setup or About dialog once it is shown (not with message
   // boxes); tests drive the dialogs from here.
@@ -90,6 +94,10 @@ class MainWindow : public Window {
   void ShowSetupNeeded(const std::string& reason);
 
   void ButGenMapClick();
+  // A level of this seed, or of the next seed when none is given.
+  void GenerateLevel(std::optional<std::uint32_t> seed);
+  void ShowLevelWindow();
+  void CompileAndPlay();
   void ButGenBspClick();
   void ButRunClick();
   void ButSetupClick();
@@ -121,6 +129,7 @@ class MainWindow : public Window {
   bool SaveFailed = false;
   std::string SetupNeeded;  // why the actions wait for Setup; empty when they need not
   std::optional<std::uint32_t> LastSeed;
+  bool LevelMade = false;  // the Level window has a level to show
   bool LastCompileFailed = false;
   HWND Tooltip = nullptr;
   std::wstring TipText;  // the shown tip's, which must outlive its message
@@ -129,6 +138,9 @@ class MainWindow : public Window {
   std::size_t StepIndex = 0, StepCount = 0;
   std::string StepName;
   std::unique_ptr<CompileOutputWindow> Output;
+  std::unique_ptr<LevelWindow> LevelView;
+  // Called last when the running compile ends, with whether it succeeded.
+  std::function<void(bool succeeded)> AfterCompile;
   std::unique_ptr<shell::CompileSession> Compile;
 };
 

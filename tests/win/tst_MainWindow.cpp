@@ -18,6 +18,7 @@
 #include "platform/Process.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
+#include "win/LevelWindow.h"
 #include "win/MainWindow.h"
 #include "win/SetupDialog.h"
 
@@ -49,6 +50,17 @@ std::string Utf8(const fs::path& path) {
 }
 
 bool Enabled(win::MainWindow& window, int id) { return IsWindowEnabled(window.Control(id)) != FALSE; }
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = win::Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -284,6 +296,56 @@ TEST(MainWindow, EveryPressMakesANewLevelAndShowsItsSeed) {
   EXPECT_EQ(seeds[0].rfind("Seed ", 0), 0u);
   EXPECT_NE(seeds[0], seeds[1]);
   EXPECT_NE(levels[0], levels[1]);
+}
+
+// The Level window opens beside the main window with the first level, makes
+// a typed seed's level as quorvel-cli does, copies that call, and compiles
+// and plays.
+TEST(LevelWindow, ShowsTheLevelAndMakesItAgain) {
+  Installation hl;
+  ChangeDirectory here(hl.App);
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+  const HWND level = window.Level().Handle();
+  const auto text = [level](int id) { return win::WindowText(GetDlgItem(level, id)); };
+  EXPECT_FALSE(IsWindowVisible(level));
+  Click(window.Control(win::kFirstRadio + 10 * win::kMapDim + 0));
+  Click(window.Control(win::kFirstRadio + 10 * win::kBarney + 2));
+  Click(window.Control(win::kButGenMap));
+  ASSERT_TRUE(IsWindowVisible(level));
+  EXPECT_EQ(text(win::LevelWindow::kSeed), window.SeedText());
+  EXPECT_TRUE(Contains(text(win::LevelWindow::kOptionValues), "Very Small")) << text(win::LevelWindow::kOptionValues);
+  RECT main{}, beside{}, both{};
+  GetWindowRect(window.Handle(), &main);
+  GetWindowRect(level, &beside);
+  EXPECT_FALSE(IntersectRect(&both, &main, &beside) && both.right - both.left > (main.right - main.left) / 2);
+
+  SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"4242");
+  Click(GetDlgItem(level, win::LevelWindow::kButMakeAgain));
+  EXPECT_EQ(window.SeedText(), "Seed 4242");
+  EXPECT_EQ(text(win::LevelWindow::kSeed), "Seed 4242");
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunCli({"--seed", "4242", "--dimension", "very-small", "--complexity", "normal", "--skill", "normal",
+                         "--monsters", "all", "--friends", "2", "--game-type", "find-exit", "--game-dir",
+                         Utf8(hl.Game), "--output", Utf8(hl.Root.Path / "cli.map"), "--quiet"},
+                        out, err),
+            0)
+      << err.str();
+  EXPECT_EQ(ReadFile(hl.App / "quorvel.map"), ReadFile(hl.Root.Path / "cli.map"));
+
+  Click(GetDlgItem(level, win::LevelWindow::kButCopy));
+  const std::string command = ClipboardText();
+  EXPECT_EQ(command, window.Level().CommandLine());
+  for (const char* part : {"quorvel-cli ", " --dimension very-small ", " --friends 2 ", " --seed 4242 "})
+    EXPECT_TRUE(Contains(command, part)) << command;
+
+  Installation::AddProgram(hl.Game / "hl.exe");
+  Click(GetDlgItem(level, win::LevelWindow::kButCompilePlay));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(level, win::LevelWindow::kButMakeAgain)));
+  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 60s));
+  EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(level, win::LevelWindow::kButMakeAgain)));
+  EXPECT_TRUE(boxes.Boxes.empty());
 }
 
 // A settings file the window cannot use is reported, keeps the commands

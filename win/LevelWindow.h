@@ -1,0 +1,74 @@
+#pragma once
+// "Level": the last level "Generate .map" wrote, as a picture of its layout
+// with a legend, its seed, options and counts, and the ways to make it
+// again: the quorvel-cli command line, a seed to make with the main window's
+// options, and "Compile and play". A view only: the main window makes and
+// compiles when OnMakeAgain or OnCompileAndPlay is called. Closing (Escape
+// too) only hides it.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "labyrinth/Labyrinth.h"
+#include "shell/GenerateMap.h"
+#include "shell/LevelPicture.h"
+#include "win/Ui.h"
+
+namespace win {
+
+class LevelWindow : public Window {
+ public:
+  enum Id : int {
+    kSeed = 500,
+    kOptionNames,
+    kOptionValues,
+    kCountNames,
+    kCountValues,
+    kButCopy,
+    kSeedEdit,
+    kButMakeAgain,
+    kButCompilePlay,
+  };
+
+  explicit LevelWindow(HWND owner);
+  ~LevelWindow() override;
+
+  // Shows the level made with these options and game folder.
+  void ShowLevel(const shell::GeneratedMap& level, const LabyrinthOptions& options, const std::string& gameDir);
+  // Shows the window raised, beside the main window when it was hidden;
+  // activated when the user asked for it (not when a level was just made).
+  void Show(bool activate);
+  // "Make again" and "Compile and play": off while a compile runs.
+  void SetActionsEnabled(bool enabled);
+
+  // The quorvel-cli call that writes this level's bytes.
+  const std::string& CommandLine() const { return Command; }
+
+  // The level of this seed with the main window's current options.
+  std::function<void(std::uint32_t seed)> OnMakeAgain;
+  // "Generate .bsp", then "Run Half-Life" when the compile succeeded.
+  std::function<void()> OnCompileAndPlay;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  HFONT FontFor(HWND control) override;
+  void MakeFonts(UINT dpi) override;
+
+ private:
+  void Layout();
+  // The part of the client area left of the facts and buttons.
+  RECT PictureRect() const;
+  // The client size (pixels) the picture is best seen at: eight pixels a cell.
+  SIZE WantedClientSize();
+  void Paint();
+  void CopyCommandLine();
+  void MakeAgainClick();
+
+  Font Bold;
+  HWND Owner;
+  shell::LevelPicture Picture;
+  std::string Command;
+};
+
+}  // namespace win
