@@ -112,9 +112,9 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   SendMessageW(seed, EM_SETLIMITTEXT, 10, 0);
   SendMessageW(seed, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Seed"));
   AddControl(WC_BUTTONW, "Make &again", BS_PUSHBUTTON | WS_TABSTOP, kButMakeAgain, Box(0, 0, kButtonWidth, 25));
-  // Enter in the seed field makes that seed's level.
+  // Enter in the seed field, where the focus starts, makes that seed's level.
   DefaultButton = kButMakeAgain;
-  RememberFocus(GetDlgItem(Hwnd, kButCompilePlay));
+  RememberFocus(seed);
   Layout();
 }
 
