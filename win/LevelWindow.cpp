@@ -143,7 +143,9 @@ void LevelWindow::ShowLevel(const shell::GeneratedMap& level, const LabyrinthOpt
   SetDlgItemTextW(Hwnd, kOptionValues, Widen(Lines(values)).c_str());
   const auto count = [](int n) { return std::to_string(n); };
   SetDlgItemTextW(Hwnd, kCountNames,
-                  L"Attempts used:\r\nGrid:\r\nBrushes:\r\nEntities:\r\nMonsters:\r\nWeapons:\r\nAmmunition:\r\nItems:");
+                  Widen(Lines({"Attempts used:", "Grid:", "Brushes:", "Entities:", "Monsters:", "Weapons:",
+                               "Ammunition:", "Items:"}))
+                      .c_str());
   SetDlgItemTextW(Hwnd, kCountValues,
                   Widen(Lines({count(level.Attempts), count(level.Width) + " x " + count(level.Height) + " cells",
                                count(level.Brushes), count(level.Entities), count(level.Monsters),

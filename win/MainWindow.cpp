@@ -177,6 +177,13 @@ void MainWindow::ShowStatusFields() {
   };
   if (StepPart() > 0) setText(StepPart(), StepFieldText());
   if (SeedPart() > 0) setText(SeedPart(), "Seed " + std::to_string(*LastSeed));
+  TTTOOLINFOW seed{};
+  seed.cbSize = sizeof seed;
+  seed.hwnd = status;
+  seed.uId = kStatusBar;
+  if (SeedPart() > 0)
+    SendMessageW(status, SB_GETRECT, static_cast<WPARAM>(SeedPart()), reinterpret_cast<LPARAM>(&seed.rect));
+  SendMessageW(Tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&seed));
 }
 
 // A disabled button gets no mouse messages, so its tip is a rectangle of the
@@ -196,6 +203,14 @@ void MainWindow::AddTooltips() {
     MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
     SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+  // The seed in the status bar; its rectangle follows the fields.
+  TTTOOLINFOW seed{};
+  seed.cbSize = sizeof seed;
+  seed.uFlags = TTF_SUBCLASS;
+  seed.hwnd = Control(kStatusBar);
+  seed.uId = kStatusBar;
+  seed.lpszText = const_cast<wchar_t*>(L"Show the level (Ctrl+E)");
+  SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&seed));
 }
 
 std::string MainWindow::DisabledReason() const {
@@ -402,9 +417,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DPICHANGED: {
       const LRESULT result = Window::HandleMessage(message, wParam, lParam);
-      ShowStatusFields();
       DestroyWindow(Tooltip);
       AddTooltips();
+      ShowStatusFields();
       return result;
     }
     case WM_PAINT:
