@@ -285,7 +285,12 @@ void LevelWindow::Paint() {
       const int x = (index % columns) * legend.Column + Scale(4, dpi);
       const int top = gridHeight + legend.Line * (1 + index / columns);
       const int swatchTop = top + (legend.Line - swatch) / 2;
-      DrawFeature(dc, entry, {x, swatchTop, x + swatch, swatchTop + swatch});
+      // On a patch of floor, as in the picture: a dark wall stays visible
+      // on a dark desktop.
+      const RECT patch{x, swatchTop, x + swatch, swatchTop + swatch};
+      Fill(dc, patch, Colour(shell::kFloorColour));
+      const int edge = Scale(1, dpi);
+      DrawFeature(dc, entry, {patch.left + edge, patch.top + edge, patch.right - edge, patch.bottom - edge});
       RECT label{x + swatch + Scale(4, dpi), top, x + legend.Column, top + legend.Line};
       DrawTextW(dc, Widen(entry.Label).c_str(), -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
       ++index;
