@@ -30,6 +30,7 @@ constexpr int kFactsTop = kMargin + 26;
 constexpr int kCountsTop = kFactsTop + kOptionLines * kLine + 10;
 constexpr int kSideHeight = kCountsTop + kCountLines * kLine + 16 + 2 * kButtonHeight + 6 + kMargin;
 constexpr int kLeastPicture = 200;
+constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 // Eight pixels a cell: a Very Big level still fits a small screen.
 constexpr int kWantedCell = 8;
 
@@ -95,8 +96,7 @@ int CellPixels(const shell::LevelPicture& picture, const LegendMetrics& legend, 
 }  // namespace
 
 LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
-  Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner,
-         kLeastPicture + kSideWidth + 3 * kMargin, kSideHeight);
+  Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, kLeastWidth, kSideHeight);
   const DWORD text = SS_LEFT | SS_NOPREFIX;
   AddControl(WC_STATICW, "", text, kSeed, Box(0, 0, 1, 1));
   AddControl(WC_STATICW, "", text, kOptionNames, Box(0, 0, 1, 1));
@@ -129,9 +129,12 @@ HFONT LevelWindow::FontFor(HWND control) { return GetDlgCtrlID(control) == kSeed
 void LevelWindow::ShowLevel(const shell::GeneratedMap& level, const LabyrinthOptions& options,
                             const std::string& gameDir) {
   Picture = shell::MakeLevelPicture(level.Layout, level.Characters);
+  const auto setText = [this](int id, const std::vector<std::string>& lines) {
+    SetDlgItemTextW(Hwnd, id, Widen(Lines(lines)).c_str());
+  };
   const std::string seed = std::to_string(level.Seed);
-  SetDlgItemTextW(Hwnd, kSeed, Widen("Seed " + seed).c_str());
-  SetDlgItemTextW(Hwnd, kSeedEdit, Widen(seed).c_str());
+  setText(kSeed, {"Seed " + seed});
+  setText(kSeedEdit, {seed});
   SetWindowTextW(Hwnd, Widen("Level " + seed).c_str());
 
   std::vector<std::string> names, values;
@@ -139,18 +142,14 @@ void LevelWindow::ShowLevel(const shell::GeneratedMap& level, const LabyrinthOpt
     names.push_back(group + ":");
     values.push_back(item);
   }
-  SetDlgItemTextW(Hwnd, kOptionNames, Widen(Lines(names)).c_str());
-  SetDlgItemTextW(Hwnd, kOptionValues, Widen(Lines(values)).c_str());
+  setText(kOptionNames, names);
+  setText(kOptionValues, values);
   const auto count = [](int n) { return std::to_string(n); };
-  SetDlgItemTextW(Hwnd, kCountNames,
-                  Widen(Lines({"Attempts used:", "Grid:", "Brushes:", "Entities:", "Monsters:", "Weapons:",
-                               "Ammunition:", "Items:"}))
-                      .c_str());
-  SetDlgItemTextW(Hwnd, kCountValues,
-                  Widen(Lines({count(level.Attempts), count(level.Width) + " x " + count(level.Height) + " cells",
-                               count(level.Brushes), count(level.Entities), count(level.Monsters),
-                               count(level.Weapons), count(level.Ammunition), count(level.Items)}))
-                      .c_str());
+  setText(kCountNames,
+          {"Attempts used:", "Grid:", "Brushes:", "Entities:", "Monsters:", "Weapons:", "Ammunition:", "Items:"});
+  setText(kCountValues, {count(level.Attempts), count(level.Width) + " x " + count(level.Height) + " cells",
+                         count(level.Brushes), count(level.Entities), count(level.Monsters), count(level.Weapons),
+                         count(level.Ammunition), count(level.Items)});
   Command = cli::CommandLineText(cli::ArgumentsFor(options, level.Seed, gameDir));
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
@@ -166,22 +165,25 @@ SIZE LevelWindow::WantedClientSize() {
   const int cell = Scale(kWantedCell, dpi);
   const int width = std::max({Picture.Width * cell, 3 * legend.Column, Scale(kLeastPicture, dpi)});
   const int height = Picture.Height * cell + legend.Height(width);
-  return {width + Scale(kSideWidth + 3 * kMargin, dpi), std::max(height + Scale(2 * kMargin, dpi),
-                                                                  Scale(kSideHeight, dpi))};
+  return {width + Scale(kSideWidth + 3 * kMargin, dpi),
+          std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi))};
+}
+
+SIZE LevelWindow::FrameSize(SIZE client) const {
+  RECT frame{0, 0, client.cx, client.cy};
+  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), Dpi());
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+SIZE LevelWindow::LeastFrameSize() const {
+  return FrameSize({Scale(kLeastWidth, Dpi()), Scale(kSideHeight, Dpi())});
 }
 
 void LevelWindow::Show(bool activate) {
   if (!IsWindowVisible(Hwnd)) {
     // Placed each time it opens; while open, where the user put it.
-    const UINT dpi = Dpi();
-    const SIZE client = WantedClientSize();
-    RECT frame{0, 0, client.cx, client.cy};
-    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
-                             static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), dpi);
-    const SIZE edges{frame.right - frame.left - client.cx, frame.bottom - frame.top - client.cy};
-    const RECT rect = PlaceBeside(Owner, {frame.right - frame.left, frame.bottom - frame.top},
-                                  {Scale(kLeastPicture + kSideWidth + 3 * kMargin, dpi) + edges.cx,
-                                   Scale(kSideHeight, dpi) + edges.cy});
+    const RECT rect = PlaceBeside(Owner, FrameSize(WantedClientSize()), LeastFrameSize());
     SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -335,15 +337,21 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       Layout();
       return 0;
+    case WM_DPICHANGED: {
+      // The picture takes whatever room there is: keep the size the system
+      // suggests rather than the least one.
+      Window::HandleMessage(message, wParam, lParam);
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_PAINT:
       Paint();
       return 0;
     case WM_GETMINMAXINFO: {
-      RECT least{0, 0, Scale(kLeastPicture + kSideWidth + 3 * kMargin, Dpi()), Scale(kSideHeight, Dpi())};
-      AdjustWindowRectExForDpi(&least, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
-                               static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), Dpi());
-      auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-      limits->ptMinTrackSize = {least.right - least.left, least.bottom - least.top};
+      const SIZE least = LeastFrameSize();
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
       return 0;
     }
     case WM_COMMAND:

@@ -61,6 +61,9 @@ class LevelWindow : public Window {
   RECT PictureRect() const;
   // The client size (pixels) the picture is best seen at: eight pixels a cell.
   SIZE WantedClientSize();
+  // The window's size around a client area of that size, and its least.
+  SIZE FrameSize(SIZE client) const;
+  SIZE LeastFrameSize() const;
   void Paint();
   void CopyCommandLine();
   void MakeAgainClick();
