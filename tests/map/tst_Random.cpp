@@ -2,6 +2,13 @@
 
 #include "map/Random.h"
 
+TEST(Random, FractionsDivideTheSameDrawByTheirOwnDivisor) {
+  Random a(12345), b(12345), c(12345);
+  const int draw = a.Next();
+  EXPECT_EQ(b.Fraction(), draw / 32768.0);
+  EXPECT_EQ(c.CrateFraction(), draw / 32767.0);
+}
+
 TEST(Random, BoundGivesTheRemainderForEveryDraw) {
   // The levels' bounds (edges, spacings, wall lengths) and the largest allowed.
   for (int n : {1, 2, 3, 7, 20, 25, 30, 60, 65, 86, 90, 131071}) {
