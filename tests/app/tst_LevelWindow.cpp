@@ -4,14 +4,12 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 
-#include "FakeTools.h"
 #include "RunCommand.h"
+#include "WindowTest.h"
 #include "app/LevelWindow.h"
-#include "app/MainWin.h"
 #include "app/RadioGroup.h"
 #include "cli/Options.h"
 
@@ -19,26 +17,16 @@ using namespace testing_support;
 
 namespace {
 
-class LevelWindow : public ::testing::Test {
+class LevelWindow : public WindowTest {
  protected:
-  LevelWindow() {
-    WriteFile(Setup.AppDir + "/quorvel.ini", Setup.ToolDir + "\r\n" + Setup.HLDir + "\r\n");
-    Form = std::make_unique<TMainForm>();
-    Form->ErrorDisplay = [this](const QString& text) { Errors.push_back(text); };
-    Form->show();
-  }
-  std::string Map() const { return ReadFile(Setup.AppDir + "/quorvel.map"); }
+  LevelWindow() { WriteSettings(); Start(); }
+  std::string Map() const { return ReadFile(Fake.AppDir + "/quorvel.map"); }
   // The bytes quorvel-cli writes for these arguments.
   std::string CliMap(std::vector<std::string> args) const {
-    args.insert(args.end(), {"--output", Setup.Root.File("cli.map")});
+    args.insert(args.end(), {"--output", Fake.Root.File("cli.map")});
     EXPECT_EQ(RunCommand(args).Status, 0);
-    return ReadFile(Setup.Root.File("cli.map"));
+    return ReadFile(Fake.Root.File("cli.map"));
   }
-
-  FakeCompile Setup;
-  ChangeDirectory InLevels{Setup.AppDir};
-  std::unique_ptr<TMainForm> Form;
-  std::vector<QString> Errors;
 };
 
 TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndCommandLine) {
@@ -60,7 +48,7 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndCommandLine) {
   const QString copied = QApplication::clipboard()->text();
   EXPECT_EQ(copied, level->CommandLine());
   EXPECT_TRUE(copied.contains(QStringLiteral("--seed %1").arg(seed))) << copied.toStdString();
-  EXPECT_EQ(CliMap(cli::ArgumentsFor(LabyrinthOptions{}, seed, Setup.HLDir)), Map());
+  EXPECT_EQ(CliMap(cli::ArgumentsFor(LabyrinthOptions{}, seed, Fake.HLDir)), Map());
 
   // A second press in the same second makes another level.
   Form->ButGenMap->click();
@@ -78,15 +66,15 @@ TEST_F(LevelWindow, MakeAgainWritesTheSeedsLevelWithTheCurrentOptions) {
   Form->LevelWindow->ButMakeAgain->click();
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(Form->LastMap->Seed, 4000000000u);
-  EXPECT_EQ(Map(), CliMap({"--dimension", "very-small", "--seed", "4000000000", "--game-dir", Setup.HLDir}));
+  EXPECT_EQ(Map(), CliMap({"--dimension", "very-small", "--seed", "4000000000", "--game-dir", Fake.HLDir}));
 }
 
 TEST_F(LevelWindow, CompileAndPlayStartsTheGameAfterTheCompile) {
-  WriteScript(Setup.HLDir + "/hl.sh", "echo \"$@\" > started.txt");
+  WriteScript(Fake.HLDir + "/hl.sh", "echo \"$@\" > started.txt");
   Form->ButGenMap->click();
   Form->LevelWindow->ButCompilePlay->click();
   EXPECT_FALSE(Form->LevelWindow->ButMakeAgain->isEnabled());  // until the compile ends
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(ReadFile(Setup.HLDir + "/started.txt"), "+map quorvel"); }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(ReadFile(Fake.HLDir + "/started.txt"), "+map quorvel"); }, 20000));
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
   EXPECT_TRUE(Form->LevelWindow->ButMakeAgain->isEnabled());
   EXPECT_TRUE(Errors.empty());

@@ -15,12 +15,7 @@
 #include "TestFiles.h"
 
 namespace fs = std::filesystem;
-using testing_support::ChangeDirectory;
-using testing_support::Contains;
-using testing_support::Entries;
-using testing_support::ReadFile;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 namespace {
 

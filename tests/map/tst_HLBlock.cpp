@@ -5,29 +5,6 @@
 #include "map/HLBlock.h"
 #include "map/MapText.h"
 
-namespace {
-std::string Text(const HLBlock& block) {
-  MapText out;
-  block.Write(out);
-  return std::string(out.View());
-}
-}  // namespace
-
-TEST(HLBlock, BrushWithoutFacesIsTwoLines) { EXPECT_EQ(Text(HLBlock()), "{\r\n}\r\n"); }
-
-TEST(HLBlock, CubeWithTrailingSpacesInItsTexture) {
-  const HLSquareBlock cube({100, 200, 56}, 56, "WOOD26  ");
-  EXPECT_EQ(Text(cube),
-            "{\r\n"
-            "( 100 200 56 ) ( 156 200 56 ) ( 156 144 56 ) WOOD26   0 0 0 1.000000 1.000000\r\n"
-            "( 100 144 0 ) ( 156 144 0 ) ( 156 200 0 ) WOOD26   0 0 0 1.000000 1.000000\r\n"
-            "( 100 200 56 ) ( 100 144 56 ) ( 100 144 0 ) WOOD26   0 0 0 1.000000 1.000000\r\n"
-            "( 156 200 0 ) ( 156 144 0 ) ( 156 144 56 ) WOOD26   0 0 0 1.000000 1.000000\r\n"
-            "( 156 200 56 ) ( 100 200 56 ) ( 100 200 0 ) WOOD26   0 0 0 1.000000 1.000000\r\n"
-            "( 156 144 0 ) ( 100 144 0 ) ( 100 144 56 ) WOOD26   0 0 0 1.000000 1.000000\r\n"
-            "}\r\n");
-}
-
 // Plane lines are assembled by hand for speed; they must read as printf's.
 TEST(HLBlock, PlaneLineMatchesPrintfForAnyValues) {
   const float scales[] = {1.0f, 0.8f, -2.5f, 1e-7f, 123456.789f, 3.4e38f, 0.0f, -0.0f};

@@ -1,44 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "TestFiles.h"
 #include "map/HLMap.h"
 
 using namespace testing_support;
-
-namespace {
-std::string Text(const HLMap& map) {
-  std::ostringstream out;
-  map.Write(out);
-  return out.str();
-}
-}  // namespace
-
-TEST(HLMap, OneBrushAndOneEntity) {
-  HLMap map;
-  map.WadSeparator = '\\';
-  map.GameDir = "C:\\Games\\Half-Life";
-  map.AddEntity(std::make_unique<HLEntityInfoPlayerStart>(HLPoint{32, -32, 40}));
-  map.AddBlock(std::make_unique<HLRectBlock>(HLPoint{0, 0, 0}, 64, 64, 16, "ROCK2"));
-  EXPECT_EQ(Text(map),
-            "{\r\n"
-            "\"classname\" \"worldspawn\"\r\n"
-            "\"wad\" \"C:\\Games\\Half-Life\\valve\\halflife.wad\"\r\n"
-            "{\r\n"
-            "( 0 0 0 ) ( 64 0 0 ) ( 64 -64 0 ) ROCK2 0 0 0 1.000000 1.000000\r\n"
-            "( 0 -64 -16 ) ( 64 -64 -16 ) ( 64 0 -16 ) ROCK2 0 0 0 1.000000 1.000000\r\n"
-            "( 0 0 0 ) ( 0 -64 0 ) ( 0 -64 -16 ) ROCK2 0 0 0 1.000000 1.000000\r\n"
-            "( 64 0 -16 ) ( 64 -64 -16 ) ( 64 -64 0 ) ROCK2 0 0 0 1.000000 1.000000\r\n"
-            "( 64 0 0 ) ( 0 0 0 ) ( 0 0 -16 ) ROCK2 0 0 0 1.000000 1.000000\r\n"
-            "( 64 -64 -16 ) ( 0 -64 -16 ) ( 0 -64 0 ) ROCK2 0 0 0 1.000000 1.000000\r\n"
-            "}\r\n"
-            "}\r\n"
-            "{\r\n"
-            "\"classname\" \"info_player_start\"\r\n"
-            "\"origin\" \"32 -32 40\"\r\n"
-            "}\r\n");
-}
 
 TEST(HLMap, WriteMapReplacesTheFileOrSaysWhyNot) {
   TempDir dir;

@@ -20,10 +20,7 @@
 
 namespace fs = std::filesystem;
 using platform::WriteFileSafely;
-using testing_support::Entries;
-using testing_support::ReadFile;
-using testing_support::TempDir;
-using testing_support::WriteFile;
+using namespace testing_support;
 
 namespace {
 

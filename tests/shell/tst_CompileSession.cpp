@@ -33,8 +33,9 @@ class Compile {
         std::move(calls));
   }
 
+  bool Start() { return Session->Start(shell::CompileDirs{Setup.AppDir, Setup.ToolDir, Setup.HLDir}); }
   CompileOutcome Run() {
-    EXPECT_TRUE(Session->Start(shell::CompileDirs{Setup.AppDir, Setup.ToolDir, Setup.HLDir}));
+    EXPECT_TRUE(Start());
     return Wait();
   }
 
@@ -138,10 +139,10 @@ TEST(CompileSession, StopEndsTheToolAndWhatItStarted) {
   FakeCompile setup;
   setup.Tool("hlbsp", fake::kHang);
   Compile compile(setup);
-  ASSERT_TRUE(compile.Session->Start(shell::CompileDirs{setup.AppDir, setup.ToolDir, setup.HLDir}));
+  ASSERT_TRUE(compile.Start());
   const std::string child = compile.ChildPid();
   ASSERT_FALSE(child.empty());
-  EXPECT_FALSE(compile.Session->Start(shell::CompileDirs{setup.AppDir, setup.ToolDir, setup.HLDir}));
+  EXPECT_FALSE(compile.Start());
   compile.Session->Stop();
   const CompileOutcome outcome = compile.Wait();
   EXPECT_TRUE(outcome.Stopped);
@@ -154,7 +155,7 @@ TEST(CompileSession, ReportsNothingOnceDestroyed) {
   FakeCompile setup;
   setup.Tool("hlcsg", fake::kHang);
   Compile compile(setup);
-  ASSERT_TRUE(compile.Session->Start(shell::CompileDirs{setup.AppDir, setup.ToolDir, setup.HLDir}));
+  ASSERT_TRUE(compile.Start());
   const std::string child = compile.ChildPid();
   compile.Session.reset();
   EXPECT_TRUE(ProcessEnds(child));
