@@ -24,17 +24,14 @@
 
 namespace fs = std::filesystem;
 using namespace testing_support;
+using namespace win_test;
 using namespace std::chrono_literals;
-using win_test::Click;
-using win_test::MessageBoxCatcher;
-using win_test::PumpUntil;
 
 namespace {
 
 // True while a process of that file name runs anywhere on the system.
 bool ProgramRuns(const wchar_t* name) {
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return false;
   bool found = false;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
@@ -44,12 +41,19 @@ bool ProgramRuns(const wchar_t* name) {
   return found;
 }
 
-std::string Utf8(const fs::path& path) {
-  const auto text = path.u8string();
-  return std::string(text.begin(), text.end());
+bool Enabled(win::MainWindow& window, int id) { return IsWindowEnabled(window.Control(id)) != FALSE; }
+
+void ExpectAllEnabled(win::MainWindow& window, std::initializer_list<int> ids, bool enabled) {
+  for (int id : ids) EXPECT_EQ(Enabled(window, id), enabled) << "control " << id;
 }
 
-bool Enabled(win::MainWindow& window, int id) { return IsWindowEnabled(window.Control(id)) != FALSE; }
+// True when b covers more than half of a's width.
+bool Covers(HWND a, HWND b) {
+  RECT ra{}, rb{}, both{};
+  GetWindowRect(a, &ra);
+  GetWindowRect(b, &rb);
+  return IntersectRect(&both, &ra, &rb) && both.right - both.left > (ra.right - ra.left) / 2;
+}
 
 std::string ClipboardText() {
   std::string text;
@@ -60,13 +64,6 @@ std::string ClipboardText() {
   }
   CloseClipboard();
   return text;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
 }
 
 // A level folder, compile tools and a game, in folders whose names the
@@ -81,7 +78,7 @@ struct Installation {
     fs::create_directories(Maps);
     fs::create_directories(Tools);
     for (const char* name : {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"}) AddProgram(Tools / name);
-    WriteFile(App / "quorvel.ini", Utf8(Tools) + "\r\n" + Utf8(Game) + "\r\n");
+    WriteFile(App / "quorvel.ini", Tools.u8string() + "\r\n" + Game.u8string() + "\r\n");
   }
 
   TempDir Root;
@@ -93,20 +90,36 @@ struct Installation {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     fs::copy_file(fs::path(self).parent_path() / "fake_tool.exe", to);
   }
+  void AddGame() const { AddProgram(Game / "hl.exe"); }
 
-  std::vector<std::string> Calls(const fs::path& dir) const { return Lines(ReadFile(dir / "calls.log")); }
+  static std::vector<std::string> Calls(const fs::path& dir) {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFile(dir / "calls.log"));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  std::string GameCall() const { return "hl.exe|-console +map quorvel|" + Game.u8string(); }
 };
 
-// Generates the map, then compiles it and waits for the outcome.
-void GenerateAndCompile(win::MainWindow& window) {
-  Click(window.Control(win::kButGenMap));
-  ASSERT_EQ(window.StatusText(), ".map generated");
-  Click(window.Control(win::kButGenBsp));
-  EXPECT_FALSE(Enabled(window, win::kButGenMap));
-  EXPECT_FALSE(Enabled(window, win::kButRun));
-  EXPECT_TRUE(Enabled(window, win::kButSetup));
-  ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 60s));
-}
+// The main window started in an installation's level folder, its message
+// boxes caught.
+struct Session {
+  explicit Session(bool nonAscii = false) : hl(nonAscii) {}
+  Installation hl;
+  ChangeDirectory here{hl.App};
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+
+  // Generates the map, then compiles it and waits for the outcome.
+  void GenerateAndCompile() {
+    Click(window.Control(win::kButGenMap));
+    ASSERT_EQ(window.StatusText(), ".map generated");
+    Click(window.Control(win::kButGenBsp));
+    ExpectAllEnabled(window, {win::kButGenMap, win::kButRun}, false);
+    EXPECT_TRUE(Enabled(window, win::kButSetup));
+    ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 60s));
+  }
+};
 
 }  // namespace
 
@@ -114,8 +127,8 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   TempDir app, tools;
   ChangeDirectory here(app.Path);
   auto window = std::make_unique<win::MainWindow>();
-  for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_FALSE(Enabled(*window, id));
-  for (int id : {win::kButSetup, win::kButAbout, win::kButExit}) EXPECT_TRUE(Enabled(*window, id));
+  ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
+  ExpectAllEnabled(*window, {win::kButSetup, win::kButAbout, win::kButExit}, true);
   EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
   const int defaults[] = {1, 1, 1, 0, 0, 1};
   for (int g = 0; g < win::kGroupCount; ++g)
@@ -131,12 +144,12 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
     return std::optional<std::string>(tools.Str());
   };
   window->DialogShown = [&](HWND dialog) {
-    const auto note = [dialog] { return win::WindowText(GetDlgItem(dialog, win::SetupDialog::kNoteTool)); };
-    notes.push_back(note());
+    const auto note = [dialog](int id) { return win::WindowText(GetDlgItem(dialog, id)); };
+    notes.push_back(note(win::SetupDialog::kNoteTool));
     Click(GetDlgItem(dialog, win::SetupDialog::kBrowseTool));
-    notes.push_back(note());
+    notes.push_back(note(win::SetupDialog::kNoteTool));
     SetDlgItemTextW(dialog, win::SetupDialog::kDirHL, L"C:\\Half;Life");
-    notes.push_back(win::WindowText(GetDlgItem(dialog, win::SetupDialog::kNoteHL)));
+    notes.push_back(note(win::SetupDialog::kNoteHL));
     PostMessageW(GetDlgItem(dialog, win::SetupDialog::kButClose), BM_CLICK, 0, 0);
   };
   Click(window->Control(win::kButSetup));
@@ -149,7 +162,7 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   EXPECT_EQ(window->StatusText(), "");
   EXPECT_EQ(window->Folders().ToolDir(), tools.Str());
   EXPECT_EQ(window->Folders().GameDir(), "C:\\HalfLife");
-  for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_TRUE(Enabled(*window, id));
+  ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, true);
 
   Click(window->Control(win::kFirstRadio + 10 * win::kMapDim + 2));
   Click(window->Control(win::kFirstRadio + 10 * win::kGameType + 0));
@@ -168,124 +181,119 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
 }
 
 // A compile whose level reaches the game, seen from the window and the files.
-void ExpectCompiled(const Installation& hl) {
-  ChangeDirectory here(hl.App);
-  MessageBoxCatcher boxes;
-  win::MainWindow window;
-  GenerateAndCompile(window);
-
-  EXPECT_TRUE(boxes.Boxes.empty()) << boxes.Boxes.front().Text;
-  EXPECT_EQ(window.StatusText(), ".bsp generated");
-  EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
-  EXPECT_FALSE(fs::exists(hl.App / "quorvel.bsp"));
-  // The batch file was there while the tools ran, and is gone.
-  EXPECT_TRUE(fs::exists(hl.Tools / "seen.bat"));
-  EXPECT_FALSE(fs::exists(hl.Tools / "quorvel.bat"));
-  // Every tool got the map's path whole, in the tools folder, in order.
-  const std::string tail = "|" + Utf8(hl.App / "quorvel") + "|" + Utf8(hl.Tools);
-  EXPECT_EQ(hl.Calls(hl.Tools), (std::vector<std::string>{"qcsg.exe" + tail, "qbsp2.exe" + tail,
-                                                          "vis.exe" + tail, "qrad.exe" + tail}));
-  EXPECT_TRUE(Contains(window.CompileOutput().Text(), "fake tool qrad.exe working"));
-  EXPECT_TRUE(IsWindowVisible(window.CompileOutput().Handle()));
+TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) {
+  for (bool nonAscii : {false, true}) {
+    SCOPED_TRACE(nonAscii ? "non-ASCII folder names" : "ASCII folder names");
+    Session s(nonAscii);
+    const Installation& hl = s.hl;
+    s.GenerateAndCompile();
+    EXPECT_TRUE(s.boxes.Boxes.empty()) << s.boxes.Boxes.front().Text;
+    EXPECT_EQ(s.window.StatusText(), ".bsp generated");
+    EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
+    EXPECT_FALSE(fs::exists(hl.App / "quorvel.bsp"));
+    // The batch file was there while the tools ran, and is gone.
+    EXPECT_TRUE(fs::exists(hl.Tools / "seen.bat"));
+    EXPECT_FALSE(fs::exists(hl.Tools / "quorvel.bat"));
+    // Every tool got the map's path whole, in the tools folder, in order.
+    const std::string tail = "|" + (hl.App / "quorvel").u8string() + "|" + hl.Tools.u8string();
+    EXPECT_EQ(hl.Calls(hl.Tools), (std::vector<std::string>{"qcsg.exe" + tail, "qbsp2.exe" + tail,
+                                                            "vis.exe" + tail, "qrad.exe" + tail}));
+    EXPECT_TRUE(Contains(s.window.CompileOutput().Text(), "fake tool qrad.exe working"));
+    EXPECT_TRUE(IsWindowVisible(s.window.CompileOutput().Handle()));
+  }
 }
 
-TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) { ExpectCompiled(Installation()); }
-
-TEST(MainWindow, CompilesInFoldersWithNonAsciiNames) { ExpectCompiled(Installation(true)); }
-
 TEST(MainWindow, StopEndsTheCompileThatTheStatusBarFollows) {
-  Installation hl;
-  WriteFile(hl.Tools / "hang-qcsg.exe", "");
-  ChangeDirectory here(hl.App);
-  MessageBoxCatcher boxes;
-  win::MainWindow window;
-  Click(window.Control(win::kButGenMap));
-  Click(window.Control(win::kButGenBsp));
-  ASSERT_TRUE(PumpUntil([&] { return Contains(window.StepText(), "qcsg.exe: step 1 of 4, 0:0"); }, 20s))
-      << window.StepText();
-  ASSERT_TRUE(PumpUntil([&] { return hl.Calls(hl.Tools).size() == 1; }, 20s));  // the tool itself runs
+  Session s;
+  WriteFile(s.hl.Tools / "hang-qcsg.exe", "");
+  Click(s.window.Control(win::kButGenMap));
+  Click(s.window.Control(win::kButGenBsp));
+  ASSERT_TRUE(PumpUntil([&] { return Contains(s.window.StepText(), "qcsg.exe: step 1 of 4, 0:0"); }, 20s))
+      << s.window.StepText();
+  ASSERT_TRUE(PumpUntil([&] { return s.hl.Calls(s.hl.Tools).size() == 1; }, 20s));  // the tool itself runs
 
   // The output opened beside the main window, on the screen.
-  const HWND output = window.CompileOutput().Handle();
-  RECT main{}, beside{}, screen{};
-  GetWindowRect(window.Handle(), &main);
+  const HWND output = s.window.CompileOutput().Handle();
+  RECT beside{}, screen{};
   GetWindowRect(output, &beside);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
   EXPECT_TRUE(beside.left >= screen.left && beside.top >= screen.top && beside.right <= screen.right &&
               beside.bottom <= screen.bottom);
-  RECT both{};
-  EXPECT_FALSE(IntersectRect(&both, &main, &beside) && both.right - both.left > (main.right - main.left) / 2);
+  EXPECT_FALSE(Covers(s.window.Handle(), output));
 
   Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
-  ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 20s));
-  EXPECT_EQ(window.StatusText(), "Compile stopped");
-  EXPECT_EQ(window.StepText(), "");
-  EXPECT_TRUE(boxes.Boxes.empty());
-  EXPECT_EQ(hl.Calls(hl.Tools).size(), 1u);
-  EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 20s));
+  EXPECT_EQ(s.window.StatusText(), "Compile stopped");
+  EXPECT_EQ(s.window.StepText(), "");
+  EXPECT_TRUE(s.boxes.Boxes.empty());
+  EXPECT_EQ(s.hl.Calls(s.hl.Tools).size(), 1u);
+  EXPECT_FALSE(fs::exists(s.hl.Maps / "quorvel.bsp"));
 
   // Escape closes the output, wherever the focus is in it.
   PostMessageW(GetDlgItem(output, win::CompileOutputWindow::kText), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, window.Handle()));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, s.window.Handle()));
 }
 
 TEST(MainWindow, AFailingToolIsReportedAndStopsTheChain) {
-  Installation hl;
-  WriteFile(hl.Tools / "fail-qbsp2.exe", "");
-  ChangeDirectory here(hl.App);
-  MessageBoxCatcher boxes;
-  win::MainWindow window;
-  GenerateAndCompile(window);
-
-  ASSERT_EQ(boxes.Boxes.size(), 1u);
-  EXPECT_EQ(boxes.Boxes[0].Caption, "Quorvel");
-  EXPECT_TRUE(Contains(boxes.Boxes[0].Text, "qbsp2.exe")) << boxes.Boxes[0].Text;
-  EXPECT_NE(window.StatusText(), ".bsp generated");
-  EXPECT_EQ(hl.Calls(hl.Tools).size(), 2u);
-  EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
-  EXPECT_FALSE(fs::exists(hl.Tools / "quorvel.bat"));
-  EXPECT_TRUE(Contains(window.CompileOutput().Text(), "failing on purpose"));
+  Session s;
+  WriteFile(s.hl.Tools / "fail-qbsp2.exe", "");
+  s.GenerateAndCompile();
+  const auto& boxes = s.boxes.Boxes;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Caption, "Quorvel");
+  EXPECT_TRUE(Contains(boxes[0].Text, "qbsp2.exe")) << boxes[0].Text;
+  EXPECT_NE(s.window.StatusText(), ".bsp generated");
+  EXPECT_EQ(s.hl.Calls(s.hl.Tools).size(), 2u);
+  EXPECT_FALSE(fs::exists(s.hl.Maps / "quorvel.bsp"));
+  EXPECT_FALSE(fs::exists(s.hl.Tools / "quorvel.bat"));
+  EXPECT_TRUE(Contains(s.window.CompileOutput().Text(), "failing on purpose"));
 
   // The game would start on the level compiled before: asked, No keeps it.
-  WriteFile(hl.Maps / "quorvel.bsp", "older level");
-  Installation::AddProgram(hl.Game / "hl.exe");
-  boxes.Answer = IDNO;
-  Click(window.Control(win::kButRun));
-  ASSERT_EQ(boxes.Boxes.size(), 2u);
-  EXPECT_TRUE(hl.Calls(hl.Game).empty());
+  WriteFile(s.hl.Maps / "quorvel.bsp", "older level");
+  s.hl.AddGame();
+  s.boxes.Answer = IDNO;
+  Click(s.window.Control(win::kButRun));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_TRUE(s.hl.Calls(s.hl.Game).empty());
 }
 
 TEST(MainWindow, RunHalfLifeStartsTheGameInItsFolderOrSaysWhyNot) {
-  Installation hl;
-  ChangeDirectory here(hl.App);
-  MessageBoxCatcher boxes;
-  win::MainWindow window;
-  Installation::AddProgram(hl.Game / "hl.exe");
-
-  Click(window.Control(win::kButRun));  // no level compiled yet
-  ASSERT_EQ(boxes.Boxes.size(), 1u);
-  EXPECT_EQ(boxes.Boxes[0].Caption, "Quorvel");
-  EXPECT_TRUE(Contains(boxes.Boxes[0].Text, "quorvel.bsp")) << boxes.Boxes[0].Text;
+  Session s;
+  const Installation& hl = s.hl;
+  const auto& boxes = s.boxes.Boxes;
+  hl.AddGame();
+  Click(s.window.Control(win::kButRun));  // no level compiled yet
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].Caption, "Quorvel");
+  EXPECT_TRUE(Contains(boxes[0].Text, "quorvel.bsp")) << boxes[0].Text;
 
   WriteFile(hl.Maps / "quorvel.bsp", "BSP");
   fs::rename(hl.Game / "hl.exe", hl.Game / "other.exe");
-  Click(window.Control(win::kButRun));
-  ASSERT_EQ(boxes.Boxes.size(), 2u);
-  EXPECT_TRUE(Contains(boxes.Boxes[1].Text, "hl.exe")) << boxes.Boxes[1].Text;
+  Click(s.window.Control(win::kButRun));
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_TRUE(Contains(boxes[1].Text, "hl.exe")) << boxes[1].Text;
 
   fs::rename(hl.Game / "other.exe", hl.Game / "hl.exe");
-  Click(window.Control(win::kButRun));
+  Click(s.window.Control(win::kButRun));
   ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
-  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
-  EXPECT_EQ(boxes.Boxes.size(), 2u);
-  EXPECT_EQ(window.StatusText(), "Half-Life started");
+  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{hl.GameCall()});
+  EXPECT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(s.window.StatusText(), "Half-Life started");
 }
 
-TEST(MainWindow, EveryPressMakesANewLevelAndShowsItsSeed) {
-  Installation hl;
-  ChangeDirectory here(hl.App);
-  win::MainWindow window;
+// Every press makes a new level; the Level window opens beside the main
+// window with it, makes a typed seed's level as quorvel-cli does, copies
+// that call, and compiles and plays.
+TEST(LevelWindow, ShowsEachNewLevelAndMakesItAgain) {
+  Session s;
+  const Installation& hl = s.hl;
+  win::MainWindow& window = s.window;
+  const HWND level = window.Level().Handle();
+  const auto text = [level](int id) { return win::WindowText(GetDlgItem(level, id)); };
+  EXPECT_FALSE(IsWindowVisible(level));
   EXPECT_EQ(window.SeedText(), "");
+  Click(window.Control(win::kFirstRadio + 10 * win::kMapDim + 0));
+  Click(window.Control(win::kFirstRadio + 10 * win::kBarney + 2));
   std::vector<std::string> seeds, levels;
   for (int press = 0; press < 2; ++press) {  // well within one second
     Click(window.Control(win::kButGenMap));
@@ -296,29 +304,10 @@ TEST(MainWindow, EveryPressMakesANewLevelAndShowsItsSeed) {
   EXPECT_EQ(seeds[0].rfind("Seed ", 0), 0u);
   EXPECT_NE(seeds[0], seeds[1]);
   EXPECT_NE(levels[0], levels[1]);
-}
-
-// The Level window opens beside the main window with the first level, makes
-// a typed seed's level as quorvel-cli does, copies that call, and compiles
-// and plays.
-TEST(LevelWindow, ShowsTheLevelAndMakesItAgain) {
-  Installation hl;
-  ChangeDirectory here(hl.App);
-  MessageBoxCatcher boxes;
-  win::MainWindow window;
-  const HWND level = window.Level().Handle();
-  const auto text = [level](int id) { return win::WindowText(GetDlgItem(level, id)); };
-  EXPECT_FALSE(IsWindowVisible(level));
-  Click(window.Control(win::kFirstRadio + 10 * win::kMapDim + 0));
-  Click(window.Control(win::kFirstRadio + 10 * win::kBarney + 2));
-  Click(window.Control(win::kButGenMap));
   ASSERT_TRUE(IsWindowVisible(level));
   EXPECT_EQ(text(win::LevelWindow::kSeed), window.SeedText());
   EXPECT_TRUE(Contains(text(win::LevelWindow::kOptionValues), "Very Small")) << text(win::LevelWindow::kOptionValues);
-  RECT main{}, beside{}, both{};
-  GetWindowRect(window.Handle(), &main);
-  GetWindowRect(level, &beside);
-  EXPECT_FALSE(IntersectRect(&both, &main, &beside) && both.right - both.left > (main.right - main.left) / 2);
+  EXPECT_FALSE(Covers(window.Handle(), level));
 
   SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"4242");
   Click(GetDlgItem(level, win::LevelWindow::kButMakeAgain));
@@ -327,7 +316,7 @@ TEST(LevelWindow, ShowsTheLevelAndMakesItAgain) {
   std::ostringstream out, err;
   ASSERT_EQ(cli::RunCli({"--seed", "4242", "--dimension", "very-small", "--complexity", "normal", "--skill", "normal",
                          "--monsters", "all", "--friends", "2", "--game-type", "find-exit", "--game-dir",
-                         Utf8(hl.Game), "--output", Utf8(hl.Root.Path / "cli.map"), "--quiet"},
+                         hl.Game.u8string(), "--output", (hl.Root.Path / "cli.map").u8string(), "--quiet"},
                         out, err),
             0)
       << err.str();
@@ -339,13 +328,14 @@ TEST(LevelWindow, ShowsTheLevelAndMakesItAgain) {
   for (const char* part : {"quorvel-cli ", " --dimension very-small ", " --friends 2 ", " --seed 4242 "})
     EXPECT_TRUE(Contains(command, part)) << command;
 
-  Installation::AddProgram(hl.Game / "hl.exe");
+  hl.AddGame();
+  const HWND makeAgain = GetDlgItem(level, win::LevelWindow::kButMakeAgain);
   Click(GetDlgItem(level, win::LevelWindow::kButCompilePlay));
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(level, win::LevelWindow::kButMakeAgain)));
+  EXPECT_FALSE(IsWindowEnabled(makeAgain));
   ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 60s));
   EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(level, win::LevelWindow::kButMakeAgain)));
-  EXPECT_TRUE(boxes.Boxes.empty());
+  EXPECT_TRUE(IsWindowEnabled(makeAgain));
+  EXPECT_TRUE(s.boxes.Boxes.empty());
 }
 
 // A settings file the window cannot use is reported, keeps the commands
@@ -353,24 +343,28 @@ TEST(LevelWindow, ShowsTheLevelAndMakesItAgain) {
 TEST(MainWindow, UnusableSettingsKeepTheActionsDisabledWithTheReason) {
   TempDir app;
   ChangeDirectory here(app.Path);
-  fs::create_directory(app.Path / "quorvel.ini");
+  const fs::path ini = app.Path / "quorvel.ini";
+  fs::create_directory(ini);
   auto window = std::make_unique<win::MainWindow>();
   EXPECT_TRUE(Contains(window->SettingsProblem, "quorvel.ini")) << window->SettingsProblem;
   EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
   EXPECT_FALSE(Enabled(*window, win::kButGenMap));
   window.reset();
-  EXPECT_TRUE(fs::is_directory(app.Path / "quorvel.ini"));
+  EXPECT_TRUE(fs::is_directory(ini));
 
-  fs::remove(app.Path / "quorvel.ini");
-  WriteFile(app.Path / "quorvel.ini", "C:\\Tools\r\nC:\\Half\"Life\r\n");
+  fs::remove(ini);
+  WriteFile(ini, "C:\\Tools\r\nC:\\Half\"Life\r\n");
   window = std::make_unique<win::MainWindow>();
   EXPECT_TRUE(Contains(window->SettingsProblem, "\"")) << window->SettingsProblem;
   EXPECT_EQ(window->StatusText(), "Open Setup to choose another game folder: a level cannot name this one.");
-  for (int id : {win::kButGenMap, win::kButGenBsp, win::kButRun}) EXPECT_FALSE(Enabled(*window, id));
+  ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
   EXPECT_TRUE(Enabled(*window, win::kButSetup));
 }
 
-TEST(AboutDialog, LicenseUnfoldsFrom140To261AndBack) {
+// Sizes in 96-dpi pixels: the About dialog's licence unfolds from 140 to 261
+// and back; on a monitor of twice the dpi the main window lays itself out
+// again.
+TEST(MainWindow, AboutUnfoldsAndTheLayoutFollowsTheDpi) {
   TempDir app;
   ChangeDirectory here(app.Path);
   win::MainWindow window;
@@ -393,12 +387,7 @@ TEST(AboutDialog, LicenseUnfoldsFrom140To261AndBack) {
   Click(window.Control(win::kButAbout));
   EXPECT_EQ(version, "Version 1.01");
   EXPECT_EQ(heights, (std::vector<int>{140, 261, 140}));
-}
 
-TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
-  TempDir app;
-  ChangeDirectory here(app.Path);
-  win::MainWindow window;
   const int dpi = static_cast<int>(window.Dpi()) * 2;
   const auto fontHeight = [&] {
     LOGFONTW font{};
@@ -409,7 +398,6 @@ TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
   const long before = fontHeight();
   RECT suggested{10, 20, 1000, 600};
   SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-
   RECT client{}, button{};
   GetClientRect(window.Handle(), &client);
   EXPECT_EQ(client.right, MulDiv(462, dpi, 96));
@@ -428,19 +416,20 @@ TEST(MainWindow, LaysItselfOutAgainWhenMovedToAMonitorOfTwiceTheDpi) {
 TEST(CliCompile, CompilesWithTheNewestToolsAndStartsTheGame) {
   Installation hl(true);
   for (const char* name : {"sdHLCSG_x64.exe", "hlbsp.exe"}) Installation::AddProgram(hl.Tools / name);
-  Installation::AddProgram(hl.Game / "hl.exe");
+  hl.AddGame();
   std::ostringstream out, err;
-  const int status = cli::RunCli({"--compile", "--tools", Utf8(hl.Tools), "--game-dir", Utf8(hl.Game), "--output",
-                                  Utf8(hl.App / "quorvel.map"), "--run"},
-                                 out, err);
-  ASSERT_EQ(status, 0) << err.str();
+  ASSERT_EQ(cli::RunCli({"--compile", "--tools", hl.Tools.u8string(), "--game-dir", hl.Game.u8string(), "--output",
+                         (hl.App / "quorvel.map").u8string(), "--run"},
+                        out, err),
+            0)
+      << err.str();
   EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
   const auto calls = hl.Calls(hl.Tools);
   ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0].substr(0, calls[0].find('|')), "sdHLCSG_x64.exe");
   EXPECT_EQ(calls[1].substr(0, calls[1].find('|')), "hlbsp.exe");
   ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
-  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{"hl.exe|-console +map quorvel|" + Utf8(hl.Game)});
+  EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{hl.GameCall()});
 }
 
 // The runner under the compile: status and output, a start failure with its
@@ -451,7 +440,7 @@ TEST(Process, ReportsTheEndAndStopsTheWholeTree) {
   Installation::AddProgram(tool);
   WriteFile(dir.Path / "fail-qcsg.exe", "");
   std::string output;
-  auto process = platform::Process::Start({Utf8(tool), {"a b"}, dir.Str()},
+  auto process = platform::Process::Start({tool.u8string(), {"a b"}, dir.Str()},
                                           {[&](std::string_view text) { output += text; }, nullptr});
   platform::ProcessExit exit = process->Wait();
   EXPECT_EQ(exit.How, platform::ProcessExit::Kind::Exited);
@@ -459,14 +448,14 @@ TEST(Process, ReportsTheEndAndStopsTheWholeTree) {
   EXPECT_TRUE(Contains(output, "failing on purpose")) << output;
   EXPECT_EQ(ReadFile(dir.Path / "calls.log"), "qcsg.exe|a b|" + dir.Str() + "\n");
 
-  exit = platform::Process::Start({Utf8(dir.Path / "missing.exe"), {}, dir.Str()}, {})->Wait();
+  exit = platform::Process::Start({(dir.Path / "missing.exe").u8string(), {}, dir.Str()}, {})->Wait();
   EXPECT_EQ(exit.How, platform::ProcessExit::Kind::FailedToStart);
   EXPECT_FALSE(exit.Error.empty());
 
   WriteFile(dir.Path / "hang-qcsg.exe", "");
   wchar_t interpreter[MAX_PATH];
   GetEnvironmentVariableW(L"COMSPEC", interpreter, MAX_PATH);
-  process = platform::Process::Start({win::Narrow(interpreter), {"/d", "/c", Utf8(tool)}, dir.Str()}, {});
+  process = platform::Process::Start({win::Narrow(interpreter), {"/d", "/c", tool.u8string()}, dir.Str()}, {});
   ASSERT_TRUE(PumpUntil([] { return ProgramRuns(L"qcsg.exe"); }, 20s));
   process->Stop();
   EXPECT_EQ(process->Wait().How, platform::ProcessExit::Kind::Stopped);
