@@ -14,15 +14,6 @@
 
 namespace fs = std::filesystem;
 
-static std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                    nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                      nullptr);
-  return bytes;
-}
-
 int wmain(int argc, wchar_t** argv) {
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -33,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring arguments;
   for (int i = 1; i < argc; ++i) arguments += (i > 1 ? L" " : L"") + std::wstring(argv[i]);
   std::ofstream(dir / "calls.log", std::ios::app | std::ios::binary)
-      << Utf8(name + L'|' + arguments + L'|' + fs::current_path().wstring()) << '\n';
+      << fs::path(name + L'|' + arguments + L'|' + fs::current_path().wstring()).u8string() << '\n';
   std::printf("fake tool %ls working\n", name.c_str());
   std::fflush(stdout);
 
