@@ -340,24 +340,26 @@ TEST(LevelWindow, ShowsEachNewLevelAndMakesItAgain) {
 // A settings file the window cannot use is reported, keeps the commands
 // waiting for Setup, and is left as it is.
 TEST(MainWindow, UnusableSettingsKeepTheActionsDisabledWithTheReason) {
-  TempDir app;
-  ChangeDirectory here(app.Path);
-  const fs::path ini = app.Path / "quorvel.ini";
-  fs::create_directory(ini);
-  auto window = std::make_unique<win::MainWindow>();
-  EXPECT_TRUE(Contains(window->SettingsProblem, "quorvel.ini")) << window->SettingsProblem;
-  EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
-  EXPECT_FALSE(Enabled(*window, win::kButGenMap));
-  window.reset();
-  EXPECT_TRUE(fs::is_directory(ini));
-
-  fs::remove(ini);
-  WriteFile(ini, "C:\\Tools\r\nC:\\Half\"Life\r\n");
-  window = std::make_unique<win::MainWindow>();
-  EXPECT_TRUE(Contains(window->SettingsProblem, "\"")) << window->SettingsProblem;
-  EXPECT_EQ(window->StatusText(), "Open Setup to choose another game folder: a level cannot name this one.");
-  ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
-  EXPECT_TRUE(Enabled(*window, win::kButSetup));
+  const std::string quoted = "C:\\Tools\r\nC:\\Half\"Life\r\n";
+  for (const bool folder : {true, false}) {
+    TempDir app;
+    ChangeDirectory here(app.Path);
+    const fs::path ini = app.Path / "quorvel.ini";
+    if (folder)
+      fs::create_directory(ini);
+    else
+      WriteFile(ini, quoted);
+    {
+      win::MainWindow window;
+      EXPECT_TRUE(Contains(window.SettingsProblem, folder ? "quorvel.ini" : "\"")) << window.SettingsProblem;
+      EXPECT_EQ(window.StatusText(),
+                folder ? "Open Setup to choose the compile tools and game folders."
+                       : "Open Setup to choose another game folder: a level cannot name this one.");
+      ExpectAllEnabled(window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
+      EXPECT_TRUE(Enabled(window, win::kButSetup));
+    }
+    EXPECT_TRUE(folder ? fs::is_directory(ini) : ReadFile(ini) == quoted);
+  }
 }
 
 // Sizes in 96-dpi pixels: the About dialog's licence unfolds from 140 to 261
