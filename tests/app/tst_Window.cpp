@@ -51,7 +51,6 @@ TEST_F(Window, GenerateCompileAndReachTheGame) {
   Form->ButGenMap->click();
   EXPECT_EQ(Form->StatusText(), ".map generated");
   EXPECT_TRUE(Contains(ReadFile(Fake.AppDir + "/quorvel.map"), Fake.HLDir + "/valve/halflife.wad"));
-
   Form->ButGenBsp->click();
   EXPECT_FALSE(Actions());  // until the compile ends
   ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
@@ -60,7 +59,6 @@ TEST_F(Window, GenerateCompileAndReachTheGame) {
   EXPECT_EQ(ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Form->CompileOutput->PlainText().contains(".bsp generated"));
   EXPECT_EQ(Entries(Fake.AppDir), (std::set<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
-
   Form->ButRun->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
@@ -97,8 +95,7 @@ TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
   WriteSettings();
   Fake.Tool("hlbsp", fake::kHang);
   Start();
-  Form->ButGenMap->click();
-  Form->ButGenBsp->click();
+  StartCompile();
   const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StepField->isVisible(); }));
   EXPECT_TRUE(QRegularExpression("^hlbsp: step 2 of 4, 0:0\\d$").match(Form->StepField->text()).hasMatch())
@@ -114,8 +111,7 @@ TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
   WriteSettings();
   Fake.Tool("hlcsg", fake::kHang);
   Start();
-  Form->ButGenMap->click();
-  Form->ButGenBsp->click();
+  StartCompile();
   const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   QString question;
   QTimer::singleShot(0, [&] {
@@ -139,7 +135,6 @@ TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
   Form->ButRun->click();
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_TRUE(Errors[0].contains("press \"Generate .bsp\" to compile it first")) << Errors[0].toStdString();
-
   WriteFile(Fake.MapsDir + "/quorvel.bsp", "the level before");
   Fake.Tool("hlrad", fake::kFail);
   Compile("Compile failed: hlrad");

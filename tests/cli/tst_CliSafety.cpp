@@ -50,7 +50,6 @@ TEST(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
   const bool full = mknod("full", S_IFCHR | 0666, makedev(1, 7)) == 0;
   if (!full) std::printf("[  SKIPPED ] the full device cases: mknod needs root\n");
   const int fullFd = full ? open("full", O_WRONLY) : -1;
-
   const std::vector<std::string> cases[] = {
       {"--help"},
       {"--version"},
@@ -116,7 +115,6 @@ TEST(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
   for (int seed = 0; seed < writers; ++seed)
     levels.push_back(RunCommand({"--seed", std::to_string(seed), "--output", "-"}).Out);
   const std::string path = dir.File("quorvel.map");
-
   for (int round = 0; round < 20; ++round) {
     std::vector<std::thread> threads;
     for (int seed = 0; seed < writers; ++seed)
@@ -124,7 +122,6 @@ TEST(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
         RunCommand({"--seed", std::to_string(seed), "--output", path, "--quiet"});
       });
     for (std::thread& thread : threads) thread.join();
-
     SCOPED_TRACE(round);
     ASSERT_NE(std::find(levels.begin(), levels.end(), ReadFile(path)), levels.end());
     ASSERT_EQ(Entries(dir.Path).size(), 1u);

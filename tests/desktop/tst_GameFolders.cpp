@@ -51,7 +51,6 @@ TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
                 "\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"70\"\t\t\"123\"\n\t\t}\n\t}\n"
                 "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + disk.Str() + "/Steam Library\"\n\t}\n}\n");
   const std::string game = InstallGame(disk.Str() + "/Steam Library");
-
   EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
   // The link and the folder it names are one library, however often listed.
   EXPECT_EQ(shell::SteamLibraries(home.Str()),
@@ -70,7 +69,6 @@ TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
   MakePrograms(partial, {"hlcsg", "hlbsp", "hlvis"});
   MakePrograms(sd, {"sdHLCSG", "sdHLBSP", "sdHLVIS", "sdHLRAD"});
   MakePrograms(usual, {"hlcsg", "hlbsp", "hlvis", "hlrad"});
-
   shell::UserEnvironment env{root.Str(), partial + ":" + sd, "", ""};
   EXPECT_EQ(shell::FindToolsFolder(env, {usual}), sd);
   env.Path = partial;

@@ -20,7 +20,6 @@ class StartFolderTest : public ::testing::Test {
   std::string Home = Root.File("home");
   std::string Project = Root.File("project");
   shell::UserEnvironment Env{Home, "/usr/bin", "", ""};
-
   void SetUp() override {
     fs::create_directories(Home);
     fs::create_directories(Project);
@@ -32,7 +31,6 @@ TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElse
   const shell::StartFolders folders = ChooseStartFolders(Root.File("link"), Env, false);
   EXPECT_EQ(folders.AppDir, Home + "/.local/share/quorvel");
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
-
   ASSERT_TRUE(shell::PrepareStartFolders(folders).Ok());
   EXPECT_TRUE(fs::is_directory(folders.AppDir));
   EXPECT_EQ(Entries(Home), (std::set<std::string>{".config", ".local"}));

@@ -20,7 +20,6 @@ class SteamLaunchTest : public ::testing::Test {
   std::string Own = Root.File("Half-Life");  // outside any Steam library
   std::string Log = Root.File("started");
   shell::UserEnvironment Env{Root.Str(), "/nonexistent:" + Bin, "", ""};
-
   void SetUp() override {
     for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir);
   }
@@ -57,7 +56,6 @@ TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {
   EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "no hl.sh or hl_linux in the game main folder " + Own));
   WriteFile(Own + "/hl_linux", "");
   EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "hl_linux in " + Own + " is not executable"));
-
   std::vector<std::string> tried;
   auto refuse = [&tried](const platform::ProcessSpec& spec) -> Result<> {
     tried.push_back(fs::path(spec.Program).filename().string());
@@ -68,7 +66,6 @@ TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {
   EXPECT_TRUE(tried.empty());
   EXPECT_TRUE(Contains(noSteam.Error(), "steam: not found on PATH")) << noSteam.Error();
   EXPECT_TRUE(Contains(noSteam.Error(), "hl_linux")) << noSteam.Error();
-
   FakeProgram(Bin + "/steam");
   FakeProgram(Game + "/hl.sh");
   const Result<> refused = shell::RunHalfLife(Game, Env, refuse);

@@ -39,7 +39,6 @@ TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
   EXPECT_EQ(run.Program, "C:\\cmd.exe");
   EXPECT_EQ(run.Arguments, (std::vector<std::string>{"/d", "/v:off", "/c", ".\\quorvel.bat"}));
   EXPECT_EQ(run.WorkingDirectory, tools.Str());
-
   std::filesystem::remove(tools.File("vis.exe"));
   const auto missing = shell::MakeWindowsPlan({"C:\\Levels", tools.Str(), "C:\\Game"}, "cmd.exe");
   ASSERT_FALSE(missing.Ok());
@@ -63,7 +62,6 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMap) {
   }
   EXPECT_EQ(names, (std::vector<std::string>{"hlcsg", "sdHLBSP", "hlvis", "hlrad"}));
   EXPECT_EQ(plan->TargetPath, setup.MapsDir + "/quorvel.bsp");
-
   std::filesystem::permissions(setup.ToolDir + "/hlrad", std::filesystem::perms::owner_read);  // not runnable
   const auto missing = shell::MakePosixPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, 1);
   ASSERT_FALSE(missing.Ok());

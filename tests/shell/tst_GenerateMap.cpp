@@ -40,7 +40,6 @@ TEST(GenerateMap, ReportsRejectionAndWriteFailure) {
   request.AppDir = dir.Str();
   request.MaxAttempts = 0;
   EXPECT_EQ(shell::GenerateMap(request).Error(), "Error generating labyrinth: try again");
-
   request.MaxAttempts = Labyrinth::kMaxAttempts;
   request.AppDir = dir.File("missing");
   const auto failed = shell::GenerateMap(request);

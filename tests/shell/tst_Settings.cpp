@@ -41,7 +41,6 @@ TEST(Settings, MissingFileIsNoSettingsAndOddFilesAreReported) {
   const auto missing = shell::LoadSettings(dir.File("quorvel.ini"));
   ASSERT_TRUE(missing.Ok());
   EXPECT_FALSE(missing->has_value());
-
   std::filesystem::create_directory(dir.File("folder.ini"));
   WriteFile(dir.File("big.ini"), std::string(shell::kMaxSettingsBytes + 1, 'x'));
   std::vector<const char*> names{"folder.ini", "big.ini"};
