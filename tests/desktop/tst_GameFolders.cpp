@@ -55,9 +55,7 @@ TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
   // The link and the folder it names are one library, however often listed.
   EXPECT_EQ(shell::SteamLibraries(home.Str()),
             (std::vector<std::string>{home.Str() + "/.steam/steam", disk.Str() + "/Steam Library"}));
-}
-
-TEST(GameFolders, OlderLibraryFoldersForm) {
+  // The older form of the list.
   EXPECT_EQ(shell::ParseLibraryFolders("\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" "
                                        "\"1\" \"D:\\\\Games\\\\Steam\" }"),
             (std::vector<std::string>{"D:\\Games\\Steam"}));

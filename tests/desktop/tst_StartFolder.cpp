@@ -20,10 +20,7 @@ class StartFolderTest : public ::testing::Test {
   std::string Home = Root.File("home");
   std::string Project = Root.File("project");
   shell::UserEnvironment Env{Home, "/usr/bin", "", ""};
-  void SetUp() override {
-    fs::create_directories(Home);
-    fs::create_directories(Project);
-  }
+  void SetUp() override { fs::create_directories(Home), fs::create_directories(Project); }
 };
 
 TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElseThere) {

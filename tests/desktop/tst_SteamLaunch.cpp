@@ -20,14 +20,10 @@ class SteamLaunchTest : public ::testing::Test {
   std::string Own = Root.File("Half-Life");  // outside any Steam library
   std::string Log = Root.File("started");
   shell::UserEnvironment Env{Root.Str(), "/nonexistent:" + Bin, "", ""};
-  void SetUp() override {
-    for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir);
-  }
+  void SetUp() override { for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir); }
 
   // A program that appends "NAME ARGS | FOLDER" to the log.
-  void FakeProgram(const std::string& path) {
-    WriteScript(path, "echo \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'");
-  }
+  void FakeProgram(const std::string& path) { WriteScript(path, "echo \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'"); }
 };
 
 TEST_F(SteamLaunchTest, TheGameStartsOnTheLevelThroughSteamWhenItCan) {

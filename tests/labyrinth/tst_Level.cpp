@@ -71,8 +71,7 @@ struct LevelCheck {
     const int startY = static_cast<int>(start / line), exitY = static_cast<int>(exit / line);
     CheckGeometry();
     ASSERT_EQ(Name(), "info_player_start");
-    for (++Next; Name() == "func_pushable"; ++Next) {
-    }
+    for (++Next; Name() == "func_pushable"; ++Next) {}
     for (const char* kit : {"item_suit", "item_battery", "weapon_9mmhandgun", "ammo_9mmclip",
                             "ammo_9mmclip", "ammo_9mmclip"}) {
       ASSERT_EQ(Name(), kit);

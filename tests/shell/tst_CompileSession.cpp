@@ -71,13 +71,13 @@ class Compile {
   std::thread::id Owner = std::this_thread::get_id();
 };
 
-class CompileSessionTest : public ::testing::Test {
+class CompileSession : public ::testing::Test {
  protected:
   FakeCompile Fake;
   Compile Job{Fake};
 };
 
-TEST_F(CompileSessionTest, CompilesAndMovesTheLevelIntoTheGame) {
+TEST_F(CompileSession, CompilesAndMovesTheLevelIntoTheGame) {
   // Left by an earlier run: taken for this run's results if kept.
   for (const char* stale : {"/quorvel.err", "/quorvel.lin", "/quorvel.bsp"}) WriteFile(Fake.AppDir + stale, "old");
   Fake.Tool("hlvis", "echo 'vis says hello'");
@@ -93,7 +93,7 @@ TEST_F(CompileSessionTest, CompilesAndMovesTheLevelIntoTheGame) {
   EXPECT_FALSE(Job.Session->Running());
 }
 
-TEST_F(CompileSessionTest, NamesTheFailedToolAndRunsNoneAfterIt) {
+TEST_F(CompileSession, NamesTheFailedToolAndRunsNoneAfterIt) {
   Fake.Tool("hlvis", fake::kFail);
   const CompileOutcome outcome = Job.Run();
   EXPECT_FALSE(outcome.Ok);
@@ -104,7 +104,7 @@ TEST_F(CompileSessionTest, NamesTheFailedToolAndRunsNoneAfterIt) {
   EXPECT_FALSE(std::filesystem::exists(Fake.MapsDir + "/quorvel.bsp"));
 }
 
-TEST(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
+TEST_F(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
   struct Case {
     const char* Tool;
     std::string Body, Status, Error;
@@ -124,7 +124,7 @@ TEST(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
   }
 }
 
-TEST_F(CompileSessionTest, ChecksTheFoldersFirst) {
+TEST_F(CompileSession, ChecksTheFoldersFirst) {
   std::filesystem::remove_all(Fake.HLDir);
   EXPECT_EQ(Job.Run().StatusText, "Game maps folder not found");
   std::filesystem::remove(Fake.AppDir + "/quorvel.map");
@@ -132,7 +132,7 @@ TEST_F(CompileSessionTest, ChecksTheFoldersFirst) {
   EXPECT_EQ(Fake.Ran(), "");
 }
 
-TEST_F(CompileSessionTest, StopEndsTheToolAndWhatItStarted) {
+TEST_F(CompileSession, StopEndsTheToolAndWhatItStarted) {
   Fake.Tool("hlbsp", fake::kHang);
   ASSERT_TRUE(Job.Start());
   const std::string child = Job.ChildPid();
@@ -146,7 +146,7 @@ TEST_F(CompileSessionTest, StopEndsTheToolAndWhatItStarted) {
   EXPECT_EQ(Fake.Ran(), "hlcsg\nhlbsp\n");
 }
 
-TEST_F(CompileSessionTest, ReportsNothingOnceDestroyed) {
+TEST_F(CompileSession, ReportsNothingOnceDestroyed) {
   Fake.Tool("hlcsg", fake::kHang);
   ASSERT_TRUE(Job.Start());
   const std::string child = Job.ChildPid();
@@ -158,14 +158,14 @@ TEST_F(CompileSessionTest, ReportsNothingOnceDestroyed) {
   EXPECT_EQ(Job.Output, "");
 }
 
-TEST(CompileSession, StepTextCountsFromOneAndShowsTheTime) {
+TEST_F(CompileSession, StepTextCountsFromOneAndShowsTheTime) {
   EXPECT_EQ(shell::CompileStepText("hlbsp", 1, 4, std::chrono::seconds(12)), "hlbsp: step 2 of 4, 0:12");
   EXPECT_EQ(shell::CompileStepText("hlrad", 3, 4, std::chrono::seconds(3723)), "hlrad: step 4 of 4, 1:02:03");
 }
 
 // The Windows plan through a stand-in interpreter that keeps the batch file
 // and ends as the batch would when its third tool failed.
-TEST_F(CompileSessionTest, WindowsBatchNamesTheToolThatStoppedIt) {
+TEST_F(CompileSession, WindowsBatchNamesTheToolThatStoppedIt) {
   for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(Fake.ToolDir + "/" + name, "");
   const std::string interpreter = Fake.Root.File("cmd");
   // Prints what the batch's echo lines would, up to the third tool.
