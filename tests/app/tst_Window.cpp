@@ -26,7 +26,10 @@ using namespace testing_support;
 
 namespace {
 
-using Window = WindowTest;
+// Every window here starts with the fake tools and game chosen.
+struct Window : WindowTest {
+  Window() { WriteSettings(); }
+};
 
 TEST_F(Window, EachButtonHasItsOwnAccessKey) {
   Start();
@@ -43,7 +46,6 @@ TEST_F(Window, EachButtonHasItsOwnAccessKey) {
 }
 
 TEST_F(Window, GenerateCompileAndReachTheGame) {
-  WriteSettings();
   // What the tools leave beside the map goes; the log and the settings stay.
   Fake.Tool("hlbsp", fake::kWriteBsp + "; for e in p0 p3 prt wic pts wa_ ext hsz log; do echo x > \"$3.$e\"; done");
   const std::string started = FakeGame();
@@ -65,7 +67,6 @@ TEST_F(Window, GenerateCompileAndReachTheGame) {
 }
 
 TEST_F(Window, CompileOutputOpensBesideTheWindowAndClosesWithEscape) {
-  WriteSettings();
   Start();
   Form->move(0, 0);
   Form->ButGenBsp->click();
@@ -79,7 +80,6 @@ TEST_F(Window, CompileOutputOpensBesideTheWindowAndClosesWithEscape) {
 // The level names a wad file in the game folder it was made for, which has
 // none: the message says so in plain words, then in the tool's.
 TEST_F(Window, AFailedStepIsReportedInTheToolsWordsAndPlainReasons) {
-  WriteSettings();
   Fake.Tool("hlcsg", "echo 'Warning: could not open wad'; exit 1");
   Start();
   Compile("Compile failed: hlcsg");
@@ -92,7 +92,6 @@ TEST_F(Window, AFailedStepIsReportedInTheToolsWordsAndPlainReasons) {
 }
 
 TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
-  WriteSettings();
   Fake.Tool("hlbsp", fake::kHang);
   Start();
   StartCompile();
@@ -108,7 +107,6 @@ TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
 }
 
 TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
-  WriteSettings();
   Fake.Tool("hlcsg", fake::kHang);
   Start();
   StartCompile();
@@ -129,7 +127,6 @@ TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
 }
 
 TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
-  WriteSettings();
   const std::string started = FakeGame();
   Start();
   Form->ButRun->click();
@@ -152,7 +149,6 @@ TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
 }
 
 TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
-  WriteSettings();
   Fake.Tool("hlvis", fake::kFail);
   Start();
   // Reading order: the option groups row by row, then the panel's buttons.

@@ -111,13 +111,12 @@ TEST_F(Cli, StandardOutputAndFilesCarryTheSameBytes) {
 }
 
 TEST_F(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
-  const std::string reason = kMissingFolderReason;
+  const std::string path = Dir.File("missing/out");
   for (const std::string option : {"--output", "--grid"}) {
-    const std::string path = Dir.File("missing/out");
     const Outcome outcome = RunCommand({"--seed", "1", "--output", "-", option, path});
     EXPECT_EQ(outcome.Status, 1);
     EXPECT_TRUE(Contains(outcome.Err, "'" + path + "'")) << outcome.Err;
-    EXPECT_TRUE(Contains(outcome.Err, reason)) << outcome.Err;
+    EXPECT_TRUE(Contains(outcome.Err, kMissingFolderReason)) << outcome.Err;
     EXPECT_FALSE(Contains(outcome.Err, "Output:"));
   }
 }

@@ -55,8 +55,6 @@ class Compile {
     for (auto& call : calls) call();
   }
 
-  // The pid a kHang tool recorded, once it did.
-  std::string ChildPid() const { return WaitForLine(Setup.ToolDir + "/child.pid"); }
   const FakeCompile& Setup;
   std::mutex Mutex;
   std::condition_variable Posted;
@@ -135,7 +133,7 @@ TEST_F(CompileSession, ChecksTheFoldersFirst) {
 TEST_F(CompileSession, StopEndsTheToolAndWhatItStarted) {
   Fake.Tool("hlbsp", fake::kHang);
   ASSERT_TRUE(Job.Start());
-  const std::string child = Job.ChildPid();
+  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   ASSERT_FALSE(child.empty());
   EXPECT_FALSE(Job.Start());
   Job.Session->Stop();
@@ -149,7 +147,7 @@ TEST_F(CompileSession, StopEndsTheToolAndWhatItStarted) {
 TEST_F(CompileSession, ReportsNothingOnceDestroyed) {
   Fake.Tool("hlcsg", fake::kHang);
   ASSERT_TRUE(Job.Start());
-  const std::string child = Job.ChildPid();
+  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   Job.Session.reset();
   EXPECT_TRUE(ProcessEnds(child));
   Job.Output.clear();
