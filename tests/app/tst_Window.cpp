@@ -45,36 +45,31 @@ TEST_F(Window, EachButtonHasItsOwnAccessKey) {
   EXPECT_EQ(keys.size(), 6);
 }
 
-TEST_F(Window, GenerateCompileAndReachTheGame) {
+TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   // What the tools leave beside the map goes; the log and the settings stay.
   Fake.Tool("hlbsp", fake::kWriteBsp + "; for e in p0 p3 prt wic pts wa_ ext hsz log; do echo x > \"$3.$e\"; done");
   const std::string started = FakeGame();
   Start();
+  Form->move(0, 0);
   Form->ButGenMap->click();
   EXPECT_EQ(Form->StatusText(), ".map generated");
   EXPECT_TRUE(Contains(ReadFile(Fake.AppDir + "/quorvel.map"), Fake.HLDir + "/valve/halflife.wad"));
   Form->ButGenBsp->click();
   EXPECT_FALSE(Actions());  // until the compile ends
+  const QRect output = Form->CompileOutput->frameGeometry();  // beside the window, on the screen
+  EXPECT_FALSE(output.intersects(Form->frameGeometry()));
+  EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
   ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
   EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Form->CompileOutput->PlainText().contains(".bsp generated"));
   EXPECT_EQ(Entries(Fake.AppDir), (std::set<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
+  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
+  EXPECT_FALSE(Form->CompileOutput->isVisible());
   Form->ButRun->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
-}
-
-TEST_F(Window, CompileOutputOpensBesideTheWindowAndClosesWithEscape) {
-  Start();
-  Form->move(0, 0);
-  Form->ButGenBsp->click();
-  const QRect output = Form->CompileOutput->frameGeometry();
-  EXPECT_FALSE(output.intersects(Form->frameGeometry()));
-  EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
-  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
-  EXPECT_FALSE(Form->CompileOutput->isVisible());
 }
 
 // The level names a wad file in the game folder it was made for, which has
