@@ -26,7 +26,6 @@ class WindowTest : public ::testing::Test {
     Form->show();
   }
   void WriteSettings() { testing_support::WriteFile(Ini, Fake.ToolDir + "\r\n" + Fake.HLDir + "\r\n"); }
-
   void RunSetup(const std::function<void(TSetupForm&)>& use) {
     Form->RunModal = [use](QDialog& dialog) {
       use(static_cast<TSetupForm&>(dialog));
@@ -40,7 +39,6 @@ class WindowTest : public ::testing::Test {
       setup.DirHL->SetText(QString::fromStdString(Fake.HLDir));
     });
   }
-
   bool Actions() const {
     return Form->ButGenMap->isEnabled() && Form->ButGenBsp->isEnabled() && Form->ButRun->isEnabled();
   }
@@ -51,13 +49,15 @@ class WindowTest : public ::testing::Test {
       if (!button->isEnabled()) tips << button->toolTip();
     return tips.size() == 3 ? tips : QStringList();
   }
-
   bool WaitForStatus(const QString& text) {
     return QTest::qWaitFor([&] { return Form->StatusText() == text; }, 20000);
   }
-  void Compile(const QString& status) {
+  void StartCompile() {
     Form->ButGenMap->click();
     Form->ButGenBsp->click();
+  }
+  void Compile(const QString& status) {
+    StartCompile();
     ASSERT_TRUE(WaitForStatus(status)) << Form->StatusText().toStdString();
   }
   // A stand-in game that records its arguments in "started".
@@ -65,7 +65,6 @@ class WindowTest : public ::testing::Test {
     testing_support::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
     return Fake.HLDir + "/started";
   }
-
   testing_support::FakeCompile Fake;
   testing_support::ChangeDirectory InLevels{Fake.AppDir};
   std::string Ini = Fake.AppDir + "/quorvel.ini";

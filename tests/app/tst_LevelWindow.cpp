@@ -43,7 +43,6 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndCommandLine) {
   EXPECT_TRUE(Form->SeedLabel->isVisible());
   EXPECT_TRUE(Form->SeedLabel->text().contains(QStringLiteral("Seed %1").arg(seed)));
   EXPECT_EQ(level->SeedText->text(), QStringLiteral("Seed %1").arg(seed));
-
   level->ButCopyCommand->click();
   const QString copied = QApplication::clipboard()->text();
   EXPECT_EQ(copied, level->CommandLine());

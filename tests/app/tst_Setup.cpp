@@ -72,7 +72,6 @@ TEST_F(Doors, SetupNotesAFolderThatWillNotDoAndKeepsOutANameThatCannotBeKept) {
   shell::Settings data{{Fake.ToolDir, Fake.HLDir}};
   TSetupForm setup(data, nullptr);
   EXPECT_EQ(setup.NoteTool->text() + setup.NoteHL->text(), "");
-
   setup.DirTool->SetText(QString::fromStdString(Fake.AppDir));
   EXPECT_EQ(data.ToolDir(), Fake.AppDir);
   EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
@@ -90,7 +89,6 @@ TEST_F(Doors, SetupTakesAPastedPathAndNamesEachChooser) {
   setup.DirTool->Edit()->selectAll();
   setup.DirTool->Edit()->paste();
   EXPECT_EQ(data.ToolDir(), Fake.ToolDir);
-
   QStringList titles;
   for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) {
     field->ChooseFolder = [&](QWidget*, const QString& title, const QString&) {

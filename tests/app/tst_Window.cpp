@@ -26,7 +26,10 @@ using namespace testing_support;
 
 namespace {
 
-using Window = WindowTest;
+// Every window here starts with the fake tools and game chosen.
+struct Window : WindowTest {
+  Window() { WriteSettings(); }
+};
 
 TEST_F(Window, EachButtonHasItsOwnAccessKey) {
   Start();
@@ -42,46 +45,36 @@ TEST_F(Window, EachButtonHasItsOwnAccessKey) {
   EXPECT_EQ(keys.size(), 6);
 }
 
-TEST_F(Window, GenerateCompileAndReachTheGame) {
-  WriteSettings();
+TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   // What the tools leave beside the map goes; the log and the settings stay.
   Fake.Tool("hlbsp", fake::kWriteBsp + "; for e in p0 p3 prt wic pts wa_ ext hsz log; do echo x > \"$3.$e\"; done");
   const std::string started = FakeGame();
   Start();
+  Form->move(0, 0);
   Form->ButGenMap->click();
   EXPECT_EQ(Form->StatusText(), ".map generated");
   EXPECT_TRUE(Contains(ReadFile(Fake.AppDir + "/quorvel.map"), Fake.HLDir + "/valve/halflife.wad"));
-
   Form->ButGenBsp->click();
   EXPECT_FALSE(Actions());  // until the compile ends
+  const QRect output = Form->CompileOutput->frameGeometry();  // beside the window, on the screen
+  EXPECT_FALSE(output.intersects(Form->frameGeometry()));
+  EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
   ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
   EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Form->CompileOutput->PlainText().contains(".bsp generated"));
   EXPECT_EQ(Entries(Fake.AppDir), (std::set<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
-
+  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
+  EXPECT_FALSE(Form->CompileOutput->isVisible());
   Form->ButRun->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
 }
 
-TEST_F(Window, CompileOutputOpensBesideTheWindowAndClosesWithEscape) {
-  WriteSettings();
-  Start();
-  Form->move(0, 0);
-  Form->ButGenBsp->click();
-  const QRect output = Form->CompileOutput->frameGeometry();
-  EXPECT_FALSE(output.intersects(Form->frameGeometry()));
-  EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
-  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
-  EXPECT_FALSE(Form->CompileOutput->isVisible());
-}
-
 // The level names a wad file in the game folder it was made for, which has
 // none: the message says so in plain words, then in the tool's.
 TEST_F(Window, AFailedStepIsReportedInTheToolsWordsAndPlainReasons) {
-  WriteSettings();
   Fake.Tool("hlcsg", "echo 'Warning: could not open wad'; exit 1");
   Start();
   Compile("Compile failed: hlcsg");
@@ -94,11 +87,9 @@ TEST_F(Window, AFailedStepIsReportedInTheToolsWordsAndPlainReasons) {
 }
 
 TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
-  WriteSettings();
   Fake.Tool("hlbsp", fake::kHang);
   Start();
-  Form->ButGenMap->click();
-  Form->ButGenBsp->click();
+  StartCompile();
   const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StepField->isVisible(); }));
   EXPECT_TRUE(QRegularExpression("^hlbsp: step 2 of 4, 0:0\\d$").match(Form->StepField->text()).hasMatch())
@@ -111,11 +102,9 @@ TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
 }
 
 TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
-  WriteSettings();
   Fake.Tool("hlcsg", fake::kHang);
   Start();
-  Form->ButGenMap->click();
-  Form->ButGenBsp->click();
+  StartCompile();
   const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   QString question;
   QTimer::singleShot(0, [&] {
@@ -133,13 +122,11 @@ TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
 }
 
 TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
-  WriteSettings();
   const std::string started = FakeGame();
   Start();
   Form->ButRun->click();
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_TRUE(Errors[0].contains("press \"Generate .bsp\" to compile it first")) << Errors[0].toStdString();
-
   WriteFile(Fake.MapsDir + "/quorvel.bsp", "the level before");
   Fake.Tool("hlrad", fake::kFail);
   Compile("Compile failed: hlrad");
@@ -157,7 +144,6 @@ TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
 }
 
 TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
-  WriteSettings();
   Fake.Tool("hlvis", fake::kFail);
   Start();
   // Reading order: the option groups row by row, then the panel's buttons.

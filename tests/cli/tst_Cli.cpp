@@ -1,8 +1,6 @@
 // The whole command run in-process: what it prints, writes and exits with.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "RunCommand.h"
 #include "TestFiles.h"
 #include "cli/Cli.h"
@@ -18,11 +16,15 @@ bool StartsWith(const std::string& text, const std::string& start) {
   return text.rfind(start, 0) == 0;
 }
 
+class Cli : public ::testing::Test {
+ protected:
+  TempDir Dir;
+  ChangeDirectory In{Dir.Path};
+};
+
 }  // namespace
 
-TEST(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
   const Outcome help = RunCommand({"--help"});
   EXPECT_TRUE(help.Status == 0 && StartsWith(help.Out, "Usage: quorvel-cli"));
   for (const char* line : {"--dimension D", "very-small|small|medium|big|very-big or 0-4",
@@ -30,12 +32,10 @@ TEST(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
     EXPECT_TRUE(Contains(help.Out, line)) << line;
   EXPECT_EQ(help.Err, "");
   EXPECT_EQ(RunCommand({"--version"}).Out, "quorvel-cli 1.01\n");
-  EXPECT_TRUE(fs::is_empty(dir.Path));
+  EXPECT_TRUE(fs::is_empty(Dir.Path));
 }
 
-TEST(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
   const struct {
     std::vector<std::string> Args;
     std::vector<std::string> Mentions;
@@ -58,20 +58,18 @@ TEST(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
     for (const std::string& mention : c.Mentions)
       EXPECT_TRUE(Contains(outcome.Err, mention)) << mention << " missing from " << outcome.Err;
   }
-  EXPECT_TRUE(fs::is_empty(dir.Path));
+  EXPECT_TRUE(fs::is_empty(Dir.Path));
 }
 
-TEST(Cli, DefaultOutputIsQuorvelMapInTheCurrentDirectoryWithASummary) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(Cli, DefaultOutputIsQuorvelMapInTheCurrentDirectoryWithASummary) {
   const Outcome outcome = RunCommand({"--dimension", "very-big", "--skill", "high", "--monsters",
                                       "aliens", "--seed", "4294967295"});
   ASSERT_EQ(outcome.Status, 0) << outcome.Err;
   EXPECT_EQ(outcome.Out, "");
   EXPECT_TRUE(
-      StartsWith(ReadFile(dir.File("quorvel.map")), "{\r\n\"classname\" \"worldspawn\"\r\n"));
+      StartsWith(ReadFile(Dir.File("quorvel.map")), "{\r\n\"classname\" \"worldspawn\"\r\n"));
   // Only the map: the temporary file it was written through is gone.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(Dir.Path), fs::directory_iterator()), 1);
   for (const std::string& line : std::vector<std::string>{
            "Seed:       4294967295\nAttempts:   ", "\nGrid:       90 x 65\nBrushes:    ",
            "\nMonsters:   150\nWeapons:    16\nAmmunition: 16\nItems:      14\n"
@@ -80,7 +78,7 @@ TEST(Cli, DefaultOutputIsQuorvelMapInTheCurrentDirectoryWithASummary) {
     EXPECT_TRUE(Contains(outcome.Err, line)) << outcome.Err;
 }
 
-TEST(Cli, WithoutSeedTheTimeIsUsedAndPrintedEvenWhenQuiet) {
+TEST_F(Cli, WithoutSeedTheTimeIsUsedAndPrintedEvenWhenQuiet) {
   const std::uint32_t before = Random::TimeSeed();
   const Outcome outcome = RunCommand({"--quiet", "--output", "-"});
   const std::uint32_t after = Random::TimeSeed();
@@ -93,44 +91,39 @@ TEST(Cli, WithoutSeedTheTimeIsUsedAndPrintedEvenWhenQuiet) {
             outcome.Out);
 }
 
-TEST(Cli, StandardOutputAndFilesCarryTheSameBytes) {
-  TempDir dir;
+TEST_F(Cli, StandardOutputAndFilesCarryTheSameBytes) {
   const std::vector<std::string> options{"--seed", "5", "--game-dir", "/games/hl", "--quiet"};
   auto with = [&options](std::vector<std::string> more) {
     more.insert(more.begin(), options.begin(), options.end());
     return RunCommand(more);
   };
   const Outcome level = with({"--output", "-"});
-  const Outcome grid = with({"--output", dir.File("level.map"), "--grid", "-"});
-  ASSERT_EQ(with({"--output", dir.File("file.map"), "--grid", dir.File("grid.txt")}).Status, 0);
+  const Outcome grid = with({"--output", Dir.File("level.map"), "--grid", "-"});
+  ASSERT_EQ(with({"--output", Dir.File("file.map"), "--grid", Dir.File("grid.txt")}).Status, 0);
   const std::string sep(1, platform::kPathSeparator);
   EXPECT_TRUE(Contains(level.Out, "\"wad\" \"/games/hl" + sep + "valve" + sep + "halflife.wad\"\r\n"));
-  EXPECT_EQ(level.Out, ReadFile(dir.File("file.map")));
-  EXPECT_EQ(level.Out, ReadFile(dir.File("level.map")));
-  EXPECT_EQ(grid.Out, ReadFile(dir.File("grid.txt")));
+  EXPECT_EQ(level.Out, ReadFile(Dir.File("file.map")));
+  EXPECT_EQ(level.Out, ReadFile(Dir.File("level.map")));
+  EXPECT_EQ(grid.Out, ReadFile(Dir.File("grid.txt")));
   // The preview: one LF-ended line of 45 cells per row of a Small grid.
   EXPECT_EQ(grid.Out.size(), 46u * 35u);
   EXPECT_EQ(grid.Out.find('\r'), std::string::npos);
 }
 
-TEST(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
-  TempDir dir;
-  const std::string reason = kMissingFolderReason;
+TEST_F(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
+  const std::string path = Dir.File("missing/out");
   for (const std::string option : {"--output", "--grid"}) {
-    const std::string path = dir.File("missing/out");
     const Outcome outcome = RunCommand({"--seed", "1", "--output", "-", option, path});
     EXPECT_EQ(outcome.Status, 1);
     EXPECT_TRUE(Contains(outcome.Err, "'" + path + "'")) << outcome.Err;
-    EXPECT_TRUE(Contains(outcome.Err, reason)) << outcome.Err;
+    EXPECT_TRUE(Contains(outcome.Err, kMissingFolderReason)) << outcome.Err;
     EXPECT_FALSE(Contains(outcome.Err, "Output:"));
   }
 }
 
-TEST(Cli, AllAttemptsRejectedExitsWith1AndWritesNothing) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(Cli, AllAttemptsRejectedExitsWith1AndWritesNothing) {
   const Outcome outcome = RunCommand({"--seed", "3", "--grid", "grid.txt"}, 0);
   EXPECT_EQ(outcome.Status, 1);
   EXPECT_EQ(outcome.Err + outcome.Out, "Seed:       3\nError generating labyrinth: try again\n");
-  EXPECT_TRUE(fs::is_empty(dir.Path));
+  EXPECT_TRUE(fs::is_empty(Dir.Path));
 }

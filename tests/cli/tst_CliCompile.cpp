@@ -9,35 +9,37 @@ namespace {
 namespace ts = testing_support;
 using ts::Contains;
 
-Outcome Compile(const ts::FakeCompile& setup, std::vector<std::string> more = {}) {
-  std::vector<std::string> args = {"--compile", "--tools", setup.ToolDir, "--game-dir", setup.HLDir,
-                                   "--output", setup.AppDir + "/quorvel.map", "--quiet"};
-  args.insert(args.end(), more.begin(), more.end());
-  return RunCommand(args);
-}
+class CliCompile : public ::testing::Test {
+ protected:
+  Outcome Compile(std::vector<std::string> more) {
+    std::vector<std::string> args = {"--compile", "--tools", Fake.ToolDir, "--game-dir", Fake.HLDir,
+                                     "--output", Fake.AppDir + "/quorvel.map", "--quiet"};
+    args.insert(args.end(), more.begin(), more.end());
+    return RunCommand(args);
+  }
+  ts::FakeCompile Fake;
+};
 
-TEST(CliCompile, CompilesTheLevelIntoTheGameAndStartsIt) {
-  ts::FakeCompile setup;
-  setup.Tool("hlcsg", "echo 'csg at work'");
-  ts::WriteScript(setup.HLDir + "/hl_linux", "echo \"$*\" > started");
-  const Outcome run = Compile(setup, {"--run"});
+TEST_F(CliCompile, CompilesTheLevelIntoTheGameAndStartsIt) {
+  Fake.Tool("hlcsg", "echo 'csg at work'");
+  ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
+  const Outcome run = Compile({"--run"});
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_TRUE(Contains(run.Err, "csg at work\n")) << run.Err;
   EXPECT_TRUE(Contains(run.Err, ".bsp generated"));
-  EXPECT_EQ(ts::ReadFile(setup.MapsDir + "/quorvel.bsp"), "level\n");
-  EXPECT_EQ(ts::WaitForLine(setup.HLDir + "/started"), "-console +map quorvel");
+  EXPECT_EQ(ts::ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
+  EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
 }
 
-TEST(CliCompile, NamesTheFailedStep) {
-  ts::FakeCompile setup;
-  setup.Tool("hlrad", ts::fake::kFail);
-  const Outcome run = Compile(setup, {"--run"});
+TEST_F(CliCompile, NamesTheFailedStep) {
+  Fake.Tool("hlrad", ts::fake::kFail);
+  const Outcome run = Compile({"--run"});
   EXPECT_EQ(run.Status, 1);
   EXPECT_TRUE(Contains(run.Err, "hlrad failed with exit status 3")) << run.Err;
   EXPECT_TRUE(Contains(run.Err, "quorvel-cli: Compile failed: hlrad\n")) << run.Err;
 }
 
-TEST(CliCompile, NeedsItsFoldersAndTheLevelsName) {
+TEST_F(CliCompile, NeedsItsFoldersAndTheLevelsName) {
   EXPECT_EQ(RunCommand({"--compile", "--game-dir", "/g"}).Status, 2);
   EXPECT_EQ(RunCommand({"--run"}).Status, 2);
   const Outcome named = RunCommand({"--compile", "--tools", "/t", "--game-dir", "/g", "--output", "other.map"});

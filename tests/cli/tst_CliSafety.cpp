@@ -38,11 +38,15 @@ Outcome WithStandardOutput(std::vector<std::string> args, int fd) {
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadFile("err")};
 }
 
+class CliSafety : public ::testing::Test {
+ protected:
+  TempDir Dir;
+  ChangeDirectory In{Dir.Path};
+};
+
 }  // namespace
 
-TEST(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
   // A pipe nobody reads; and, for root, a "full" device made here.
   int broken[2];
   ASSERT_EQ(pipe(broken), 0);
@@ -50,7 +54,6 @@ TEST(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
   const bool full = mknod("full", S_IFCHR | 0666, makedev(1, 7)) == 0;
   if (!full) std::printf("[  SKIPPED ] the full device cases: mknod needs root\n");
   const int fullFd = full ? open("full", O_WRONLY) : -1;
-
   const std::vector<std::string> cases[] = {
       {"--help"},
       {"--version"},
@@ -70,9 +73,7 @@ TEST(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
   close(fullFd);
 }
 
-TEST(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
   WriteFile("level.map", "old");
   fs::create_directory("sub");
   fs::create_hard_link("level.map", "hard.map");
@@ -91,9 +92,7 @@ TEST(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
   EXPECT_FALSE(fs::exists("new.map"));
 }
 
-TEST(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {
-  TempDir dir;
-  ChangeDirectory cd(dir.Path);
+TEST_F(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {
   const std::pair<const char*, const char*> cases[] = {
       {"/x\" \"light\" \"9999", "double quote"}, {"/games\n/hl", "line feed"},
       {"C:\\hl\r", "carriage return"},           {"C:\\hl;D:\\more", "semicolon"},
@@ -106,17 +105,15 @@ TEST(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {
     EXPECT_TRUE(Contains(run.Err, "--game-dir")) << run.Err;
     EXPECT_TRUE(Contains(run.Err, named)) << run.Err;
   }
-  EXPECT_TRUE(fs::is_empty(dir.Path));
+  EXPECT_TRUE(fs::is_empty(Dir.Path));
 }
 
-TEST(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
-  TempDir dir;
+TEST_F(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
   const int writers = 50;
   std::vector<std::string> levels;
   for (int seed = 0; seed < writers; ++seed)
     levels.push_back(RunCommand({"--seed", std::to_string(seed), "--output", "-"}).Out);
-  const std::string path = dir.File("quorvel.map");
-
+  const std::string path = Dir.File("quorvel.map");
   for (int round = 0; round < 20; ++round) {
     std::vector<std::thread> threads;
     for (int seed = 0; seed < writers; ++seed)
@@ -124,9 +121,8 @@ TEST(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
         RunCommand({"--seed", std::to_string(seed), "--output", path, "--quiet"});
       });
     for (std::thread& thread : threads) thread.join();
-
     SCOPED_TRACE(round);
     ASSERT_NE(std::find(levels.begin(), levels.end(), ReadFile(path)), levels.end());
-    ASSERT_EQ(Entries(dir.Path).size(), 1u);
+    ASSERT_EQ(Entries(Dir.Path).size(), 1u);
   }
 }

@@ -37,7 +37,6 @@ TEST(LevelAgain, TheCopiedCommandLineWritesTheSameBytes) {
   request.Seed = 3141592653u;
   const auto made = shell::GenerateMap(request);
   ASSERT_TRUE(made.Ok()) << made.Error();
-
   const std::string line = cli::CommandLineText(cli::ArgumentsFor(request.Options, made->Seed, request.GameDir));
   EXPECT_EQ(line.rfind("quorvel-cli --dimension very-small ", 0), 0u) << line;
   std::vector<std::string> args = ShellWords(line);
@@ -57,7 +56,6 @@ TEST(LevelAgain, PreviewWritesOneSvgPictureWithItsLegend) {
   for (const char* text : {">Seed 5</text>", "Friends 2</text>", ">Friend</text>", ">Monster</text>", "</svg>\n"})
     EXPECT_TRUE(Contains(svg, text)) << text;
   EXPECT_TRUE(Contains(run.Err, "Picture:    level.svg"));
-
   const Outcome same = RunCommand({"--output", "x.map", "--preview", "./x.map"});
   EXPECT_EQ(same.Status, 2);
   EXPECT_TRUE(Contains(same.Err, "--output and --preview name the same file")) << same.Err;

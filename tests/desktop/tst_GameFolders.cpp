@@ -51,14 +51,11 @@ TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
                 "\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"70\"\t\t\"123\"\n\t\t}\n\t}\n"
                 "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + disk.Str() + "/Steam Library\"\n\t}\n}\n");
   const std::string game = InstallGame(disk.Str() + "/Steam Library");
-
   EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
   // The link and the folder it names are one library, however often listed.
   EXPECT_EQ(shell::SteamLibraries(home.Str()),
             (std::vector<std::string>{home.Str() + "/.steam/steam", disk.Str() + "/Steam Library"}));
-}
-
-TEST(GameFolders, OlderLibraryFoldersForm) {
+  // The older form of the list.
   EXPECT_EQ(shell::ParseLibraryFolders("\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" "
                                        "\"1\" \"D:\\\\Games\\\\Steam\" }"),
             (std::vector<std::string>{"D:\\Games\\Steam"}));
@@ -70,7 +67,6 @@ TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
   MakePrograms(partial, {"hlcsg", "hlbsp", "hlvis"});
   MakePrograms(sd, {"sdHLCSG", "sdHLBSP", "sdHLVIS", "sdHLRAD"});
   MakePrograms(usual, {"hlcsg", "hlbsp", "hlvis", "hlrad"});
-
   shell::UserEnvironment env{root.Str(), partial + ":" + sd, "", ""};
   EXPECT_EQ(shell::FindToolsFolder(env, {usual}), sd);
   env.Path = partial;

@@ -20,11 +20,7 @@ class StartFolderTest : public ::testing::Test {
   std::string Home = Root.File("home");
   std::string Project = Root.File("project");
   shell::UserEnvironment Env{Home, "/usr/bin", "", ""};
-
-  void SetUp() override {
-    fs::create_directories(Home);
-    fs::create_directories(Project);
-  }
+  void SetUp() override { fs::create_directories(Home), fs::create_directories(Project); }
 };
 
 TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElseThere) {
@@ -32,18 +28,22 @@ TEST_F(StartFolderTest, HomeWithoutSettingsUsesTheXdgFoldersAndWritesNothingElse
   const shell::StartFolders folders = ChooseStartFolders(Root.File("link"), Env, false);
   EXPECT_EQ(folders.AppDir, Home + "/.local/share/quorvel");
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
-
   ASSERT_TRUE(shell::PrepareStartFolders(folders).Ok());
   EXPECT_TRUE(fs::is_directory(folders.AppDir));
   EXPECT_EQ(Entries(Home), (std::set<std::string>{".config", ".local"}));
 }
 
-TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsolute) {
+TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsoluteAndAFolderThatCannotBeMadeIsNamed) {
   Env.XdgDataHome = Root.File("data");
   Env.XdgConfigHome = "relative/config";
   const shell::StartFolders folders = ChooseStartFolders(Home, Env, false);
   EXPECT_EQ(folders.AppDir, Root.File("data") + "/quorvel");
   EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
+  WriteFile(Root.File("file"), "");
+  Env.XdgDataHome = Root.File("file");
+  const Result<> made = shell::PrepareStartFolders(ChooseStartFolders(Home, Env, false));
+  ASSERT_FALSE(made.Ok());
+  EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
 }
 
 // A folder with settings keeps everything there, even from the menu; another
@@ -59,12 +59,4 @@ TEST_F(StartFolderTest, TheLevelFolderFollowsTheSettingsAndTheMenu) {
     EXPECT_EQ(folders.AppDir, dir);
     EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
   }
-}
-
-TEST_F(StartFolderTest, AFolderThatCannotBeMadeIsNamed) {
-  WriteFile(Root.File("file"), "");
-  Env.XdgDataHome = Root.File("file");
-  const Result<> made = shell::PrepareStartFolders(ChooseStartFolders(Home, Env, false));
-  ASSERT_FALSE(made.Ok());
-  EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
 }

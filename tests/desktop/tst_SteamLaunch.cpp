@@ -20,15 +20,10 @@ class SteamLaunchTest : public ::testing::Test {
   std::string Own = Root.File("Half-Life");  // outside any Steam library
   std::string Log = Root.File("started");
   shell::UserEnvironment Env{Root.Str(), "/nonexistent:" + Bin, "", ""};
-
-  void SetUp() override {
-    for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir);
-  }
+  void SetUp() override { for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir); }
 
   // A program that appends "NAME ARGS | FOLDER" to the log.
-  void FakeProgram(const std::string& path) {
-    WriteScript(path, "echo \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'");
-  }
+  void FakeProgram(const std::string& path) { WriteScript(path, "echo \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'"); }
 };
 
 TEST_F(SteamLaunchTest, TheGameStartsOnTheLevelThroughSteamWhenItCan) {
@@ -57,7 +52,6 @@ TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {
   EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "no hl.sh or hl_linux in the game main folder " + Own));
   WriteFile(Own + "/hl_linux", "");
   EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "hl_linux in " + Own + " is not executable"));
-
   std::vector<std::string> tried;
   auto refuse = [&tried](const platform::ProcessSpec& spec) -> Result<> {
     tried.push_back(fs::path(spec.Program).filename().string());
@@ -68,7 +62,6 @@ TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {
   EXPECT_TRUE(tried.empty());
   EXPECT_TRUE(Contains(noSteam.Error(), "steam: not found on PATH")) << noSteam.Error();
   EXPECT_TRUE(Contains(noSteam.Error(), "hl_linux")) << noSteam.Error();
-
   FakeProgram(Bin + "/steam");
   FakeProgram(Game + "/hl.sh");
   const Result<> refused = shell::RunHalfLife(Game, Env, refuse);

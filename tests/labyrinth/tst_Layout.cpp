@@ -13,7 +13,6 @@ struct LabyrinthTestAccess {
   std::vector<char>& Cells = Lab.Cells;
   Random& Rng = Lab.Rng;
   bool& Aborted = Lab.Aborted;
-
   char& At(int x, int y) { return Lab.Grid(x, y); }
   void Fill(const std::string& codes, Random& noise) {
     for (char& c : Cells)

@@ -15,7 +15,6 @@ struct LevelCheck {
   const LabyrinthOptions& Opt;
   const std::string& Preview = Lab.LayoutPreview();
   size_t Next = 0;  // the entity to check next
-
   char At(int x, int y) const { return Preview[static_cast<size_t>(y * (Lab.Width + 1) + x)]; }
   std::string Name() const {
     return Next < Lab.Entities.size() ? Lab.Entities[Next]->ClassName : "(end)";
@@ -59,7 +58,6 @@ struct LevelCheck {
       ASSERT_EQ(covered[i], solid ? 1 : 0) << "cell " << i << " '" << c << "'";
     }
   }
-
   void Run() {
     ASSERT_EQ(Preview.size(), static_cast<size_t>((Lab.Width + 1) * Lab.Height));
     ASSERT_EQ(Preview.find_first_not_of({Cell::Free, Cell::Wall, Cell::LowBlock, Cell::Doorway,
@@ -72,10 +70,8 @@ struct LevelCheck {
         << "start in column 0, exit in the last";
     const int startY = static_cast<int>(start / line), exitY = static_cast<int>(exit / line);
     CheckGeometry();
-
     ASSERT_EQ(Name(), "info_player_start");
-    for (++Next; Name() == "func_pushable"; ++Next) {
-    }
+    for (++Next; Name() == "func_pushable"; ++Next) {}
     for (const char* kit : {"item_suit", "item_battery", "weapon_9mmhandgun", "ammo_9mmclip",
                             "ammo_9mmclip", "ammo_9mmclip"}) {
       ASSERT_EQ(Name(), kit);
@@ -97,7 +93,6 @@ struct LevelCheck {
         ASSERT_EQ(kinds[kind].count(Name()), 1u) << Name();
         Place();
       }
-
     // One monster per monster cell, in row order.
     const int far = Opt.MapDim > 2 ? 20 : 15, guard = Opt.MapDim > 2 ? 10 : 5;
     int monsters = 0, guards = 0;
@@ -124,7 +119,6 @@ struct LevelCheck {
     if (Opt.GameType == 1) {
       EXPECT_GE(guards, Opt.Skill + 3);
     }
-
     // Nodes on free cells in row order, then lights, the last over the exit.
     for (int last = -1; Name() == "info_node";) {
       const auto [x, y] = Place();
@@ -137,7 +131,6 @@ struct LevelCheck {
     }
     ASSERT_EQ(Name(), "light");
     EXPECT_EQ(Place(false), std::make_pair(Lab.Width - 1, exitY));
-
     const bool plate = Lab.Blocks.back()->Walls[0].Texture == "BOLTS";
     if (Opt.GameType == 0) {
       ASSERT_EQ(Name(), "trigger_counter");

@@ -88,7 +88,6 @@ TEST(SafeWrite, LinksPlantedAtTemporaryNamesAreNeverFollowed) {
   WriteFile(victim, "victim");
   for (const char* planted : {"level.map.tmp", ".level.map.tmp", "level.map.part"})
     fs::create_symlink(victim, dir.Path / planted);
-
   ASSERT_TRUE(WriteFileSafely(dir.File("level.map"), "level"));
   EXPECT_EQ(ReadFile(dir.File("level.map")), "level");
   EXPECT_EQ(ReadFile(victim), "victim");
@@ -107,7 +106,6 @@ TEST(SafeWrite, AReplacedFileKeepsModeOwnerAndLinks) {
   ASSERT_EQ(chown(file.c_str(), owner, group), 0);
   fs::create_symlink("level.map", link);
   fs::create_hard_link(file, other);
-
   ASSERT_TRUE(WriteFileSafely(link, "new"));
   EXPECT_EQ(KindOf(link), S_IFLNK);
   EXPECT_EQ(ReadFile(file), "new");
@@ -118,7 +116,6 @@ TEST(SafeWrite, AReplacedFileKeepsModeOwnerAndLinks) {
   EXPECT_EQ(st.st_gid, group);
   // The name given gets a whole new file; another name of it keeps the old.
   EXPECT_EQ(ReadFile(other), "old");
-
   const mode_t mask = umask(022);
   umask(mask);
   ASSERT_TRUE(WriteFileSafely(dir.File("new.map"), "new"));

@@ -32,9 +32,9 @@ class Compile {
         },
         std::move(calls));
   }
-
   bool Start() { return Session->Start(shell::CompileDirs{Setup.AppDir, Setup.ToolDir, Setup.HLDir}); }
   CompileOutcome Run() {
+    Finished = 0;
     EXPECT_TRUE(Start());
     return Wait();
   }
@@ -46,7 +46,6 @@ class Compile {
     EXPECT_EQ(Finished, 1);
     return Outcome;
   }
-
   void RunPosted(std::chrono::milliseconds wait) {
     std::unique_lock<std::mutex> lock(Mutex);
     Posted.wait_for(lock, wait, [this] { return !Queue.empty(); });
@@ -55,9 +54,6 @@ class Compile {
     lock.unlock();
     for (auto& call : calls) call();
   }
-
-  // The pid a kHang tool recorded, once it did.
-  std::string ChildPid() const { return WaitForLine(Setup.ToolDir + "/child.pid"); }
 
   const FakeCompile& Setup;
   std::mutex Mutex;
@@ -73,38 +69,40 @@ class Compile {
   std::thread::id Owner = std::this_thread::get_id();
 };
 
-TEST(CompileSession, CompilesAndMovesTheLevelIntoTheGame) {
-  FakeCompile setup;
+class CompileSession : public ::testing::Test {
+ protected:
+  FakeCompile Fake;
+  Compile Job{Fake};
+};
+
+TEST_F(CompileSession, CompilesAndMovesTheLevelIntoTheGame) {
   // Left by an earlier run: taken for this run's results if kept.
-  for (const char* stale : {"/quorvel.err", "/quorvel.lin", "/quorvel.bsp"}) WriteFile(setup.AppDir + stale, "old");
-  setup.Tool("hlvis", "echo 'vis says hello'");
-  Compile compile(setup);
-  const CompileOutcome outcome = compile.Run();
+  for (const char* stale : {"/quorvel.err", "/quorvel.lin", "/quorvel.bsp"}) WriteFile(Fake.AppDir + stale, "old");
+  Fake.Tool("hlvis", "echo 'vis says hello'");
+  const CompileOutcome outcome = Job.Run();
   EXPECT_TRUE(outcome.Ok) << outcome.ErrorText;
   EXPECT_EQ(outcome.StatusText, ".bsp generated");
-  EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\nhlvis\nhlrad\n");
-  EXPECT_EQ(compile.Steps, "1/4 hlcsg\n2/4 hlbsp\n3/4 hlvis\n4/4 hlrad\n");
-  EXPECT_EQ(ReadFile(setup.MapsDir + "/quorvel.bsp"), "level\n");
-  EXPECT_FALSE(std::filesystem::exists(setup.AppDir + "/quorvel.bsp"));
-  EXPECT_TRUE(Contains(compile.Output, "-threads")) << compile.Output;
-  EXPECT_TRUE(Contains(compile.Output, "vis says hello\n")) << compile.Output;
-  EXPECT_FALSE(compile.Session->Running());
+  EXPECT_EQ(Fake.Ran(), "hlcsg\nhlbsp\nhlvis\nhlrad\n");
+  EXPECT_EQ(Job.Steps, "1/4 hlcsg\n2/4 hlbsp\n3/4 hlvis\n4/4 hlrad\n");
+  EXPECT_EQ(ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
+  EXPECT_FALSE(std::filesystem::exists(Fake.AppDir + "/quorvel.bsp"));
+  EXPECT_TRUE(Contains(Job.Output, "-threads")) << Job.Output;
+  EXPECT_TRUE(Contains(Job.Output, "vis says hello\n")) << Job.Output;
+  EXPECT_FALSE(Job.Session->Running());
 }
 
-TEST(CompileSession, NamesTheFailedToolAndRunsNoneAfterIt) {
-  FakeCompile setup;
-  setup.Tool("hlvis", fake::kFail);
-  Compile compile(setup);
-  const CompileOutcome outcome = compile.Run();
+TEST_F(CompileSession, NamesTheFailedToolAndRunsNoneAfterIt) {
+  Fake.Tool("hlvis", fake::kFail);
+  const CompileOutcome outcome = Job.Run();
   EXPECT_FALSE(outcome.Ok);
   EXPECT_EQ(outcome.StatusText, "Compile failed: hlvis");
   EXPECT_EQ(outcome.ErrorText, "hlvis failed with exit status 3.\n\nhlvis said:\nError: no way through\n\nThe errors are in " +
-                                   setup.AppDir + "/quorvel.err.");
-  EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\nhlvis\n");
-  EXPECT_FALSE(std::filesystem::exists(setup.MapsDir + "/quorvel.bsp"));
+                                   Fake.AppDir + "/quorvel.err.");
+  EXPECT_EQ(Fake.Ran(), "hlcsg\nhlbsp\nhlvis\n");
+  EXPECT_FALSE(std::filesystem::exists(Fake.MapsDir + "/quorvel.bsp"));
 }
 
-TEST(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
+TEST_F(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
   struct Case {
     const char* Tool;
     std::string Body, Status, Error;
@@ -124,75 +122,65 @@ TEST(CompileSession, ReportsLeaksCrashesAndTooManyEntities) {
   }
 }
 
-TEST(CompileSession, ChecksTheFoldersFirst) {
-  FakeCompile setup;
-  std::filesystem::remove_all(setup.HLDir);
-  Compile compile(setup);
-  EXPECT_EQ(compile.Run().StatusText, "Game maps folder not found");
-  std::filesystem::remove(setup.AppDir + "/quorvel.map");
-  compile.Finished = 0;
-  EXPECT_TRUE(Contains(compile.Run().ErrorText, "Press \"Generate .map\" first."));
-  EXPECT_EQ(setup.Ran(), "");
+TEST_F(CompileSession, ChecksTheFoldersFirst) {
+  std::filesystem::remove_all(Fake.HLDir);
+  EXPECT_EQ(Job.Run().StatusText, "Game maps folder not found");
+  std::filesystem::remove(Fake.AppDir + "/quorvel.map");
+  EXPECT_TRUE(Contains(Job.Run().ErrorText, "Press \"Generate .map\" first."));
+  EXPECT_EQ(Fake.Ran(), "");
 }
 
-TEST(CompileSession, StopEndsTheToolAndWhatItStarted) {
-  FakeCompile setup;
-  setup.Tool("hlbsp", fake::kHang);
-  Compile compile(setup);
-  ASSERT_TRUE(compile.Start());
-  const std::string child = compile.ChildPid();
+TEST_F(CompileSession, StopEndsTheToolAndWhatItStarted) {
+  Fake.Tool("hlbsp", fake::kHang);
+  ASSERT_TRUE(Job.Start());
+  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   ASSERT_FALSE(child.empty());
-  EXPECT_FALSE(compile.Start());
-  compile.Session->Stop();
-  const CompileOutcome outcome = compile.Wait();
+  EXPECT_FALSE(Job.Start());
+  Job.Session->Stop();
+  const CompileOutcome outcome = Job.Wait();
   EXPECT_TRUE(outcome.Stopped);
   EXPECT_EQ(outcome.StatusText, "Compile stopped");
   EXPECT_TRUE(ProcessEnds(child));
-  EXPECT_EQ(setup.Ran(), "hlcsg\nhlbsp\n");
+  EXPECT_EQ(Fake.Ran(), "hlcsg\nhlbsp\n");
 }
 
-TEST(CompileSession, ReportsNothingOnceDestroyed) {
-  FakeCompile setup;
-  setup.Tool("hlcsg", fake::kHang);
-  Compile compile(setup);
-  ASSERT_TRUE(compile.Start());
-  const std::string child = compile.ChildPid();
-  compile.Session.reset();
+TEST_F(CompileSession, ReportsNothingOnceDestroyed) {
+  Fake.Tool("hlcsg", fake::kHang);
+  ASSERT_TRUE(Job.Start());
+  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
+  Job.Session.reset();
   EXPECT_TRUE(ProcessEnds(child));
-  compile.Output.clear();
-  compile.RunPosted(std::chrono::milliseconds(200));  // what was posted before the end
-  EXPECT_EQ(compile.Finished, 0);
-  EXPECT_EQ(compile.Output, "");
+  Job.Output.clear();
+  Job.RunPosted(std::chrono::milliseconds(200));  // what was posted before the end
+  EXPECT_EQ(Job.Finished, 0);
+  EXPECT_EQ(Job.Output, "");
 }
 
-TEST(CompileSession, StepTextCountsFromOneAndShowsTheTime) {
+TEST_F(CompileSession, StepTextCountsFromOneAndShowsTheTime) {
   EXPECT_EQ(shell::CompileStepText("hlbsp", 1, 4, std::chrono::seconds(12)), "hlbsp: step 2 of 4, 0:12");
   EXPECT_EQ(shell::CompileStepText("hlrad", 3, 4, std::chrono::seconds(3723)), "hlrad: step 4 of 4, 1:02:03");
 }
 
 // The Windows plan through a stand-in interpreter that keeps the batch file
 // and ends as the batch would when its third tool failed.
-TEST(CompileSession, WindowsBatchNamesTheToolThatStoppedIt) {
-  FakeCompile setup;
-  for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(setup.ToolDir + "/" + name, "");
-  const std::string interpreter = setup.Root.File("cmd");
+TEST_F(CompileSession, WindowsBatchNamesTheToolThatStoppedIt) {
+  for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(Fake.ToolDir + "/" + name, "");
+  const std::string interpreter = Fake.Root.File("cmd");
   // Prints what the batch's echo lines would, up to the third tool.
   WriteScript(interpreter, "cp quorvel.bat ../ran.bat; grep '^echo' quorvel.bat | head -3 | cut -c6-; exit 13");
-  auto plan = shell::MakeWindowsPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, interpreter);
+  auto plan = shell::MakeWindowsPlan({Fake.AppDir, Fake.ToolDir, Fake.HLDir}, interpreter);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
-  Compile compile(setup);
-  ASSERT_TRUE(compile.Session->Start(*plan));
-  const CompileOutcome outcome = compile.Wait();
+  ASSERT_TRUE(Job.Session->Start(*plan));
+  const CompileOutcome outcome = Job.Wait();
   EXPECT_EQ(outcome.FailedStep, "vis.exe");
-  EXPECT_EQ(compile.Steps, "1/4 sdHLCSG.exe\n2/4 hlbsp.exe\n3/4 vis.exe\n");
+  EXPECT_EQ(Job.Steps, "1/4 sdHLCSG.exe\n2/4 hlbsp.exe\n3/4 vis.exe\n");
   EXPECT_EQ(outcome.ErrorText, "vis.exe failed, so quorvel.bat stopped there (exit status 13).");
-  EXPECT_EQ(ReadFile(setup.Root.File("ran.bat")), plan->BatchText);
+  EXPECT_EQ(ReadFile(Fake.Root.File("ran.bat")), plan->BatchText);
   EXPECT_FALSE(std::filesystem::exists(plan->BatchPath));  // deleted after every run
-
   WriteScript(interpreter, "exit 0");  // the move did nothing
-  compile.Finished = 0;
-  ASSERT_TRUE(compile.Session->Start(*plan));
-  EXPECT_TRUE(Contains(compile.Wait().ErrorText, "the move in " + plan->BatchPath + " failed"));
+  Job.Finished = 0;
+  ASSERT_TRUE(Job.Session->Start(*plan));
+  EXPECT_TRUE(Contains(Job.Wait().ErrorText, "the move in " + plan->BatchPath + " failed"));
 }
 
 }  // namespace

@@ -32,9 +32,7 @@ TEST(Process, ReportsExitStatusCrashAndStartFailure) {
   EXPECT_EQ(exit.How, ProcessExit::Kind::Exited);
   EXPECT_EQ(exit.Status, 7);
   EXPECT_EQ(output, "out\nerr\n" + dir.Str() + "\n");
-
   EXPECT_EQ(RunScript(dir, "kill -SEGV $$").How, ProcessExit::Kind::Crashed);
-
   exit = Process::Start({dir.File("missing"), {}, dir.Str()}, {})->Wait();
   EXPECT_EQ(exit.How, ProcessExit::Kind::FailedToStart);
   EXPECT_FALSE(exit.Error.empty());
@@ -69,7 +67,6 @@ TEST(Process, StreamsOutputAndStopEndsWhatTheToolStarted) {
 TEST(Process, CutsEndlessLinesAndKeepsTheRest) {
   TempDir dir;
   std::string output;
-  // 3 MB without a line end, then a short line.
   RunScript(dir, "head -c 3000000 /dev/zero | tr '\\0' x; echo; echo done", &output);
   const std::string cut = std::string(Process::kMaxLineBytes, 'x') + std::string(Process::kCutMark) + "\n";
   EXPECT_EQ(output, cut + "done\n");
@@ -87,7 +84,6 @@ TEST(StartDetached, StartsInItsFolderOrSaysWhyNot) {
   WriteScript(dir.File("game"), "echo \"$(pwd) $*\" > started");
   ASSERT_TRUE(platform::StartDetached({dir.File("game"), {"-console", "+map", "x"}, dir.Str()}).Ok());
   EXPECT_EQ(WaitForLine(dir.File("started")), dir.Str() + " -console +map x");
-
   const Result<> failed = platform::StartDetached({dir.File("missing"), {}, dir.Str()});
   ASSERT_FALSE(failed.Ok());
   EXPECT_TRUE(Contains(failed.Error(), dir.File("missing")) && Contains(failed.Error(), dir.Str()));

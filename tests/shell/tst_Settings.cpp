@@ -23,7 +23,7 @@ TEST(Settings, ReadsEveryKindOfLineEnd) {
   EXPECT_EQ(one.GameDir(), "");  // a missing line reads as empty
 }
 
-TEST(Settings, SavesCrLfAndKeepsExtraLinesAndBytes) {
+TEST(Settings, SavesCrLfKeepsExtraLinesAndBytesAndNeverWritesALineBreak) {
   TempDir dir;
   const std::string path = shell::SettingsPath(dir.Str());
   const std::string odd = "/m\xe9" "dia/\xff tools";  // a Linux name that is not UTF-8
@@ -33,7 +33,14 @@ TEST(Settings, SavesCrLfAndKeepsExtraLinesAndBytes) {
   Settings settings = **loaded;
   settings.SetLine(Settings::kGameLine, "/new game");
   ASSERT_TRUE(shell::SaveSettings(path, settings).Ok());
-  EXPECT_EQ(ReadFile(path), odd + "\r\n/new game\r\nkept\r\n");
+  const std::string saved = odd + "\r\n/new game\r\nkept\r\n";
+  EXPECT_EQ(ReadFile(path), saved);
+  for (const char* broken : {"/a\nb", "/a\rb"}) {
+    const Result<> refused = shell::SaveSettings(path, Settings{{broken, "/game"}});
+    ASSERT_FALSE(refused.Ok());
+    EXPECT_TRUE(Contains(refused.Error(), "line break")) << refused.Error();
+  }
+  EXPECT_EQ(ReadFile(path), saved);
 }
 
 TEST(Settings, MissingFileIsNoSettingsAndOddFilesAreReported) {
@@ -41,7 +48,6 @@ TEST(Settings, MissingFileIsNoSettingsAndOddFilesAreReported) {
   const auto missing = shell::LoadSettings(dir.File("quorvel.ini"));
   ASSERT_TRUE(missing.Ok());
   EXPECT_FALSE(missing->has_value());
-
   std::filesystem::create_directory(dir.File("folder.ini"));
   WriteFile(dir.File("big.ini"), std::string(shell::kMaxSettingsBytes + 1, 'x'));
   std::vector<const char*> names{"folder.ini", "big.ini"};
@@ -54,18 +60,6 @@ TEST(Settings, MissingFileIsNoSettingsAndOddFilesAreReported) {
     ASSERT_FALSE(odd.Ok()) << name;
     EXPECT_TRUE(Contains(odd.Error(), dir.File(name))) << odd.Error();
   }
-}
-
-TEST(Settings, ALineBreakIsNeverWrittenAndTheOldFileStays) {
-  TempDir dir;
-  const std::string path = shell::SettingsPath(dir.Str());
-  WriteFile(path, "/tools\r\n/game\r\n");
-  for (const char* broken : {"/a\nb", "/a\rb"}) {
-    const Result<> saved = shell::SaveSettings(path, Settings{{broken, "/game"}});
-    ASSERT_FALSE(saved.Ok());
-    EXPECT_TRUE(Contains(saved.Error(), "line break")) << saved.Error();
-  }
-  EXPECT_EQ(ReadFile(path), "/tools\r\n/game\r\n");
 }
 
 TEST(Settings, RelativeFoldersAreTakenFromTheSettingsFolder) {

@@ -16,7 +16,6 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
   WriteScript(partTools + "/hlcsg", "");
   WriteScript(partTools + "/sdHLBSP", "");
   WriteFile(fake.Root.File("file"), "");
-
   struct Case {
     shell::FolderNote (*Check)(const std::string&);
     std::string Dir;

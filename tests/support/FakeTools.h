@@ -12,7 +12,6 @@
 
 namespace testing_support {
 
-// Writes an executable script with body.
 inline void WriteScript(const std::filesystem::path& path, const std::string& body) {
   WriteFile(path, "#!/bin/sh\n" + body + "\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
@@ -61,9 +60,7 @@ class FakeCompile {
     WriteScript(ToolDir + "/" + name,
                 "echo " + name + " >> '" + Log + "'\n" + (name == "hlbsp" && body.empty() ? fake::kWriteBsp : body));
   }
-
   std::string Ran() const { return ReadFile(Log); }  // the tools' names, one a line
-
   TempDir Root;
   std::string AppDir = Root.Str() + "/levels here";
   std::string ToolDir = Root.Str() + "/tools 100%";

@@ -28,10 +28,8 @@ class TempDir {
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
-
   std::string File(const std::string& name) const { return (Path / name).string(); }
   std::string Str() const { return Path.string(); }
-
   std::filesystem::path Path;
 };
 
@@ -71,7 +69,6 @@ inline constexpr char kMissingFolderReason[] = "not found";
 inline constexpr char kMissingFolderReason[] = "No such file";
 #endif
 
-// The names of a folder's entries.
 inline std::set<std::string> Entries(const std::filesystem::path& dir) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
