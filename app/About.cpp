@@ -34,7 +34,7 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
   Version->setGeometry(70, 55, 120, 16);
   Version->setFont(PixelFont(13));
 
-  Author = new QLabel(QStringLiteral("Written by the Quorvel developers"), this);
+  Author = new QLabel(QString::fromUtf8(shell::kAuthorLine), this);
   Author->setObjectName(QStringLiteral("Author"));
   Author->setGeometry(70, 80, 210, 16);
   Author->setFont(PixelFont(13));
@@ -66,18 +66,7 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
 }
 
 QString TAboutLicenseDlg::LicenseText() {
-  return QStringLiteral(
-      "Quorvel, a generator of random labyrinth levels for Half-Life, was "
-      "written by the Quorvel developers.\n"
-      "\n"
-      "You may use this program free of charge, and you may copy and pass it "
-      "on to others, provided that you charge nothing for it, pass it on "
-      "complete and unchanged, and keep this notice with it.\n"
-      "\n"
-      "This program is provided \"as is\", without warranty of any kind, "
-      "express or implied. The authors are not liable for any damage or loss "
-      "that comes from using it or from being unable to use it; you use it "
-      "at your own risk.");
+  return QString::fromUtf8(shell::kLicenseText);
 }
 
 int TAboutLicenseDlg::FoldedHeight() const { return License->y() - 5; }

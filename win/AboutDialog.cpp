@@ -12,18 +12,15 @@ namespace {
 
 constexpr int kClientWidth = 284;
 
-const char kLicenseText[] =
-    "Quorvel, a generator of random labyrinth levels for Half-Life, was "
-    "written by the Quorvel developers.\r\n"
-    "\r\n"
-    "You may use this program free of charge, and you may copy and pass it "
-    "on to others, provided that you charge nothing for it, pass it on "
-    "complete and unchanged, and keep this notice with it.\r\n"
-    "\r\n"
-    "This program is provided \"as is\", without warranty of any kind, "
-    "express or implied. The authors are not liable for any damage or loss "
-    "that comes from using it or from being unable to use it; you use it "
-    "at your own risk.";
+// The edit control breaks lines only at CR LF.
+std::string WithCrLf(const char* text) {
+  std::string out;
+  for (const char* c = text; *c; ++c) {
+    if (*c == '\n') out += '\r';
+    out += *c;
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -40,13 +37,13 @@ AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
   AddControl(WC_STATICW, shell::kApplicationTitle, SS_LEFT | SS_NOPREFIX, kApplName, Box(70, 10, 162, 40));
   AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, SS_LEFT | SS_NOPREFIX, kVersion,
              Box(70, 55, 120, 16));
-  AddControl(WC_STATICW, "Written by the Quorvel developers", SS_LEFT | SS_NOPREFIX, kAuthor,
+  AddControl(WC_STATICW, shell::kAuthorLine, SS_LEFT | SS_NOPREFIX, kAuthor,
              Box(70, 80, 210, 16));
   AddControl(WC_BUTTONW, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Box(126, 105, 71, 25));
   AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense,
              Box(205, 105, 71, 25));
   DefaultButton = IDOK;
-  AddControl(WC_EDITW, kLicenseText, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
+  AddControl(WC_EDITW, WithCrLf(shell::kLicenseText), ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
              Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
   SetIcon();
 }
