@@ -1,4 +1,4 @@
-#include "platform/Process.h"
+#include "platform/ProcessBase.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -8,9 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 namespace platform {
@@ -88,9 +86,9 @@ std::string ReadStartFailure(int errorPipe, const ProcessSpec& spec) {
   return std::strerror(failure.Error);
 }
 
-class PosixProcess final : public Process {
+class PosixProcess final : public ProcessBase {
  public:
-  PosixProcess(const ProcessSpec& spec, Handlers handlers) : H(std::move(handlers)) {
+  PosixProcess(const ProcessSpec& spec, Handlers handlers) : ProcessBase(std::move(handlers)) {
     int output[2] = {-1, -1}, errors[2] = {-1, -1};
     if (!MakePipe(output) || !MakePipe(errors) || !MakePipe(Wake)) {
       const std::string reason = std::strerror(errno);
@@ -133,12 +131,6 @@ class PosixProcess final : public Process {
     const char byte = 0;
     ssize_t ignored = write(Wake[1], &byte, 1);
     (void)ignored;
-  }
-
-  ProcessExit Wait() override {
-    std::unique_lock<std::mutex> lock(Mutex);
-    Ended.wait(lock, [this] { return Done; });
-    return Exit;
   }
 
  private:
@@ -244,25 +236,12 @@ class PosixProcess final : public Process {
     if (StopRequested && !Reaped && Clock::now() - StopTime > kStopGrace) kill(-Pid, SIGKILL);
   }
 
-  void Finish(const ProcessExit& exit) {
-    if (H.Exited) H.Exited(exit);
-    std::lock_guard<std::mutex> lock(Mutex);
-    Exit = exit;
-    Done = true;
-    Ended.notify_all();
-  }
-
-  Handlers H;
   pid_t Pid = -1;
   int OutFd = -1;
   int Wake[2] = {-1, -1};  // wakes the reader's poll on Stop
-  std::mutex Mutex;
-  std::condition_variable Ended;
   bool StopRequested = false;
   Clock::time_point StopTime;
   bool Reaped = false;
-  bool Done = false;
-  ProcessExit Exit;
   std::thread Reader;
 };
 

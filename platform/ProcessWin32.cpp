@@ -1,11 +1,9 @@
-#include "platform/Process.h"
+#include "platform/ProcessBase.h"
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include "platform/Win32Text.h"
@@ -69,9 +67,9 @@ class Handle {
   HANDLE H;
 };
 
-class WinProcess final : public Process {
+class WinProcess final : public ProcessBase {
  public:
-  WinProcess(const ProcessSpec& spec, Handlers handlers) : H(std::move(handlers)) {
+  WinProcess(const ProcessSpec& spec, Handlers handlers) : ProcessBase(std::move(handlers)) {
     std::string failure = Launch(spec);
     Reader = std::thread([this, failure] {
       if (!failure.empty()) {
@@ -93,12 +91,6 @@ class WinProcess final : public Process {
     if (StopRequested || Done) return;
     StopRequested = true;
     if (Job.get()) TerminateJobObject(Job.get(), 1);
-  }
-
-  ProcessExit Wait() override {
-    std::unique_lock<std::mutex> lock(Mutex);
-    Ended.wait(lock, [this] { return Done; });
-    return Exit;
   }
 
  private:
@@ -203,21 +195,8 @@ class WinProcess final : public Process {
     return exit;
   }
 
-  void Finish(const ProcessExit& exit) {
-    if (H.Exited) H.Exited(exit);
-    std::lock_guard<std::mutex> lock(Mutex);
-    Exit = exit;
-    Done = true;
-    Ended.notify_all();
-  }
-
-  Handlers H;
   Handle Job, ProcessHandle, OutRead;
-  std::mutex Mutex;
-  std::condition_variable Ended;
   bool StopRequested = false;
-  bool Done = false;
-  ProcessExit Exit;
   std::thread Reader;
 };
 
