@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/Result.h"
+
 namespace platform {
 
 // '\\' on Windows, '/' elsewhere.
@@ -26,9 +28,8 @@ bool IsExecutable(const std::string& path);
 // Moves the file from to the path to, replacing a file already there. Across
 // file systems, or onto a link, device or pipe, the file is copied the way
 // WriteFileSafely writes (platform/SafeWrite.h), then the original removed.
-// False with the reason in *error when it failed; the original is then left
-// in place.
+// On failure the original is left in place.
 // (Not "MoveFile": windows.h takes that name as a macro.)
-bool MoveFileTo(const std::string& from, const std::string& to, std::string* error = nullptr);
+Result<> MoveFileTo(const std::string& from, const std::string& to);
 
 }  // namespace platform

@@ -169,27 +169,21 @@ Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
   return Failure{std::string("it is ") + KindOf(st.st_mode) + ", which is never replaced"};
 }
 
-bool MoveFileTo(const std::string& from, const std::string& to, std::string* error) {
-  auto fail = [error](const std::string& reason) {
-    if (error) *error = reason;
-    return false;
-  };
+Result<> MoveFileTo(const std::string& from, const std::string& to) {
   struct stat st;
   const bool plainTarget = lstat(to.c_str(), &st) == 0 ? S_ISREG(st.st_mode) : errno == ENOENT;
   if (plainTarget) {
-    if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-    if (errno != EXDEV) return fail(std::strerror(errno));
+    if (std::rename(from.c_str(), to.c_str()) == 0) return {};
+    if (errno != EXDEV) return SystemFailure(errno);
   }
   // Another file system, or a link, device or pipe at the target: copied
   // the way every file is written, then the original removed.
   const Result<std::string> bytes = ReadWholeFile(from);
-  if (!bytes) return fail(bytes.Error());
-  const Result<> written = WriteFileSafely(to, *bytes);
-  if (!written) return fail(written.Error());
+  if (!bytes) return Failure{bytes.Error()};
+  if (const Result<> written = WriteFileSafely(to, *bytes); !written) return written;
   if (unlink(from.c_str()) != 0 && errno != ENOENT)
-    return fail(std::string("copied, but the original could not be removed: ") +
-                std::strerror(errno));
-  return true;
+    return Failure{std::string("copied, but the original could not be removed: ") + std::strerror(errno)};
+  return {};
 }
 
 }  // namespace platform

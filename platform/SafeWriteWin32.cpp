@@ -124,26 +124,20 @@ Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
   return Replace(target, bytes);
 }
 
-bool MoveFileTo(const std::string& from, const std::string& to, std::string* error) {
-  auto fail = [error](const std::string& reason) {
-    if (error) *error = reason;
-    return false;
-  };
+Result<> MoveFileTo(const std::string& from, const std::string& to) {
   const std::wstring source = Widen(from);
   if (MoveFileExW(source.c_str(), Widen(to).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  if (GetLastError() != ERROR_NOT_SAME_DEVICE) return fail(SystemFailure(GetLastError()).Message);
+    return {};
+  if (GetLastError() != ERROR_NOT_SAME_DEVICE) return SystemFailure(GetLastError());
   // Another volume: copied the way every file is written, then the
   // original removed.
   const Result<std::string> bytes = ReadWholeFile(source);
-  if (!bytes) return fail(bytes.Error());
-  const Result<> written = WriteFileSafely(to, *bytes);
-  if (!written) return fail(written.Error());
+  if (!bytes) return Failure{bytes.Error()};
+  if (const Result<> written = WriteFileSafely(to, *bytes); !written) return written;
   if (!DeleteFileW(source.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND)
-    return fail("copied, but the original could not be removed: " +
-                SystemFailure(GetLastError()).Message);
-  return true;
+    return Failure{"copied, but the original could not be removed: " + SystemFailure(GetLastError()).Message};
+  return {};
 }
 
 }  // namespace platform

@@ -211,10 +211,9 @@ class Run {
         return Failed("Compile failed: no .bsp",
                       "The compile tools ended without error but left no " + Plan.BspPath + ".");
       Output("\nMoving " + Plan.BspPath + " to " + Plan.TargetPath + "\n");
-      std::string reason;
-      if (!platform::MoveFileTo(Plan.BspPath, Plan.TargetPath, &reason))
+      if (const Result<> moved = platform::MoveFileTo(Plan.BspPath, Plan.TargetPath); !moved)
         return Failed("Cannot move the .bsp",
-                      "Cannot move " + Plan.BspPath + " into the maps folder " + Plan.MapsDir + ": " + reason);
+                      "Cannot move " + Plan.BspPath + " into the maps folder " + Plan.MapsDir + ": " + moved.Error());
     } else if (IsFile(Plan.BspPath) || !IsFile(Plan.TargetPath)) {
       return Failed("Cannot move the .bsp", Plan.BspPath + " did not reach the maps folder " + Plan.MapsDir +
                                                 ": the move in " + Plan.BatchPath + " failed.");

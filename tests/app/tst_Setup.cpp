@@ -18,12 +18,19 @@ namespace {
 
 using Doors = WindowTest;
 
-TEST_F(Doors, AFirstStartWaitsForSetupAndSavesItsFolders) {
+TEST_F(Doors, AFirstStartWaitsForSetupWhichOpensCentredAndSavesItsFolders) {
   Start();
   const QString why = QString::fromUtf8(shell::kOpenSetup);
   EXPECT_EQ(DisabledTips(), QStringList({why, why, why}));
   EXPECT_EQ(Form->StatusText(), why);
-  RunSetup([this](TSetupForm& setup) { setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir)); });
+  Form->move(40, 30);
+  QPoint centre;
+  RunSetup([&](TSetupForm& setup) {
+    setup.show();
+    centre = setup.frameGeometry().center();
+    setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir));
+  });
+  EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
   EXPECT_TRUE(Actions());
   EXPECT_FALSE(Form->ButGenBsp->toolTip().contains("Setup"));
   EXPECT_EQ(Form->StatusText(), "");
@@ -68,27 +75,17 @@ TEST_F(Doors, AFailedSaveAtExitIsTold) {
   EXPECT_TRUE(told[0].contains(QString::fromStdString(Ini))) << told[0].toStdString();
 }
 
-TEST_F(Doors, SetupNotesAFolderThatWillNotDoAndKeepsOutANameThatCannotBeKept) {
+// Folders come pasted or chosen; each field notes a folder that will not do
+// and keeps out a name that cannot be kept.
+TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   shell::Settings data{{Fake.ToolDir, Fake.HLDir}};
   TSetupForm setup(data, nullptr);
   EXPECT_EQ(setup.NoteTool->text() + setup.NoteHL->text(), "");
-  setup.DirTool->SetText(QString::fromStdString(Fake.AppDir));
-  EXPECT_EQ(data.ToolDir(), Fake.AppDir);
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
-  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) field->SetText(QStringLiteral("/a\nb"));
-  EXPECT_EQ(data.Lines, (std::vector<std::string>{Fake.AppDir, Fake.HLDir}));
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved. The folder's name contains a line break"));
-  EXPECT_TRUE(setup.NoteHL->text().startsWith("Not saved. The game folder's name contains a line feed"));
-  EXPECT_GT(setup.ButClose->y(), setup.NoteHL->geometry().bottom());
-}
-
-TEST_F(Doors, SetupTakesAPastedPathAndNamesEachChooser) {
-  shell::Settings data{{"", ""}};
-  TSetupForm setup(data, nullptr);
-  QGuiApplication::clipboard()->setText(QString::fromStdString(Fake.ToolDir));
+  QGuiApplication::clipboard()->setText(QString::fromStdString(Fake.AppDir));
   setup.DirTool->Edit()->selectAll();
   setup.DirTool->Edit()->paste();
-  EXPECT_EQ(data.ToolDir(), Fake.ToolDir);
+  EXPECT_EQ(data.ToolDir(), Fake.AppDir);
+  EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
   QStringList titles;
   for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) {
     field->ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
@@ -98,19 +95,11 @@ TEST_F(Doors, SetupTakesAPastedPathAndNamesEachChooser) {
     field->BrowseButton()->click();
   }
   EXPECT_EQ(titles, QStringList({"Compile tools folder", "Half-Life folder"}));
-  EXPECT_EQ(data.GameDir(), Fake.HLDir);
-}
-
-TEST_F(Doors, SetupOpensCentredOnTheWindow) {
-  Start();
-  Form->move(40, 30);
-  Form->show();
-  QPoint centre;
-  RunSetup([&centre](TSetupForm& setup) {
-    setup.show();
-    centre = setup.frameGeometry().center();
-  });
-  EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
+  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) field->SetText(QStringLiteral("/a\nb"));
+  EXPECT_EQ(data.Lines, (std::vector<std::string>{Fake.HLDir, Fake.HLDir}));
+  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved. The folder's name contains a line break"));
+  EXPECT_TRUE(setup.NoteHL->text().startsWith("Not saved. The game folder's name contains a line feed"));
+  EXPECT_GT(setup.ButClose->y(), setup.NoteHL->geometry().bottom());
 }
 
 // Saved folders are shown as they are and every line, its bytes and the

@@ -31,20 +31,6 @@ struct Window : WindowTest {
   Window() { WriteSettings(); }
 };
 
-TEST_F(Window, EachButtonHasItsOwnAccessKey) {
-  Start();
-  EXPECT_EQ(Form->windowTitle(), "Quorvel");
-  QSet<QChar> keys;
-  for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun, Form->ButSetup, Form->ButAbout,
-                              Form->ButExit}) {
-    const QString caption = button->text();
-    const qsizetype amp = caption.indexOf('&');
-    ASSERT_TRUE(amp >= 0 && amp + 1 < caption.size()) << caption.toStdString();
-    keys.insert(caption[amp + 1].toLower());
-  }
-  EXPECT_EQ(keys.size(), 6);
-}
-
 TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   // What the tools leave beside the map goes; the log and the settings stay.
   Fake.Tool("hlbsp", fake::kWriteBsp + "; for e in p0 p3 prt wic pts wa_ ext hsz log; do echo x > \"$3.$e\"; done");
@@ -72,18 +58,35 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
 }
 
-// The level names a wad file in the game folder it was made for, which has
-// none: the message says so in plain words, then in the tool's.
-TEST_F(Window, AFailedStepIsReportedInTheToolsWordsAndPlainReasons) {
+// "Run Half-Life" wants a compiled level. The level names a wad file in the
+// game folder it was made for, which has none: the failure says so in plain
+// words, then in the tool's; after it, the game starts on the level compiled
+// before only when the user says so.
+TEST_F(Window, AFailedCompileIsExplainedAndTheOlderLevelPlaysOnlyWhenConfirmed) {
+  const std::string started = FakeGame();
   Fake.Tool("hlcsg", "echo 'Warning: could not open wad'; exit 1");
   Start();
-  Compile("Compile failed: hlcsg");
+  Form->ButRun->click();
   ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_TRUE(Errors[0].contains("the texture file " + QString::fromStdString(Fake.HLDir) +
+  EXPECT_TRUE(Errors[0].contains("press \"Generate .bsp\" to compile it first")) << Errors[0].toStdString();
+  WriteFile(Fake.MapsDir + "/quorvel.bsp", "the level before");
+  Compile("Compile failed: hlcsg");
+  ASSERT_EQ(Errors.size(), 2u);
+  EXPECT_TRUE(Errors[1].contains("the texture file " + QString::fromStdString(Fake.HLDir) +
                                  "/valve/halflife.wad that the level names does not exist"))
-      << Errors[0].toStdString();
-  EXPECT_TRUE(Errors[0].contains("\"Generate .map\" again"));
-  EXPECT_TRUE(Errors[0].endsWith("\nWarning: could not open wad"));
+      << Errors[1].toStdString();
+  EXPECT_TRUE(Errors[1].contains("\"Generate .map\" again"));
+  EXPECT_TRUE(Errors[1].endsWith("\nWarning: could not open wad"));
+  std::vector<QString> asked;
+  bool yes = false;
+  Form->Ask = [&](const QString& question) { return asked.push_back(question), yes; };
+  Form->ButRun->click();
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_TRUE(asked[0].contains("the level compiled before it")) << asked[0].toStdString();
+  EXPECT_FALSE(std::filesystem::exists(started));
+  yes = true;
+  Form->ButRun->click();
+  EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
 }
 
 TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
@@ -121,31 +124,19 @@ TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
   EXPECT_TRUE(ProcessEnds(child));
 }
 
-TEST_F(Window, RunHalfLifeWantsACompiledLevelAndAsksAfterAFailedCompile) {
-  const std::string started = FakeGame();
-  Start();
-  Form->ButRun->click();
-  ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_TRUE(Errors[0].contains("press \"Generate .bsp\" to compile it first")) << Errors[0].toStdString();
-  WriteFile(Fake.MapsDir + "/quorvel.bsp", "the level before");
-  Fake.Tool("hlrad", fake::kFail);
-  Compile("Compile failed: hlrad");
-  std::vector<QString> asked;
-  bool yes = false;
-  Form->Ask = [&](const QString& question) { return asked.push_back(question), yes; };
-  Form->ButRun->click();
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_TRUE(asked[0].contains("the level compiled before it")) << asked[0].toStdString();
-  EXPECT_FALSE(std::filesystem::exists(started));
-  yes = true;
-  Form->ButRun->click();
-  EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
-  EXPECT_EQ(Form->StatusText(), "Half-Life started");
-}
-
 TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   Fake.Tool("hlvis", fake::kFail);
   Start();
+  EXPECT_EQ(Form->windowTitle(), "Quorvel");
+  QSet<QChar> keys;  // each button's access key
+  for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun, Form->ButSetup, Form->ButAbout,
+                              Form->ButExit}) {
+    const QString caption = button->text();
+    const qsizetype amp = caption.indexOf('&');
+    ASSERT_TRUE(amp >= 0 && amp + 1 < caption.size()) << caption.toStdString();
+    keys.insert(caption[amp + 1].toLower());
+  }
+  EXPECT_EQ(keys.size(), 6);
   // Reading order: the option groups row by row, then the panel's buttons.
   std::vector<QWidget*> controls = {Form->RGMapDim, Form->RGMapCompl, Form->RGSkill,  Form->RGMonsters,
                                     Form->RGBarney, Form->RGGameType, Form->ButGenMap, Form->ButGenBsp,

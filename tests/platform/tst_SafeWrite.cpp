@@ -158,8 +158,7 @@ TEST(MoveFileTo, AcrossFileSystemsCopiesWithoutFollowingAPlantedLink) {
         mount("tmpfs", maps.c_str(), "tmpfs", 0, nullptr) != 0)
       _exit(77);
     fs::create_symlink(victim, to + ".part");
-    std::string error;
-    const bool moved = platform::MoveFileTo(from, to, &error);
+    const bool moved = platform::MoveFileTo(from, to).Ok();
     // Exit status: one bit per broken promise.
     _exit((moved ? 0 : 1) | (ReadFile(to) == "compiled" ? 0 : 2) |
           (ReadFile(victim) == "victim" ? 0 : 4) | (fs::exists(from) ? 8 : 0) |

@@ -21,17 +21,16 @@ TEST(PlatformFiles, MoveReplacesAnOlderFileEvenOnAnotherFileSystemOrSaysWhyNot) 
   TempDir source;
   const std::string from = source.File("a b;$x.bsp");
   const std::string bytes(300000, 'b');  // more than one copy buffer
-  std::string error;
   WriteFile(from, bytes);
-  EXPECT_FALSE(platform::MoveFileTo(from, source.File("no such folder/quorvel.bsp"), &error));
-  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(platform::MoveFileTo(from, source.File("no such folder/quorvel.bsp")).Error().empty());
   EXPECT_EQ(ReadFile(from), bytes);
   for (const fs::path& target : {source.Path / "maps", fs::path("/dev/shm/quorvel-move-test")}) {
     if (!fs::exists(target.parent_path())) continue;
     fs::create_directories(target);
     WriteFile(from, bytes);
     WriteFile(target / "quorvel.bsp", "old");
-    EXPECT_TRUE(platform::MoveFileTo(from, (target / "quorvel.bsp").string(), &error)) << error;
+    const Result<> moved = platform::MoveFileTo(from, (target / "quorvel.bsp").string());
+    EXPECT_TRUE(moved) << moved.Error();
     EXPECT_FALSE(fs::exists(from));
     EXPECT_EQ(ReadFile(target / "quorvel.bsp"), bytes);
     EXPECT_EQ(Entries(target).size(), 1u);  // nothing left over

@@ -79,11 +79,9 @@ TEST(LineLimiter, CountsALineAcrossPieces) {
   EXPECT_EQ(limiter.Filter("ijk\n"), "ij" + std::string(Process::kCutMark) + "\n");
 }
 
-TEST(StartDetached, StartsInItsFolderOrSaysWhyNot) {
+// (The Steam launch tests start programs this way in their folders.)
+TEST(StartDetached, SaysWhyAProgramDidNotStart) {
   TempDir dir;
-  WriteScript(dir.File("game"), "echo \"$(pwd) $*\" > started");
-  ASSERT_TRUE(platform::StartDetached({dir.File("game"), {"-console", "+map", "x"}, dir.Str()}).Ok());
-  EXPECT_EQ(WaitForLine(dir.File("started")), dir.Str() + " -console +map x");
   const Result<> failed = platform::StartDetached({dir.File("missing"), {}, dir.Str()});
   ASSERT_FALSE(failed.Ok());
   EXPECT_TRUE(Contains(failed.Error(), dir.File("missing")) && Contains(failed.Error(), dir.Str()));

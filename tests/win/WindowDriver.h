@@ -61,7 +61,9 @@ class MessageBoxCatcher {
         std::wstring(className) == L"#32770") {
       // 0xFFFF is the message box's text control.
       Current->Boxes.push_back({win::WindowText(window), win::WindowText(GetDlgItem(window, 0xFFFF))});
-      PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(Current->Answer), 0);
+      // A box without that button (a plain message) is answered with OK.
+      const int answer = GetDlgItem(window, Current->Answer) ? Current->Answer : IDOK;
+      PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(answer), 0);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
