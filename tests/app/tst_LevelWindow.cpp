@@ -29,14 +29,13 @@ class LevelWindow : public WindowTest {
   }
 };
 
-TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndCommandLine) {
+TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) {
   TLevelWindow* level = Form->LevelWindow;
   EXPECT_FALSE(level->isVisible());
   EXPECT_FALSE(Form->SeedLabel->isVisible());
   Form->ButGenMap->click();
   ASSERT_TRUE(Form->LastMap);
   const std::uint32_t seed = Form->LastMap->Seed;
-  EXPECT_EQ(Form->StatusText(), ".map generated");
   EXPECT_TRUE(level->isVisible());
   EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(level->frameGeometry()));
   EXPECT_GT(level->frameGeometry().right(), Form->frameGeometry().right());
@@ -56,24 +55,22 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndCommandLine) {
   level->close();
   emit Form->SeedLabel->linkActivated(QStringLiteral("level"));
   EXPECT_TRUE(level->isVisible());
-}
 
-TEST_F(LevelWindow, MakeAgainWritesTheSeedsLevelWithTheCurrentOptions) {
-  Form->ButGenMap->click();
+  // "Make again" writes a typed seed's level with the current options.
   Form->RGMapDim->SetItemIndex(0);
-  Form->LevelWindow->SeedEdit->setText(QStringLiteral("4000000000"));
-  Form->LevelWindow->ButMakeAgain->click();
+  level->SeedEdit->setText(QStringLiteral("4000000000"));
+  level->ButMakeAgain->click();
   EXPECT_TRUE(Errors.empty());
   EXPECT_EQ(Form->LastMap->Seed, 4000000000u);
   EXPECT_EQ(Map(), CliMap({"--dimension", "very-small", "--seed", "4000000000", "--game-dir", Fake.HLDir}));
 }
 
 TEST_F(LevelWindow, CompileAndPlayStartsTheGameAfterTheCompile) {
-  WriteScript(Fake.HLDir + "/hl.sh", "echo \"$@\" > started.txt");
+  const std::string started = FakeGame();
   Form->ButGenMap->click();
   Form->LevelWindow->ButCompilePlay->click();
   EXPECT_FALSE(Form->LevelWindow->ButMakeAgain->isEnabled());  // until the compile ends
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(ReadFile(Fake.HLDir + "/started.txt"), "+map quorvel"); }, 20000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(ReadFile(started), "-console +map quorvel"); }, 20000));
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
   EXPECT_TRUE(Form->LevelWindow->ButMakeAgain->isEnabled());
   EXPECT_TRUE(Errors.empty());

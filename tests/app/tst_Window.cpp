@@ -39,7 +39,6 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   Form->move(0, 0);
   Form->ButGenMap->click();
   EXPECT_EQ(Form->StatusText(), ".map generated");
-  EXPECT_TRUE(Contains(ReadFile(Fake.AppDir + "/quorvel.map"), Fake.HLDir + "/valve/halflife.wad"));
   Form->ButGenBsp->click();
   EXPECT_FALSE(Actions());  // until the compile ends
   const QRect output = Form->CompileOutput->frameGeometry();  // beside the window, on the screen

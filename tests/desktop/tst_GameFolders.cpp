@@ -33,11 +33,9 @@ TEST(GameFolders, FoundInEachSteamLayout) {
     TempDir home;
     const std::string game = InstallGame(home.Str() + root);
     EXPECT_EQ(shell::FindGameFolder(home.Str()), game) << root;
-    EXPECT_TRUE(shell::InSteamLibrary(game + "/"));
   }
   TempDir empty;
   EXPECT_EQ(shell::FindGameFolder(empty.Str()), "");
-  EXPECT_FALSE(shell::InSteamLibrary("/opt/Half-Life"));
 }
 
 TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {

@@ -166,10 +166,3 @@ TEST(Level, InvariantsHoldForEveryOptionCombination) {
             }
   EXPECT_GT(levels, 1000);
 }
-
-TEST(Level, OptionsOutOfRangeAreNamed) {
-  LabyrinthOptions bad;
-  EXPECT_TRUE(ValidateOptions(bad));
-  bad.Friends = 7;
-  EXPECT_EQ(ValidateOptions(bad).Error(), "Friends must be 0 to 2, not 7");
-}

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "labyrinth/Labyrinth.h"
-#include "shell/GenerateMap.h"
 #include "shell/LevelPicture.h"
 #include "shell/OptionNames.h"
 
@@ -54,12 +53,11 @@ TEST(LevelPicture, EachCellCodeShowsItsFeature) {
   };
   EXPECT_EQ(picture.Cells, expected);
 
-  // Every feature has its own legend entry and colour; only characters are dots.
+  // Every feature has its own legend entry and colour.
   std::set<std::string> colours;
   for (const auto& entry : shell::Legend()) {
     EXPECT_EQ(&shell::LegendOf(entry.What), &entry);
     colours.insert(entry.Colour);
-    EXPECT_EQ(entry.Dot, entry.What == Feature::Monster || entry.What == Feature::Friend || entry.What == Feature::Pickup);
   }
   EXPECT_EQ(colours.size(), shell::Legend().size());
 }
@@ -93,14 +91,6 @@ TEST(LevelPicture, CharactersOfALevelStandOnOpenCells) {
   }
   EXPECT_EQ(friends, 2);
   EXPECT_EQ(monsters, lab.MonsterCount);
-}
-
-TEST(NextSeed, EveryPressInOneSecondTakesTheNextUnusedSeed) {
-  EXPECT_EQ(shell::NextSeed(std::nullopt, 1000), 1000u);
-  EXPECT_EQ(shell::NextSeed(1000u, 1000), 1001u);
-  EXPECT_EQ(shell::NextSeed(1001u, 1000), 1002u);  // a third press, still the same second
-  EXPECT_EQ(shell::NextSeed(1002u, 1001), 1003u);  // 1001 was used already
-  EXPECT_EQ(shell::NextSeed(1003u, 1010), 1010u);  // the clock has moved on
 }
 
 TEST(LevelCaption, NamesTheSeedAndTheSixOptionsAsTheWindowDoes) {

@@ -25,7 +25,7 @@ ProcessExit RunScript(const TempDir& dir, const std::string& body, std::string* 
   return exit;
 }
 
-TEST(Process, ReportsExitStatusCrashAndStartFailure) {
+TEST(Process, ReportsExitStatusOutputCrashAndStartFailure) {
   TempDir dir;
   std::string output;
   ProcessExit exit = RunScript(dir, "echo out; echo err >&2; pwd; exit 7", &output);
@@ -33,6 +33,9 @@ TEST(Process, ReportsExitStatusCrashAndStartFailure) {
   EXPECT_EQ(exit.Status, 7);
   EXPECT_EQ(output, "out\nerr\n" + dir.Str() + "\n");
   EXPECT_EQ(RunScript(dir, "kill -SEGV $$").How, ProcessExit::Kind::Crashed);
+  // An endless line is cut; what follows it is kept.
+  RunScript(dir, "head -c 3000000 /dev/zero | tr '\\0' x; echo; echo done", &output);
+  EXPECT_EQ(output, std::string(Process::kMaxLineBytes, 'x') + std::string(Process::kCutMark) + "\ndone\n");
   exit = Process::Start({dir.File("missing"), {}, dir.Str()}, {})->Wait();
   EXPECT_EQ(exit.How, ProcessExit::Kind::FailedToStart);
   EXPECT_FALSE(exit.Error.empty());
@@ -62,14 +65,6 @@ TEST(Process, StreamsOutputAndStopEndsWhatTheToolStarted) {
   EXPECT_EQ(process->Wait().How, ProcessExit::Kind::Stopped);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
   EXPECT_TRUE(ProcessEnds(child));
-}
-
-TEST(Process, CutsEndlessLinesAndKeepsTheRest) {
-  TempDir dir;
-  std::string output;
-  RunScript(dir, "head -c 3000000 /dev/zero | tr '\\0' x; echo; echo done", &output);
-  const std::string cut = std::string(Process::kMaxLineBytes, 'x') + std::string(Process::kCutMark) + "\n";
-  EXPECT_EQ(output, cut + "done\n");
 }
 
 TEST(LineLimiter, CountsALineAcrossPieces) {

@@ -29,7 +29,6 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
       {shell::CheckToolsFolder, fake.Root.File("file"), false, "not a folder"},
       {shell::CheckToolsFolder, "", false, "No folder chosen"},
       {shell::CheckToolsFolder, "hlcompilers", true, "whole path"},
-      {shell::CheckToolsFolder, fake.ToolDir + "\nx", true, "line break"},
       {shell::CheckGameFolder, fake.HLDir, false, ""},
       {shell::CheckGameFolder, fake.AppDir, false, "valve/maps"},
       {shell::CheckGameFolder, fake.Root.File("gone"), false, "does not exist"},

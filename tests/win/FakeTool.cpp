@@ -2,8 +2,7 @@
 // copied to. Each run appends "NAME|ARGUMENTS|FOLDER" to calls.log beside the
 // program and prints a line. A file "fail-NAME" beside it makes it fail,
 // "hang-NAME" makes it wait a minute (to be stopped); a bsp tool leaves
-// MAP.bsp beside the map; the first tool copies the batch file it was run
-// from (quorvel.bat in its folder) to seen.bat.
+// MAP.bsp beside the map.
 
 #include <windows.h>
 
@@ -28,8 +27,6 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("fake tool %ls working\n", name.c_str());
   std::fflush(stdout);
 
-  std::error_code ignored;
-  if (fs::exists(dir / "quorvel.bat")) fs::copy_file(dir / "quorvel.bat", dir / "seen.bat", ignored);
   if (fs::exists(dir / (L"hang-" + name))) Sleep(60000);
   if (fs::exists(dir / (L"fail-" + name))) {
     std::printf("fake tool %ls: failing on purpose\n", name.c_str());
