@@ -9,9 +9,9 @@
 
 #include "cli/Options.h"
 #include "map/GameDir.h"
-#include "map/HLMap.h"
 #include "map/Random.h"
 #include "platform/Platform.h"
+#include "platform/SafeWrite.h"
 #include "shell/CompileSession.h"
 #include "shell/GameLaunch.h"
 #include "shell/LevelPicture.h"
@@ -93,7 +93,7 @@ bool WriteExtra(const std::string& text, const std::string& what, const std::str
                 std::ostream& err) {
   if (path.empty()) return true;
   if (path == kStdout) return WriteStandardOutput(text, what, out, err);
-  return ReportWrite(WriteFileAtomically(path, text), what, path, err);
+  return ReportWrite(platform::WriteFileSafely(path, text), what, path, err);
 }
 
 // Why the compile and launch options cannot be used as given.

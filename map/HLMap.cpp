@@ -29,9 +29,5 @@ void HLMap::Write(std::ostream& out) const {
 Result<> HLMap::WriteMap(const std::string& path) const {
   MapText text(ExpectedSize(*this));
   Write(text);
-  return WriteFileAtomically(path, text.View());
-}
-
-Result<> WriteFileAtomically(const std::string& path, std::string_view text) {
-  return platform::WriteFileSafely(path, text);
+  return platform::WriteFileSafely(path, text.View());
 }

@@ -3,7 +3,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "map/HLBlock.h"
@@ -43,7 +42,3 @@ class HLMap {
   // no file outside Windows.
   char WadSeparator = platform::kPathSeparator;
 };
-
-// Writes text to path through a temporary file beside it, renamed over the
-// target only when every byte was written and the file closed cleanly.
-Result<> WriteFileAtomically(const std::string& path, std::string_view text);

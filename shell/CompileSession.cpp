@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "map/HLMap.h"  // WriteFileAtomically
+#include "platform/SafeWrite.h"
 #include "platform/Platform.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
@@ -165,7 +165,7 @@ class Run {
         return Failed("Cannot write the batch file",
                       "The folders cannot be named in the batch file " + Plan.BatchPath + ": " + bytes.Error() + ".");
       BatchWritten = true;  // removed after the run even if half-written
-      const Result<> written = WriteFileAtomically(Plan.BatchPath, *bytes);
+      const Result<> written = platform::WriteFileSafely(Plan.BatchPath, *bytes);
       if (!written)
         return Failed("Cannot write the batch file",
                       "Cannot write the batch file " + Plan.BatchPath + ": " + written.Error());

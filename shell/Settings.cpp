@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "map/GameDir.h"
-#include "map/HLMap.h"
+#include "platform/SafeWrite.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
 
@@ -92,7 +92,7 @@ Result<> SaveSettings(const std::string& path, const Settings& settings) {
   for (const std::string& line : settings.Lines)
     if (const Result<> usable = CheckSettingsLine(line); !usable)
       return Failure{"Cannot save the settings to " + path + ": " + usable.Error() + "."};
-  const Result<> written = WriteFileAtomically(path, settings.Format());
+  const Result<> written = platform::WriteFileSafely(path, settings.Format());
   if (!written) return Failure{"Cannot save the settings to " + path + ": " + written.Error()};
   return {};
 }

@@ -10,7 +10,6 @@ namespace {
 TEST(CompileVerdict, ShowsTheToolsErrorLinesElseItsLastLines) {
   EXPECT_EQ(shell::MeaningfulLines("csg v1\r\nError: a\nreading\nError: b\r\n\nError: b\ndone\n"), "Error: a\nError: b");
   EXPECT_EQ(shell::MeaningfulLines("1\n2\n\n3\n4\n5\n6\r\n   \n"), "2\n3\n4\n5\n6");
-  EXPECT_EQ(shell::MeaningfulLines(""), "");
 }
 
 TEST(CompileVerdict, FindsTheWadFileTheLevelNamesAndLacks) {

@@ -47,12 +47,14 @@ void ExpectAllEnabled(win::MainWindow& window, std::initializer_list<int> ids, b
   for (int id : ids) EXPECT_EQ(Enabled(window, id), enabled) << "control " << id;
 }
 
-// True when b covers more than half of a's width.
-bool Covers(HWND a, HWND b) {
-  RECT ra{}, rb{}, both{};
+// True when b lies within the work area and covers at most half of a's width.
+bool Beside(HWND a, HWND b) {
+  RECT ra{}, rb{}, both{}, screen{}, shown{};
   GetWindowRect(a, &ra);
   GetWindowRect(b, &rb);
-  return IntersectRect(&both, &ra, &rb) && both.right - both.left > (ra.right - ra.left) / 2;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  const bool covers = IntersectRect(&both, &ra, &rb) && both.right - both.left > (ra.right - ra.left) / 2;
+  return !covers && IntersectRect(&shown, &rb, &screen) && EqualRect(&shown, &rb);
 }
 
 std::string ClipboardText() {
@@ -127,6 +129,7 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   ChangeDirectory here(app.Path);
   auto window = std::make_unique<win::MainWindow>();
   ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
+  ExpectAllEnabled(*window, {win::kButSetup, win::kButAbout, win::kButExit}, true);
   EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
   const int defaults[] = {1, 1, 1, 0, 0, 1};
   for (int g = 0; g < win::kGroupCount; ++g)
@@ -196,13 +199,8 @@ TEST(MainWindow, StopEndsTheCompileThatTheStatusBarFollows) {
       << s.window.StepText();
   ASSERT_TRUE(PumpUntil([&] { return s.hl.Calls(s.hl.Tools).size() == 1; }, 20s));  // the tool itself runs
 
-  // The output opened beside the main window, on the screen.
   const HWND output = s.window.CompileOutput().Handle();
-  RECT beside{}, screen{}, onScreen{};
-  GetWindowRect(output, &beside);
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
-  EXPECT_TRUE(IntersectRect(&onScreen, &beside, &screen) && EqualRect(&onScreen, &beside));
-  EXPECT_FALSE(Covers(s.window.Handle(), output));
+  EXPECT_TRUE(Beside(s.window.Handle(), output));
 
   Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
   ASSERT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 20s));
@@ -276,7 +274,7 @@ TEST(LevelWindow, ShowsEachNewLevelAndMakesItAgain) {
   ASSERT_TRUE(IsWindowVisible(level));
   EXPECT_EQ(text(win::LevelWindow::kSeed), window.SeedText());
   EXPECT_TRUE(Contains(text(win::LevelWindow::kOptionValues), "Very Small")) << text(win::LevelWindow::kOptionValues);
-  EXPECT_FALSE(Covers(window.Handle(), level));
+  EXPECT_TRUE(Beside(window.Handle(), level));
 
   SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"4242");
   Click(GetDlgItem(level, win::LevelWindow::kButMakeAgain));
