@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/SafeWrite.h"
 #include "platform/Platform.h"
+#include "platform/SafeWrite.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
 

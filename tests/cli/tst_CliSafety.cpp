@@ -95,7 +95,9 @@ TEST_F(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
 TEST_F(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {
   // (The Setup checks try the semicolon and the carriage return.)
   const std::pair<const char*, const char*> cases[] = {
-      {"/x\" \"light\" \"9999", "double quote"}, {"/games\n/hl", "line feed"}, {"/games\thl", "control character 0x09"}};
+      {"/x\" \"light\" \"9999", "double quote"},
+      {"/games\n/hl", "line feed"},
+      {"/games\thl", "control character 0x09"}};
   for (const auto& [gameDir, named] : cases) {
     SCOPED_TRACE(named);
     const Outcome run = RunCommand({"--game-dir", gameDir});

@@ -4,7 +4,6 @@
 
 #include "TestFiles.h"
 #include "shell/GenerateMap.h"
-#include "shell/Names.h"
 
 using namespace testing_support;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FakeTools.h"
+#include "TestFiles.h"
 #include "platform/Platform.h"
 
 using namespace testing_support;

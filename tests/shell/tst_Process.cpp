@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <future>
-#include <thread>
 
 #include "FakeTools.h"
 #include "platform/Process.h"

@@ -324,7 +324,6 @@ TEST(MainWindow, UnusableSettingsKeepTheActionsDisabledWithTheReason) {
                 folder ? "Open Setup to choose the compile tools and game folders."
                        : "Open Setup to choose another game folder: a level cannot name this one.");
       ExpectAllEnabled(window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
-      EXPECT_TRUE(Enabled(window, win::kButSetup));
     }
     EXPECT_TRUE(folder ? fs::is_directory(ini) : ReadFile(ini) == quoted);
   }
@@ -344,7 +343,7 @@ TEST(MainWindow, AboutUnfoldsAndTheLayoutFollowsTheDpi) {
       RECT client{};
       GetClientRect(dialog, &client);
       heights.push_back(client.bottom);
-      Click(GetDlgItem(dialog, win::AboutDialog::kButLicense));
+      if (i < 2) Click(GetDlgItem(dialog, win::AboutDialog::kButLicense));
     }
     PostMessageW(dialog, WM_CLOSE, 0, 0);
   };
@@ -381,7 +380,8 @@ TEST(Process, ReportsAStartFailureAndStopsTheWholeTree) {
   TempDir dir;
   const fs::path tool = dir.Path / "qcsg.exe";
   Installation::AddProgram(tool);
-  platform::ProcessExit exit = platform::Process::Start({(dir.Path / "missing.exe").u8string(), {}, dir.Str()}, {})->Wait();
+  platform::ProcessExit exit =
+      platform::Process::Start({(dir.Path / "missing.exe").u8string(), {}, dir.Str()}, {})->Wait();
   EXPECT_EQ(exit.How, platform::ProcessExit::Kind::FailedToStart);
   EXPECT_FALSE(exit.Error.empty());
 
