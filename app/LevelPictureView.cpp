@@ -4,12 +4,9 @@
 
 #include <algorithm>
 
-#include "labyrinth/Labyrinth.h"
-
 namespace {
 
 constexpr int kSwatch = 12;
-constexpr int kScaleCells = 10;
 
 int LineHeight(const QWidget& widget) { return widget.fontMetrics().height() + 4; }
 
@@ -84,13 +81,14 @@ void TLevelPictureView::paintEvent(QPaintEvent*) {
   // The scale bar, then the legend, in the palette's colours.
   const QColor text = palette().color(QPalette::WindowText);
   const int line = LineHeight(*this);
-  const int cells = std::min(kScaleCells, Shown.Width);
+  const shell::ScaleBar scale = shell::ScaleBarOf(Shown);
+  const int cells = scale.Cells;
   int y = gridHeight + line / 2;
   painter.setPen(QPen(text, 1));
   painter.drawPolyline(QPolygon({QPoint(left, y - 3), QPoint(left, y + 3), QPoint(left + cells * cell, y + 3),
                                  QPoint(left + cells * cell, y - 3)}));
   painter.drawText(left + cells * cell + 6, y - line / 2, width(), line, Qt::AlignVCenter,
-                   tr("%1 cells = %2 units").arg(cells).arg(cells * Labyrinth::CellSize));
+                   QString::fromStdString(scale.Text));
 
   const int columns = LegendColumns(*this, width());
   const int column = LegendColumn(*this);

@@ -17,7 +17,6 @@ constexpr int kCaptionLine = 16;
 constexpr int kScaleHeight = 24;
 constexpr int kLegendRow = 20;
 constexpr int kLegendColumn = 140;
-constexpr int kScaleCells = 10;
 
 // What a grid code shows; false for open floor. The brush mark stands for
 // the wall it replaced.
@@ -104,6 +103,13 @@ std::vector<Placed> PlacedCharacters(const Labyrinth& lab) {
   return placed;
 }
 
+ScaleBar ScaleBarOf(const LevelPicture& picture) {
+  ScaleBar bar;
+  bar.Cells = std::min(10, picture.Width);
+  bar.Text = std::to_string(bar.Cells) + " cells = " + std::to_string(bar.Cells * Labyrinth::CellSize) + " units";
+  return bar;
+}
+
 LevelPicture MakeLevelPicture(const std::string& layout, const std::vector<Placed>& characters) {
   LevelPicture picture;
   std::vector<Placed> dots;
@@ -155,14 +161,13 @@ std::string LevelPictureSvg(const LevelPicture& picture, const std::vector<std::
     Shape(svg, LegendOf(cell.What), cell.X * cellPixels, cell.Y * cellPixels, cellPixels);
   svg << "</g>\n";
 
-  // A scale bar of ten cells: one cell is CellSize map units.
+  const ScaleBar scale = ScaleBarOf(picture);
   const int scaleY = gridTop + gridHeight + 12;
-  const int scaleLength = std::min(kScaleCells, picture.Width) * cellPixels;
+  const int scaleLength = scale.Cells * cellPixels;
   svg << "<path fill=\"none\" stroke=\"" << kTextColour << "\" d=\"M" << kMargin << ' ' << scaleY - 4 << 'V' << scaleY
       << 'H' << kMargin + scaleLength << 'V' << scaleY - 4 << "\"/>\n"
       << "<text x=\"" << kMargin + scaleLength + 6 << "\" y=\"" << scaleY << "\" fill=\"" << kTextColour << "\">"
-      << std::min(kScaleCells, picture.Width) << " cells = "
-      << std::min(kScaleCells, picture.Width) * Labyrinth::CellSize << " units</text>\n";
+      << scale.Text << "</text>\n";
 
   int index = 0;
   for (const LegendEntry& entry : Legend()) {

@@ -45,6 +45,14 @@ struct LevelPicture {
   std::vector<Placed> Cells;
 };
 
+// The scale bar under a picture: ten cells, or the whole width when it is
+// narrower, and the map units they span.
+struct ScaleBar {
+  int Cells = 0;
+  std::string Text;  // "10 cells = 640 units"
+};
+ScaleBar ScaleBarOf(const LevelPicture& picture);
+
 // The picture of a layout (Height lines of Width cell codes, as
 // Labyrinth::LayoutPreview gives it) with the characters placed on it.
 LevelPicture MakeLevelPicture(const std::string& layout, const std::vector<Placed>& characters = {});

@@ -95,8 +95,7 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kButLicense: ButLicenseClick(); return 0;
-        case IDOK:
-        case IDCANCEL: Done = true; return 0;
+        case IDOK: Done = true; return 0;
       }
       break;
     case WM_CLOSE:

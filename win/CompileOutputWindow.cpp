@@ -168,8 +168,7 @@ LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
           if (OnStop) OnStop();
           return 0;
         case kButClear: Clear(); return 0;
-        case kButClose:
-        case IDCANCEL: ShowWindow(Hwnd, SW_HIDE); return 0;
+        case kButClose: ShowWindow(Hwnd, SW_HIDE); return 0;
       }
       break;
     case WM_CLOSE:

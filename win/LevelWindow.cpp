@@ -35,7 +35,6 @@ constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 constexpr int kWantedCell = 8;
 
 constexpr int kSwatch = 12;
-constexpr int kScaleCells = 10;
 
 COLORREF Colour(const char* hex) {
   const unsigned long rgb = std::strtoul(hex + 1, nullptr, 16);
@@ -269,17 +268,16 @@ void LevelWindow::Paint() {
     const COLORREF text = GetSysColor(COLOR_BTNTEXT);
     SetTextColor(dc, text);
     SetBkMode(dc, TRANSPARENT);
-    const int cells = std::min(kScaleCells, Picture.Width);
+    const shell::ScaleBar scale = shell::ScaleBarOf(Picture);
+    const int cells = scale.Cells;
     const int y = gridHeight + legend.Line / 2, tick = Scale(3, dpi);
     SelectObject(dc, GetStockObject(DC_PEN));
     SetDCPenColor(dc, text);
     const POINT bar[] = {{left, y - tick}, {left, y + tick}, {left + cells * cell, y + tick},
                          {left + cells * cell, y - tick - 1}};
     Polyline(dc, bar, 4);
-    std::wstring scale = Widen(std::to_string(cells) + " cells = " + std::to_string(cells * Labyrinth::CellSize) +
-                               " units");
     RECT scaleRect{left + cells * cell + Scale(6, dpi), gridHeight, width, gridHeight + legend.Line};
-    DrawTextW(dc, scale.c_str(), -1, &scaleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, Widen(scale.Text).c_str(), -1, &scaleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 
     const int columns = legend.Columns(width), swatch = Scale(kSwatch, dpi);
     int index = 0;
@@ -361,7 +359,6 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kButCompilePlay:
           if (OnCompileAndPlay) OnCompileAndPlay();
           return 0;
-        case IDCANCEL: ShowWindow(Hwnd, SW_HIDE); return 0;
       }
       break;
     case WM_CLOSE:

@@ -127,8 +127,7 @@ LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       switch (LOWORD(wParam)) {
         case kBrowseTool: Browse(kDirTool, "Compile tools folder"); return 0;
         case kBrowseHL: Browse(kDirHL, "Half-Life folder"); return 0;
-        case kButClose:
-        case IDCANCEL: Done = true; return 0;
+        case kButClose: Done = true; return 0;
       }
       break;
     case WM_CLOSE:

@@ -283,11 +283,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 namespace {
-// Escape in a window other than the main one is that window's Cancel, even
-// where the focused control (a multi-line text box) would keep the key.
+// Escape in a window other than the main one closes it as its close box
+// does, even where the focused control (a multi-line text box) would keep
+// the key.
 bool TranslateEscape(const MSG& message, HWND root, HWND main) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !root || root == main) return false;
-  SendMessageW(root, WM_COMMAND, IDCANCEL, 0);
+  SendMessageW(root, WM_CLOSE, 0, 0);
   return true;
 }
 }  // namespace

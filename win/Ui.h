@@ -117,7 +117,7 @@ void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& 
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text);
 
 // One step of the program's message loop: the main window's shortcuts,
-// Escape as Cancel in every other window, the keyboard navigation of the
+// Escape closing every other window, the keyboard navigation of the
 // window the message is for (Tab, Enter, access keys), then the usual
 // translation and dispatch.
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators);
