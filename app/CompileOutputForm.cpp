@@ -5,12 +5,11 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "shell/WindowPlacement.h"
+#include "app/Placement.h"
 
 namespace {
 
@@ -19,8 +18,6 @@ constexpr int kHeight = 420;
 // The least that shows a few lines and the buttons.
 constexpr int kMinWidth = 320;
 constexpr int kMinHeight = 120;
-
-shell::ScreenRect ToScreenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
 }  // namespace
 
@@ -95,16 +92,5 @@ void TCompileOutputForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCompileOutputForm::PlaceBesideOwner() {
-  const QWidget* owner = parentWidget();
-  QScreen* screen = owner ? owner->screen() : this->screen();
-  if (!owner || !screen) return;
-  // This window's frame is not known before it is shown; the owner's is the
-  // same window manager's.
-  const QRect ownerFrame = owner->frameGeometry();
-  const QSize frame = ownerFrame.size() - owner->geometry().size();
-  const shell::ScreenRect placed = shell::PlaceBeside(ToScreenRect(ownerFrame), kWidth + frame.width(),
-                                                      kHeight + frame.height(), ToScreenRect(screen->availableGeometry()),
-                                                      kMinWidth + frame.width(), kMinHeight + frame.height());
-  resize(placed.Width - frame.width(), placed.Height - frame.height());
-  move(placed.X, placed.Y);
+  if (const QWidget* owner = parentWidget()) PlaceBeside(*this, *owner, {kWidth, kHeight}, {kMinWidth, kMinHeight});
 }

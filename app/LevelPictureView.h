@@ -1,7 +1,6 @@
 #pragma once
-// Draws a level picture (shell/LevelPicture.h) with QPainter: the grid at
-// the largest whole number of pixels per cell that fits, a scale bar and
-// the legend, in the palette's text colour.
+// Draws a level picture as the shell lays it out (shell::LayOutPicture), in
+// the palette's text colour.
 
 #include <QWidget>
 
@@ -14,17 +13,15 @@ class TLevelPictureView : public QWidget {
   explicit TLevelPictureView(QWidget* parent = nullptr);
 
   void SetPicture(shell::LevelPicture picture);
-  // Pixels per cell at the current size.
-  int CellPixels() const;
-
   QSize sizeHint() const override;
+  // The marks drawn at the current size (tests look at them).
+  std::vector<shell::PictureMark> Marks() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // The scale bar and the legend, laid out across width.
-  int LegendHeight(int width) const;
+  shell::TextMeasure Measure() const;
 
   shell::LevelPicture Shown;
 };

@@ -1,17 +1,13 @@
 #pragma once
-// The "Level" window: the last level "Generate .map" wrote, shown as a
-// picture with its seed, options and counts, and the ways to make it again:
-// the quorvel-cli command line, a seed to make with the current options, and
-// "Compile and play". A view only: the main window does the making and the
-// compiling when it receives MakeAgain or CompileAndPlay.
+// The "Level" window: the last level made, as a picture with its seed,
+// options and counts, and the ways to make it again: the quorvel-cli command
+// line, a seed to make with the current options, and "Compile and play". A
+// view only: it shows a shell::LevelSheet and signals the user's commands.
+// Closing it (Escape too) only hides it.
 
 #include <QWidget>
 
-#include <cstdint>
-#include <string>
-
-#include "labyrinth/Labyrinth.h"
-#include "shell/GenerateMap.h"
+#include "shell/Session.h"
 
 class QLabel;
 class QLineEdit;
@@ -26,11 +22,10 @@ class TLevelWindow : public QWidget {
   // deletes it.
   explicit TLevelWindow(QWidget* parent = nullptr);
 
-  // Shows the level made with these options and game folder.
-  void ShowLevel(const shell::GeneratedMap& level, const LabyrinthOptions& options, const std::string& gameDir);
-  // Shows the window beside main (right of it, or left where the screen
-  // ends), raised.
-  void ShowBeside(const QWidget& main);
+  void ShowSheet(const shell::LevelSheet& sheet);
+  // Shows the window raised, beside main when it was hidden; activated when
+  // the user asked for it.
+  void ShowBeside(const QWidget& main, bool activate);
   // Make again and Compile and play: off while a compile runs.
   void SetActionsEnabled(bool enabled);
 
@@ -47,13 +42,14 @@ class TLevelWindow : public QWidget {
   QPushButton* ButCompilePlay;
 
  signals:
-  // The level of this seed with the main window's current options.
-  void MakeAgain(std::uint32_t seed);
+  // The level of the typed seed with the main window's current options.
+  void MakeAgain(const QString& seed);
   // "Generate .bsp", then "Run Half-Life" when the compile succeeded.
   void CompileAndPlay();
 
- private:
-  void MakeAgainClick();
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
+ private:
   QString Command;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 // A signal handler may do next to nothing: it writes one byte into a pipe,
-// and the event loop reads it and closes the windows.
+// and the event loop reads it and does the rest.
 int WakeUp[2] = {-1, -1};
 
 void OnSignal(int) {
@@ -21,14 +21,14 @@ void OnSignal(int) {
 
 }  // namespace
 
-void CloseWindowsOnTerminationSignals() {
+void OnTerminationSignals(std::function<void()> onSignal) {
   if (WakeUp[0] >= 0 || pipe2(WakeUp, O_CLOEXEC | O_NONBLOCK) != 0) return;
   auto* notifier = new QSocketNotifier(WakeUp[0], QSocketNotifier::Read, qApp);
-  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [] {
+  QObject::connect(notifier, &QSocketNotifier::activated, qApp, [onSignal = std::move(onSignal)] {
     char byte;
     while (read(WakeUp[0], &byte, 1) > 0) {
     }
-    QApplication::closeAllWindows();
+    onSignal();
   });
   struct sigaction action {};
   action.sa_handler = OnSignal;
@@ -39,6 +39,6 @@ void CloseWindowsOnTerminationSignals() {
 
 #else
 
-void CloseWindowsOnTerminationSignals() {}
+void OnTerminationSignals(std::function<void()>) {}
 
 #endif

@@ -18,6 +18,9 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, int ite
     layout->addWidget(button);
   }
   SetItemIndex(itemIndex);
+  connect(Buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (checked) emit Chosen(id);
+  });
 }
 
 int TRadioGroup::ItemIndex() const { return Buttons->checkedId(); }

@@ -21,6 +21,10 @@ class TRadioGroup : public QGroupBox {
   int Count() const;
   QRadioButton* Item(int index) const;
 
+ signals:
+  // The user (or SetItemIndex) chose another item.
+  void Chosen(int index);
+
  private:
   QButtonGroup* Buttons;
 };

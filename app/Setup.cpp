@@ -9,7 +9,6 @@
 
 #include "app/DirectoryEdit.h"
 #include "app/Fonts.h"
-#include "shell/SetupChecks.h"
 
 namespace {
 
@@ -27,10 +26,10 @@ QLabel* MakeLabel(const QString& name, const QString& text, bool bold, QWidget* 
 
 }  // namespace
 
-TSetupForm::TSetupForm(shell::Settings& data, QWidget* owner)
+TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::MSWindowsFixedSizeDialogHint),
-      Data(data) {
+      S(session) {
   setObjectName(QStringLiteral("SetupForm"));
   setWindowTitle(QStringLiteral("Setup"));
   setFont(PixelFont(11));
@@ -72,23 +71,18 @@ void TSetupForm::CentreOn(const QWidget* owner) {
 
 // Filling the fields raises their change events, which store the lines back.
 void TSetupForm::FormCreate() {
-  DirTool->SetText(Shown(Data.ToolDir()));
-  DirHL->SetText(Shown(Data.GameDir()));
+  DirTool->SetText(Shown(S.Folders().ToolDir()));
+  DirHL->SetText(Shown(S.Folders().GameDir()));
 }
 
-void TSetupForm::DirToolChange() { Store(shell::Settings::kToolLine, DirTool->Text(), NoteTool); }
+void TSetupForm::DirToolChange() { Store(shell::FolderKind::Tools, DirTool->Text(), NoteTool); }
 
-void TSetupForm::DirHLChange() { Store(shell::Settings::kGameLine, DirHL->Text(), NoteHL); }
+void TSetupForm::DirHLChange() { Store(shell::FolderKind::Game, DirHL->Text(), NoteHL); }
 
-void TSetupForm::Store(std::size_t line, const QString& text, QLabel* note) {
-  const bool stored = Shown(Data.Line(line)) == text;
-  const std::string bytes = stored ? Data.Line(line) : QFile::encodeName(text).toStdString();
-  const shell::FolderNote checked =
-      line == shell::Settings::kToolLine ? shell::CheckToolsFolder(bytes) : shell::CheckGameFolder(bytes);
-  QString shown = QString::fromLocal8Bit(checked.Text);
-  if (checked.Refused && !stored) shown = QStringLiteral("Not saved. ") + shown;
-  if (!checked.Refused && !stored) Data.SetLine(line, bytes);
-  note->setText(shown);
+void TSetupForm::Store(shell::FolderKind kind, const QString& text, QLabel* note) {
+  const std::string& stored = kind == shell::FolderKind::Tools ? S.Folders().ToolDir() : S.Folders().GameDir();
+  const std::string bytes = Shown(stored) == text ? stored : QFile::encodeName(text).toStdString();
+  note->setText(QString::fromLocal8Bit(S.StoreFolder(kind, bytes)));
   LayOut();
 }
 

@@ -23,38 +23,51 @@
 
 namespace {
 
+// The window a termination signal ends, once there is one.
+TMainForm* Window = nullptr;
+bool Signalled = false;
+
+void EndOnSignal() {
+  Signalled = true;
+  if (Window)
+    Window->EndNow();  // no question: the user's session is ending
+  else
+    QApplication::closeAllWindows();  // a message box before the window
+}
+
 // Errors go to stderr as well, for a start from a terminal or a script.
-void PrintError(const QString& text) { std::cerr << "quorvel: " << text.toLocal8Bit().constData() << '\n'; }
+void PrintError(const std::string& text) { std::cerr << "quorvel: " << text << '\n'; }
+
+void ShowError(const std::string& text) {
+  QMessageBox::critical(nullptr, TMainForm::ApplicationTitle(), QString::fromLocal8Bit(text));
+}
 
 int Run(QApplication& app) {
   const shell::UserEnvironment env = shell::UserEnvironment::FromProcess();
   const bool fromMenu = QApplication::arguments().contains(QStringLiteral("--xdg"));
   const shell::StartFolders folders = shell::ChooseStartFolders(platform::CurrentDirectory(), env, fromMenu);
   if (const Result<> ready = shell::PrepareStartFolders(folders); !ready) {
-    const QString text = QString::fromLocal8Bit(ready.Error());
-    PrintError(text);
-    QMessageBox::critical(nullptr, TMainForm::ApplicationTitle(), text);
+    PrintError(ready.Error());
+    ShowError(ready.Error());
     return 1;
   }
 
-  int status = 0;
-  {
-    TMainForm form(folders, shell::FoundDefaults(env));
-    form.ExitErrorDisplay = [&status](const QString& text) {
-      PrintError(text);
-      status = 1;
-    };
-    form.show();
-    if (!form.SettingsProblem.isEmpty()) {
-      status = 1;
-      PrintError(form.SettingsProblem);
-      // Shown from the event loop, so that a signal that closes the windows
-      // ends the message and the program alike.
-      QTimer::singleShot(0, &form, [&form] { form.ShowError(form.SettingsProblem); });
-    }
-    if (app.exec() != 0) status = 1;
-  }  // the window saves the settings as it goes
-  return status;
+  TMainForm form(folders, shell::FoundDefaults(env));
+  Window = &form;
+  form.show();
+  if (const std::string& problem = form.Session().StartProblem(); !problem.empty()) {
+    PrintError(problem);
+    // Shown from the event loop, so that a signal that closes the windows
+    // ends the message and the program alike.
+    QTimer::singleShot(0, &form, [&form, problem] { form.ShowError(problem); });
+  }
+  app.exec();
+  if (const Result<> saved = form.Session().Finish(); !saved) {
+    PrintError(saved.Error());
+    if (!Signalled) ShowError(saved.Error());
+  }
+  Window = nullptr;
+  return form.Session().ExitStatus();
 }
 
 }  // namespace
@@ -65,7 +78,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(TMainForm::ApplicationTitle());
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
-    CloseWindowsOnTerminationSignals();
+    OnTerminationSignals(EndOnSignal);
     return Run(app);
   } catch (const std::exception& e) {
     std::cerr << "quorvel: " << e.what() << '\n';

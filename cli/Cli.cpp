@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <future>
 #include <mutex>
-#include <sstream>
 
 #include "cli/Options.h"
 #include "map/GameDir.h"
@@ -14,9 +13,10 @@
 #include "platform/SafeWrite.h"
 #include "shell/CompileSession.h"
 #include "shell/GameLaunch.h"
+#include "shell/GenerateMap.h"
+#include "shell/LevelOptions.h"
 #include "shell/LevelPicture.h"
 #include "shell/Names.h"
-#include "shell/OptionNames.h"
 #include "shell/Paths.h"
 #include "shell/Version.h"
 
@@ -73,19 +73,18 @@ bool NameTheSameFile(const std::string& a, const std::string& b) {
 
 std::string Shown(const std::string& path) { return path == kStdout ? "standard output" : path; }
 
-void WriteSummary(const Labyrinth& lab, int attempts, const CliSettings& settings, const std::string& output,
+// "Name:" padded to the values' column, as the seed's line is.
+void SummaryLine(const std::string& name, const std::string& value, std::ostream& err) {
+  const std::string label = name + ':';
+  err << label << std::string(label.size() < 15 ? 15 - label.size() : 1, ' ') << value << '\n';
+}
+
+void WriteSummary(const shell::GeneratedLevel& level, const CliSettings& settings, const std::string& output,
                   std::ostream& err) {
-  err << "Attempts:   " << attempts << '\n'
-      << "Grid:       " << lab.Width << " x " << lab.Height << '\n'
-      << "Brushes:    " << lab.NumBlocks() << '\n'
-      << "Entities:   " << lab.NumEntities() << '\n'
-      << "Monsters:   " << lab.MonsterCount << '\n'
-      << "Weapons:    " << lab.WeaponCount << '\n'
-      << "Ammunition: " << lab.AmmoCount << '\n'
-      << "Items:      " << lab.ItemCount << '\n'
-      << "Output:     " << Shown(output) << '\n';
-  if (!settings.Grid.empty()) err << "Preview:    " << Shown(settings.Grid) << '\n';
-  if (!settings.Preview.empty()) err << "Picture:    " << Shown(settings.Preview) << '\n';
+  for (const auto& [name, value] : shell::CountRows(level)) SummaryLine(name, value, err);
+  SummaryLine("Output", Shown(output), err);
+  if (!settings.Grid.empty()) SummaryLine("Preview", Shown(settings.Grid), err);
+  if (!settings.Preview.empty()) SummaryLine("Picture", Shown(settings.Preview), err);
 }
 
 // Writes text to path, or to out for "-"; nothing for an empty path.
@@ -176,35 +175,29 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
 
-  const std::uint32_t seed = settings.HasSeed ? settings.Seed : Random::TimeSeed();
+  shell::GenerateRequest request;
+  request.Options = settings.Options;
+  request.Seed = settings.HasSeed ? settings.Seed : Random::TimeSeed();
+  request.SeedChosen = settings.HasSeed;
+  request.GameDir = settings.GameDir;
+  request.MaxAttempts = maxAttempts;
   // Always shown, even with --quiet: with it any level can be made again.
-  err << "Seed:       " << seed << '\n';
-
-  Labyrinth lab(settings.Options, seed);
-  const int attempts = lab.GenerateLevel(maxAttempts);
-  if (attempts == 0) {
-    err << Labyrinth::kRejectedMessage << '\n';
+  SummaryLine("Seed", std::to_string(request.Seed), err);
+  const Result<shell::GeneratedLevel> level = shell::GenerateLevel(request);
+  if (!level) {
+    err << level.Error() << '\n';
     return 1;
   }
-  lab.GameDir = settings.GameDir;
-
-  if (output == kStdout) {
-    std::ostringstream level;
-    lab.Write(level);
-    if (!WriteStandardOutput(level.str(), "level", out, err)) return 1;
-  } else if (!ReportWrite(lab.WriteMap(output), "level", output, err)) {
-    return 1;
-  }
-
-  if (!WriteExtra(lab.LayoutPreview(), "preview", settings.Grid, out, err)) return 1;
+  if (!WriteExtra(level->MapText, "level", output, out, err)) return 1;
+  if (!WriteExtra(level->Layout, "preview", settings.Grid, out, err)) return 1;
   if (!settings.Preview.empty()) {
     const std::string picture =
-        shell::LevelPictureSvg(shell::MakeLevelPicture(lab.LayoutPreview(), shell::PlacedCharacters(lab)),
-                               shell::LevelCaption(settings.Options, seed));
+        shell::LevelPictureSvg(shell::MakeLevelPicture(level->Layout, level->Characters),
+                               shell::LevelCaption(settings.Options, request.Seed));
     if (!WriteExtra(picture, "picture", settings.Preview, out, err)) return 1;
   }
 
-  if (!settings.Quiet) WriteSummary(lab, attempts, settings, output, err);
+  if (!settings.Quiet) WriteSummary(*level, settings, output, err);
 
   if (settings.Compile && !CompileLevel(settings, output, err)) return 1;
   if (settings.Run) {

@@ -9,6 +9,7 @@
 
 #include "labyrinth/Labyrinth.h"
 #include "platform/Result.h"
+#include "shell/LevelOptions.h"
 
 namespace cli {
 
@@ -35,14 +36,5 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args);
 
 // The --help text.
 std::string UsageText();
-
-// The arguments that make the level of these options and seed again, byte
-// for byte: all six options, --seed and (when not empty) --game-dir.
-std::vector<std::string> ArgumentsFor(const LabyrinthOptions& options, std::uint32_t seed,
-                                      const std::string& gameDir);
-
-// "quorvel-cli" and the arguments as one line for the user's shell, each
-// argument quoted where the shell would split or expand it.
-std::string CommandLineText(const std::vector<std::string>& args);
 
 }  // namespace cli

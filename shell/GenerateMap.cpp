@@ -1,7 +1,9 @@
 #include "shell/GenerateMap.h"
 
+#include <sstream>
+
+#include "platform/SafeWrite.h"
 #include "shell/Names.h"
-#include "shell/Paths.h"
 
 namespace shell {
 
@@ -14,20 +16,25 @@ std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed) {
   return *lastSeed;
 }
 
-Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
+Result<GeneratedLevel> GenerateLevel(const GenerateRequest& request) {
   if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
-  GeneratedMap made;
-  made.Seed = request.Seed ? *request.Seed : Random::TimeSeed();
-  Labyrinth lab(request.Options, made.Seed);
+  GeneratedLevel made;
+  made.Options = request.Options;
+  made.Seed = request.Seed;
+  made.GameDir = request.GameDir;
+  Labyrinth lab(request.Options, request.Seed);
   made.Attempts = lab.GenerateLevel(request.MaxAttempts);
-  if (made.Attempts == 0) return Failure{Labyrinth::kRejectedMessage};
-
+  if (made.Attempts == 0) {
+    if (!request.SeedChosen) return Failure{Labyrinth::kRejectedMessage};
+    return Failure{"No level could be made from seed " + std::to_string(request.Seed) + " with these options: all " +
+                   std::to_string(request.MaxAttempts) +
+                   " attempts were rejected. Choose another seed, or a smaller Map Dimension or Map Complexity."};
+  }
   lab.GameDir = request.GameDir;
-  made.MapPath = JoinPath(request.AppDir, kMapFileName);
-  const Result<> written = lab.WriteMap(made.MapPath);
-  if (!written) return Failure{"Cannot write " + made.MapPath + ": " + written.Error()};
-
+  std::ostringstream text;
+  lab.Write(text);
+  made.MapText = text.str();
   made.Width = lab.Width;
   made.Height = lab.Height;
   made.Brushes = lab.NumBlocks();
@@ -38,8 +45,29 @@ Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   made.Items = lab.ItemCount;
   made.Layout = lab.LayoutPreview();
   made.Characters = PlacedCharacters(lab);
-  made.StatusText = kMapGenerated;
   return made;
+}
+
+Result<GeneratedLevel> GenerateMap(GenerateRequest request, const LevelTarget& target) {
+  request.GameDir = target.GameDir;
+  Result<GeneratedLevel> made = GenerateLevel(request);
+  if (!made) return made;
+  const std::string path = target.MapPath();
+  if (const Result<> written = platform::WriteFileSafely(path, made->MapText); !written)
+    return Failure{"Cannot write " + path + ": " + written.Error()};
+  return made;
+}
+
+std::vector<std::pair<std::string, std::string>> CountRows(const GeneratedLevel& level) {
+  const auto n = [](int count) { return std::to_string(count); };
+  return {{"Attempts used", n(level.Attempts)},
+          {"Grid", n(level.Width) + " x " + n(level.Height) + " cells"},
+          {"Brushes", n(level.Brushes)},
+          {"Entities", n(level.Entities)},
+          {"Monsters", n(level.Monsters)},
+          {"Weapons", n(level.Weapons)},
+          {"Ammunition", n(level.Ammunition)},
+          {"Items", n(level.Items)}};
 }
 
 }  // namespace shell

@@ -1,35 +1,40 @@
 #pragma once
-// The "Generate .map" command: a labyrinth from the six options, written as
-// AppDir/quorvel.map with the game folder in its wad line.
+// The "Generate .map" command: a labyrinth from the six options and a seed,
+// its level text with the game folder in the wad line, written as the
+// target's map.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "labyrinth/Labyrinth.h"
 #include "platform/Result.h"
 #include "shell/LevelPicture.h"
+#include "shell/LevelTarget.h"
 
 namespace shell {
 
 struct GenerateRequest {
   LabyrinthOptions Options;
-  std::string AppDir;   // the map goes here
+  std::uint32_t Seed = 0;
+  // The user chose the seed: when it fails, "try again" would not help.
+  bool SeedChosen = false;
   std::string GameDir;  // the game's main folder, for the wad line
-  std::optional<std::uint32_t> Seed;  // none: the time in seconds
   int MaxAttempts = Labyrinth::kMaxAttempts;
 };
 
-// What a successful run made; StatusText is kMapGenerated.
-struct GeneratedMap {
-  std::string MapPath;
+// What one level is: how it was made, its counts, its text and layout.
+struct GeneratedLevel {
+  LabyrinthOptions Options;
   std::uint32_t Seed = 0;
+  std::string GameDir;
   int Attempts = 0;  // the number of the accepted attempt
   int Width = 0, Height = 0;  // grid cells
   int Brushes = 0, Entities = 0;
   int Monsters = 0, Weapons = 0, Ammunition = 0, Items = 0;
-  std::string StatusText;
+  std::string MapText;             // the .map file's bytes
   std::string Layout;              // the grid, as Labyrinth::LayoutPreview
   std::vector<Placed> Characters;  // monsters, friends and pickups
 };
@@ -41,8 +46,18 @@ std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now)
 // NextSeed at the clock's time, kept in lastSeed for the next press.
 std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed);
 
-// Fails with Labyrinth::kRejectedMessage when every attempt was rejected, or with
-// "Cannot write PATH: REASON" (an earlier file is then left as it was).
-Result<GeneratedMap> GenerateMap(const GenerateRequest& request);
+// The level in memory. Fails when every attempt was rejected: with
+// Labyrinth::kRejectedMessage, or, for a seed the user chose, with a
+// message that says to choose another.
+Result<GeneratedLevel> GenerateLevel(const GenerateRequest& request);
+
+// GenerateLevel, written as target's map ("Cannot write PATH: REASON" on
+// failure; an earlier file is then left as it was). The request's game
+// folder is the target's.
+Result<GeneratedLevel> GenerateMap(GenerateRequest request, const LevelTarget& target);
+
+// {name, value} of the level's counts, as the Level window and the command
+// line's summary show them: attempts used, grid, brushes, entities, ...
+std::vector<std::pair<std::string, std::string>> CountRows(const GeneratedLevel& level);
 
 }  // namespace shell

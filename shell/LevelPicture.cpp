@@ -128,7 +128,91 @@ LevelPicture MakeLevelPicture(const std::string& layout, const std::vector<Place
   std::set<std::tuple<Feature, int, int>> seen;
   for (const Placed& dot : dots)
     if (seen.insert({dot.What, dot.X, dot.Y}).second) picture.Cells.push_back(dot);
+  // A pickup may lie on the start: the start's square goes over it.
+  std::stable_partition(picture.Cells.begin(), picture.Cells.end(),
+                        [](const Placed& cell) { return cell.What != Feature::Start && cell.What != Feature::Exit; });
   return picture;
+}
+
+namespace {
+
+// The measures of the legend and scale bar in a window's font.
+struct LegendLayout {
+  int Line = 0, Swatch = 0, Gap = 0, Column = 0, Columns = 1, Rows = 0;
+  bool ScaleTextBelow = false;  // the scale bar's label on a line of its own
+  int Height() const { return Line * (Rows + (ScaleTextBelow ? 2 : 1)); }
+};
+
+LegendLayout LayOutLegend(const LevelPicture& picture, int width, int cellPixels, const TextMeasure& text) {
+  LegendLayout legend;
+  legend.Line = text.LineHeight + std::max(2, text.LineHeight / 4);
+  legend.Swatch = std::max(8, text.LineHeight * 2 / 3);
+  legend.Gap = std::max(4, text.LineHeight / 4);
+  int widest = 0;
+  for (const LegendEntry& entry : Legend()) widest = std::max(widest, text.Width(entry.Label));
+  legend.Column = widest + legend.Swatch + 3 * legend.Gap;
+  legend.Columns = std::max(1, width / legend.Column);
+  legend.Rows = (static_cast<int>(Legend().size()) + legend.Columns - 1) / legend.Columns;
+  const ScaleBar scale = ScaleBarOf(picture);
+  legend.ScaleTextBelow = scale.Cells * cellPixels + legend.Gap + text.Width(scale.Text) > width;
+  return legend;
+}
+
+int CellPixelsFor(const LevelPicture& picture, int width, int height, const TextMeasure& text) {
+  for (int cell = std::min(width / picture.Width, height / picture.Height); cell > 1; --cell)
+    if (picture.Height * cell + LayOutLegend(picture, width, cell, text).Height() <= height) return cell;
+  return 1;
+}
+
+}  // namespace
+
+std::vector<PictureMark> LayOutPicture(const LevelPicture& picture, int width, int height, const TextMeasure& text) {
+  using Kind = PictureMark::Kind;
+  std::vector<PictureMark> marks;
+  if (picture.Width == 0 || picture.Height == 0 || width <= 0 || height <= 0) return marks;
+  const int cell = CellPixelsFor(picture, width, height, text);
+  const LegendLayout legend = LayOutLegend(picture, width, cell, text);
+  const int gridWidth = picture.Width * cell, gridHeight = picture.Height * cell;
+  const int left = (width - gridWidth) / 2;
+
+  marks.push_back({Kind::Fill, left, 0, gridWidth, gridHeight, kFloorColour, {}});
+  if (cell >= 4) {  // the cells' lines, so distances can be counted
+    for (int x = 0; x <= picture.Width; ++x) marks.push_back({Kind::Fill, left + x * cell, 0, 1, gridHeight, kGridLineColour, {}});
+    for (int y = 0; y <= picture.Height; ++y) marks.push_back({Kind::Fill, left, y * cell, gridWidth + 1, 1, kGridLineColour, {}});
+  }
+  for (const Placed& placed : picture.Cells) {
+    const LegendEntry& entry = LegendOf(placed.What);
+    marks.push_back({entry.Dot ? Kind::Dot : Kind::Fill, left + placed.X * cell, placed.Y * cell, cell, cell, entry.Colour, {}});
+  }
+
+  const ScaleBar scale = ScaleBarOf(picture);
+  const int barLength = scale.Cells * cell, tick = std::max(3, legend.Line / 5);
+  marks.push_back({Kind::ScaleBar, left, gridHeight + legend.Line / 2 - tick, barLength, 2 * tick, nullptr, {}});
+  const int labelTop = gridHeight + (legend.ScaleTextBelow ? legend.Line : 0);
+  const int labelLeft = legend.ScaleTextBelow ? left : left + barLength + legend.Gap;
+  marks.push_back({Kind::Text, labelLeft, labelTop, text.Width(scale.Text), legend.Line, nullptr, scale.Text});
+
+  const int legendTop = labelTop + legend.Line;
+  int index = 0;
+  for (const LegendEntry& entry : Legend()) {
+    const int x = (index % legend.Columns) * legend.Column + legend.Gap;
+    const int top = legendTop + legend.Line * (index / legend.Columns);
+    const int swatchTop = top + (legend.Line - legend.Swatch) / 2;
+    // On a patch of floor, as in the picture: a dark wall stays visible on a
+    // dark desktop.
+    marks.push_back({Kind::Fill, x, swatchTop, legend.Swatch, legend.Swatch, kFloorColour, {}});
+    marks.push_back({entry.Dot ? Kind::Dot : Kind::Fill, x + 1, swatchTop + 1, legend.Swatch - 2, legend.Swatch - 2, entry.Colour, {}});
+    const int labelX = x + legend.Swatch + legend.Gap;
+    marks.push_back({Kind::Text, labelX, top, legend.Column - legend.Swatch - 2 * legend.Gap, legend.Line, nullptr, entry.Label});
+    ++index;
+  }
+  return marks;
+}
+
+std::pair<int, int> PictureSize(const LevelPicture& picture, int cellPixels, const TextMeasure& text) {
+  const LegendLayout narrow = LayOutLegend(picture, 0, cellPixels, text);
+  const int width = std::max(picture.Width * cellPixels, 3 * narrow.Column);
+  return {width, picture.Height * cellPixels + LayOutLegend(picture, width, cellPixels, text).Height()};
 }
 
 std::string LevelPictureSvg(const LevelPicture& picture, const std::vector<std::string>& caption,

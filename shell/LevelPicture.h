@@ -3,6 +3,7 @@
 // per cell of the grid, with a legend. The SVG writer and the windows draw
 // the same model, so every front end shows the same picture.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,8 @@ std::vector<Placed> PlacedCharacters(const Labyrinth& lab);
 
 struct LevelPicture {
   int Width = 0, Height = 0;  // grid cells
-  // Filled cells first, dots after, each cell and feature once.
+  // In drawing order, each cell and feature once: filled cells, dots, and
+  // last the start and the exit, which nothing may hide.
   std::vector<Placed> Cells;
 };
 
@@ -56,6 +58,36 @@ ScaleBar ScaleBarOf(const LevelPicture& picture);
 // The picture of a layout (Height lines of Width cell codes, as
 // Labyrinth::LayoutPreview gives it) with the characters placed on it.
 LevelPicture MakeLevelPicture(const std::string& layout, const std::vector<Placed>& characters = {});
+
+// One thing a window draws for the picture, in its own pixels.
+struct PictureMark {
+  enum class Kind {
+    Fill,      // the box filled with Colour
+    Dot,       // a dot of Colour in the box
+    Text,      // Text, left-aligned and centred in the box's height
+    ScaleBar,  // the box's left, bottom and right edges, as a bracket
+  };
+  Kind What = Kind::Fill;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  const char* Colour = nullptr;  // "#rrggbb"; null: the window's text colour
+  std::string Text;
+};
+
+// How a window's font measures text, in its pixels.
+struct TextMeasure {
+  int LineHeight = 16;
+  std::function<int(const std::string& text)> Width;
+};
+
+// The picture laid out in width x height pixels, as both windows draw it:
+// the grid as large as fits with whole pixels a cell, centred at the top;
+// the scale bar below it, its label on a line of its own when it would not
+// fit beside the bar; then the legend, each entry on a patch of floor, in as
+// many columns as fit. Nothing for an empty picture.
+std::vector<PictureMark> LayOutPicture(const LevelPicture& picture, int width, int height, const TextMeasure& text);
+
+// The width and height the laid-out picture wants at cellPixels a cell.
+std::pair<int, int> PictureSize(const LevelPicture& picture, int cellPixels, const TextMeasure& text);
 
 // The picture as a standalone SVG document: the caption's lines, the grid at
 // cellPixels per cell with a scale bar, and the legend below it.

@@ -34,6 +34,31 @@ void Settings::SetLine(std::size_t index, std::string text) {
   Lines[index] = std::move(text);
 }
 
+namespace {
+// The line of name among the `name=value` lines; npos when there is none.
+std::size_t ValueLine(const std::vector<std::string>& lines, const std::string& name) {
+  for (std::size_t i = Settings::kGameLine + 1; i < lines.size(); ++i)
+    if (lines[i].size() > name.size() && lines[i].compare(0, name.size(), name) == 0 && lines[i][name.size()] == '=')
+      return i;
+  return std::string::npos;
+}
+}  // namespace
+
+std::string Settings::Value(const std::string& name) const {
+  const std::size_t line = ValueLine(Lines, name);
+  return line == std::string::npos ? std::string() : Lines[line].substr(name.size() + 1);
+}
+
+void Settings::SetValue(const std::string& name, const std::string& value) {
+  const std::size_t line = ValueLine(Lines, name);
+  if (line != std::string::npos) {
+    Lines[line] = name + '=' + value;
+    return;
+  }
+  if (Lines.size() <= kGameLine) Lines.resize(kGameLine + 1);
+  Lines.push_back(name + '=' + value);
+}
+
 Settings Settings::Parse(std::string_view bytes) {
   const std::string_view text = bytes.substr(0, bytes.find('\0'));
   Settings settings;

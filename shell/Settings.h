@@ -1,8 +1,10 @@
 #pragma once
-// The two folders the commands need, kept as lines in quorvel.ini beside the
-// map: line 0 the compile tools, line 1 the game's main folder. Lines are
-// bytes, kept as they are (a folder name need not be valid UTF-8); further
-// lines a loaded file holds are written back unchanged.
+// What the program keeps between starts, as lines in quorvel.ini: line 0 the
+// compile tools folder, line 1 the game's main folder (as every earlier
+// version wrote the file), then `name=value` lines for the rest (the six
+// options, ...), read by name. Lines are bytes, kept as they are (a folder
+// name need not be valid UTF-8); lines the program does not know are written
+// back unchanged.
 
 #include <cstddef>
 #include <optional>
@@ -28,6 +30,11 @@ struct Settings {
   const std::string& Line(std::size_t index) const;
   // Stores one line, adding empty lines up to it when there are fewer.
   void SetLine(std::size_t index, std::string text);
+
+  // A `name=value` line's value after the folders; empty when there is none.
+  std::string Value(const std::string& name) const;
+  // Replaces that line, or adds it at the end.
+  void SetValue(const std::string& name, const std::string& value);
 
   const std::string& ToolDir() const { return Line(kToolLine); }
   const std::string& GameDir() const { return Line(kGameLine); }

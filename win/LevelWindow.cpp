@@ -3,13 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <cstring>
 
-#include "cli/Options.h"
 #include "shell/Names.h"
-#include "shell/OptionNames.h"
 #include "win/Text.h"
 
 namespace win {
@@ -34,62 +31,21 @@ constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 // Eight pixels a cell: a Very Big level still fits a small screen.
 constexpr int kWantedCell = 8;
 
-constexpr int kSwatch = 12;
-
 COLORREF Colour(const char* hex) {
   const unsigned long rgb = std::strtoul(hex + 1, nullptr, 16);
   return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
-std::string Lines(const std::vector<std::string>& lines) {
+// One column of a sheet's rows, a line each.
+std::string Column(const std::vector<std::pair<std::string, std::string>>& rows, bool names) {
   std::string text;
-  for (const std::string& line : lines) text += (text.empty() ? "" : "\r\n") + line;
+  for (const auto& [name, value] : rows) text += (text.empty() ? "" : "\r\n") + (names ? name + ":" : value);
   return text;
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   SetDCBrushColor(dc, colour);
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-void DrawFeature(HDC dc, const shell::LegendEntry& entry, const RECT& cell) {
-  if (!entry.Dot) return Fill(dc, cell, Colour(entry.Colour));
-  const int inset = (cell.right - cell.left) / 10;
-  SelectObject(dc, GetStockObject(NULL_PEN));
-  SelectObject(dc, GetStockObject(DC_BRUSH));
-  SetDCBrushColor(dc, Colour(entry.Colour));
-  Ellipse(dc, cell.left + inset, cell.top + inset, cell.right - inset + 1, cell.bottom - inset + 1);
-}
-
-// The legend's measures in a device context holding the window's font.
-struct LegendMetrics {
-  int Line = 0;     // a row of the legend, and the scale bar's
-  int Column = 0;   // as wide as the longest label needs
-  int Height(int width) const {
-    const int columns = Columns(width);
-    const int rows = (static_cast<int>(shell::Legend().size()) + columns - 1) / columns;
-    return Line * (rows + 1);  // and the scale bar's line
-  }
-  int Columns(int width) const { return std::max(1, width / Column); }
-};
-
-LegendMetrics MeasureLegend(HDC dc, UINT dpi) {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  int widest = 0;
-  for (const shell::LegendEntry& entry : shell::Legend()) {
-    const std::wstring label = Widen(entry.Label);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
-    widest = std::max<int>(widest, size.cx);
-  }
-  return {metrics.tmHeight + Scale(4, dpi), widest + Scale(kSwatch + 16, dpi)};
-}
-
-// Pixels per cell that fit the picture and its legend into width x height.
-int CellPixels(const shell::LevelPicture& picture, const LegendMetrics& legend, int width, int height) {
-  if (picture.Width == 0 || picture.Height == 0) return 0;
-  return std::max(2, std::min(width / picture.Width, (height - legend.Height(width)) / picture.Height));
 }
 
 }  // namespace
@@ -108,7 +64,7 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
              Box(0, 0, kButtonWidth, 25));
   const HWND seed =
       AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
-  SendMessageW(seed, EM_SETLIMITTEXT, 10, 0);
+  SendMessageW(seed, EM_SETLIMITTEXT, 20, 0);  // the session says when the digits are no seed
   SendMessageW(seed, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Seed"));
   AddControl(WC_BUTTONW, "Make &again", BS_PUSHBUTTON | WS_TABSTOP, kButMakeAgain, Box(0, 0, kButtonWidth, 25));
   // Enter in the seed field, where the focus starts, makes that seed's level.
@@ -125,45 +81,41 @@ void LevelWindow::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }
 
 HFONT LevelWindow::FontFor(HWND control) { return GetDlgCtrlID(control) == kSeed ? Bold.get() : NormalFont(); }
 
-void LevelWindow::ShowLevel(const shell::GeneratedMap& level, const LabyrinthOptions& options,
-                            const std::string& gameDir) {
-  Picture = shell::MakeLevelPicture(level.Layout, level.Characters);
-  const auto setText = [this](int id, const std::vector<std::string>& lines) {
-    SetDlgItemTextW(Hwnd, id, Widen(Lines(lines)).c_str());
-  };
-  const std::string seed = std::to_string(level.Seed);
-  setText(kSeed, {"Seed " + seed});
-  setText(kSeedEdit, {seed});
-  SetWindowTextW(Hwnd, Widen("Level " + seed).c_str());
-
-  std::vector<std::string> names, values;
-  for (const auto& [group, item] : shell::OptionCaptions(options)) {
-    names.push_back(group + ":");
-    values.push_back(item);
-  }
-  setText(kOptionNames, names);
-  setText(kOptionValues, values);
-  const auto count = [](int n) { return std::to_string(n); };
-  setText(kCountNames,
-          {"Attempts used:", "Grid:", "Brushes:", "Entities:", "Monsters:", "Weapons:", "Ammunition:", "Items:"});
-  setText(kCountValues, {count(level.Attempts), count(level.Width) + " x " + count(level.Height) + " cells",
-                         count(level.Brushes), count(level.Entities), count(level.Monsters), count(level.Weapons),
-                         count(level.Ammunition), count(level.Items)});
-  Command = cli::CommandLineText(cli::ArgumentsFor(options, level.Seed, gameDir));
+void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
+  Picture = sheet.Picture;
+  const auto setText = [this](int id, const std::string& text) { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); };
+  setText(kSeed, sheet.SeedLine);
+  setText(kSeedEdit, sheet.SeedField);
+  SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
+  setText(kOptionNames, Column(sheet.Options, true));
+  setText(kOptionValues, Column(sheet.Options, false));
+  setText(kCountNames, Column(sheet.Counts, true));
+  setText(kCountValues, Column(sheet.Counts, false));
+  EnableWindow(GetDlgItem(Hwnd, kButCopy), sheet.HasLevel);
+  Command = sheet.CommandLine;
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
+}
+
+shell::TextMeasure LevelWindow::Measure(HDC dc) const {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  return {metrics.tmHeight, [dc](const std::string& text) {
+            const std::wstring wide = Widen(text);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int>(size.cx);
+          }};
 }
 
 SIZE LevelWindow::WantedClientSize() {
   const UINT dpi = Dpi();
   const HDC dc = GetDC(Hwnd);
   const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  const LegendMetrics legend = MeasureLegend(dc, dpi);
+  auto [width, height] = shell::PictureSize(Picture, Scale(kWantedCell, dpi), Measure(dc));
   SelectObject(dc, previous);
   ReleaseDC(Hwnd, dc);
-  const int cell = Scale(kWantedCell, dpi);
-  const int width = std::max({Picture.Width * cell, 3 * legend.Column, Scale(kLeastPicture, dpi)});
-  const int height = Picture.Height * cell + legend.Height(width);
+  width = std::max(width, Scale(kLeastPicture, dpi));
   return {width + Scale(kSideWidth + 3 * kMargin, dpi),
           std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi))};
 }
@@ -231,8 +183,8 @@ void LevelWindow::Layout() {
   InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
-// The grid with its features, a scale bar and the legend, drawn off screen
-// first so that resizing does not flicker.
+// The picture as the shell lays it out, drawn off screen first so that
+// resizing does not flicker.
 void LevelWindow::Paint() {
   PAINTSTRUCT paint;
   const HDC target = BeginPaint(Hwnd, &paint);
@@ -246,57 +198,35 @@ void LevelWindow::Paint() {
   const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
   const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
   Fill(dc, {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
-
-  const UINT dpi = Dpi();
-  const LegendMetrics legend = MeasureLegend(dc, dpi);
-  const int cell = CellPixels(Picture, legend, width, height);
-  if (cell > 0) {
-    const int gridWidth = Picture.Width * cell, gridHeight = Picture.Height * cell;
-    const int left = (width - gridWidth) / 2;
-    Fill(dc, {left, 0, left + gridWidth, gridHeight}, Colour(shell::kFloorColour));
-    if (cell >= 4) {
-      const COLORREF line = Colour(shell::kGridLineColour);
-      for (int x = 0; x <= Picture.Width; ++x) Fill(dc, {left + x * cell, 0, left + x * cell + 1, gridHeight}, line);
-      for (int y = 0; y <= Picture.Height; ++y) Fill(dc, {left, y * cell, left + gridWidth + 1, y * cell + 1}, line);
-    }
-    for (const shell::Placed& placed : Picture.Cells) {
-      const int x = left + placed.X * cell, y = placed.Y * cell;
-      DrawFeature(dc, shell::LegendOf(placed.What), {x, y, x + cell, y + cell});
-    }
-
-    // The scale bar, then the legend, in the system's text colour.
-    const COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    SetTextColor(dc, text);
-    SetBkMode(dc, TRANSPARENT);
-    const shell::ScaleBar scale = shell::ScaleBarOf(Picture);
-    const int cells = scale.Cells;
-    const int y = gridHeight + legend.Line / 2, tick = Scale(3, dpi);
-    SelectObject(dc, GetStockObject(DC_PEN));
-    SetDCPenColor(dc, text);
-    const POINT bar[] = {{left, y - tick}, {left, y + tick}, {left + cells * cell, y + tick},
-                         {left + cells * cell, y - tick - 1}};
-    Polyline(dc, bar, 4);
-    RECT scaleRect{left + cells * cell + Scale(6, dpi), gridHeight, width, gridHeight + legend.Line};
-    DrawTextW(dc, Widen(scale.Text).c_str(), -1, &scaleRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-
-    const int columns = legend.Columns(width), swatch = Scale(kSwatch, dpi);
-    int index = 0;
-    for (const shell::LegendEntry& entry : shell::Legend()) {
-      const int x = (index % columns) * legend.Column + Scale(4, dpi);
-      const int top = gridHeight + legend.Line * (1 + index / columns);
-      const int swatchTop = top + (legend.Line - swatch) / 2;
-      // On a patch of floor, as in the picture: a dark wall stays visible
-      // on a dark desktop.
-      const RECT patch{x, swatchTop, x + swatch, swatchTop + swatch};
-      Fill(dc, patch, Colour(shell::kFloorColour));
-      const int edge = Scale(1, dpi);
-      DrawFeature(dc, entry, {patch.left + edge, patch.top + edge, patch.right - edge, patch.bottom - edge});
-      RECT label{x + swatch + Scale(4, dpi), top, x + legend.Column, top + legend.Line};
-      DrawTextW(dc, Widen(entry.Label).c_str(), -1, &label, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-      ++index;
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  SetTextColor(dc, text);
+  SetBkMode(dc, TRANSPARENT);
+  for (const shell::PictureMark& mark : shell::LayOutPicture(Picture, width, height, Measure(dc))) {
+    const COLORREF colour = mark.Colour ? Colour(mark.Colour) : text;
+    RECT box{mark.X, mark.Y, mark.X + mark.Width, mark.Y + mark.Height};
+    switch (mark.What) {
+      case shell::PictureMark::Kind::Fill:
+        Fill(dc, box, colour);
+        break;
+      case shell::PictureMark::Kind::Dot: {
+        const int inset = mark.Width / 10;
+        SelectObject(dc, GetStockObject(NULL_PEN));
+        SetDCBrushColor(dc, colour);
+        Ellipse(dc, box.left + inset, box.top + inset, box.right - inset + 1, box.bottom - inset + 1);
+        SelectObject(dc, GetStockObject(DC_PEN));
+        break;
+      }
+      case shell::PictureMark::Kind::Text:
+        DrawTextW(dc, Widen(mark.Text).c_str(), -1, &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        break;
+      case shell::PictureMark::Kind::ScaleBar: {
+        SetDCPenColor(dc, colour);
+        const POINT bar[] = {{box.left, box.top}, {box.left, box.bottom}, {box.right, box.bottom}, {box.right, box.top - 1}};
+        Polyline(dc, bar, 4);
+        break;
+      }
     }
   }
-
   BitBlt(target, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
@@ -318,16 +248,6 @@ void LevelWindow::CopyCommandLine() {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
   }
   CloseClipboard();
-}
-
-void LevelWindow::MakeAgainClick() {
-  if (!IsWindowEnabled(GetDlgItem(Hwnd, kButMakeAgain)) || !OnMakeAgain) return;
-  const std::string text = WindowText(GetDlgItem(Hwnd, kSeedEdit));
-  std::uint32_t seed = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size())
-    return ShowMessage(Hwnd, shell::kApplicationTitle, "A seed is a whole number from 0 to 4294967295.");
-  OnMakeAgain(seed);
 }
 
 LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -355,7 +275,10 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kButCopy: CopyCommandLine(); return 0;
-        case kButMakeAgain: MakeAgainClick(); return 0;
+        case kButMakeAgain:
+          if (IsWindowEnabled(GetDlgItem(Hwnd, kButMakeAgain)) && OnMakeAgain)
+            OnMakeAgain(WindowText(GetDlgItem(Hwnd, kSeedEdit)));
+          return 0;
         case kButCompilePlay:
           if (OnCompileAndPlay) OnCompileAndPlay();
           return 0;

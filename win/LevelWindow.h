@@ -1,18 +1,15 @@
 #pragma once
-// "Level": the last level "Generate .map" wrote, as a picture of its layout
-// with a legend, its seed, options and counts, and the ways to make it
-// again: the quorvel-cli command line, a seed to make with the main window's
-// options, and "Compile and play". A view only: the main window makes and
-// compiles when OnMakeAgain or OnCompileAndPlay is called. Closing (Escape
-// too) only hides it.
+// "Level": the last level made, as a picture of its layout with a legend,
+// its seed, options and counts, and the ways to make it again: the
+// quorvel-cli command line, a seed to make with the main window's options,
+// and "Compile and play". A view only: it shows a shell::LevelSheet and
+// calls OnMakeAgain or OnCompileAndPlay. Closing (Escape too) only hides it.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
-#include "labyrinth/Labyrinth.h"
-#include "shell/GenerateMap.h"
-#include "shell/LevelPicture.h"
+#include "shell/Session.h"
 #include "win/Ui.h"
 
 namespace win {
@@ -34,8 +31,7 @@ class LevelWindow : public Window {
   explicit LevelWindow(HWND owner);
   ~LevelWindow() override;
 
-  // Shows the level made with these options and game folder.
-  void ShowLevel(const shell::GeneratedMap& level, const LabyrinthOptions& options, const std::string& gameDir);
+  void ShowSheet(const shell::LevelSheet& sheet);
   // Shows the window raised, beside the main window when it was hidden;
   // activated when the user asked for it (not when a level was just made).
   void Show(bool activate);
@@ -45,8 +41,8 @@ class LevelWindow : public Window {
   // The quorvel-cli call that writes this level's bytes.
   const std::string& CommandLine() const { return Command; }
 
-  // The level of this seed with the main window's current options.
-  std::function<void(std::uint32_t seed)> OnMakeAgain;
+  // The level of the typed seed with the main window's current options.
+  std::function<void(const std::string& seed)> OnMakeAgain;
   // "Generate .bsp", then "Run Half-Life" when the compile succeeded.
   std::function<void()> OnCompileAndPlay;
 
@@ -64,9 +60,9 @@ class LevelWindow : public Window {
   // The window's size around a client area of that size, and its least.
   SIZE FrameSize(SIZE client) const;
   SIZE LeastFrameSize() const;
+  shell::TextMeasure Measure(HDC dc) const;
   void Paint();
   void CopyCommandLine();
-  void MakeAgainClick();
 
   Font Bold;
   HWND Owner;

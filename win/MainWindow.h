@@ -1,25 +1,16 @@
 #pragma once
 // The main window: six option groups, the commands and a one-line status
-// bar. A view over the shell core: it shows state and forwards clicks;
-// generating, the settings file, compiling and starting the game are the
-// core's.
+// bar. A view over shell::Session, which holds the state and runs the
+// commands: the window draws what the session shows and forwards the user's
+// input.
 
-#include <chrono>
-#include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "shell/Settings.h"
-#include "shell/StartFolder.h"
+#include "shell/Session.h"
 #include "win/Ui.h"
-
-namespace shell {
-class CompileSession;
-struct CompileOutcome;
-}  // namespace shell
 
 namespace win {
 
@@ -35,24 +26,25 @@ enum ControlId : int {
   kButAbout,
   kButExit,
   kStatusBar,
-  // Radio item i of group g is kFirstRadio + 10 * g + i, groups in the order
-  // of OptionGroup.
+  // Radio item i of group g is kFirstRadio + 10 * g + i, groups in the
+  // order of the options' table (OptionGroup).
   kFirstRadio = 1000,
 };
 
-enum OptionGroup : int { kMapDim, kMapCompl, kSkill, kMonsters, kBarney, kGameType, kGroupCount };
+// The option groups in the table's order, the windows' reading order.
+enum OptionGroup : int { kMapDim, kMonsters, kGameType, kMapCompl, kSkill, kBarney, kGroupCount };
 
-class MainWindow : public Window {
+class MainWindow : public Window, public shell::MainView {
  public:
   // The level in folders.AppDir, the settings loaded from folders.SettingsPath.
-  explicit MainWindow(const shell::StartFolders& folders);
-  // The same in the current directory.
+  MainWindow(const shell::StartFolders& folders, shell::Settings defaults);
+  // The same in the current directory, with the system's defaults.
   MainWindow();
-  // Saves the settings (unless the file there could not be read); a failure
-  // is shown in a message box and makes SettingsSaveFailed true.
+  // Finishes the session (a running compile ends, the settings are saved).
   ~MainWindow() override;
 
-  // The six item indexes.
+  shell::Session& Session() { return *S; }
+  // The six item indexes as the radio buttons show them.
   int ItemIndex(OptionGroup group) const;
   // The status bar's text, and its fields on the right: the running step
   // while a compile runs, then the last level's seed ("Seed N").
@@ -60,14 +52,6 @@ class MainWindow : public Window {
   std::string StepText() const;
   std::string SeedText() const;
   HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
-
-  const std::string AppDir;
-  const std::string SettingsFile;
-  const shell::Settings& Folders() const { return SetupData; }
-  // What is wrong with the settings file, for a message once the window
-  // shows; empty when nothing is.
-  std::string SettingsProblem;
-  bool SettingsSaveFailed() const { return SaveFailed; }
 
   CompileOutputWindow& CompileOutput() { return *Output; }
   // The last level made: its picture and how to make it again. It opens
@@ -81,67 +65,36 @@ class MainWindow : public Window {
   std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>
       ChooseFolder;
 
-  void ShowError(const std::string& text);
+  // shell::MainView
+  void ShowState(const shell::MainState& state) override;
+  void ShowLevel(const shell::LevelSheet& sheet) override;
+  void OpenLevelWindow(bool activate) override;
+  void OpenCompileOutput() override;
+  void AppendCompileOutput(const std::string& bytes) override;
+  void ShowError(const std::string& text) override;
+  bool Ask(const std::string& question) override;
+  void Post(std::function<void()> call) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void FormCreate();
-  void FormDestroy();
-  // Keeps the three action buttons disabled while reason is not empty,
-  // saying it in the status bar and their tooltips.
-  void ShowSetupNeeded(const std::string& reason);
-
-  void ButGenMapClick();
-  // A level of this seed, or of the next seed when none is given.
-  void GenerateLevel(std::optional<std::uint32_t> seed);
-  void ShowLevelWindow();
-  void CompileAndPlay();
-  void ButGenBspClick();
-  void ButRunClick();
   void ButSetupClick();
   void ButAboutClick();
-
-  void CompileFinished(const shell::CompileOutcome& outcome);
-  void StepStarted(std::size_t index, std::size_t count, const std::string& name);
-  std::string StepFieldText() const;
   // The status bar's parts for the fields shown now, and their texts.
   void ShowStatusFields();
   int StepPart() const;
   int SeedPart() const;
   std::string PartText(int part) const;
-  // Enables the three action buttons unless a compile runs or Setup is
-  // needed.
-  void EnableActions();
-  void SetActionsEnabled(bool enabled);
-  // Why the three action buttons are disabled; empty when they are not.
-  std::string DisabledReason() const;
-  void SetStatusText(const std::string& text);
   void AddTooltips();
-  // A yes/no question, No the default.
-  bool Ask(const std::string& question);
-  bool ConfirmClose();
   void Paint();
 
-  shell::Settings SetupData;
-  bool SaveSettingsAtExit = true;
-  bool SaveFailed = false;
-  std::string SetupNeeded;  // why the actions wait for Setup; empty when they need not
-  std::optional<std::uint32_t> LastSeed;
-  bool LevelMade = false;  // the Level window has a level to show
-  bool LastCompileFailed = false;
+  shell::MainState Shown;
   HWND Tooltip = nullptr;
   std::wstring TipText;  // the shown tip's, which must outlive its message
-  // The running compile, for the status bar's field.
-  std::chrono::steady_clock::time_point CompileStart;
-  std::size_t StepIndex = 0, StepCount = 0;
-  std::string StepName;
   std::unique_ptr<CompileOutputWindow> Output;
   std::unique_ptr<LevelWindow> LevelView;
-  // Called last when the running compile ends, with whether it succeeded.
-  std::function<void(bool succeeded)> AfterCompile;
-  std::unique_ptr<shell::CompileSession> Compile;
+  std::unique_ptr<shell::Session> S;
 };
 
 }  // namespace win

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/SetupChecks.h"
 #include "win/Text.h"
 
 namespace win {
@@ -17,33 +16,33 @@ constexpr int kFieldWidth = 266;
 
 // A folder's controls, and where the next row starts at the least.
 struct Row {
-  std::size_t Line;
+  shell::FolderKind Kind;
   int Label, Field, Browse, Note, NextTop;
 };
-constexpr Row kTool{shell::Settings::kToolLine, kLabel1, SetupDialog::kDirTool, SetupDialog::kBrowseTool,
+constexpr Row kTool{shell::FolderKind::Tools, kLabel1, SetupDialog::kDirTool, SetupDialog::kBrowseTool,
                     SetupDialog::kNoteTool, 68};
-constexpr Row kGame{shell::Settings::kGameLine, kLabel2, SetupDialog::kDirHL, SetupDialog::kBrowseHL,
+constexpr Row kGame{shell::FolderKind::Game, kLabel2, SetupDialog::kDirHL, SetupDialog::kBrowseHL,
                     SetupDialog::kNoteHL, 120};
-const Row& RowOf(std::size_t line) { return line == kTool.Line ? kTool : kGame; }
+const Row& RowOf(shell::FolderKind kind) { return kind == kTool.Kind ? kTool : kGame; }
 }  // namespace
 
-SetupDialog::SetupDialog(HWND owner, shell::Settings& data, Chooser choose)
-    : Owner(owner), Data(data), Choose(std::move(choose)) {
+SetupDialog::SetupDialog(HWND owner, shell::Session& session, Chooser choose)
+    : Owner(owner), S(session), Choose(std::move(choose)) {
   Create(L"QuorvelSetup", L"Setup", WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME, owner,
          kClientWidth, 150);
 
   AddControl(WC_STATICW, "Compilation Tools Directory", SS_LEFT | SS_NOPREFIX, kLabel1, {});
-  AddControl(WC_EDITW, Data.ToolDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirTool, {}, WS_EX_CLIENTEDGE);
+  AddControl(WC_EDITW, S.Folders().ToolDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirTool, {}, WS_EX_CLIENTEDGE);
   AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseTool, {});
   AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kNoteTool, {});
   AddControl(WC_STATICW, "Half-Life Main Directory", SS_LEFT | SS_NOPREFIX, kLabel2, {});
-  AddControl(WC_EDITW, Data.GameDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirHL, {}, WS_EX_CLIENTEDGE);
+  AddControl(WC_EDITW, S.Folders().GameDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirHL, {}, WS_EX_CLIENTEDGE);
   AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseHL, {});
   AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kNoteHL, {});
   AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, {});
   DefaultButton = kButClose;
-  Store(kTool.Line);
-  Store(kGame.Line);
+  Store(kTool.Kind);
+  Store(kGame.Kind);
 
   RECT window{};
   GetWindowRect(Hwnd, &window);
@@ -66,15 +65,9 @@ HFONT SetupDialog::FontFor(HWND control) {
   return id == kLabel1 || id == kLabel2 ? Bold.get() : NormalFont();
 }
 
-void SetupDialog::Store(std::size_t line) {
-  const Row& row = RowOf(line);
-  const std::string text = WindowText(GetDlgItem(Hwnd, row.Field));
-  const bool stored = Data.Line(line) == text;
-  const shell::FolderNote checked =
-      line == kTool.Line ? shell::CheckToolsFolder(text) : shell::CheckGameFolder(text);
-  std::string note = checked.Text;
-  if (checked.Refused && !stored) note = "Not saved. " + note;
-  if (!checked.Refused && !stored) Data.SetLine(line, text);
+void SetupDialog::Store(shell::FolderKind kind) {
+  const Row& row = RowOf(kind);
+  const std::string note = S.StoreFolder(kind, WindowText(GetDlgItem(Hwnd, row.Field)));
   SetDlgItemTextW(Hwnd, row.Note, Widen(note).c_str());
   LayOut();
 }
@@ -121,7 +114,7 @@ LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wParam) == EN_CHANGE) {
-        Store(LOWORD(wParam) == kDirTool ? kTool.Line : kGame.Line);
+        Store(LOWORD(wParam) == kDirTool ? kTool.Kind : kGame.Kind);
         return 0;
       }
       switch (LOWORD(wParam)) {

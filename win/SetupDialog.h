@@ -2,14 +2,14 @@
 // The Setup dialog: the compile tools folder and the game's main folder,
 // each a field (typed, pasted or chosen with "...") with a note below it
 // that says why the folder will not do, centred on the main window. There is
-// no cancel: every folder takes effect in the settings at once, unless its
-// name cannot be kept (the note then says why and it is not saved).
+// no cancel: every folder goes to the session at once, which keeps it unless
+// its name cannot be kept (the note then says why and it is not saved).
 
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "shell/Settings.h"
+#include "shell/Session.h"
 #include "win/Ui.h"
 
 namespace win {
@@ -21,7 +21,7 @@ class SetupDialog : public Window {
   using Chooser =
       std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>;
 
-  SetupDialog(HWND owner, shell::Settings& data, Chooser choose);
+  SetupDialog(HWND owner, shell::Session& session, Chooser choose);
   ~SetupDialog() override;
 
   // Shows the dialog modally until "Close".
@@ -33,16 +33,15 @@ class SetupDialog : public Window {
   void MakeFonts(UINT dpi) override;
 
  private:
-  // Checks the field of that settings line, stores it when it can be kept and
-  // shows the note.
-  void Store(std::size_t line);
+  // Gives the field's folder to the session and shows its note.
+  void Store(shell::FolderKind kind);
   void Browse(int fieldId, const char* title);
   // Places the rows below each other, each note as tall as its text.
   void LayOut();
   int NoteHeight(int noteId) const;
 
   HWND Owner;
-  shell::Settings& Data;
+  shell::Session& S;
   Chooser Choose;
   Font Bold;
   bool Done = false;

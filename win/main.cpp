@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "platform/Platform.h"
+#include "shell/GameFolders.h"
 #include "shell/Names.h"
 #include "shell/StartFolder.h"
 #include "win/MainWindow.h"
@@ -19,21 +20,23 @@
 namespace {
 
 int Run(HINSTANCE instance, int show) {
-  const shell::StartFolders folders = shell::ChooseStartFolders(
-      platform::CurrentDirectory(), shell::UserEnvironment::FromProcess(), false);
+  const shell::UserEnvironment env = shell::UserEnvironment::FromProcess();
+  const shell::StartFolders folders = shell::ChooseStartFolders(platform::CurrentDirectory(), env, false);
   if (const Result<> ready = shell::PrepareStartFolders(folders); !ready) {
     win::ShowMessage(nullptr, shell::kApplicationTitle, ready.Error());
     return 1;
   }
-  win::MainWindow window(folders);
+  win::MainWindow window(folders, shell::FoundDefaults(env));
   ShowWindow(window.Handle(), show);
-  if (!window.SettingsProblem.empty()) window.ShowError(window.SettingsProblem);
+  if (const std::string& problem = window.Session().StartProblem(); !problem.empty()) window.ShowError(problem);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
   MSG message;
   while (window.Handle() && GetMessageW(&message, nullptr, 0, 0) > 0)
     win::DispatchMessageFor(message, window.Handle(), accelerators);
-  if (window.Handle()) DestroyWindow(window.Handle());  // ended by WM_QUIT: save the settings now
-  return !window.SettingsProblem.empty() || window.SettingsSaveFailed() ? 1 : 0;
+  // Ended by WM_QUIT the window is still there; Finish saves all the same.
+  if (const Result<> saved = window.Session().Finish(); !saved)
+    win::ShowMessage(nullptr, shell::kApplicationTitle, saved.Error());
+  return window.Session().ExitStatus();
 }
 
 }  // namespace

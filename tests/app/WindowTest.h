@@ -1,7 +1,8 @@
 #pragma once
 // The main window started in a level folder beside fake tools and a fake
 // game, with messages recorded instead of shown and its dialogs run by the
-// test.
+// test. What the window does is the session's (tests/shell/tst_Session.cpp);
+// these tests look at what the window draws and how it takes input.
 
 #include <gtest/gtest.h>
 

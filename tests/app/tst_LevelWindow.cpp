@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 
@@ -11,7 +12,7 @@
 #include "WindowTest.h"
 #include "app/LevelWindow.h"
 #include "app/RadioGroup.h"
-#include "cli/Options.h"
+#include "shell/LevelOptions.h"
 
 using namespace testing_support;
 
@@ -34,8 +35,7 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) 
   EXPECT_FALSE(level->isVisible());
   EXPECT_FALSE(Form->SeedLabel->isVisible());
   Form->ButGenMap->click();
-  ASSERT_TRUE(Form->LastMap);
-  const std::uint32_t seed = Form->LastMap->Seed;
+  const std::uint32_t seed = std::stoul(Form->Session().Level().SeedField);
   EXPECT_TRUE(level->isVisible());
   EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(level->frameGeometry()));
   EXPECT_GT(level->frameGeometry().right(), Form->frameGeometry().right());
@@ -46,34 +46,26 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) 
   const QString copied = QApplication::clipboard()->text();
   EXPECT_EQ(copied, level->CommandLine());
   EXPECT_TRUE(copied.contains(QStringLiteral("--seed %1").arg(seed))) << copied.toStdString();
-  EXPECT_EQ(CliMap(cli::ArgumentsFor(LabyrinthOptions{}, seed, Fake.HLDir)), Map());
+  EXPECT_EQ(CliMap(shell::ArgumentsFor(LabyrinthOptions{}, seed, Fake.HLDir)), Map());
 
-  // A second press in the same second makes another level.
-  Form->ButGenMap->click();
-  EXPECT_NE(Form->LastMap->Seed, seed);
-  // Closed, it comes back from the seed in the status bar.
-  level->close();
+  // Escape closes it; it comes back from the seed in the status bar.
+  QTest::keyClick(level, Qt::Key_Escape);
+  EXPECT_FALSE(level->isVisible());
   emit Form->SeedLabel->linkActivated(QStringLiteral("level"));
   EXPECT_TRUE(level->isVisible());
 
   // "Make again" writes a typed seed's level with the current options.
-  Form->RGMapDim->SetItemIndex(0);
+  Form->RGMapDim->Item(0)->click();
   level->SeedEdit->setText(QStringLiteral("4000000000"));
-  level->ButMakeAgain->click();
+  QTest::keyClick(level->SeedEdit, Qt::Key_Return);
   EXPECT_TRUE(Errors.empty());
-  EXPECT_EQ(Form->LastMap->Seed, 4000000000u);
+  EXPECT_EQ(level->SeedText->text(), "Seed 4000000000");
   EXPECT_EQ(Map(), CliMap({"--dimension", "very-small", "--seed", "4000000000", "--game-dir", Fake.HLDir}));
-}
-
-TEST_F(LevelWindow, CompileAndPlayStartsTheGameAfterTheCompile) {
-  const std::string started = FakeGame();
-  Form->ButGenMap->click();
-  Form->LevelWindow->ButCompilePlay->click();
-  EXPECT_FALSE(Form->LevelWindow->ButMakeAgain->isEnabled());  // until the compile ends
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Contains(ReadFile(started), "-console +map quorvel"); }, 20000));
-  EXPECT_EQ(Form->StatusText(), "Half-Life started");
-  EXPECT_TRUE(Form->LevelWindow->ButMakeAgain->isEnabled());
-  EXPECT_TRUE(Errors.empty());
+  // A number past the last seed is refused with the reason.
+  level->SeedEdit->setText(QStringLiteral("4294967296"));
+  level->ButMakeAgain->click();
+  ASSERT_EQ(Errors.size(), 1u);
+  EXPECT_EQ(Errors[0], "A seed is a whole number from 0 to 4294967295.");
 }
 
 }  // namespace

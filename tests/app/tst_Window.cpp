@@ -13,13 +13,18 @@
 #include <QTest>
 #include <QTimer>
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <stdexcept>
 #include <filesystem>
 #include <tuple>
 
 #include "WindowTest.h"
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
+#include "app/QuitOnSignal.h"
 #include "app/RadioGroup.h"
 
 using namespace testing_support;
@@ -57,45 +62,15 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
 }
 
-// "Run Half-Life" wants a compiled level. The level names a wad file in the
-// game folder it was made for, which has none: the failure says so in plain
-// words, then in the tool's; after it, the game starts on the level compiled
-// before only when the user says so.
-TEST_F(Window, AFailedCompileIsExplainedAndTheOlderLevelPlaysOnlyWhenConfirmed) {
-  const std::string started = FakeGame();
-  Fake.Tool("hlcsg", "echo 'Warning: could not open wad'; exit 1");
-  Start();
-  Form->ButRun->click();
-  ASSERT_EQ(Errors.size(), 1u);
-  EXPECT_TRUE(Errors[0].contains("press \"Generate .bsp\" to compile it first")) << Errors[0].toStdString();
-  WriteFile(Fake.MapsDir + "/quorvel.bsp", "the level before");
-  Compile("Compile failed: hlcsg");
-  ASSERT_EQ(Errors.size(), 2u);
-  EXPECT_TRUE(Errors[1].contains("the texture file " + QString::fromStdString(Fake.HLDir) +
-                                 "/valve/halflife.wad that the level names does not exist"))
-      << Errors[1].toStdString();
-  EXPECT_TRUE(Errors[1].contains("\"Generate .map\" again"));
-  EXPECT_TRUE(Errors[1].endsWith("\nWarning: could not open wad"));
-  std::vector<QString> asked;
-  bool yes = false;
-  Form->Ask = [&](const QString& question) { return asked.push_back(question), yes; };
-  Form->ButRun->click();
-  ASSERT_EQ(asked.size(), 1u);
-  EXPECT_TRUE(asked[0].contains("the level compiled before it")) << asked[0].toStdString();
-  EXPECT_FALSE(std::filesystem::exists(started));
-  yes = true;
-  Form->ButRun->click();
-  EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
-}
-
 TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
   Fake.Tool("hlbsp", fake::kHang);
   Start();
   StartCompile();
   const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StepField->isVisible(); }));
-  EXPECT_TRUE(QRegularExpression("^hlbsp: step 2 of 4, 0:0\\d$").match(Form->StepField->text()).hasMatch())
+  const QRegularExpression step("^hlbsp: step 2 of 4, 0:0\\d$");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return step.match(Form->StepField->text()).hasMatch(); }))
       << Form->StepField->text().toStdString();
+  EXPECT_TRUE(Form->StepField->isVisible());
   Form->CompileOutput->ButStop->click();
   ASSERT_TRUE(WaitForStatus("Compile stopped"));
   EXPECT_TRUE(ProcessEnds(child));
@@ -118,9 +93,41 @@ TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
   EXPECT_FALSE(Form->close());
   EXPECT_EQ(question, "A compile is running. Stop it and quit?");
   EXPECT_TRUE(Form->isVisible());
-  Form->Ask = [](const QString&) { return true; };
+  Form->AskUser = [](const QString&) { return true; };
   EXPECT_TRUE(Form->close());
   EXPECT_TRUE(ProcessEnds(child));
+}
+
+// The end of the user's session (SIGTERM, SIGHUP, Ctrl+C) during a compile:
+// no question, the tool ends, the window closes, the settings are saved.
+TEST_F(Window, ASignalStopsTheCompileAndSavesWithoutAQuestion) {
+  Fake.Tool("hlcsg", fake::kHang);
+  Start();
+  OnTerminationSignals([this] { Form->EndNow(); });
+  Form->Session().ChooseOption(shell::LevelOptionTable()[0], 2);
+  StartCompile();
+  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
+  Form->AskUser = [](const QString&) -> bool { throw std::logic_error("asked"); };
+  ASSERT_EQ(kill(getpid(), SIGTERM), 0);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->isVisible(); }, 5000));
+  EXPECT_TRUE(ProcessEnds(child));
+  Form.reset();
+  EXPECT_TRUE(Contains(ReadFile(Ini), "\r\ndimension=medium\r\n")) << ReadFile(Ini);
+  EXPECT_TRUE(Errors.empty());
+}
+
+// What was chosen comes back at the next start, from the settings file.
+TEST_F(Window, TheOptionsChosenComeBackAtTheNextStart) {
+  Start();
+  Form->RGMapDim->Item(2)->click();
+  Form->RGBarney->Item(1)->click();
+  Form->close();
+  Form.reset();
+  Start();
+  EXPECT_EQ(Form->RGMapDim->ItemIndex(), 2);
+  EXPECT_EQ(Form->RGBarney->ItemIndex(), 1);
+  EXPECT_EQ(Form->RGSkill->ItemIndex(), 1);
+  EXPECT_TRUE(Actions());
 }
 
 TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {

@@ -66,9 +66,9 @@ TEST_F(Cli, DefaultOutputIsQuorvelMapInTheCurrentDirectoryWithASummary) {
   EXPECT_TRUE(
       StartsWith(ReadFile(Dir.File("quorvel.map")), "{\r\n\"classname\" \"worldspawn\"\r\n"));
   for (const std::string& line : std::vector<std::string>{
-           "Seed:       4294967295\nAttempts:   ", "\nGrid:       90 x 65\nBrushes:    ",
-           "\nMonsters:   150\nWeapons:    16\nAmmunition: 16\nItems:      14\n"
-           "Output:     " +
+           "Seed:          4294967295\nAttempts used: ", "\nGrid:          90 x 65 cells\nBrushes:       ",
+           "\nMonsters:      150\nWeapons:       16\nAmmunition:    16\nItems:         14\n"
+           "Output:        " +
                (fs::current_path() / "quorvel.map").string() + "\n"})
     EXPECT_TRUE(Contains(outcome.Err, line)) << outcome.Err;
 }
@@ -77,9 +77,9 @@ TEST_F(Cli, WithoutSeedTheTimeIsUsedAndPrintedEvenWhenQuiet) {
   const std::uint32_t before = Random::TimeSeed();
   const Outcome outcome = RunCommand({"--quiet", "--output", "-"});
   const std::uint32_t after = Random::TimeSeed();
-  ASSERT_TRUE(outcome.Status == 0 && StartsWith(outcome.Err, "Seed:       "));
-  const auto seed = static_cast<std::uint32_t>(std::stoul(outcome.Err.substr(12)));
-  EXPECT_EQ(outcome.Err, "Seed:       " + std::to_string(seed) + "\n");
+  ASSERT_TRUE(outcome.Status == 0 && StartsWith(outcome.Err, "Seed:          "));
+  const auto seed = static_cast<std::uint32_t>(std::stoul(outcome.Err.substr(15)));
+  EXPECT_EQ(outcome.Err, "Seed:          " + std::to_string(seed) + "\n");
   EXPECT_TRUE(before <= seed && seed <= after) << seed;
 }
 
@@ -113,9 +113,14 @@ TEST_F(Cli, AnUnwritableFileExitsWith1NamingPathAndReason) {
   }
 }
 
+// "Try again" only helps where the seed was the clock's.
 TEST_F(Cli, AllAttemptsRejectedExitsWith1AndWritesNothing) {
-  const Outcome outcome = RunCommand({"--seed", "3", "--grid", "grid.txt"}, 0);
-  EXPECT_EQ(outcome.Status, 1);
-  EXPECT_EQ(outcome.Err + outcome.Out, "Seed:       3\nError generating labyrinth: try again\n");
+  const Outcome chosen = RunCommand({"--seed", "3", "--grid", "grid.txt"}, 0);
+  EXPECT_EQ(chosen.Status, 1);
+  EXPECT_TRUE(StartsWith(chosen.Err, "Seed:          3\nNo level could be made from seed 3 ")) << chosen.Err;
+  EXPECT_TRUE(Contains(chosen.Err, "Choose another seed")) << chosen.Err;
+  const Outcome clock = RunCommand({"--quiet"}, 0);
+  EXPECT_EQ(clock.Status, 1);
+  EXPECT_EQ(clock.Err.substr(clock.Err.find('\n') + 1), "Error generating labyrinth: try again\n");
   EXPECT_TRUE(fs::is_empty(Dir.Path));
 }

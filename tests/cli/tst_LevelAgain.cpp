@@ -8,8 +8,9 @@
 
 #include "RunCommand.h"
 #include "TestFiles.h"
-#include "cli/Options.h"
+#include "shell/CommandLine.h"
 #include "shell/GenerateMap.h"
+#include "shell/LevelOptions.h"
 
 using namespace testing_support;
 
@@ -32,18 +33,18 @@ TEST(LevelAgain, TheCopiedCommandLineWritesTheSameBytes) {
   TempDir dir;
   shell::GenerateRequest request;
   request.Options = {0, 2, 0, 2, 0, 1};
-  request.AppDir = dir.Str();
   request.GameDir = dir.Str() + "/Half-Life's $HOME (1) \\folder";
   request.Seed = 3141592653u;
-  const auto made = shell::GenerateMap(request);
+  const auto made = shell::GenerateLevel(request);
   ASSERT_TRUE(made.Ok()) << made.Error();
-  const std::string line = cli::CommandLineText(cli::ArgumentsFor(request.Options, made->Seed, request.GameDir));
+  const std::vector<std::string> again = shell::ArgumentsFor(request.Options, made->Seed, request.GameDir);
+  const std::string line = shell::CommandLineText("quorvel-cli", again);
   EXPECT_EQ(line.rfind("quorvel-cli --dimension very-small ", 0), 0u) << line;
   std::vector<std::string> args = ShellWords(line);
-  EXPECT_EQ(args, cli::ArgumentsFor(request.Options, made->Seed, request.GameDir));
+  EXPECT_EQ(args, again);
   args.insert(args.end(), {"--output", dir.File("again.map")});
   ASSERT_EQ(RunCommand(args).Status, 0);
-  EXPECT_EQ(ReadFile(dir.File("again.map")), ReadFile(made->MapPath));
+  EXPECT_EQ(ReadFile(dir.File("again.map")), made->MapText);
 }
 
 TEST(LevelAgain, PreviewWritesOneSvgPictureWithItsLegend) {
@@ -55,7 +56,7 @@ TEST(LevelAgain, PreviewWritesOneSvgPictureWithItsLegend) {
   EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
   for (const char* text : {">Seed 5</text>", "Friends 2</text>"})
     EXPECT_TRUE(Contains(svg, text)) << text;
-  EXPECT_TRUE(Contains(run.Err, "Picture:    level.svg"));
+  EXPECT_TRUE(Contains(run.Err, "Picture:       level.svg")) << run.Err;
   const Outcome same = RunCommand({"--output", "x.map", "--preview", "./x.map"});
   EXPECT_EQ(same.Status, 2);
   EXPECT_TRUE(Contains(same.Err, "--output and --preview name the same file")) << same.Err;

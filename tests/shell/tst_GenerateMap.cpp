@@ -13,30 +13,34 @@ TEST(GenerateMap, WritesTheLevelOfTheSeedBesideTheSettingsOrSaysWhyNot) {
   TempDir dir;
   shell::GenerateRequest request;
   request.Options.MapDim = 0;
-  request.AppDir = dir.Str();
-  request.GameDir = "/games/Half-Life";
   request.Seed = 42;
-  const auto made = shell::GenerateMap(request);
+  shell::LevelTarget target;
+  target.LevelDir = dir.Str();
+  target.GameDir = "/games/Half-Life";
+  const auto made = shell::GenerateMap(request, target);
   ASSERT_TRUE(made.Ok()) << made.Error();
-  EXPECT_EQ(made->MapPath, dir.File("quorvel.map"));
   EXPECT_EQ(made->Seed, 42u);
 
   // The same bytes as the generator gives for that seed and those options.
   Labyrinth lab(request.Options, 42);
   EXPECT_EQ(lab.GenerateLevel(), made->Attempts);
-  lab.GameDir = request.GameDir;
+  lab.GameDir = target.GameDir;
   std::ostringstream expected;
   lab.Write(expected);
-  EXPECT_EQ(ReadFile(made->MapPath), expected.str());
+  EXPECT_EQ(ReadFile(dir.File("quorvel.map")), expected.str());
+  EXPECT_EQ(made->MapText, expected.str());
   EXPECT_EQ(made->Entities, lab.NumEntities());
   request.Options.Friends = 7;
-  EXPECT_EQ(shell::GenerateMap(request).Error(), "Friends must be 0 to 2, not 7");
+  EXPECT_EQ(shell::GenerateMap(request, target).Error(), "Friends must be 0 to 2, not 7");
+  // Every attempt rejected: "try again" helps only where the seed was not chosen.
   request.Options.Friends = 0;
   request.MaxAttempts = 0;
-  EXPECT_EQ(shell::GenerateMap(request).Error(), "Error generating labyrinth: try again");
+  EXPECT_EQ(shell::GenerateMap(request, target).Error(), "Error generating labyrinth: try again");
+  request.SeedChosen = true;
+  EXPECT_TRUE(Contains(shell::GenerateMap(request, target).Error(), "seed 42 with these options")) << shell::GenerateMap(request, target).Error();
   request.MaxAttempts = Labyrinth::kMaxAttempts;
-  request.AppDir = dir.File("missing");
-  const auto failed = shell::GenerateMap(request);
+  target.LevelDir = dir.File("missing");
+  const auto failed = shell::GenerateMap(request, target);
   ASSERT_FALSE(failed.Ok());
   EXPECT_TRUE(Contains(failed.Error(), "Cannot write " + dir.File("missing/quorvel.map") + ": ")) << failed.Error();
 }

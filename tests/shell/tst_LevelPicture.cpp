@@ -7,7 +7,7 @@
 
 #include "labyrinth/Labyrinth.h"
 #include "shell/LevelPicture.h"
-#include "shell/OptionNames.h"
+#include "shell/LevelOptions.h"
 
 using shell::Feature;
 using shell::Placed;
@@ -46,10 +46,11 @@ TEST(LevelPicture, EachCellCodeShowsItsFeature) {
       shell::MakeLevelPicture(layout, {{Feature::Friend, 1, 1}, {Feature::Pickup, 2, 1}, {Feature::Monster, 8, 0}});
   EXPECT_EQ(picture.Width, 10);
   EXPECT_EQ(picture.Height, 2);
+  // The start and the exit last: nothing drawn may hide them.
   const std::vector<Placed> expected = {
       {Feature::Wall, 0, 0},    {Feature::LowBlock, 1, 0}, {Feature::Doorway, 2, 0}, {Feature::Unreachable, 3, 0},
-      {Feature::Crate, 4, 0},   {Feature::Crate, 5, 0},    {Feature::Start, 6, 0},   {Feature::Exit, 7, 0},
-      {Feature::Monster, 8, 0}, {Feature::Friend, 1, 1},   {Feature::Pickup, 2, 1},  // the monster once
+      {Feature::Crate, 4, 0},   {Feature::Crate, 5, 0},    {Feature::Monster, 8, 0}, {Feature::Friend, 1, 1},
+      {Feature::Pickup, 2, 1},  {Feature::Start, 6, 0},    {Feature::Exit, 7, 0},  // the monster once
   };
   EXPECT_EQ(picture.Cells, expected);
 

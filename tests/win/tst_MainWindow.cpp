@@ -131,7 +131,7 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
   ExpectAllEnabled(*window, {win::kButSetup, win::kButAbout, win::kButExit}, true);
   EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
-  const int defaults[] = {1, 1, 1, 0, 0, 1};
+  const int defaults[] = {1, 0, 1, 1, 1, 0};  // in the table's order
   for (int g = 0; g < win::kGroupCount; ++g)
     EXPECT_EQ(window->ItemIndex(static_cast<win::OptionGroup>(g)), defaults[g]) << "group " << g;
 
@@ -161,8 +161,8 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   EXPECT_TRUE(Contains(notes[1], "No compile tools here: ")) << notes[1];
   EXPECT_TRUE(Contains(notes[2], "Not saved.") && Contains(notes[2], ";")) << notes[2];
   EXPECT_EQ(window->StatusText(), "");
-  EXPECT_EQ(window->Folders().ToolDir(), tools.Str());
-  EXPECT_EQ(window->Folders().GameDir(), "C:\\HalfLife");
+  EXPECT_EQ(window->Session().Folders().ToolDir(), tools.Str());
+  EXPECT_EQ(window->Session().Folders().GameDir(), "C:\\HalfLife");
   ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, true);
 
   // Enter presses the focused button.
@@ -170,8 +170,13 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   PostMessageW(window->Control(win::kButGenMap), WM_KEYDOWN, VK_RETURN, 0);
   EXPECT_TRUE(PumpUntil([&] { return window->StatusText() == ".map generated"; }, 5s, window->Handle()));
 
+  // The options chosen come back at the next start, after the folders.
+  Click(window->Control(win::kFirstRadio + 10 * win::kMapDim + 2));
   window.reset();
-  EXPECT_EQ(ReadFile(app.Path / "quorvel.ini"), tools.Str() + "\r\nC:\\HalfLife\r\n");
+  const std::string saved = ReadFile(app.Path / "quorvel.ini");
+  EXPECT_EQ(saved.rfind(tools.Str() + "\r\nC:\\HalfLife\r\ndimension=medium\r\n", 0), 0u) << saved;
+  window = std::make_unique<win::MainWindow>();
+  EXPECT_EQ(window->ItemIndex(win::kMapDim), 2);
 }
 
 TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) {
@@ -213,6 +218,22 @@ TEST(MainWindow, StopEndsTheCompileThatTheStatusBarFollows) {
   // Escape closes the output, wherever the focus is in it.
   PostMessageW(GetDlgItem(output, win::CompileOutputWindow::kText), WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, s.window.Handle()));
+}
+
+// The end of the user's session during a compile: the tool ends and the
+// settings are saved at once, without a question.
+TEST(MainWindow, TheEndOfTheSessionStopsTheCompileAndSaves) {
+  Session s;
+  WriteFile(s.hl.Tools / "hang-qcsg.exe", "");
+  Click(s.window.Control(win::kFirstRadio + 10 * win::kMapDim + 3));
+  Click(s.window.Control(win::kButGenMap));
+  Click(s.window.Control(win::kButGenBsp));
+  ASSERT_TRUE(PumpUntil([] { return ProgramRuns(L"qcsg.exe"); }, 20s));
+  EXPECT_TRUE(SendMessageW(s.window.Handle(), WM_QUERYENDSESSION, 0, 0));
+  SendMessageW(s.window.Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(PumpUntil([] { return !ProgramRuns(L"qcsg.exe"); }, 5s));
+  EXPECT_TRUE(Contains(ReadFile(s.hl.App / "quorvel.ini"), "\r\ndimension=big\r\n")) << ReadFile(s.hl.App / "quorvel.ini");
+  EXPECT_TRUE(s.boxes.Boxes.empty());
 }
 
 // A failing tool stops the chain. "Run Half-Life" wants a compiled level;
@@ -319,13 +340,14 @@ TEST(MainWindow, UnusableSettingsKeepTheActionsDisabledWithTheReason) {
       WriteFile(ini, quoted);
     {
       win::MainWindow window;
-      EXPECT_TRUE(Contains(window.SettingsProblem, folder ? "quorvel.ini" : "\"")) << window.SettingsProblem;
+      const std::string& problem = window.Session().StartProblem();
+      EXPECT_TRUE(Contains(problem, folder ? "quorvel.ini" : "\"")) << problem;
       EXPECT_EQ(window.StatusText(),
                 folder ? "Open Setup to choose the compile tools and game folders."
                        : "Open Setup to choose another game folder: a level cannot name this one.");
       ExpectAllEnabled(window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
     }
-    EXPECT_TRUE(folder ? fs::is_directory(ini) : ReadFile(ini) == quoted);
+    EXPECT_TRUE(folder ? fs::is_directory(ini) : ReadFile(ini).rfind(quoted, 0) == 0);  // the folders kept
   }
 }
 

@@ -1,0 +1,231 @@
+#include "shell/Session.h"
+
+#include <exception>
+
+#include "shell/CommandLine.h"
+#include "shell/GameLaunch.h"
+#include "shell/Names.h"
+#include "shell/SetupChecks.h"
+
+namespace shell {
+
+namespace {
+constexpr char kCompiling[] = "A compile is running.";
+constexpr char kQuitQuestion[] = "A compile is running. Stop it and quit?";
+}  // namespace
+
+Session::Session(MainView& view, const StartFolders& folders, Settings defaults) : View(view), Start(folders) {
+  StartSettings loaded = LoadStartSettings(Start.SettingsPath, std::move(defaults));
+  Data = std::move(loaded.Data);
+  // A file that is there but cannot be read is the user's: never replaced.
+  SaveAtExit = loaded.SaveAtExit;
+  Problem = std::move(loaded.Problem);
+  Failed = !Problem.empty();
+  Main.Options = OptionsFromSettings(Data);
+  Sheet.Title = "Level";
+  CompileSession::Callbacks calls;
+  calls.Output = [this](const std::string& text) { View.AppendCompileOutput(text); };
+  calls.StepStarted = [this](std::size_t index, std::size_t count, const std::string& name) {
+    StepStarted(index, count, name);
+  };
+  calls.Finished = [this](const CompileOutcome& outcome) { CompileFinished(outcome); };
+  Compiler = std::make_unique<CompileSession>([this](std::function<void()> call) { View.Post(std::move(call)); },
+                                              std::move(calls));
+  ShowSetupNeeded(loaded.SetupNeeded);
+}
+
+Session::~Session() { Compiler.reset(); }  // ends a running tool before the view goes
+
+template <typename F>
+void Session::Guarded(F command) {
+  try {
+    command();
+  } catch (const std::exception& e) {
+    View.ShowError(e.what());
+  }
+}
+
+void Session::Show() { View.ShowState(Main); }
+
+void Session::Enable() {
+  Main.Compiling = CompileRunning();
+  Main.DisabledReason = Main.Compiling ? kCompiling : SetupNeeded;
+  Main.ActionsEnabled = Main.DisabledReason.empty();
+  Show();
+}
+
+void Session::ShowSetupNeeded(const std::string& reason) {
+  // The reason stands in the status bar; other texts stay.
+  if (!reason.empty() || Main.Status == SetupNeeded) Main.Status = reason;
+  SetupNeeded = reason;
+  Enable();
+}
+
+LevelTarget Session::Target() const {
+  LevelTarget target;
+  target.LevelDir = Start.AppDir;
+  target.ToolDir = Data.ToolDir();
+  target.GameDir = Data.GameDir();
+  return target;
+}
+
+void Session::ChooseOption(const OptionSpec& option, int item) {
+  Guarded([&] {
+    option.Set(Main.Options, item);
+    Show();
+  });
+}
+
+void Session::GenerateMap() {
+  Guarded([&] { Generate(TakeNextSeed(LastSeed), false); });
+}
+
+void Session::MakeAgain(const std::string& seedText) {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    const Result<std::uint32_t> seed = ParseSeed(seedText);
+    if (!seed) return View.ShowError(seed.Error());
+    Generate(*seed, true);
+  });
+}
+
+void Session::Generate(std::uint32_t seed, bool chosen) {
+  Main.Status.clear();
+  Show();
+  GenerateRequest request;
+  request.Options = Main.Options;
+  request.Seed = seed;
+  request.SeedChosen = chosen;
+  const Result<GeneratedLevel> made = shell::GenerateMap(request, Target());
+  if (!made) return View.ShowError(made.Error());
+  const bool first = !Sheet.HasLevel;
+  const std::string seedText = std::to_string(made->Seed);
+  Sheet.HasLevel = true;
+  Sheet.Title = "Level " + seedText;
+  Sheet.SeedLine = "Seed " + seedText;
+  Sheet.SeedField = seedText;
+  Sheet.Options = OptionRows(made->Options);
+  Sheet.Counts = CountRows(*made);
+  Sheet.Picture = MakeLevelPicture(made->Layout, made->Characters);
+  Sheet.CommandLine = CommandLineText("quorvel-cli", ArgumentsFor(made->Options, made->Seed, made->GameDir));
+  Main.Status = kMapGenerated;
+  Main.Seed = Sheet.SeedLine;
+  Show();
+  View.ShowLevel(Sheet);
+  if (first) View.OpenLevelWindow(false);
+}
+
+void Session::ShowLevelWindow() {
+  Guarded([&] { View.OpenLevelWindow(true); });
+}
+
+void Session::Compile() {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    Main.Status.clear();
+    View.OpenCompileOutput();
+    const LevelTarget target = Target();
+    if (!Compiler || !Compiler->Start(CompileDirs{target.LevelDir, target.ToolDir, target.GameDir})) return;
+    CompileStart = std::chrono::steady_clock::now();
+    StepIndex = StepCount = 0;
+    StepName.clear();
+    Main.Step = "Compiling";
+    Enable();
+  });
+}
+
+void Session::CompileAndPlay() {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    AfterCompile = [this](bool succeeded) {
+      if (succeeded) RunGame();
+    };
+    Compile();
+    if (!CompileRunning()) AfterCompile = nullptr;
+  });
+}
+
+void Session::StopCompile() {
+  Guarded([&] {
+    if (Compiler) Compiler->Stop();
+  });
+}
+
+void Session::StepStarted(std::size_t index, std::size_t count, const std::string& name) {
+  StepIndex = index, StepCount = count, StepName = name;
+  Tick();
+}
+
+void Session::Tick() {
+  if (!Main.Compiling || StepName.empty()) return;
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - CompileStart);
+  Main.Step = CompileStepText(StepName, StepIndex, StepCount, elapsed);
+  Show();
+}
+
+void Session::CompileFinished(const CompileOutcome& outcome) {
+  LastCompileFailed = !outcome.Ok;
+  Main.Step.clear();
+  Main.Status = outcome.StatusText;
+  Enable();
+  Guarded([&] {
+    if (!outcome.ErrorText.empty() && !Ending) View.ShowError(outcome.ErrorText);
+    if (auto next = std::exchange(AfterCompile, nullptr); next && !Ending) next(outcome.Ok);
+  });
+}
+
+void Session::RunGame() {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    const RunCheck check = CheckLevelToRun(Data.GameDir(), LastCompileFailed);
+    if (check.How == RunCheck::Kind::Refuse) return View.ShowError(check.Text);
+    if (check.How == RunCheck::Kind::Confirm && !View.Ask(check.Text)) return;
+    const Result<> started = LaunchGame(Data.GameDir());
+    if (!started) return View.ShowError(started.Error());
+    Main.Status = kHalfLifeStarted;
+    Show();
+  });
+}
+
+std::string Session::StoreFolder(FolderKind kind, const std::string& folder) {
+  const std::size_t line = kind == FolderKind::Tools ? Settings::kToolLine : Settings::kGameLine;
+  const bool stored = Data.Line(line) == folder;
+  const shell::FolderNote note = kind == FolderKind::Tools ? CheckToolsFolder(folder) : CheckGameFolder(folder);
+  if (!note.Refused) Data.SetLine(line, folder);
+  return note.Refused && !stored ? "Not saved. " + note.Text : note.Text;
+}
+
+std::string Session::NoteFor(FolderKind kind) const {
+  return (kind == FolderKind::Tools ? CheckToolsFolder(Data.ToolDir()) : CheckGameFolder(Data.GameDir())).Text;
+}
+
+void Session::SetupClosed() {
+  Guarded([&] { ShowSetupNeeded(shell::SetupNeeded(Data)); });
+}
+
+bool Session::MayClose() {
+  if (!CompileRunning() || Ending) return true;
+  if (!View.Ask(kQuitQuestion)) return false;
+  Compiler->Stop();
+  return true;
+}
+
+void Session::EndNow() {
+  Ending = true;
+  if (Compiler) Compiler->Stop();
+}
+
+Result<> Session::Finish() {
+  if (Done) return Saved;
+  Done = true;
+  Ending = true;
+  Compiler.reset();  // stops the tool and waits for it
+  if (!SaveAtExit) return Saved;
+  StoreOptions(Main.Options, Data);
+  Saved = SaveSettings(Start.SettingsPath, Data);
+  if (!Saved) Failed = true;
+  return Saved;
+}
+
+}  // namespace shell
