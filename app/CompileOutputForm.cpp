@@ -77,11 +77,12 @@ void TCompileOutputForm::Clear() {
   Follow = true;
 }
 
-void TCompileOutputForm::ShowAndRaise() {
+void TCompileOutputForm::ShowAndRaise(bool activate) {
   if (!isVisible()) PlaceBesideOwner();
+  setAttribute(Qt::WA_ShowWithoutActivating, !activate);
   show();
   raise();
-  activateWindow();
+  if (activate) activateWindow();
 }
 
 void TCompileOutputForm::keyPressEvent(QKeyEvent* event) {

@@ -41,8 +41,9 @@ class TCompileOutputForm : public QWidget {
   // split between two pieces is kept whole.
   void AppendBytes(const std::string& bytes);
   void Clear();
-  // Shows the window, beside its parent when it was hidden.
-  void ShowAndRaise();
+  // Shows the window raised, beside its parent when it was hidden;
+  // activated when the user asked for it (not when a compile opened it).
+  void ShowAndRaise(bool activate = true);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -17,18 +17,14 @@ TDirectoryEdit::TDirectoryEdit(const QString& title, QWidget* parent)
     return QFileDialog::getExistingDirectory(owner, caption, current);
   };
   connect(Button, &QToolButton::clicked, this, &TDirectoryEdit::Browse);
-  connect(Field, &QLineEdit::textChanged, this, &TDirectoryEdit::Changed);
+  connect(Field, &QLineEdit::editingFinished, this, [this] { emit Changed(Field->text()); });
 }
 
 QString TDirectoryEdit::Text() const { return Field->text(); }
 
-// QLineEdit stays silent when the text is the same; a field fill must still
-// count as a change.
 void TDirectoryEdit::SetText(const QString& text) {
-  if (Field->text() == text)
-    emit Changed(text);
-  else
-    Field->setText(text);
+  Field->setText(text);
+  emit Changed(text);
 }
 
 void TDirectoryEdit::Browse() {

@@ -1,7 +1,8 @@
 #pragma once
 // A directory field: a text field with a browse button that asks for a
-// folder. A path can also be typed or pasted. Every change of the text is
-// signalled.
+// folder. A path can also be typed or pasted. A folder is signalled when it
+// is complete: chosen, set, or typed and the field left (or Enter pressed),
+// not at every key.
 
 #include <QWidget>
 

@@ -96,10 +96,9 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
 
 void TLevelWindow::ShowBeside(const QWidget& main, bool activate) {
   if (!isVisible()) PlaceBeside(*this, main, sizeHint(), minimumSizeHint());
-  if (!activate) setAttribute(Qt::WA_ShowWithoutActivating);
+  setAttribute(Qt::WA_ShowWithoutActivating, !activate);
   show();
   raise();
-  setAttribute(Qt::WA_ShowWithoutActivating, false);
   if (activate) activateWindow();
 }
 

@@ -169,11 +169,20 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     S->MakeAgain(seed.toStdString());
   });
   connect(LevelWindow, &TLevelWindow::CompileAndPlay, this, [this] { S->CompileAndPlay(); });
-  const auto shortcut = [this](const char* keys, auto call) {
-    connect(new QShortcut(QKeySequence(QString::fromLatin1(keys)), this), &QShortcut::activated, this, call);
+  // Ctrl+L and Ctrl+E in every window of the program, and the action
+  // buttons' access keys in the windows this one opens too.
+  const auto shortcut = [this](QWidget* in, const QKeySequence& keys, auto call) {
+    auto* key = new QShortcut(keys, in);
+    if (in == this) key->setContext(Qt::ApplicationShortcut);
+    connect(key, &QShortcut::activated, this, call);
   };
-  shortcut("Ctrl+L", [this] { CompileOutput->ShowAndRaise(); });
-  shortcut("Ctrl+E", [this] { S->ShowLevelWindow(); });
+  shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_L), [this] { CompileOutput->ShowAndRaise(); });
+  shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_E), [this] { S->ShowLevelWindow(); });
+  for (QWidget* window : std::initializer_list<QWidget*>{CompileOutput, LevelWindow})
+    for (QPushButton* button : {ButGenMap, ButGenBsp, ButRun})
+      shortcut(window, QKeySequence::mnemonic(button->text()), [button] {
+        if (button->isEnabled()) button->click();
+      });
 }
 
 TMainForm::~TMainForm() {
@@ -249,7 +258,7 @@ void TMainForm::OpenLevelWindow(bool activate) { LevelWindow->ShowBeside(*this, 
 
 void TMainForm::OpenCompileOutput() {
   CompileOutput->Clear();
-  CompileOutput->ShowAndRaise();
+  CompileOutput->ShowAndRaise(false);  // the keyboard stays with this window
 }
 
 void TMainForm::AppendCompileOutput(const std::string& bytes) { CompileOutput->AppendBytes(bytes); }

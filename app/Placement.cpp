@@ -1,6 +1,7 @@
 #include "app/Placement.h"
 
 #include <QGuiApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -17,10 +18,12 @@ void PlaceBeside(QWidget& window, const QWidget& owner, QSize wanted, QSize leas
   // same window manager's.
   const QRect ownerFrame = owner.frameGeometry();
   const QSize frame = ownerFrame.size() - owner.geometry().size();
-  const shell::ScreenRect placed =
-      shell::PlaceBeside(ToScreenRect(ownerFrame), wanted.width() + frame.width(), wanted.height() + frame.height(),
-                         ToScreenRect(screen->availableGeometry()), least.width() + frame.width(),
-                         least.height() + frame.height());
+  QRect buttons;
+  for (const QPushButton* button : owner.findChildren<QPushButton*>())
+    buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+  const shell::ScreenRect placed = shell::PlaceBeside(
+      ToScreenRect(ownerFrame), ToScreenRect(buttons), wanted.width() + frame.width(), wanted.height() + frame.height(),
+      ToScreenRect(screen->availableGeometry()), least.width() + frame.width(), least.height() + frame.height());
   window.resize(placed.Width - frame.width(), placed.Height - frame.height());
   window.move(placed.X, placed.Y);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Where a secondary window opens: beside the main window, by the shell's
-// placement rule (shell/WindowPlacement.h), on the main window's screen.
+// placement rule (shell/WindowPlacement.h), on the main window's screen and
+// clear of its buttons.
 
 #include <QSize>
 

@@ -17,10 +17,13 @@ TRadioGroup::TRadioGroup(const QString& title, const QStringList& items, int ite
     Buttons->addButton(button, i);
     layout->addWidget(button);
   }
-  SetItemIndex(itemIndex);
+  // Tab lands on the chosen item only; the arrow keys move within the group.
   connect(Buttons, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    Buttons->button(id)->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
     if (checked) emit Chosen(id);
   });
+  for (QAbstractButton* button : Buttons->buttons()) button->setFocusPolicy(Qt::ClickFocus);
+  SetItemIndex(itemIndex);
 }
 
 int TRadioGroup::ItemIndex() const { return Buttons->checkedId(); }

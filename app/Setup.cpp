@@ -75,6 +75,12 @@ void TSetupForm::FormCreate() {
   DirHL->SetText(Shown(S.Folders().GameDir()));
 }
 
+void TSetupForm::done(int result) {
+  DirToolChange();
+  DirHLChange();
+  QDialog::done(result);
+}
+
 void TSetupForm::DirToolChange() { Store(shell::FolderKind::Tools, DirTool->Text(), NoteTool); }
 
 void TSetupForm::DirHLChange() { Store(shell::FolderKind::Game, DirHL->Text(), NoteHL); }

@@ -1,7 +1,7 @@
 #pragma once
 // The Setup dialog: the compile tools and game directories. There is no
-// cancel: a chosen, typed or pasted folder goes to the session at once,
-// "Close" only ends the dialog. Beneath each field the session's note says
+// cancel: a folder goes to the session once it is complete (chosen, or typed
+// and the field left), "Close" takes what is typed and ends the dialog. Beneath each field the session's note says
 // why the folder will not do; a name the settings or a level cannot hold is
 // not stored at all.
 
@@ -27,6 +27,10 @@ class TSetupForm : public QDialog {
   QLabel* NoteTool;
   QLabel* NoteHL;
   QPushButton* ButClose;
+
+ protected:
+  // Takes what the fields hold, however the dialog ends.
+  void done(int result) override;
 
  private:
   void FormCreate();

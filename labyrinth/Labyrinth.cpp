@@ -6,7 +6,7 @@
 #include <cstring>
 
 namespace {
-// Monster cells by base (20: All, Aliens only; 15: the grunt types), map
+// Monster cells by base (20: every kind, or aliens only; 15: grunt kinds), map
 // dimension and skill. The counts are fixed by this table, not recomputed in
 // floating point, where double and extended precision disagree.
 const int kMonsterCount[2][5][3] = {

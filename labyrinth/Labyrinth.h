@@ -9,13 +9,14 @@
 #include "map/Random.h"
 #include "platform/Result.h"
 
-// The six options, each the item index of its option group in the window.
+// The six options, each the item index of its option group in the window
+// (shell/LevelOptions.h names the items); the defaults are the window's.
 struct LabyrinthOptions {
-  int MapDim = 1;        // 0 Very Small .. 4 Very Big
-  int MapCompl = 1;      // 0 Low, 1 Normal, 2 High
-  int Skill = 1;         // 0 Low, 1 Normal, 2 High
-  int MonstersType = 0;  // 0 All, 1 Grunts only, 2 Grunts and Assassins, 3 Aliens only
-  int GameType = 1;      // 0 Kill all, 1 Find the exit
+  int MapDim = 1;        // 0 to 4, smallest to biggest
+  int MapCompl = 1;      // 0 to 2, lowest to highest
+  int Skill = 1;         // 0 to 2, lowest to highest
+  int MonstersType = 0;  // 0 all kinds, 1 to 3 fewer kinds
+  int GameType = 1;      // 0 kill every monster, 1 find the exit
   int Friends = 0;       // 0, 1, 2
 };
 

@@ -128,7 +128,7 @@ struct Labyrinth::Furnisher {
       for (int x = 0; x < lab.Width; ++x) {
         if (lab.Grid(x, y) != Cell::Monster) continue;
         std::unique_ptr<HLEntityMonster> monster = MakeMonster(lab, x, y);
-        // In Kill all every death counts towards the end of the level.
+        // Where every monster must be killed, each death counts towards the end.
         if (lab.GameType == 0) monster->TriggerOnDeath = true;
         lab.AddEntity(std::move(monster));
       }

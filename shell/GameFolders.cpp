@@ -121,7 +121,7 @@ std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::s
   std::vector<std::string> folders = env.PathFolders();
   folders.insert(folders.end(), places.begin(), places.end());
   for (const std::string& folder : folders)
-    if (MissingTool(folder).empty()) return folder;
+    if (FindTools(folder)) return folder;
   return {};
 }
 

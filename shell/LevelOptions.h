@@ -17,12 +17,12 @@
 namespace shell {
 
 struct OptionItem {
-  const char* Caption;  // "Grunts only"
-  const char* Name;     // "grunts"
+  const char* Caption;  // as the window shows it
+  const char* Name;     // on the command line and in the settings file
 };
 
 struct OptionSpec {
-  const char* Caption;    // the window's group caption, "Monsters Type"
+  const char* Caption;    // the window's group caption
   const char* Name;       // on the command line (--monsters) and in the settings file
   const char* ValueName;  // the value's placeholder in --help
   const char* Help;       // what --help says the option is

@@ -77,7 +77,9 @@ void Session::ChooseOption(const OptionSpec& option, int item) {
 }
 
 void Session::GenerateMap() {
-  Guarded([&] { Generate(TakeNextSeed(LastSeed), false); });
+  Guarded([&] {
+    if (Main.ActionsEnabled) Generate(TakeNextSeed(LastSeed), false);
+  });
 }
 
 void Session::MakeAgain(const std::string& seedText) {

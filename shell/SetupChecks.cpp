@@ -1,5 +1,7 @@
 #include "shell/SetupChecks.h"
 
+#include <algorithm>
+
 #include "map/GameDir.h"
 #include "platform/Platform.h"
 #include "shell/CompilePlan.h"
@@ -41,21 +43,25 @@ std::string OneOf(const std::vector<std::string>& names) {
 
 }  // namespace
 
-std::string MissingTool(const std::string& dir) {
+Result<std::vector<std::string>> FindTools(const std::string& dir) {
+  std::vector<std::string> found;
   for (const std::vector<std::string>& names : ToolNames()) {
-    bool found = false;
-    for (const std::string& name : names) found = found || platform::IsExecutable(JoinPath(dir, name));
-    if (!found) return OneOf(names);
+    const auto name = std::find_if(names.begin(), names.end(),
+                                   [&dir](const std::string& n) { return platform::IsExecutable(JoinPath(dir, n)); });
+    if (name == names.end()) return Failure{OneOf(names)};
+    found.push_back(*name);
   }
-  return {};
+  return found;
 }
 
 FolderNote CheckToolsFolder(const std::string& dir) {
   FolderNote note = CheckFolder(dir);
   if (note.Refused || !note.Text.empty()) return note;
-  const std::string missing = MissingTool(dir);
-  if (!missing.empty()) note.Text = "No compile tools here: " + missing + " is missing.";
-  return note;
+  const Result<std::vector<std::string>> tools = FindTools(dir);
+  if (!tools) return {false, "No compile tools here: " + tools.Error() + " is missing."};
+  std::string names;
+  for (const std::string& name : *tools) names += (names.empty() ? "" : ", ") + name;
+  return {false, "Found " + names + "."};
 }
 
 FolderNote CheckGameFolder(const std::string& dir) {

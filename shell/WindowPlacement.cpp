@@ -8,8 +8,8 @@ namespace {
 
 constexpr int kGap = 4;
 
-// Beside owner on one side: narrowed (or, above and below, shortened) to the
-// room there, or nothing when that would be below the minimum.
+// placed beside owner on one side, its size cut to the room there (never
+// below minimum); false when the room is smaller than that.
 bool PlaceOnSide(ScreenRect& placed, const ScreenRect& owner, const ScreenRect& screen, bool horizontal, bool after,
                  int minimum) {
   const int room = horizontal ? (after ? screen.Right() - owner.Right() : owner.X - screen.X) - kGap
@@ -29,26 +29,30 @@ bool PlaceOnSide(ScreenRect& placed, const ScreenRect& owner, const ScreenRect& 
 
 }  // namespace
 
-ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const ScreenRect& screen, int minWidth,
-                       int minHeight) {
+ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepClear, int width, int height,
+                       const ScreenRect& screen, int minWidth, int minHeight) {
   const ScreenRect fitted{0, 0, std::min(width, screen.Width), std::min(height, screen.Height)};
-  const int rightRoom = screen.Right() - owner.Right();
-  const int leftRoom = owner.X - screen.X;
-  // Whole beside it, then narrowed beside it, then shortened below or above.
+  const bool rightWider = screen.Right() - owner.Right() >= owner.X - screen.X;
+  const bool belowTaller = screen.Bottom() - owner.Bottom() >= owner.Y - screen.Y;
   struct Side {
     bool Horizontal, After;
     int Minimum;
   };
-  for (const Side side : {Side{true, true, fitted.Width}, Side{true, false, fitted.Width},
-                          Side{true, rightRoom >= leftRoom, minWidth}, Side{false, true, minHeight},
-                          Side{false, false, minHeight}}) {
+  const Side sides[] = {
+      {true, true, fitted.Width},           {true, false, fitted.Width},       // whole beside
+      {false, true, fitted.Height},         {false, false, fitted.Height},     // whole below or above
+      {true, rightWider, minWidth},         {false, belowTaller, minHeight},   // cut to the room
+  };
+  for (const Side& side : sides) {
     ScreenRect placed = fitted;
     if (PlaceOnSide(placed, owner, screen, side.Horizontal, side.After, side.Minimum)) return placed;
   }
-  // No side has room: over owner's part on the side with more room.
+  // Over the owner, at the screen's edge away from what must stay in sight.
   ScreenRect placed = fitted;
-  placed.Width = std::min(fitted.Width, std::max(minWidth, std::max(rightRoom, leftRoom) - kGap));
-  placed.X = rightRoom >= leftRoom ? screen.Right() - placed.Width : screen.X;
+  const bool clearOnRight = keepClear.X + keepClear.Width / 2 >= owner.X + owner.Width / 2;
+  const int room = clearOnRight ? keepClear.X - kGap - screen.X : screen.Right() - keepClear.Right() - kGap;
+  placed.Width = std::clamp(room, std::min(minWidth, fitted.Width), fitted.Width);
+  placed.X = clearOnRight ? screen.X : screen.Right() - placed.Width;
   placed.Y = std::clamp(owner.Y, screen.Y, screen.Bottom() - placed.Height);
   return placed;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Where a window of the program opens beside the main window: never over it
-// when the screen has room, always whole on the screen.
+// Where a window of the program opens beside the main window: one rule for
+// every secondary window (Level, Compile output) in both windows, in
+// whatever units the window system gives (so the same at every scale).
 
 namespace shell {
 
@@ -13,19 +14,25 @@ struct ScreenRect {
 
   int Right() const { return X + Width; }
   int Bottom() const { return Y + Height; }
+  bool Overlaps(const ScreenRect& other) const {
+    return X < other.Right() && other.X < Right() && Y < other.Bottom() && other.Y < Bottom();
+  }
   bool operator==(const ScreenRect& other) const {
     return X == other.X && Y == other.Y && Width == other.Width && Height == other.Height;
   }
 };
 
-// The frame of a window that would be width x height, placed beside owner's
-// frame within screen (the screen's area for windows): right of owner, else
-// left, at owner's top; when neither side takes it whole, narrowed to the
-// side with more room, down to minWidth; else below or above owner,
-// shortened down to minHeight; else at the screen's edge on the side with
-// more room, over part of owner. Shrunk to the screen and kept inside it in
-// every case.
-ScreenRect PlaceBeside(const ScreenRect& owner, int width, int height, const ScreenRect& screen, int minWidth,
-                       int minHeight);
+// The frame for a window that wants width x height (at least minWidth x
+// minHeight) within screen (the work area), beside owner's frame:
+//   1. whole right of owner, else whole left of it;
+//   2. whole below it, else whole above it;
+//   3. beside it on the side with more room, narrowed to that room, else
+//      below or above it, shortened to the room there;
+//   4. else at the far side of the screen from keepClear (the part of owner
+//      that must stay in sight: its buttons), over the rest of owner but not
+//      over keepClear as long as the screen allows it at all.
+// Always within screen, shrunk to it if need be.
+ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepClear, int width, int height,
+                       const ScreenRect& screen, int minWidth, int minHeight);
 
 }  // namespace shell

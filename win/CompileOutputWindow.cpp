@@ -139,7 +139,7 @@ void CompileOutputWindow::Clear() {
   SetDlgItemTextW(Hwnd, kText, L"");
 }
 
-void CompileOutputWindow::Show() {
+void CompileOutputWindow::Show(bool activate) {
   if (!Placed) {
     // Once: later the user's own placement is kept.
     Placed = true;
@@ -151,8 +151,9 @@ void CompileOutputWindow::Show() {
     SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  ShowWindow(Hwnd, IsWindowVisible(Hwnd) ? SW_SHOWNA : SW_SHOWNORMAL);
-  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ShowWindow(Hwnd, activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
+  if (activate) SetForegroundWindow(Hwnd);
 }
 
 std::string CompileOutputWindow::Text() const { return WindowText(GetDlgItem(Hwnd, kText)); }

@@ -26,8 +26,9 @@ class CompileOutputWindow : public Window {
   // A character cut between two pieces is completed by the next.
   void Append(std::string_view bytes);
   void Clear();
-  // Shows the window; the first time beside the main window, its owner.
-  void Show();
+  // Shows the window raised, the first time beside the main window, its
+  // owner; activated when the user asked for it (not when a compile opened it).
+  void Show(bool activate);
   std::string Text() const;
   // Enables "Stop", which calls OnStop.
   void SetRunning(bool running);

@@ -78,8 +78,7 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
     const int count = static_cast<int>(table[g].Items.size());
     for (int i = 0; i < count; ++i)
       AddControl(WC_BUTTONW, table[g].Items[static_cast<std::size_t>(i)].Caption,
-                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), RadioId(static_cast<int>(g), i),
-                 ItemRect(rect, i, count));
+                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), RadioId(static_cast<int>(g), i), ItemRect(rect, i, count));
   }
   const auto button = [this](int id, const char* caption, int x, int y, int w, int h) {
     AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, id, Box(kPanelLeft + x, y, w, h));
@@ -140,8 +139,14 @@ void MainWindow::ShowState(const shell::MainState& state) {
   Shown = state;
   const auto& table = shell::LevelOptionTable();
   for (std::size_t g = 0; g < table.size(); ++g) {
-    const int group = static_cast<int>(g);
-    CheckRadioButton(Hwnd, RadioId(group, 0), RadioId(group, 9), RadioId(group, table[g].Get(state.Options)));
+    // Tab into a group lands on its chosen item.
+    for (int i = 0; i < static_cast<int>(table[g].Items.size()); ++i) {
+      const HWND radio = Control(RadioId(static_cast<int>(g), i));
+      const bool chosen = i == table[g].Get(state.Options);
+      SendMessageW(radio, BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
+      const LONG_PTR style = GetWindowLongPtrW(radio, GWL_STYLE);
+      SetWindowLongPtrW(radio, GWL_STYLE, chosen ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
   }
   const bool wasEnabled = IsWindowEnabled(Control(kButGenMap)) != FALSE;
   if (wasEnabled && !state.ActionsEnabled)  // the focus comes back here when they are enabled again
@@ -235,7 +240,7 @@ void MainWindow::OpenLevelWindow(bool activate) { LevelView->Show(activate); }
 
 void MainWindow::OpenCompileOutput() {
   Output->Clear();
-  Output->Show();
+  Output->Show(false);  // the keyboard stays with this window
 }
 
 void MainWindow::AppendCompileOutput(const std::string& bytes) { Output->Append(bytes); }
@@ -285,13 +290,16 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       switch (id) {
-        case kButGenMap: S->GenerateMap(); return 0;
-        case kButGenBsp: S->Compile(); return 0;
-        case kButRun: S->RunGame(); return 0;
+        case kButGenMap:
+        case IDM_GEN_MAP: S->GenerateMap(); return 0;
+        case kButGenBsp:
+        case IDM_GEN_BSP: S->Compile(); return 0;
+        case kButRun:
+        case IDM_RUN: S->RunGame(); return 0;
         case kButSetup: ButSetupClick(); return 0;
         case kButAbout: ButAboutClick(); return 0;
         case kButExit: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
-        case IDM_SHOW_OUTPUT: Output->Show(); return 0;
+        case IDM_SHOW_OUTPUT: Output->Show(true); return 0;
         case IDM_SHOW_LEVEL: S->ShowLevelWindow(); return 0;
       }
       break;

@@ -106,25 +106,34 @@ void SetupDialog::LayOut() {
 void SetupDialog::Browse(int fieldId, const char* title) {
   if (!Choose) return;
   const std::optional<std::string> folder = Choose(Hwnd, title, WindowText(GetDlgItem(Hwnd, fieldId)));
-  // The field's change stores it.
-  if (folder) SetDlgItemTextW(Hwnd, fieldId, Widen(*folder).c_str());
+  if (!folder) return;
+  SetDlgItemTextW(Hwnd, fieldId, Widen(*folder).c_str());
+  Store(fieldId == kDirTool ? kTool.Kind : kGame.Kind);
+}
+
+// Takes what the fields hold, however the dialog ends.
+void SetupDialog::Close() {
+  Store(kTool.Kind);
+  Store(kGame.Kind);
+  Done = true;
 }
 
 LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == EN_CHANGE) {
+      // A typed folder counts once the field is left, not at every key.
+      if (HIWORD(wParam) == EN_KILLFOCUS) {
         Store(LOWORD(wParam) == kDirTool ? kTool.Kind : kGame.Kind);
         return 0;
       }
       switch (LOWORD(wParam)) {
         case kBrowseTool: Browse(kDirTool, "Compile tools folder"); return 0;
         case kBrowseHL: Browse(kDirHL, "Half-Life folder"); return 0;
-        case kButClose: Done = true; return 0;
+        case kButClose: Close(); return 0;
       }
       break;
     case WM_CLOSE:
-      Done = true;
+      Close();
       return 0;
   }
   return Window::HandleMessage(message, wParam, lParam);

@@ -1,9 +1,10 @@
 #pragma once
 // The Setup dialog: the compile tools folder and the game's main folder,
 // each a field (typed, pasted or chosen with "...") with a note below it
-// that says why the folder will not do, centred on the main window. There is
-// no cancel: every folder goes to the session at once, which keeps it unless
-// its name cannot be kept (the note then says why and it is not saved).
+// that says what was found or why the folder will not do, centred on the
+// main window. There is no cancel: a folder goes to the session once it is
+// complete (chosen, or typed and the field left, or the dialog closed),
+// which keeps it unless its name cannot be kept (the note then says why).
 
 #include <functional>
 #include <optional>
@@ -36,6 +37,7 @@ class SetupDialog : public Window {
   // Gives the field's folder to the session and shows its note.
   void Store(shell::FolderKind kind);
   void Browse(int fieldId, const char* title);
+  void Close();
   // Places the rows below each other, each note as tall as its text.
   void LayOut();
   int NoteHeight(int noteId) const;

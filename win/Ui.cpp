@@ -248,13 +248,23 @@ RECT Inside(RECT rect, const RECT& area) {
 
 RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum) {
   const RECT work = WorkArea(anchor);
-  RECT a{};
+  RECT a{}, buttons{};
   GetWindowRect(anchor, &a);
+  for (HWND child = GetWindow(anchor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16] = {};
+    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
+    if (!GetClassNameW(child, name, 16) || lstrcmpiW(name, WC_BUTTONW) != 0 ||
+        (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
+      continue;
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    UnionRect(&buttons, &buttons, &rect);
+  }
   const auto screenRect = [](const RECT& r) {
     return shell::ScreenRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   };
-  const shell::ScreenRect placed =
-      shell::PlaceBeside(screenRect(a), wanted.cx, wanted.cy, screenRect(work), minimum.cx, minimum.cy);
+  const shell::ScreenRect placed = shell::PlaceBeside(screenRect(a), screenRect(buttons), wanted.cx, wanted.cy,
+                                                      screenRect(work), minimum.cx, minimum.cy);
   return {placed.X, placed.Y, placed.Right(), placed.Bottom()};
 }
 
@@ -322,9 +332,11 @@ void ShowMessage(HWND owner, const std::string& caption, const std::string& text
 }
 
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {
-  // Keyboard navigation in whichever of the program's windows has the focus.
+  // Keyboard navigation in whichever of the program's windows has the focus;
+  // the main window's shortcuts work in the windows it owns too.
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root == main && accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
+  const bool ours = root && (root == main || GetWindow(root, GW_OWNER) == main);
+  if (ours && accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
   if (TranslateEscape(message, root, main)) return;
   if (root && IsDialogMessageW(root, &message)) return;
   TranslateMessage(&message);

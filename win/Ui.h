@@ -100,7 +100,7 @@ class Window {
 };
 
 // The rectangle a window of size wanted gets beside anchor, on the work area
-// of anchor's monitor (shell::PlaceBeside).
+// of anchor's monitor and clear of anchor's push buttons (shell::PlaceBeside).
 RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum);
 // The rectangle of a window of size wanted centred on anchor, moved into the
 // work area of anchor's monitor.
@@ -116,10 +116,10 @@ void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& 
 // A modal message box with the given caption, the text and one OK button.
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text);
 
-// One step of the program's message loop: the main window's shortcuts,
-// Escape closing every other window, the keyboard navigation of the
-// window the message is for (Tab, Enter, access keys), then the usual
-// translation and dispatch.
+// One step of the program's message loop: the main window's shortcuts (in
+// the windows it owns too), Escape closing every other window, the keyboard
+// navigation of the window the message is for (Tab, Enter, access keys),
+// then the usual translation and dispatch.
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators);
 
 }  // namespace win

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 #include <QToolButton>
 
 #include "WindowTest.h"
@@ -38,17 +39,29 @@ TEST_F(Doors, AFirstStartWaitsForSetupWhichOpensCentredAndSavesItsFolders) {
   EXPECT_TRUE(Contains(saved, "Half-Life\r\n")) << saved;  // the default game folder
 }
 
-// Folders come pasted or chosen; each field notes a folder that will not do
-// and keeps out a name that cannot be kept.
+// Folders come typed, pasted or chosen, and count once complete; each field
+// notes what it found or why the folder will not do, and keeps out a name
+// that cannot be kept.
 TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   WriteSettings();
   Start();
   const shell::Settings& data = Form->Session().Folders();
   TSetupForm setup(Form->Session(), nullptr);
-  EXPECT_EQ(setup.NoteTool->text() + setup.NoteHL->text(), "");
+  EXPECT_EQ(setup.NoteTool->text(), "Found hlcsg, hlbsp, hlvis, hlrad.");
+  EXPECT_EQ(setup.NoteHL->text(), "");
+  QLineEdit* tools = setup.DirTool->Edit();
+  tools->clear();
+  QTest::keyClicks(tools, QString::fromStdString(Fake.AppDir));
+  EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // not at every key
+  tools->selectAll();
+  QTest::keyClicks(tools, QStringLiteral("relative"));
+  QTest::keyClick(tools, Qt::Key_Return);
+  EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // refused: what was there stays
+  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved.")) << setup.NoteTool->text().toStdString();
   QGuiApplication::clipboard()->setText(QString::fromStdString(Fake.AppDir));
-  setup.DirTool->Edit()->selectAll();
-  setup.DirTool->Edit()->paste();
+  tools->selectAll();
+  tools->paste();
+  QTest::keyClick(tools, Qt::Key_Return);
   EXPECT_EQ(data.ToolDir(), Fake.AppDir);
   EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
   QStringList titles;
@@ -78,7 +91,7 @@ TEST_F(Doors, SavedFoldersSurviveSetupAndExitByteForByte) {
   EXPECT_TRUE(Actions());
   QString note = "not run", game;
   RunSetup([&](TSetupForm& setup) { note = setup.NoteTool->text(), game = setup.DirHL->Text(); });
-  EXPECT_EQ(note, "");  // the tools were found under the name's own bytes
+  EXPECT_EQ(note, "Found hlcsg, hlbsp, hlvis, hlrad.");  // under the name's own bytes
   EXPECT_EQ(game, "/e/Game");
   Form.reset();
   const std::string saved = ReadFile(Ini);

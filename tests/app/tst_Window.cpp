@@ -24,6 +24,7 @@
 #include "WindowTest.h"
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
+#include "app/LevelWindow.h"
 #include "app/QuitOnSignal.h"
 #include "app/RadioGroup.h"
 
@@ -157,21 +158,37 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
       if (c == focused || c->isAncestorOf(focused)) return c;
     return nullptr;
   };
+  // Tab lands on each group's chosen item.
+  Form->RGMonsters->Item(2)->click();
   Form->RGMapDim->Item(0)->setFocus();
   std::vector<QWidget*> visited = {Form->RGMapDim};
   for (int i = 0; i < 40 && visited.size() < controls.size(); ++i) {
     QTest::keyClick(Form->focusWidget(), Qt::Key_Tab);
     if (control(Form->focusWidget()) != visited.back()) visited.push_back(control(Form->focusWidget()));
+    if (control(Form->focusWidget()) == Form->RGMonsters) {
+      EXPECT_EQ(Form->focusWidget(), Form->RGMonsters->Item(2));
+    }
   }
   EXPECT_EQ(visited, controls);
 
+  // A level leaves the keyboard with this window; the action keys work from
+  // the Level window too.
+  Form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+  Form->ButGenMap->click();
+  EXPECT_EQ(QApplication::activeWindow(), Form.get());
+  Form->LevelWindow->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form->LevelWindow));
+  QTest::keyClick(Form->LevelWindow->windowHandle(), Qt::Key_B, Qt::AltModifier);
+  EXPECT_FALSE(Actions());  // the compile runs
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Errors.size() == 1; }, 20000));
   // Enter presses the focused button; after the compile and its message the
   // focus is where it was.
-  Form->ButGenMap->click();
+  Form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
   Form->ButGenBsp->setFocus();
   QTest::keyClick(Form->ButGenBsp, Qt::Key_Return);
-  ASSERT_TRUE(WaitForStatus("Compile failed: hlvis"));
-  EXPECT_EQ(Errors.size(), 1u);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Errors.size() == 2; }, 20000));
   EXPECT_EQ(Form->focusWidget(), Form->ButGenBsp);
   bool about = false;
   Form->RunModal = [&](QDialog& dialog) { return about = dynamic_cast<TAboutLicenseDlg*>(&dialog), 1; };

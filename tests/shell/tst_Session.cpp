@@ -90,7 +90,7 @@ TEST_F(Session, AFirstStartWaitsForSetupAndSavesWhatWasChosen) {
   // Each field's note says what is wrong; a name a level cannot carry is not kept.
   EXPECT_EQ(S->StoreFolder(shell::FolderKind::Tools, Fake.Root.File("none")), "This folder does not exist.");
   EXPECT_TRUE(Contains(S->StoreFolder(shell::FolderKind::Tools, Fake.AppDir), "No compile tools here"));
-  EXPECT_EQ(S->StoreFolder(shell::FolderKind::Tools, Fake.ToolDir), "");
+  EXPECT_EQ(S->StoreFolder(shell::FolderKind::Tools, Fake.ToolDir), "Found hlcsg, hlbsp, hlvis, hlrad.");
   EXPECT_EQ(S->StoreFolder(shell::FolderKind::Game, Fake.HLDir), "");
   const std::string refused = S->StoreFolder(shell::FolderKind::Game, Fake.HLDir + "\"x");
   EXPECT_EQ(refused.rfind("Not saved. ", 0), 0u) << refused;

@@ -23,7 +23,7 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
     std::string Says;  // empty: no note
   };
   const Case cases[] = {
-      {shell::CheckToolsFolder, fake.ToolDir, false, ""},
+      {shell::CheckToolsFolder, fake.ToolDir, false, "Found hlcsg, hlbsp, hlvis, hlrad."},
       {shell::CheckToolsFolder, partTools, false, "hlvis or sdHLVIS is missing"},
       {shell::CheckToolsFolder, fake.Root.File("gone"), false, "does not exist"},
       {shell::CheckToolsFolder, fake.Root.File("file"), false, "not a folder"},

@@ -149,17 +149,22 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
     notes.push_back(note(win::SetupDialog::kNoteTool));
     Click(GetDlgItem(dialog, win::SetupDialog::kBrowseTool));
     notes.push_back(note(win::SetupDialog::kNoteTool));
+    // A typed folder counts once the field is left.
+    SetFocus(GetDlgItem(dialog, win::SetupDialog::kDirHL));
     SetDlgItemTextW(dialog, win::SetupDialog::kDirHL, L"C:\\Half;Life");
+    notes.push_back(note(win::SetupDialog::kNoteHL));
+    SetFocus(GetDlgItem(dialog, win::SetupDialog::kDirTool));
     notes.push_back(note(win::SetupDialog::kNoteHL));
     PostMessageW(GetDlgItem(dialog, win::SetupDialog::kButClose), BM_CLICK, 0, 0);
   };
   Click(window->Control(win::kButSetup));
   EXPECT_EQ(offered, "C:\\WorldCraft");
   EXPECT_EQ(title, "Compile tools folder");
-  ASSERT_EQ(notes.size(), 3u);
+  ASSERT_EQ(notes.size(), 4u);
   EXPECT_EQ(notes[0], "This folder does not exist.");
   EXPECT_TRUE(Contains(notes[1], "No compile tools here: ")) << notes[1];
-  EXPECT_TRUE(Contains(notes[2], "Not saved.") && Contains(notes[2], ";")) << notes[2];
+  EXPECT_EQ(notes[2], "This folder does not exist.");  // the note from before: not yet checked
+  EXPECT_TRUE(Contains(notes[3], "Not saved.") && Contains(notes[3], ";")) << notes[3];
   EXPECT_EQ(window->StatusText(), "");
   EXPECT_EQ(window->Session().Folders().ToolDir(), tools.Str());
   EXPECT_EQ(window->Session().Folders().GameDir(), "C:\\HalfLife");
