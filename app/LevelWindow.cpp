@@ -1,7 +1,6 @@
 #include "app/LevelWindow.h"
 
 #include <QClipboard>
-#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -50,7 +49,10 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   ButCompilePlay = new QPushButton(QStringLiteral("Compile and &play"), this);
   ButCompilePlay->setToolTip(QStringLiteral("Generate .bsp, then Run Half-Life when the compile succeeded"));
 
-  connect(ButCopyCommand, &QPushButton::clicked, this, [this] { QGuiApplication::clipboard()->setText(Command); });
+  connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
+    QGuiApplication::clipboard()->setText(Command);
+    emit CommandCopied();
+  });
   const auto makeAgain = [this] {
     if (ButMakeAgain->isEnabled()) emit MakeAgain(SeedEdit->text());
   };
@@ -58,22 +60,17 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
   connect(ButCompilePlay, &QPushButton::clicked, this, &TLevelWindow::CompileAndPlay);
 
-  // Options beside counts and the buttons two by two: at twice the scale
-  // the window still fits a 1280x800 screen.
-  auto* facts = new QHBoxLayout;
-  facts->addWidget(OptionsText, 0, Qt::AlignTop);
-  facts->addSpacing(12);
-  facts->addWidget(CountsText, 0, Qt::AlignTop);
-  auto* buttons = new QGridLayout;
-  buttons->addWidget(ButCopyCommand, 0, 0);
-  buttons->addWidget(ButCompilePlay, 0, 1);
-  buttons->addWidget(SeedEdit, 1, 0);
-  buttons->addWidget(ButMakeAgain, 1, 1);
+  // A narrow column beside the picture, which takes the rest: the facts
+  // above each other, then the buttons.
+  auto* again = new QHBoxLayout;
+  again->addWidget(SeedEdit);
+  again->addWidget(ButMakeAgain);
   auto* side = new QVBoxLayout;
-  side->addWidget(SeedText);
-  side->addLayout(facts);
+  for (QWidget* widget : std::initializer_list<QWidget*>{SeedText, OptionsText, CountsText}) side->addWidget(widget);
   side->addStretch();
-  side->addLayout(buttons);
+  side->addWidget(ButCopyCommand);
+  side->addWidget(ButCompilePlay);
+  side->addLayout(again);
   auto* layout = new QHBoxLayout(this);
   layout->addWidget(Picture, 1);
   layout->addLayout(side);

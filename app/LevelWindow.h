@@ -46,6 +46,8 @@ class TLevelWindow : public QWidget {
   void MakeAgain(const QString& seed);
   // "Generate .bsp", then "Run Half-Life" when the compile succeeded.
   void CompileAndPlay();
+  // The command line is on the clipboard.
+  void CommandCopied();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

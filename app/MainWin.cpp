@@ -169,6 +169,7 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     S->MakeAgain(seed.toStdString());
   });
   connect(LevelWindow, &TLevelWindow::CompileAndPlay, this, [this] { S->CompileAndPlay(); });
+  connect(LevelWindow, &TLevelWindow::CommandCopied, this, [this] { S->CommandCopied(); });
   // Ctrl+L and Ctrl+E in every window of the program, and the action
   // buttons' access keys in the windows this one opens too.
   const auto shortcut = [this](QWidget* in, const QKeySequence& keys, auto call) {

@@ -20,7 +20,7 @@ void PlaceBeside(QWidget& window, const QWidget& owner, QSize wanted, QSize leas
   const QSize frame = ownerFrame.size() - owner.geometry().size();
   QRect buttons;
   for (const QPushButton* button : owner.findChildren<QPushButton*>())
-    buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+    if (button->window() == &owner) buttons |= QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
   const shell::ScreenRect placed = shell::PlaceBeside(
       ToScreenRect(ownerFrame), ToScreenRect(buttons), wanted.width() + frame.width(), wanted.height() + frame.height(),
       ToScreenRect(screen->availableGeometry()), least.width() + frame.width(), least.height() + frame.height());

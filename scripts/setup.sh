@@ -35,6 +35,8 @@ quorvel_install_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 }
 
+# Configures BUILD_DIR once (the extra arguments go to cmake then) and
+# builds it: every target, or those named in QUORVEL_TARGETS.
 quorvel_build() {
   local dir=$1; shift
   local top
@@ -42,7 +44,9 @@ quorvel_build() {
   if [ ! -f "$top/$dir/CMakeCache.txt" ]; then
     cmake -S "$top" -B "$top/$dir" -G Ninja "$@" >/dev/null
   fi
-  cmake --build "$top/$dir" --parallel "$(nproc 2>/dev/null || echo 2)"
+  local targets=()
+  [ -n "${QUORVEL_TARGETS:-}" ] && targets=(--target ${QUORVEL_TARGETS})
+  cmake --build "$top/$dir" --parallel "$(nproc 2>/dev/null || echo 2)" "${targets[@]}"
 }
 
 # Cross-compiles for Windows into build-windows/ and runs its tests under Wine.

@@ -121,6 +121,13 @@ void Session::ShowLevelWindow() {
   Guarded([&] { View.OpenLevelWindow(true); });
 }
 
+void Session::CommandCopied() {
+  Guarded([&] {
+    Main.Status = "Copied";
+    Show();
+  });
+}
+
 void Session::Compile() {
   Guarded([&] {
     if (!Main.ActionsEnabled) return;

@@ -103,6 +103,8 @@ class Session {
   // current options; a text that is no seed is refused with a message.
   void MakeAgain(const std::string& seedText);
   void ShowLevelWindow();
+  // The Level window copied its command line.
+  void CommandCopied();
   // "Generate .bsp".
   void Compile();
   // "Generate .bsp", then "Run Half-Life" when it succeeded.

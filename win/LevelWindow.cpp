@@ -248,6 +248,7 @@ void LevelWindow::CopyCommandLine() {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
   }
   CloseClipboard();
+  if (OnCopied) OnCopied();
 }
 
 LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -45,6 +45,8 @@ class LevelWindow : public Window {
   std::function<void(const std::string& seed)> OnMakeAgain;
   // "Generate .bsp", then "Run Half-Life" when the compile succeeded.
   std::function<void()> OnCompileAndPlay;
+  // The command line is on the clipboard.
+  std::function<void()> OnCopied;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -98,6 +98,7 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
   LevelView = std::make_unique<LevelWindow>(Hwnd);
   LevelView->OnMakeAgain = [this](const std::string& seed) { S->MakeAgain(seed); };
   LevelView->OnCompileAndPlay = [this] { S->CompileAndPlay(); };
+  LevelView->OnCopied = [this] { S->CommandCopied(); };
   ChooseFolder = ChooseFolderDialog;
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
   RememberFocus(GetDlgItem(Hwnd, Shown.ActionsEnabled ? kButGenMap : kButSetup));

@@ -10,6 +10,7 @@
 
 #include "RunCommand.h"
 #include "WindowTest.h"
+#include "app/LevelPictureView.h"
 #include "app/LevelWindow.h"
 #include "app/RadioGroup.h"
 #include "shell/LevelOptions.h"
@@ -45,6 +46,7 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) 
   level->ButCopyCommand->click();
   const QString copied = QApplication::clipboard()->text();
   EXPECT_EQ(copied, level->CommandLine());
+  EXPECT_EQ(Form->StatusText(), "Copied");
   EXPECT_TRUE(copied.contains(QStringLiteral("--seed %1").arg(seed))) << copied.toStdString();
   EXPECT_EQ(CliMap(shell::ArgumentsFor(LabyrinthOptions{}, seed, Fake.HLDir)), Map());
 
@@ -66,6 +68,29 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) 
   level->ButMakeAgain->click();
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_EQ(Errors[0], "A seed is a whole number from 0 to 4294967295.");
+}
+
+// The picture takes at least half the window at its own size, and the start
+// shows whatever lies on its cell.
+TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
+  Form->RGMapDim->Item(0)->click();
+  TLevelWindow* level = Form->LevelWindow;
+  for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
+    Form->Session().MakeAgain(seed);
+    level->resize(level->sizeHint());
+    QTest::qWait(10);
+    EXPECT_GE(2 * level->Picture->width(), level->width()) << seed;
+    const QImage image = level->Picture->grab().toImage();
+    int starts = 0;
+    for (const shell::PictureMark& mark : level->Picture->Marks()) {
+      if (mark.What == shell::PictureMark::Kind::ScaleBar) break;  // the grid ends, the legend follows
+      if (mark.Colour != shell::LegendOf(shell::Feature::Start).Colour) continue;
+      ++starts;
+      const QPoint centre(mark.X + mark.Width / 2, mark.Y + mark.Height / 2);
+      EXPECT_EQ(image.pixelColor(centre * image.devicePixelRatio()), QColor(mark.Colour)) << seed;
+    }
+    EXPECT_GE(starts, 1) << seed;
+  }
 }
 
 }  // namespace

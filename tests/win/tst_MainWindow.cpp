@@ -318,6 +318,7 @@ TEST(LevelWindow, ShowsEachNewLevelAndMakesItAgain) {
   Click(GetDlgItem(level, win::LevelWindow::kButCopy));
   const std::string command = ClipboardText();
   EXPECT_EQ(command, window.Level().CommandLine());
+  EXPECT_EQ(window.StatusText(), "Copied");
   for (const char* part : {"quorvel-cli ", " --dimension very-small ", " --friends 2 ", " --seed 4242 "})
     EXPECT_TRUE(Contains(command, part)) << command;
 
