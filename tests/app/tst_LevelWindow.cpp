@@ -65,6 +65,18 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) 
   EXPECT_EQ(Map(), CliMap({"--dimension", "very-small", "--seed", "4000000000", "--game-dir", Fake.HLDir}));
 }
 
+TEST_F(LevelWindow, TheCopiedCommandLineKeepsAGameFolderThatIsNotUtf8) {
+  Form->ButGenMap->click();
+  ASSERT_TRUE(Form->LastMap);
+  const std::string gameDir = "/games/Half-Life \xff";
+  Form->LevelWindow->ShowLevel(*Form->LastMap, LabyrinthOptions{}, gameDir);
+  Form->LevelWindow->ButCopyCommand->click();
+  const QByteArray copied = QApplication::clipboard()->text().toUtf8();
+  EXPECT_EQ(copied.toStdString(),
+            cli::CommandLineText(cli::ArgumentsFor(LabyrinthOptions{}, Form->LastMap->Seed, gameDir)));
+  EXPECT_TRUE(copied.endsWith("--game-dir $'/games/Half-Life \\xff'")) << copied.toStdString();
+}
+
 TEST_F(LevelWindow, CompileAndPlayStartsTheGameAfterTheCompile) {
   const std::string started = FakeGame();
   Form->ButGenMap->click();
