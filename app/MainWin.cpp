@@ -267,6 +267,7 @@ void TMainForm::GenerateLevel(std::optional<std::uint32_t> seed) {
   request.AppDir = AppDir;
   request.GameDir = SetupData.GameDir();
   request.Seed = seed ? *seed : shell::TakeNextSeed(LastSeed);
+  request.FixedSeed = seed.has_value();  // "Make again" with a typed seed
   Result<shell::GeneratedMap> made = shell::GenerateMap(request);
   if (!made) {
     ShowError(FromShell(made.Error()));

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <sstream>
+
+#include "shell/CommandLine.h"
 
 namespace cli {
 
@@ -25,6 +26,7 @@ struct OptionSpec {
   // LabyrinthOptions' own, so it is not repeated here.
   const char* DefaultText;
   const char* Help;
+  char Short = 0;  // the one-letter form (-h), if any
   // Where the value goes: the field for the option's kind, the others null.
   int LabyrinthOptions::*ChoiceField = nullptr;
   std::string CliSettings::*TextField = nullptr;
@@ -45,9 +47,10 @@ OptionSpec Text(const char* name, const char* valueName, std::string CliSettings
   return spec;
 }
 
-OptionSpec Flag(const char* name, bool CliSettings::*field, const char* help) {
+OptionSpec Flag(const char* name, bool CliSettings::*field, const char* help, char shortForm = 0) {
   OptionSpec spec{name, "", OptionKind::Flag, {}, "", help};
   spec.FlagField = field;
+  spec.Short = shortForm;
   return spec;
 }
 
@@ -65,24 +68,31 @@ bool AllDigits(const std::string& text) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// A name, or the item index as plain decimal digits; -1 when it is neither.
+// Decimal digits, leading zeros allowed however many, up to max.
+bool ParseNumber(const std::string& value, std::uint64_t max, std::uint64_t& number) {
+  if (!AllDigits(value)) return false;
+  const std::string digits = value.substr(std::min(value.find_first_not_of('0'), value.size() - 1));
+  // Nineteen digits at most keeps the sum below 2^64 whatever they are.
+  if (digits.size() > 19) return false;
+  std::uint64_t n = 0;
+  for (char c : digits) n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  if (n > max) return false;
+  number = n;
+  return true;
+}
+
+// A name, or the item index in decimal; -1 when it is neither.
 int ParseChoice(const OptionSpec& spec, const std::string& value) {
   const int count = static_cast<int>(spec.Choices.size());
   for (int i = 0; i < count; ++i)
     if (EqualsIgnoringCase(value, spec.Choices[i])) return i;
-  if (AllDigits(value) && value.size() <= 2) {
-    const int index = std::stoi(value);
-    if (index < count) return index;
-  }
-  return -1;
+  std::uint64_t index = 0;
+  return ParseNumber(value, static_cast<std::uint64_t>(count - 1), index) ? static_cast<int>(index) : -1;
 }
 
 bool ParseSeed(const std::string& value, std::uint32_t& seed) {
-  // Ten digits at most keeps the sum below 2^64 whatever the digits are.
-  if (!AllDigits(value) || value.size() > 10) return false;
   std::uint64_t n = 0;
-  for (char c : value) n = n * 10 + static_cast<std::uint64_t>(c - '0');
-  if (n > 0xFFFFFFFFull) return false;
+  if (!ParseNumber(value, 0xFFFFFFFFull, n)) return false;
   seed = static_cast<std::uint32_t>(n);
   return true;
 }
@@ -118,17 +128,32 @@ const std::vector<OptionSpec>& OptionTable() {
            "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
            "needs --tools and --game-dir"),
       Flag("run", &CliSettings::Run, "then start the game on the level, as Run Half-Life does; needs --game-dir"),
-      Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error"),
-      Flag("help", &CliSettings::Help, "show this help and exit"),
+      Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error", 'q'),
+      Flag("help", &CliSettings::Help, "show this help and exit", 'h'),
       Flag("version", &CliSettings::Version, "show the version and exit"),
   };
   return table;
 }
 
-const OptionSpec* FindOption(const std::string& name) {
-  for (const OptionSpec& spec : OptionTable())
-    if (name == spec.Name) return &spec;
+// By name, ignoring case as values are; "-h" style when shortForm.
+const OptionSpec* FindOption(const std::string& name, bool shortForm) {
+  for (const OptionSpec& spec : OptionTable()) {
+    const bool match = shortForm ? name.size() == 1 && spec.Short &&
+                                       std::tolower(static_cast<unsigned char>(name[0])) == spec.Short
+                                 : EqualsIgnoringCase(name, spec.Name);
+    if (match) return &spec;
+  }
   return nullptr;
+}
+
+// Windows' own ways to ask for help.
+bool AsksForHelp(const std::string& arg) {
+#ifdef _WIN32
+  return arg == "/?" || arg == "-?";
+#else
+  (void)arg;
+  return false;
+#endif
 }
 
 std::string AllowedValues(const OptionSpec& spec) {
@@ -161,14 +186,20 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
 
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
+    if (AsksForHelp(arg)) {
+      settings.Help = true;
+      continue;
+    }
+    const bool shortForm = arg.size() >= 2 && arg[0] == '-' && arg[1] != '-';
+    if (!shortForm && (arg.size() < 3 || arg.compare(0, 2, "--") != 0))
       return Failure{"unexpected argument '" + arg + "': every setting is an option (see --help)"};
 
+    const size_t dashes = shortForm ? 1 : 2;
     const size_t equals = arg.find('=');
     const std::string name =
-        arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    const OptionSpec* spec = FindOption(name);
-    if (!spec) return Failure{"unknown option '--" + name + "' (see --help)"};
+        arg.substr(dashes, equals == std::string::npos ? std::string::npos : equals - dashes);
+    const OptionSpec* spec = FindOption(name, shortForm);
+    if (!spec) return Failure{"unknown option '" + arg.substr(0, dashes) + name + "' (see --help)"};
     const std::string option = std::string("--") + spec->Name;
 
     if (spec->Kind == OptionKind::Flag) {
@@ -219,7 +250,8 @@ std::string UsageText() {
           "Options:\n";
   const LabyrinthOptions defaults;
   for (const OptionSpec& spec : OptionTable()) {
-    std::string left = std::string("  --") + spec.Name;
+    std::string left = spec.Short ? std::string("  -") + spec.Short + ", --" + spec.Name
+                                  : std::string("  --") + spec.Name;
     if (*spec.ValueName) left += std::string(" ") + spec.ValueName;
     text << left;
     const size_t column = 22;
@@ -251,48 +283,8 @@ std::vector<std::string> ArgumentsFor(const LabyrinthOptions& options, std::uint
   return args;
 }
 
-namespace {
-
-bool PlainWord(const std::string& word) {
-  return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || std::strchr("-_./:=+,@%", c);
-  });
-}
-
-#ifdef _WIN32
-// cmd and the C runtime: double quotes; a quote is escaped with a backslash,
-// and so are the backslashes before a quote or the closing quote.
-std::string Quoted(const std::string& word) {
-  std::string out = "\"";
-  size_t backslashes = 0;
-  for (char c : word) {
-    if (c == '\\') {
-      ++backslashes;
-      continue;
-    }
-    out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-    backslashes = 0;
-    out += c;
-  }
-  out.append(backslashes * 2, '\\');
-  return out + '"';
-}
-#else
-// POSIX shells: single quotes keep everything but a single quote, which is
-// closed, escaped and reopened.
-std::string Quoted(const std::string& word) {
-  std::string out = "'";
-  for (char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-#endif
-
-}  // namespace
-
 std::string CommandLineText(const std::vector<std::string>& args) {
-  std::string text = "quorvel-cli";
-  for (const std::string& arg : args) text += ' ' + (PlainWord(arg) ? arg : Quoted(arg));
-  return text;
+  return shell::CommandLineText("quorvel-cli", args);
 }
 
 }  // namespace cli

@@ -14,6 +14,12 @@ std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed) {
   return *lastSeed;
 }
 
+std::string RejectedMessage(bool fixedSeed, std::uint32_t seed) {
+  if (!fixedSeed) return Labyrinth::kRejectedMessage;
+  return "Error generating labyrinth: seed " + std::to_string(seed) +
+         " gives no usable level with these options; choose another seed or smaller options";
+}
+
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
@@ -21,7 +27,7 @@ Result<GeneratedMap> GenerateMap(const GenerateRequest& request) {
   made.Seed = request.Seed ? *request.Seed : Random::TimeSeed();
   Labyrinth lab(request.Options, made.Seed);
   made.Attempts = lab.GenerateLevel(request.MaxAttempts);
-  if (made.Attempts == 0) return Failure{Labyrinth::kRejectedMessage};
+  if (made.Attempts == 0) return Failure{RejectedMessage(request.FixedSeed, made.Seed)};
 
   lab.GameDir = request.GameDir;
   made.MapPath = JoinPath(request.AppDir, kMapFileName);

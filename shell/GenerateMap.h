@@ -18,6 +18,7 @@ struct GenerateRequest {
   std::string AppDir;   // the map goes here
   std::string GameDir;  // the game's main folder, for the wad line
   std::optional<std::uint32_t> Seed;  // none: the time in seconds
+  bool FixedSeed = false;  // the user chose Seed: another try cannot help when it fails
   int MaxAttempts = Labyrinth::kMaxAttempts;
 };
 
@@ -41,7 +42,12 @@ std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now)
 // NextSeed at the clock's time, kept in lastSeed for the next press.
 std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed);
 
-// Fails with Labyrinth::kRejectedMessage when every attempt was rejected, or with
+// What to tell when all attempts were rejected: Labyrinth::kRejectedMessage
+// for a seed of the clock's, which the next try changes; for a seed the
+// user chose, to choose another seed or smaller options.
+std::string RejectedMessage(bool fixedSeed, std::uint32_t seed);
+
+// Fails with RejectedMessage when every attempt was rejected, or with
 // "Cannot write PATH: REASON" (an earlier file is then left as it was).
 Result<GeneratedMap> GenerateMap(const GenerateRequest& request);
 

@@ -266,6 +266,7 @@ void MainWindow::GenerateLevel(std::optional<std::uint32_t> seed) {
   request.GameDir = SetupData.GameDir();
   // A second press within the same second still makes a new level.
   request.Seed = seed ? *seed : shell::TakeNextSeed(LastSeed);
+  request.FixedSeed = seed.has_value();  // "Make again" with a typed seed
   const Result<shell::GeneratedMap> map = shell::GenerateMap(request);
   if (!map) {
     ShowError(map.Error());

@@ -34,6 +34,10 @@ TEST(GenerateMap, WritesTheLevelOfTheSeedBesideTheSettingsOrSaysWhyNot) {
   request.Options.Friends = 0;
   request.MaxAttempts = 0;
   EXPECT_EQ(shell::GenerateMap(request).Error(), "Error generating labyrinth: try again");
+  request.FixedSeed = true;  // "Make again": another press would fail the same way
+  EXPECT_EQ(shell::GenerateMap(request).Error(),
+            "Error generating labyrinth: seed 42 gives no usable level with these options; choose another seed or "
+            "smaller options");
   request.MaxAttempts = Labyrinth::kMaxAttempts;
   request.AppDir = dir.File("missing");
   const auto failed = shell::GenerateMap(request);
