@@ -2,15 +2,16 @@
 // menu entry's: keep the level and the settings in the user's XDG folders
 // unless the current folder holds a quorvel.ini.
 //
-// Exit status: 0, or 1 when the program ended on an error it reported (a
-// start folder it cannot write in, a settings file it could not read or
-// use, a failed save of the settings at exit).
+// Exit status: 0, or 1 when the program ended on an error it reported (no
+// display, a start folder it cannot write in, a settings file it could not
+// read or use, a failed save of the settings at exit).
 
 #include <QApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -42,6 +43,22 @@ void ShowError(const std::string& text) {
   QMessageBox::critical(nullptr, TMainForm::ApplicationTitle(), QString::fromLocal8Bit(text));
 }
 
+QtMessageHandler QtHandler = nullptr;
+
+// Qt aborts (status 134, perhaps a core file) when it can open no window,
+// as without a display; that is said plainly, with exit status 1.
+void OnStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (type != QtFatalMsg) return QtHandler(type, context, text);
+  const bool noDisplay = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+  std::cerr << "quorvel: cannot open the window"
+            << (noDisplay ? ": there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set); quorvel-cli "
+                            "makes levels without one"
+                          : "")
+            << ".\n"
+            << text.toLocal8Bit().constData() << '\n';
+  std::_Exit(1);
+}
+
 int Run(QApplication& app) {
   const shell::UserEnvironment env = shell::UserEnvironment::FromProcess();
   const bool fromMenu = QApplication::arguments().contains(QStringLiteral("--xdg"));
@@ -52,7 +69,7 @@ int Run(QApplication& app) {
     return 1;
   }
 
-  TMainForm form(folders, shell::FoundDefaults(env));
+  TMainForm form(folders, shell::StartDefaults(folders.SettingsPath, env));
   Window = &form;
   form.show();
   if (const std::string& problem = form.Session().StartProblem(); !problem.empty()) {
@@ -74,7 +91,9 @@ int Run(QApplication& app) {
 
 int main(int argc, char* argv[]) {
   try {
+    QtHandler = qInstallMessageHandler(OnStartMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(QtHandler);
     QApplication::setApplicationName(TMainForm::ApplicationTitle());
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));

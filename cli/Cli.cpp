@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <future>
+#include <iterator>
 #include <mutex>
 
 #include "cli/Options.h"
@@ -64,11 +65,38 @@ std::filesystem::path Resolved(const std::string& path) {
   return ec ? absolute.lexically_normal() : resolved;
 }
 
-// Also true for two names of one existing file (a hard link).
+// Also true for two names of one existing file (a hard link), and on
+// Windows for names that differ in case only.
 bool NameTheSameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return Resolved(a) == Resolved(b) ||
+  return platform::SamePathName(Resolved(a), Resolved(b)) ||
          std::filesystem::equivalent(shell::FileSystemPath(a), shell::FileSystemPath(b), ec);
+}
+
+// Why two of the files asked for would undo each other: a file is
+// replaced whole, so the later one would take the earlier one's place. A
+// device, FIFO or standard output is written through: both arrive.
+Result<> CheckDistinctFiles(const std::string& output, const CliSettings& settings) {
+  struct Named {
+    const char* Option;
+    const char* What;
+    const std::string& Path;
+  };
+  const Named files[] = {{"--output", "level", output},
+                         {"--grid", "preview", settings.Grid},
+                         {"--preview", "picture", settings.Preview}};
+  for (std::size_t later = 1; later < std::size(files); ++later) {
+    for (std::size_t earlier = 0; earlier < later; ++earlier) {
+      const Named& a = files[earlier];
+      const Named& b = files[later];
+      if (a.Path.empty() || b.Path.empty() || a.Path == kStdout || b.Path == kStdout) continue;
+      if (!NameTheSameFile(a.Path, b.Path)) continue;
+      if (platform::IsWrittenThrough(a.Path) && platform::IsWrittenThrough(b.Path)) continue;
+      return Failure{std::string(a.Option) + " and " + b.Option + " name the same file '" + b.Path + "': the " +
+                     b.What + " would replace the " + a.What};
+    }
+  }
+  return {};
 }
 
 std::string Shown(const std::string& path) { return path == kStdout ? "standard output" : path; }
@@ -103,6 +131,10 @@ Result<> CheckCompileOptions(const CliSettings& settings) {
     return Failure{std::string(settings.Compile ? "--compile" : "--run") +
                    " needs --game-dir DIR, the game's main folder"};
   if (!settings.Compile) return {};
+  std::error_code error;
+  const auto tools = std::filesystem::status(shell::FileSystemPath(settings.Tools), error).type();
+  if (tools != std::filesystem::file_type::not_found && tools != std::filesystem::file_type::directory && !error)
+    return Failure{"bad value for --tools: " + settings.Tools + " is a file, not a folder"};
   const std::string output = settings.Output.empty() ? std::string(shell::kMapFileName) : settings.Output;
   if (output == kStdout || shell::FileSystemPath(output).filename() != shell::kMapFileName)
     return Failure{std::string("--compile compiles the level as the game loads it: --output must name a file ") +
@@ -162,17 +194,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
   const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
-  struct Extra {
-    const char* Option;
-    const char* What;
-    const std::string& Path;
-  };
-  for (const Extra& extra : {Extra{"--grid", "preview", settings.Grid}, Extra{"--preview", "picture", settings.Preview}}) {
-    if (output != kStdout && !extra.Path.empty() && extra.Path != kStdout && NameTheSameFile(output, extra.Path)) {
-      err << kProgram << ": --output and " << extra.Option << " name the same file '" << extra.Path << "': the "
-          << extra.What << " would replace the level\n";
-      return 2;
-    }
+  if (const Result<> distinct = CheckDistinctFiles(output, settings); !distinct) {
+    err << kProgram << ": " << distinct.Error() << '\n';
+    return 2;
   }
 
   shell::GenerateRequest request;

@@ -24,6 +24,7 @@ struct CliOption {
   // LabyrinthOptions' own, so it is not repeated here.
   const char* DefaultText;
   std::string Help;
+  char Short = 0;  // the one-letter form (-h), if any
   // Where the value goes: the field for the option's kind, the others null.
   const shell::OptionSpec* Level = nullptr;
   std::string CliSettings::*TextField = nullptr;
@@ -43,10 +44,17 @@ CliOption Text(const char* name, const char* valueName, std::string CliSettings:
   return option;
 }
 
-CliOption Flag(const char* name, bool CliSettings::*field, const char* help) {
+CliOption Flag(const char* name, bool CliSettings::*field, const char* help, char shortForm = 0) {
   CliOption option{name, "", OptionKind::Flag, "", help};
   option.FlagField = field;
+  option.Short = shortForm;
   return option;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
 }
 
 const std::vector<CliOption>& OptionTable() {
@@ -70,18 +78,33 @@ const std::vector<CliOption>& OptionTable() {
                            "needs --tools and --game-dir"));
     options.push_back(Flag("run", &CliSettings::Run,
                            "then start the game on the level, as Run Half-Life does; needs --game-dir"));
-    options.push_back(Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error"));
-    options.push_back(Flag("help", &CliSettings::Help, "show this help and exit"));
+    options.push_back(Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error", 'q'));
+    options.push_back(Flag("help", &CliSettings::Help, "show this help and exit", 'h'));
     options.push_back(Flag("version", &CliSettings::Version, "show the version and exit"));
     return options;
   }();
   return table;
 }
 
-const CliOption* FindOption(const std::string& name) {
-  for (const CliOption& spec : OptionTable())
-    if (name == spec.Name) return &spec;
+// By name, ignoring case as values are; "-h" style when shortForm.
+const CliOption* FindOption(const std::string& name, bool shortForm) {
+  for (const CliOption& spec : OptionTable()) {
+    const bool match = shortForm ? name.size() == 1 && spec.Short &&
+                                       std::tolower(static_cast<unsigned char>(name[0])) == spec.Short
+                                 : EqualsIgnoringCase(name, spec.Name);
+    if (match) return &spec;
+  }
   return nullptr;
+}
+
+// Windows' own ways to ask for help.
+bool AsksForHelp(const std::string& arg) {
+#ifdef _WIN32
+  return arg == "/?" || arg == "-?";
+#else
+  (void)arg;
+  return false;
+#endif
 }
 
 std::string AllowedValues(const CliOption& spec) {
@@ -105,14 +128,19 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
 
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg.size() < 3 || arg.compare(0, 2, "--") != 0)
+    if (AsksForHelp(arg)) {
+      settings.Help = true;
+      continue;
+    }
+    const bool shortForm = arg.size() >= 2 && arg[0] == '-' && arg[1] != '-';
+    if (!shortForm && (arg.size() < 3 || arg.compare(0, 2, "--") != 0))
       return Failure{"unexpected argument '" + arg + "': every setting is an option (see --help)"};
 
+    const size_t dashes = shortForm ? 1 : 2;
     const size_t equals = arg.find('=');
-    const std::string name =
-        arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-    const CliOption* spec = FindOption(name);
-    if (!spec) return Failure{"unknown option '--" + name + "' (see --help)"};
+    const std::string name = arg.substr(dashes, equals == std::string::npos ? std::string::npos : equals - dashes);
+    const CliOption* spec = FindOption(name, shortForm);
+    if (!spec) return Failure{"unknown option '" + arg.substr(0, dashes) + name + "' (see --help)"};
     const std::string option = std::string("--") + spec->Name;
 
     if (spec->Kind == OptionKind::Flag) {
@@ -163,7 +191,7 @@ std::string UsageText() {
           "Makes a random Half-Life labyrinth level as a .map file.\n\n"
           "Options:\n";
   for (const CliOption& spec : OptionTable()) {
-    std::string left = "  --" + spec.Name;
+    std::string left = spec.Short ? std::string("  -") + spec.Short + ", --" + spec.Name : "  --" + spec.Name;
     if (*spec.ValueName) left += std::string(" ") + spec.ValueName;
     text << left;
     const size_t column = 22;

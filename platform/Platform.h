@@ -25,6 +25,11 @@ unsigned CoreCount();
 // with execute permission, on Windows any existing file.
 bool IsExecutable(const std::string& path);
 
+// True when two absolute, normalised paths are one name: letter case is
+// ignored on Windows, whose file systems ignore it (whether or not the file
+// exists yet), and counts elsewhere.
+bool SamePathName(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // Moves the file from to the path to, replacing a file already there. Across
 // file systems, or onto a link, device or pipe, the file is copied the way
 // WriteFileSafely writes (platform/SafeWrite.h), then the original removed.

@@ -22,4 +22,6 @@ bool IsExecutable(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
+bool SamePathName(const std::filesystem::path& a, const std::filesystem::path& b) { return a == b; }
+
 }  // namespace platform

@@ -23,4 +23,8 @@ bool IsExecutable(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool SamePathName(const std::filesystem::path& a, const std::filesystem::path& b) {
+  return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace platform

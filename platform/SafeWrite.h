@@ -15,8 +15,15 @@
 // - A hard-linked file is replaced at the given name only; its other names
 //   keep the old contents (writing in place could leave a torn file).
 // - A character device or FIFO the caller names (/dev/null, a pipe) is
-//   written through in place; a directory, socket or block device is
-//   refused and left alone.
+//   written through in place, opened without waiting: a FIFO that finds no
+//   reader within two seconds is reported. A directory, socket or block
+//   device is refused and left alone.
+// - A name of the program's own descriptors (/dev/stdout, /dev/stderr,
+//   /dev/fd/N) is written through that descriptor, as "-" is, so output
+//   redirected with ">>" is appended to, never replaced.
+// - In a sticky folder anyone may write to (/tmp), a link or file owned by
+//   another user than the writer and the folder's owner is refused: it may
+//   have been planted to make the writer replace something else.
 //
 // On Windows the same, with two differences: a link at the target is
 // replaced rather than followed, and permissions come from the folder.
@@ -30,5 +37,10 @@ namespace platform {
 
 // Fails with the reason (not the path: the caller names the file).
 Result<> WriteFileSafely(const std::string& path, std::string_view bytes);
+
+// True when WriteFileSafely would write through a device, FIFO or open
+// descriptor at path rather than replace a file: two writes there do not
+// undo each other.
+bool IsWrittenThrough(const std::string& path);
 
 }  // namespace platform

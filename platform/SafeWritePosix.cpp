@@ -1,13 +1,16 @@
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <random>
+#include <thread>
 
+#include "platform/PathWalkPosix.h"
 #include "platform/Platform.h"
 #include "platform/SafeWrite.h"
 
@@ -15,31 +18,12 @@ namespace platform {
 
 namespace {
 
-Failure SystemFailure(int error) { return Failure{std::strerror(error)}; }
+using posix::Descriptor;
+using posix::KindOf;
+using posix::SystemFailure;
 
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
- public:
-  explicit Descriptor(int fd = -1) : Fd(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() { Reset(-1); }
-  void Reset(int fd) {
-    if (Fd >= 0) close(Fd);
-    Fd = fd;
-  }
-  int Get() const { return Fd; }
-  // Closes now, so that a failing close (a full disk on a network file
-  // system) is seen: 0, or the errno value.
-  int Close() {
-    const int fd = Fd;
-    Fd = -1;
-    return close(fd) == 0 ? 0 : errno;
-  }
-
- private:
-  int Fd;
-};
+// How long a FIFO may go without a reader before the write is given up.
+constexpr std::chrono::milliseconds kReaderWait{2000};
 
 // 0, or the errno value of the failure.
 int WriteAll(int fd, std::string_view bytes) {
@@ -47,6 +31,11 @@ int WriteAll(int fd, std::string_view bytes) {
     const ssize_t n = write(fd, bytes.data(), bytes.size());
     if (n < 0) {
       if (errno == EINTR) continue;
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {  // a descriptor someone made non-blocking
+        pollfd ready{fd, POLLOUT, 0};
+        poll(&ready, 1, -1);
+        continue;
+      }
       return errno;
     }
     bytes.remove_prefix(static_cast<size_t>(n));
@@ -110,23 +99,29 @@ Result<> Replace(const std::string& target, const struct stat* old, std::string_
   return {};
 }
 
-Result<> WriteThrough(const std::string& path, std::string_view bytes) {
-  Descriptor file(open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
-  if (file.Get() < 0) return SystemFailure(errno);
+// A FIFO or device, opened without waiting: a FIFO nobody reads is given
+// kReaderWait to find a reader, then reported.
+Result<> WriteThrough(const std::string& path, const struct stat& named, std::string_view bytes) {
+  const auto deadline = std::chrono::steady_clock::now() + kReaderWait;
+  Descriptor file;
+  while (file.Get() < 0) {
+    file.Reset(open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW | O_CLOEXEC));
+    if (file.Get() >= 0 || errno == EINTR) continue;
+    if (errno != ENXIO || !S_ISFIFO(named.st_mode)) return SystemFailure(errno);
+    if (std::chrono::steady_clock::now() >= deadline)
+      return Failure{"it is a FIFO (named pipe) that nothing reads: no reader came within " +
+                     std::to_string(kReaderWait.count() / 1000) + " seconds"};
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
   struct stat st;
   if (fstat(file.Get(), &st) != 0) return SystemFailure(errno);
-  if (!S_ISCHR(st.st_mode) && !S_ISFIFO(st.st_mode))
-    return Failure{"it was replaced by another kind of file while being opened"};
+  if (st.st_dev != named.st_dev || st.st_ino != named.st_ino)
+    return Failure{"it was replaced by another file while being opened"};
+  // Written as any pipe is: a reader that is there is waited for.
+  fcntl(file.Get(), F_SETFL, fcntl(file.Get(), F_GETFL) & ~O_NONBLOCK);
   if (const int error = WriteAll(file.Get(), bytes)) return SystemFailure(error);
   if (const int error = file.Close()) return SystemFailure(error);
   return {};
-}
-
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode)) return "a directory";
-  if (S_ISSOCK(mode)) return "a socket";
-  if (S_ISBLK(mode)) return "a block device";
-  return "not a regular file";
 }
 
 Result<std::string> ReadWholeFile(const std::string& path) {
@@ -146,32 +141,32 @@ Result<std::string> ReadWholeFile(const std::string& path) {
 }  // namespace
 
 Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
-  struct stat st;
-  if (lstat(path.c_str(), &st) != 0) {
-    if (errno == ENOENT) return Replace(path, nullptr, bytes);
-    return SystemFailure(errno);
+  const Result<posix::Reached> reached = posix::FollowPath(path);
+  if (!reached) return Failure{reached.Error()};
+  // The program's own standard output or error (or another descriptor):
+  // written to as "-" is, so that ">>" appends.
+  if (reached->Descriptor >= 0) {
+    if (const int error = WriteAll(reached->Descriptor, bytes)) return SystemFailure(error);
+    return {};
   }
-  std::string target = path;
-  if (S_ISLNK(st.st_mode)) {
-    if (stat(path.c_str(), &st) != 0)
-      return Failure{std::string("it is a symbolic link that leads nowhere (") +
-                     std::strerror(errno) + ")"};
-    if (S_ISREG(st.st_mode)) {
-      char* resolved = realpath(path.c_str(), nullptr);
-      if (!resolved) return SystemFailure(errno);
-      target = resolved;
-      std::free(resolved);
-    }
-  }
-  if (S_ISREG(st.st_mode)) return Replace(target, &st, bytes);
-  // Opened by the name given: /dev/stdout leads to a pipe only that way.
-  if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteThrough(path, bytes);
+  if (!reached->Exists) return Replace(reached->Path, nullptr, bytes);
+  const struct stat& st = reached->Stat;
+  if (S_ISREG(st.st_mode)) return Replace(reached->Path, &st, bytes);
+  if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteThrough(reached->Path, st, bytes);
   return Failure{std::string("it is ") + KindOf(st.st_mode) + ", which is never replaced"};
 }
 
+bool IsWrittenThrough(const std::string& path) {
+  const Result<posix::Reached> reached = posix::FollowPath(path);
+  return reached && (reached->Descriptor >= 0 ||
+                     (reached->Exists && (S_ISCHR(reached->Stat.st_mode) || S_ISFIFO(reached->Stat.st_mode))));
+}
+
 Result<> MoveFileTo(const std::string& from, const std::string& to) {
-  struct stat st;
-  const bool plainTarget = lstat(to.c_str(), &st) == 0 ? S_ISREG(st.st_mode) : errno == ENOENT;
+  const Result<posix::Reached> reached = posix::FollowPath(to);
+  if (!reached) return Failure{reached.Error()};
+  const bool plainTarget =
+      !reached->Exists || (reached->Path == to && reached->Descriptor < 0 && S_ISREG(reached->Stat.st_mode));
   if (plainTarget) {
     if (std::rename(from.c_str(), to.c_str()) == 0) return {};
     if (errno != EXDEV) return SystemFailure(errno);

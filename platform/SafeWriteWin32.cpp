@@ -124,6 +124,15 @@ Result<> WriteFileSafely(const std::string& path, std::string_view bytes) {
   return Replace(target, bytes);
 }
 
+bool IsWrittenThrough(const std::string& path) {
+  Handle existing(CreateFileW(Widen(path).c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!existing.Valid()) return false;
+  const DWORD type = GetFileType(existing.Get());
+  return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+}
+
 Result<> MoveFileTo(const std::string& from, const std::string& to) {
   const std::wstring source = Widen(from);
   if (MoveFileExW(source.c_str(), Widen(to).c_str(),

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/Platform.h"
+#include "shell/CommandLine.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
 
@@ -154,31 +155,8 @@ Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs) {
 #endif
 }
 
-namespace {
-
-std::string QuotedArgument(const std::string& argument) {
-#ifdef _WIN32
-  if (!argument.empty() && argument.find_first_of(" \t\"&|<>^%") == std::string::npos) return argument;
-  std::string quoted = "\"";
-  for (const char c : argument) quoted += c == '"' ? std::string("\\\"") : std::string(1, c);
-  return quoted + '"';
-#else
-  if (!argument.empty() &&
-      argument.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_./=:+,@%-") ==
-          std::string::npos)
-    return argument;
-  std::string quoted = "'";
-  for (const char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + '\'';
-#endif
-}
-
-}  // namespace
-
 std::string CommandLineText(const platform::ProcessSpec& spec) {
-  std::string text = QuotedArgument(spec.Program);
-  for (const std::string& argument : spec.Arguments) text += ' ' + QuotedArgument(argument);
-  return text;
+  return CommandLineText(spec.Program, spec.Arguments);
 }
 
 }  // namespace shell

@@ -95,8 +95,8 @@ Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads);
 // elsewhere.
 Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs);
 
-// A step's command line for the output, quoted as the system's shell would
-// need it.
+// A step's command line for the output, quoted for the system's shell
+// (shell/CommandLine.h).
 std::string CommandLineText(const platform::ProcessSpec& spec);
 
 }  // namespace shell

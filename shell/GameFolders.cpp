@@ -1,11 +1,10 @@
 #include "shell/GameFolders.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <system_error>
 
+#include "platform/SafeRead.h"
 #include "shell/Paths.h"
 #include "shell/SetupChecks.h"
 
@@ -49,10 +48,14 @@ bool AllDigits(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// Empty when the file is missing or unreadable.
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Steam's lists are a few kilobytes: more is not such a list.
+constexpr std::size_t kMaxListBytes = 1 << 20;
+
+// Empty when the file is missing, unreadable, or not a regular file of at
+// most kMaxListBytes (a FIFO there would block, a device never end).
+std::string ReadList(const std::string& path) {
+  const Result<std::optional<std::string>> bytes = platform::ReadFileSafely(path, kMaxListBytes);
+  return bytes && *bytes ? **bytes : std::string();
 }
 
 }  // namespace
@@ -92,7 +95,7 @@ std::vector<std::string> SteamLibraries(const std::string& home) {
   for (const std::string& root : SteamRoots(home)) {
     add(root);
     for (const char* list : {"/steamapps/libraryfolders.vdf", "/config/libraryfolders.vdf"})
-      for (const std::string& library : ParseLibraryFolders(ReadText(root + list))) add(library);
+      for (const std::string& library : ParseLibraryFolders(ReadList(root + list))) add(library);
   }
   return libraries;
 }
@@ -136,6 +139,12 @@ Settings FoundDefaults(const UserEnvironment& env) {
   (void)env;
 #endif
   return settings;
+}
+
+Settings StartDefaults(const std::string& settingsPath, const UserEnvironment& env) {
+  std::error_code ec;
+  const bool nothingThere = fs::symlink_status(FileSystemPath(settingsPath), ec).type() == fs::file_type::not_found;
+  return nothingThere ? FoundDefaults(env) : Settings::Defaults();
 }
 
 }  // namespace shell

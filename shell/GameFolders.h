@@ -45,4 +45,9 @@ std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::s
 // system's usual suggestions.
 Settings FoundDefaults(const UserEnvironment& env);
 
+// The defaults a window starts with: FoundDefaults on a first start (nothing
+// at settingsPath), else the system's usual suggestions, which then serve
+// only while a settings file there cannot be read; nothing is searched then.
+Settings StartDefaults(const std::string& settingsPath, const UserEnvironment& env);
+
 }  // namespace shell

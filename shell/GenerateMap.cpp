@@ -16,6 +16,12 @@ std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed) {
   return *lastSeed;
 }
 
+std::string RejectedMessage(bool seedChosen, std::uint32_t seed) {
+  if (!seedChosen) return Labyrinth::kRejectedMessage;
+  return "Error generating labyrinth: seed " + std::to_string(seed) +
+         " gives no usable level with these options; choose another seed or smaller options";
+}
+
 Result<GeneratedLevel> GenerateLevel(const GenerateRequest& request) {
   if (const Result<> valid = ValidateOptions(request.Options); !valid) return Failure{valid.Error()};
 
@@ -25,12 +31,7 @@ Result<GeneratedLevel> GenerateLevel(const GenerateRequest& request) {
   made.GameDir = request.GameDir;
   Labyrinth lab(request.Options, request.Seed);
   made.Attempts = lab.GenerateLevel(request.MaxAttempts);
-  if (made.Attempts == 0) {
-    if (!request.SeedChosen) return Failure{Labyrinth::kRejectedMessage};
-    return Failure{"No level could be made from seed " + std::to_string(request.Seed) + " with these options: all " +
-                   std::to_string(request.MaxAttempts) +
-                   " attempts were rejected. Choose another seed, or a smaller Map Dimension or Map Complexity."};
-  }
+  if (made.Attempts == 0) return Failure{RejectedMessage(request.SeedChosen, request.Seed)};
   lab.GameDir = request.GameDir;
   std::ostringstream text;
   lab.Write(text);

@@ -46,9 +46,13 @@ std::uint32_t NextSeed(std::optional<std::uint32_t> lastSeed, std::uint32_t now)
 // NextSeed at the clock's time, kept in lastSeed for the next press.
 std::uint32_t TakeNextSeed(std::optional<std::uint32_t>& lastSeed);
 
-// The level in memory. Fails when every attempt was rejected: with
-// Labyrinth::kRejectedMessage, or, for a seed the user chose, with a
-// message that says to choose another.
+// What to tell when all attempts were rejected: Labyrinth::kRejectedMessage
+// for a seed of the clock's, which the next try changes; for a seed the
+// user chose, to choose another seed or smaller options.
+std::string RejectedMessage(bool seedChosen, std::uint32_t seed);
+
+// The level in memory; fails with RejectedMessage when every attempt was
+// rejected.
 Result<GeneratedLevel> GenerateLevel(const GenerateRequest& request);
 
 // GenerateLevel, written as target's map ("Cannot write PATH: REASON" on

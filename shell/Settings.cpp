@@ -1,11 +1,10 @@
 #include "shell/Settings.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include "map/GameDir.h"
+#include "platform/SafeRead.h"
 #include "platform/SafeWrite.h"
 #include "shell/Names.h"
 #include "shell/Paths.h"
@@ -60,7 +59,9 @@ void Settings::SetValue(const std::string& name, const std::string& value) {
 }
 
 Settings Settings::Parse(std::string_view bytes) {
-  const std::string_view text = bytes.substr(0, bytes.find('\0'));
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  const std::string_view text =
+      bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark ? bytes.substr(kByteOrderMark.size()) : bytes;
   Settings settings;
   std::size_t start = 0;
   while (start < text.size()) {
@@ -84,25 +85,19 @@ std::string Settings::Format() const {
 std::string SettingsPath(const std::string& appDir) { return JoinPath(appDir, kSettingsFileName); }
 
 Result<std::optional<Settings>> LoadSettings(const std::string& path) {
-  namespace fs = std::filesystem;
-  const fs::path file = FileSystemPath(path);
-  std::error_code error;
-  const fs::file_status status = fs::status(file, error);
-  if (status.type() == fs::file_type::not_found) return std::optional<Settings>();
-  if (error) return Failure{"Cannot read the settings file " + path + ": " + error.message()};
-  // Checked before opening: a FIFO would block the open.
-  if (status.type() != fs::file_type::regular)
-    return Failure{"The settings file " + path + " is not a regular file."};
-  const auto size = fs::file_size(file, error);
-  if (error) return Failure{"Cannot read the settings file " + path + ": " + error.message()};
-  if (size > kMaxSettingsBytes)
-    return Failure{"The settings file " + path + " is too large to be settings (" + std::to_string(size) +
-                   " bytes)."};
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return Failure{"Cannot read the settings file " + path + "."};
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (in.bad()) return Failure{"Cannot read the settings file " + path + "."};
-  return std::optional<Settings>(Settings::Parse(bytes));
+  const auto unusable = [&path](const std::string& reason) {
+    return Failure{"Cannot read the settings file " + path + ": " + reason + "."};
+  };
+  const Result<std::optional<std::string>> bytes = platform::ReadFileSafely(path, kMaxSettingsBytes);
+  if (!bytes) return unusable(bytes.Error());
+  if (!*bytes) return std::optional<Settings>();
+  if (const std::size_t nul = (*bytes)->find('\0'); nul != std::string::npos)
+    return unusable("it holds a NUL byte (at byte " + std::to_string(nul) + "), so it is not a text file of folders");
+  Settings settings = Settings::Parse(**bytes);
+  if (const std::size_t size = settings.Format().size(); size > kMaxSettingsBytes)
+    return unusable("with CR LF line ends it is " + std::to_string(size) + " bytes, more than the " +
+                    std::to_string(kMaxSettingsBytes) + " a settings file may hold");
+  return std::optional<Settings>(std::move(settings));
 }
 
 Result<> CheckSettingsLine(const std::string& line) {
@@ -117,7 +112,11 @@ Result<> SaveSettings(const std::string& path, const Settings& settings) {
   for (const std::string& line : settings.Lines)
     if (const Result<> usable = CheckSettingsLine(line); !usable)
       return Failure{"Cannot save the settings to " + path + ": " + usable.Error() + "."};
-  const Result<> written = platform::WriteFileSafely(path, settings.Format());
+  const std::string text = settings.Format();
+  if (text.size() > kMaxSettingsBytes)
+    return Failure{"Cannot save the settings to " + path + ": they would be " + std::to_string(text.size()) +
+                   " bytes, more than the " + std::to_string(kMaxSettingsBytes) + " a settings file may hold."};
+  const Result<> written = platform::WriteFileSafely(path, text);
   if (!written) return Failure{"Cannot save the settings to " + path + ": " + written.Error()};
   return {};
 }

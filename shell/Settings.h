@@ -39,8 +39,9 @@ struct Settings {
   const std::string& ToolDir() const { return Line(kToolLine); }
   const std::string& GameDir() const { return Line(kGameLine); }
 
-  // A line ends at CR, LF or CR LF; a last line without an end counts; a NUL
-  // byte ends the text.
+  // A line ends at CR, LF or CR LF; a last line without an end counts; a
+  // UTF-8 byte order mark at the start (Notepad's "UTF-8 with BOM") is not
+  // part of the first line.
   static Settings Parse(std::string_view bytes);
   // Every line followed by CR LF.
   std::string Format() const;
@@ -50,9 +51,11 @@ struct Settings {
 std::string SettingsPath(const std::string& appDir);
 
 // The settings in the file; nullopt when there is no such file. A file that
-// is there but cannot be read as settings (not a regular file, unreadable,
-// larger than kMaxSettingsBytes) is a Failure naming it and the reason; it is
-// never opened in a way that could block.
+// is there but cannot be read as settings is a Failure naming it and the
+// reason: not a regular file, unreadable, a link or file planted by another
+// user (platform/SafeRead.h), a NUL byte (not a text file), or more than
+// kMaxSettingsBytes as SaveSettings would write it (CR LF line ends, no byte
+// order mark), so that every file read can be saved and read again.
 inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 Result<std::optional<Settings>> LoadSettings(const std::string& path);
 
@@ -62,7 +65,8 @@ Result<std::optional<Settings>> LoadSettings(const std::string& path);
 Result<> CheckSettingsLine(const std::string& line);
 
 // Writes through a temporary file, so a failed save keeps the old file. A
-// line that fails CheckSettingsLine fails the save; nothing is written.
+// line that fails CheckSettingsLine, or more than kMaxSettingsBytes in all,
+// fails the save; nothing is written.
 Result<> SaveSettings(const std::string& path, const Settings& settings);
 
 // Why the commands cannot run with these folders: kOpenSetupForGame for a

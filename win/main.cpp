@@ -26,7 +26,7 @@ int Run(HINSTANCE instance, int show) {
     win::ShowMessage(nullptr, shell::kApplicationTitle, ready.Error());
     return 1;
   }
-  win::MainWindow window(folders, shell::FoundDefaults(env));
+  win::MainWindow window(folders, shell::StartDefaults(folders.SettingsPath, env));
   ShowWindow(window.Handle(), show);
   if (const std::string& problem = window.Session().StartProblem(); !problem.empty()) window.ShowError(problem);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));

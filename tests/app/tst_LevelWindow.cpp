@@ -93,4 +93,20 @@ TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
   }
 }
 
+// A game folder whose name is not UTF-8 reaches the clipboard as the shell
+// reads it back, not as U+FFFD.
+TEST_F(LevelWindow, TheCopiedCommandLineKeepsAGameFolderThatIsNotUtf8) {
+  const std::string game = Fake.Root.File("Half-Life \xff");
+  std::filesystem::create_directory_symlink(Fake.HLDir, game);
+  Form.reset();
+  WriteFile(Ini, Fake.ToolDir + "\r\n" + game + "\r\n");
+  Start();
+  Form->ButGenMap->click();
+  Form->LevelWindow->ButCopyCommand->click();
+  const QByteArray copied = QApplication::clipboard()->text().toUtf8();
+  EXPECT_EQ(copied.toStdString(), Form->Session().Level().CommandLine);
+  EXPECT_TRUE(copied.endsWith("--game-dir $'" + QByteArray::fromStdString(Fake.Root.Str()) + "/Half-Life \\xff'"))
+      << copied.toStdString();
+}
+
 }  // namespace

@@ -45,6 +45,11 @@ TEST_F(CliCompile, NeedsItsFoldersAndTheLevelsName) {
   const Outcome named = RunCommand({"--compile", "--tools", "/t", "--game-dir", "/g", "--output", "other.map"});
   EXPECT_EQ(named.Status, 2);
   EXPECT_TRUE(Contains(named.Err, "quorvel.map")) << named.Err;
+  const std::string file = Fake.AppDir + "/tools.txt";
+  ts::WriteFile(file, "");
+  const Outcome notFolder = RunCommand({"--compile", "--tools", file, "--game-dir", Fake.HLDir});
+  EXPECT_EQ(notFolder.Status, 2);
+  EXPECT_TRUE(Contains(notFolder.Err, "bad value for --tools: " + file + " is a file, not a folder")) << notFolder.Err;
 }
 
 }  // namespace

@@ -19,13 +19,13 @@ using namespace testing_support;
 
 namespace {
 
-// The real program with standard output on fd, SIGPIPE ignored, standard
-// error into the file "err".
-Outcome WithStandardOutput(std::vector<std::string> args, int fd) {
+// The real program with standard output on fd (closed for -1), SIGPIPE
+// ignored, standard error on errFd or else into the file "err".
+Outcome WithStandardOutput(std::vector<std::string> args, int fd, int errFd = -1) {
   const pid_t child = fork();
   if (child == 0) {
-    dup2(fd, 1);
-    dup2(open("err", O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    dup2(errFd >= 0 ? errFd : open("err", O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+    if (fd < 0) close(1); else dup2(fd, 1);
     std::signal(SIGPIPE, SIG_IGN);
     std::vector<char*> argv{const_cast<char*>(QUORVEL_CLI)};
     for (std::string& arg : args) argv.push_back(arg.data());
@@ -73,6 +73,30 @@ TEST_F(CliSafety, AFailedStandardOutputExitsWith1WithTheReason) {
   close(fullFd);
 }
 
+TEST_F(CliSafety, StandardOutputAndErrorNamedAsFilesAreWrittenThroughAndAppendedTo) {
+  // "out" and "err" lead where /dev/stdout and /dev/stderr do, to the
+  // program's own descriptors 1 and 2; redirected with ">>" they append.
+  fs::create_symlink("/proc/self/fd/1", "out");
+  fs::create_symlink("/proc/self/fd/2", "err.link");
+  WriteFile("log.txt", "old\n");
+  WriteFile("err.log", "old\n");
+  const int log = open("log.txt", O_WRONLY | O_APPEND), errLog = open("err.log", O_WRONLY | O_APPEND);
+  const Outcome level = WithStandardOutput({"--seed", "1", "--quiet", "--output", "out"}, log);
+  const Outcome grid = WithStandardOutput({"--seed", "1", "--quiet", "--output", "-", "--grid", "err.link"}, log, errLog);
+  EXPECT_EQ(level.Status, 0) << level.Err;
+  EXPECT_EQ(grid.Status, 0);
+  const std::string map = RunCommand({"--seed", "1", "--output", "-"}).Out;
+  EXPECT_EQ(ReadFile("log.txt"), "old\n" + map + map);
+  EXPECT_EQ(ReadFile("err.log"), "old\nSeed:          1\n" + RunCommand({"--seed", "1", "--grid", "-", "--output", "x.map"}).Out);
+  close(log);
+  close(errLog);
+
+  const Outcome closed = WithStandardOutput({"--seed", "1", "--output", "out"}, -1);
+  EXPECT_EQ(closed.Status, 1);
+  EXPECT_TRUE(Contains(closed.Err, "cannot write the level to 'out': it names standard output, which is not open"))
+      << closed.Err;
+}
+
 TEST_F(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
   WriteFile("level.map", "old");
   fs::create_directory("sub");
@@ -88,8 +112,23 @@ TEST_F(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
     EXPECT_EQ(run.Status, 2);
     EXPECT_TRUE(Contains(run.Err, "--output and --grid name the same file")) << run.Err;
   }
+  const Outcome picture = RunCommand({"--output", "x.map", "--grid", "level.map", "--preview", "./level.map"});
+  EXPECT_EQ(picture.Status, 2);
+  EXPECT_TRUE(Contains(picture.Err, "--grid and --preview name the same file './level.map': the picture would "
+                                    "replace the preview"))
+      << picture.Err;
   EXPECT_EQ(ReadFile("level.map"), "old");
   EXPECT_FALSE(fs::exists("new.map"));
+
+  // A file written through (here an open descriptor, as /dev/stdout is)
+  // takes both: nothing is replaced.
+  const int fd = open("both.txt", O_WRONLY | O_CREAT | O_APPEND, 0644);
+  fs::create_symlink("/proc/self/fd/" + std::to_string(fd), "through");
+  const Outcome both = RunCommand({"--seed", "2", "--output", "through", "--grid", "through"});
+  close(fd);
+  EXPECT_EQ(both.Status, 0) << both.Err;
+  EXPECT_EQ(ReadFile("both.txt"),
+            RunCommand({"--seed", "2", "--output", "-"}).Out + RunCommand({"--seed", "2", "--grid", "-"}).Out);
 }
 
 TEST_F(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {

@@ -16,15 +16,16 @@ using namespace testing_support;
 
 namespace {
 
-// The arguments the user's shell makes of a command line (the program name
-// left out): each printed on a line of its own by printf.
+// The words the user's shell (bash) makes of a command line, the program's
+// name included: each printed by printf, ended by a NUL byte.
 std::vector<std::string> ShellWords(const std::string& commandLine) {
-  const std::string script = "printf '%s\\n' " + commandLine.substr(commandLine.find(' ') + 1);
-  std::unique_ptr<FILE, int (*)(FILE*)> run(popen(script.c_str(), "r"), pclose);
+  TempDir dir;
+  WriteFile(dir.File("line.sh"), "printf '%s\\0' " + commandLine + "\n");
+  std::unique_ptr<FILE, int (*)(FILE*)> run(popen(("bash " + dir.File("line.sh")).c_str(), "r"), pclose);
   std::string text;
   for (int c; (c = fgetc(run.get())) != EOF;) text += static_cast<char>(c);
   std::vector<std::string> words;
-  for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+  for (size_t at = 0, end; (end = text.find('\0', at)) != std::string::npos; at = end + 1)
     words.push_back(text.substr(at, end - at));
   return words;
 }
@@ -33,7 +34,8 @@ TEST(LevelAgain, TheCopiedCommandLineWritesTheSameBytes) {
   TempDir dir;
   shell::GenerateRequest request;
   request.Options = {0, 2, 0, 2, 0, 1};
-  request.GameDir = dir.Str() + "/Half-Life's $HOME (1) \\folder";
+  // A byte that is not UTF-8 too: the clipboard would turn it into U+FFFD.
+  request.GameDir = dir.Str() + "/Half-Life's $HOME (1) \\folder \xff\xc3";
   request.Seed = 3141592653u;
   const auto made = shell::GenerateLevel(request);
   ASSERT_TRUE(made.Ok()) << made.Error();
@@ -41,10 +43,24 @@ TEST(LevelAgain, TheCopiedCommandLineWritesTheSameBytes) {
   const std::string line = shell::CommandLineText("quorvel-cli", again);
   EXPECT_EQ(line.rfind("quorvel-cli --dimension very-small ", 0), 0u) << line;
   std::vector<std::string> args = ShellWords(line);
+  ASSERT_EQ(args.at(0), "quorvel-cli");
+  args.erase(args.begin());
   EXPECT_EQ(args, again);
   args.insert(args.end(), {"--output", dir.File("again.map")});
   ASSERT_EQ(RunCommand(args).Status, 0);
   EXPECT_EQ(ReadFile(dir.File("again.map")), made->MapText);
+}
+
+// The compile output's command lines are quoted the same way.
+TEST(LevelAgain, EveryByteOfEveryArgumentComesBackThroughTheShell) {
+  std::vector<std::string> words = {"plain-word_1.map", "", "two words", "it's", "$HOME `x` \"q\" \\",
+                                    "line\nbreak\ttab\x7f", "caf\xc3\xa9 \xe2\x82\xac", "~", "a*?[b]{c,d}!#&;|<>()"};
+  for (int byte = 0x80; byte < 0x100; ++byte) words.back() += static_cast<char>(byte);  // no UTF-8 at all
+  words.push_back("\xc0\xaf overlong, \xed\xa0\x80 surrogate, \xf4\x90\x80\x80 too high, \xe2\x82 cut");
+  std::vector<std::string> expected = words;
+  expected.insert(expected.begin(), "/tools/hl csg");
+  EXPECT_EQ(ShellWords(shell::CommandLineText("/tools/hl csg", words)), expected);
+  EXPECT_EQ(shell::CommandLineText("hlcsg", {"-threads", "2", "/a b/quorvel"}), "hlcsg -threads 2 '/a b/quorvel'");
 }
 
 TEST(LevelAgain, PreviewWritesOneSvgPictureWithItsLegend) {

@@ -43,3 +43,24 @@ TEST(CliOptions, SeedTakesTheWholeUnsigned32BitRangeInDecimalOnly) {
        {"4294967296", "99999999999999999999", "-1", "12x", "", " 1", "+1", "0x10", "1e3"})
     EXPECT_FALSE(ParseArguments({std::string("--seed=") + bad})) << bad;
 }
+
+TEST(CliOptions, OneRuleForNamesNumbersAndShortForms) {
+  // Names ignore case as values do; numbers take leading zeros, any number of them.
+  const Result<cli::CliSettings> mixed =
+      ParseArguments({"--Dimension", "big", "--SEED=00000000007", "--friends", "002", "-q", "--Game-Dir=/g"});
+  ASSERT_TRUE(mixed) << mixed.Error();
+  EXPECT_EQ(mixed->Options.MapDim, 3);
+  EXPECT_EQ(mixed->Seed, 7u);
+  EXPECT_EQ(mixed->Options.Friends, 2);
+  EXPECT_TRUE(mixed->Quiet);
+  EXPECT_EQ(mixed->GameDir, "/g");
+  EXPECT_EQ(Parsed({"--dimension", "004"}), (std::vector<int>{4, 1, 1, 0, 1, 0}));
+  EXPECT_EQ(ParseArguments({"--seed", "0000000000004294967295"})->Seed, 4294967295u);
+  EXPECT_FALSE(ParseArguments({"--dimension", "005"}));
+  EXPECT_TRUE(ParseArguments({"-h"})->Help);
+#ifdef _WIN32
+  for (const char* help : {"/?", "-?"}) EXPECT_TRUE(ParseArguments({help})->Help) << help;
+#endif
+  const Result<cli::CliSettings> unknown = ParseArguments({"-x"});
+  EXPECT_EQ(unknown.Error(), "unknown option '-x' (see --help)");
+}

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "FakeTools.h"
@@ -80,4 +82,25 @@ TEST(GameFolders, FoundFoldersBecomeTheDefaults) {
   const shell::Settings found = shell::FoundDefaults({home.Str(), "", "", ""});
   EXPECT_EQ(found.ToolDir(), home.Str() + "/hlcompilers");
   EXPECT_EQ(found.GameDir(), game);
+}
+
+TEST(GameFolders, OnlyAFirstStartSearchesAndOnlyASmallRegularListIsRead) {
+  TempDir home, disk;
+  const std::string steam = home.Str() + "/.steam/steam";
+  fs::create_directories(steam + "/steamapps");
+  fs::create_directories(steam + "/config");
+  const std::string game = InstallGame(disk.Str());
+  const std::string list = "\"libraryfolders\" { \"0\" { \"path\" \"" + disk.Str() + "\" } }";
+  // A FIFO would block the start, a device never end, an endless file fill memory.
+  ASSERT_EQ(mkfifo((steam + "/steamapps/libraryfolders.vdf").c_str(), 0644), 0);
+  WriteFile(steam + "/config/libraryfolders.vdf", list + std::string(2 << 20, ' '));
+  EXPECT_EQ(shell::FindGameFolder(home.Str()), "");
+  WriteFile(steam + "/config/libraryfolders.vdf", list);
+  EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
+
+  const shell::UserEnvironment env{home.Str(), "", "", ""};
+  const std::string settings = home.File("quorvel.ini");
+  EXPECT_EQ(shell::StartDefaults(settings, env).GameDir(), game);
+  WriteFile(settings, "");
+  EXPECT_EQ(shell::StartDefaults(settings, env).Lines, shell::Settings::Defaults().Lines);
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -16,6 +17,7 @@
 
 #include "TestFiles.h"
 #include "platform/Platform.h"
+#include "platform/SafeRead.h"
 #include "platform/SafeWrite.h"
 
 namespace fs = std::filesystem;
@@ -29,6 +31,19 @@ mode_t KindOf(const std::string& path) {
   return lstat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0;
 }
 
+// What call() returned, run in a child that an alarm ends after 8 seconds:
+// "(hung)" then.
+std::string InAChild(const std::string& file, const std::function<std::string()>& call) {
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(8);
+    WriteFile(file, call());
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? ReadFile(file) : "(hung)";
+}
 }  // namespace
 
 TEST(SafeWrite, DevicesAndPipesAreWrittenThroughAndNoOtherKindIsReplaced) {
@@ -80,6 +95,70 @@ TEST(SafeWrite, DevicesAndPipesAreWrittenThroughAndNoOtherKindIsReplaced) {
   reader.join();
   EXPECT_EQ(received, "through a pipe");
   EXPECT_EQ(KindOf(fifo), S_IFIFO);
+}
+
+TEST(SafeWrite, AFifoNobodyReadsIsGivenUpAndTheProgramsOwnDescriptorsAreWrittenThrough) {
+  TempDir dir;
+  // Nothing reads this FIFO: a write or a move onto it gives up soon.
+  const std::string fifo = dir.File("quorvel.bsp"), compiled = dir.File("compiled.bsp");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  WriteFile(compiled, "BSP");
+  for (const bool move : {false, true}) {
+    const std::string error = InAChild(dir.File("error"), [&] {
+      return (move ? platform::MoveFileTo(compiled, fifo) : WriteFileSafely(fifo, "level")).Error();
+    });
+    EXPECT_EQ(error, "it is a FIFO (named pipe) that nothing reads: no reader came within 2 seconds");
+  }
+  EXPECT_EQ(ReadFile(compiled), "BSP");
+  EXPECT_EQ(KindOf(fifo), S_IFIFO);
+
+  // A name of an open descriptor, as /dev/stdout names descriptor 1: the
+  // bytes go through it, so that output opened for appending (">>") is
+  // appended to rather than replaced.
+  const std::string log = dir.File("log.txt"), named = dir.File("stdout");
+  WriteFile(log, "kept\n");
+  const int fd = open(log.c_str(), O_WRONLY | O_APPEND);
+  const std::string own = "/proc/self/fd/" + std::to_string(fd);
+  fs::create_symlink(own, named);
+  EXPECT_TRUE(WriteFileSafely(named, "level\n"));
+  EXPECT_TRUE(WriteFileSafely(own, "grid\n"));
+  EXPECT_EQ(ReadFile(log), "kept\nlevel\ngrid\n");
+  close(fd);
+  EXPECT_EQ(WriteFileSafely(named, "lost").Error(), "it names descriptor " + std::to_string(fd) + ", which is not open");
+  EXPECT_EQ(ReadFile(log), "kept\nlevel\ngrid\n");
+}
+
+TEST(SafeFiles, WhatAnotherUserPutInASharedFolderIsNeitherFollowedNorReadNorReplaced) {
+  if (geteuid() != 0) GTEST_SKIP() << "a link owned by another user can only be made by root";
+  TempDir dir;
+  const uid_t other = 65534;  // owns the planted names; need not exist as a user
+  const std::string victim = dir.File("passwd"), original = "root:x:0:0::/root:/bin/bash\n";
+  WriteFile(victim, original);
+  const fs::path shared = dir.Path / "tmp";
+  fs::create_directory(shared);
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);  // as /tmp
+  const std::string link = (shared / "quorvel.ini").string(), file = (shared / "quorvel.map").string(),
+                    mine = (shared / "mine.ini").string();
+  fs::create_symlink(victim, link);
+  fs::create_symlink(victim, mine);
+  WriteFile(file, "/tools\n");
+  ASSERT_EQ(lchown(link.c_str(), other, other), 0);
+  ASSERT_EQ(chown(file.c_str(), other, other), 0);
+
+  for (const std::string& planted : {link, file}) {
+    SCOPED_TRACE(planted);
+    const std::string reason = "owned by another user (user ID 65534) in a folder anyone can write to";
+    EXPECT_TRUE(Contains(WriteFileSafely(planted, "level").Error(), reason));
+    EXPECT_TRUE(Contains(platform::ReadFileSafely(planted, 1000).Error(), reason));
+  }
+  EXPECT_EQ(ReadFile(victim), original);
+  EXPECT_EQ(ReadFile(file), "/tools\n");
+  EXPECT_EQ(KindOf(link), S_IFLNK);
+
+  // One's own link is followed, and so is the folder owner's.
+  EXPECT_EQ(platform::ReadFileSafely(mine, 1000)->value_or(""), original);
+  ASSERT_EQ(chown(shared.c_str(), other, other), 0);
+  EXPECT_EQ(platform::ReadFileSafely(link, 1000)->value_or(""), original);
 }
 
 TEST(SafeWrite, LinksPlantedAtTemporaryNamesAreNeverFollowed) {

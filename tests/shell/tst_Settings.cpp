@@ -10,9 +10,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(Settings, ReadsEveryKindOfLineEnd) {
+TEST(Settings, ReadsEveryKindOfLineEndAndSkipsAByteOrderMark) {
   EXPECT_EQ(Settings::Parse("a\nb\rc\r\n\nlast").Lines, (Lines{"a", "b", "c", "", "last"}));
-  EXPECT_EQ(Settings::Parse(std::string("tools\ngame\0hidden\n", 18)).Lines, (Lines{"tools", "game"}));
+  EXPECT_EQ(Settings::Parse("\xEF\xBB\xBF/tools\r\n").Lines, (Lines{"/tools"}));
   const Settings one = Settings::Parse("only\n");
   EXPECT_EQ(one.ToolDir(), "only");
   EXPECT_EQ(one.GameDir(), "");  // a missing line reads as empty
@@ -33,21 +33,50 @@ TEST(Settings, NeverSavesALineBreakInsideAFolder) {
 }
 
 // (A folder or a FIFO in the file's place: the window programs' start checks.)
-TEST(Settings, MissingFileIsNoSettingsAndAnOversizedOneIsReported) {
+TEST(Settings, WhatIsSavedReadsBackAndAFileThatIsNotSettingsIsReportedAndKept) {
   TempDir dir;
   const auto missing = shell::LoadSettings(dir.File("quorvel.ini"));
   ASSERT_TRUE(missing.Ok());
   EXPECT_FALSE(missing->has_value());
-  WriteFile(dir.File("big.ini"), std::string(shell::kMaxSettingsBytes + 1, 'x'));
-  const auto big = shell::LoadSettings(dir.File("big.ini"));
-  ASSERT_FALSE(big.Ok());
-  EXPECT_TRUE(Contains(big.Error(), dir.File("big.ini"))) << big.Error();
+
+  // The limit counts the file as it is saved, with CR LF: the largest file
+  // read is saved and read again, one that would grow past it is refused.
+  const std::string path = dir.File("quorvel.ini");
+  const auto lines = [](std::size_t count) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) text += "x\n";
+    return text;
+  };
+  WriteFile(path, lines(shell::kMaxSettingsBytes / 3));  // "x" + CR LF each
+  const auto largest = shell::LoadSettings(path);
+  ASSERT_TRUE(largest.Ok()) << largest.Error();
+  ASSERT_TRUE(shell::SaveSettings(path, **largest));
+  EXPECT_TRUE(shell::LoadSettings(path).Ok());
+  Settings more = **largest;
+  more.Lines.push_back("x");
+  EXPECT_TRUE(Contains(shell::SaveSettings(path, more).Error(), "more than the 65536"));
+
+  const struct {
+    std::string Bytes;
+    const char* Reason;
+  } refused[] = {
+      {std::string(shell::kMaxSettingsBytes + 1, 'x'), "it is larger than 65536 bytes"},
+      {lines(30003), "with CR LF line ends it is 90009 bytes"},
+      {std::string("/tools\r\n/ga\0me\r\n", 17), "it holds a NUL byte (at byte 11)"},
+  };
+  for (const auto& file : refused) {
+    SCOPED_TRACE(file.Reason);
+    WriteFile(path, file.Bytes);
+    const shell::StartSettings start = shell::LoadStartSettings(path, {});
+    EXPECT_FALSE(start.SaveAtExit);
+    EXPECT_TRUE(Contains(start.Problem, "Cannot read the settings file " + path + ": " + file.Reason)) << start.Problem;
+  }
 }
 
 TEST(Settings, RelativeFoldersAreTakenFromTheSettingsFolder) {
   TempDir dir;
   const std::string path = shell::SettingsPath(dir.Str());
-  WriteFile(path, "tools\nsub/../game\n");
+  WriteFile(path, "\xEF\xBB\xBFtools\nsub/../game\n");  // Notepad's "UTF-8 with BOM"
   const shell::StartSettings start = shell::LoadStartSettings(path, {});
   EXPECT_EQ(start.Data.Lines, (Lines{dir.File("tools"), dir.File("game")}));
   EXPECT_TRUE(start.SaveAtExit && start.Problem.empty() && start.SetupNeeded.empty());

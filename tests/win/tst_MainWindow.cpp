@@ -16,6 +16,7 @@
 #include "WindowDriver.h"
 #include "cli/Cli.h"
 #include "platform/Process.h"
+#include "shell/CommandLine.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/LevelWindow.h"
@@ -421,4 +422,37 @@ TEST(Process, ReportsAStartFailureAndStopsTheWholeTree) {
   process->Stop();
   EXPECT_EQ(process->Wait().How, platform::ProcessExit::Kind::Stopped);
   EXPECT_TRUE(PumpUntil([] { return !ProgramRuns(L"qcsg.exe"); }, 5s));
+}
+
+// The quoting of the copied command line and the compile output, through
+// the interpreter: cmd /c with the line as typed, then the program's own
+// CommandLineToArgvW. Wine's cmd keeps a caret outside quotes, which
+// Windows' removes, so '%' and '"' (written ^% and \^" there) are only
+// checked as text.
+TEST(CommandLine, EachArgumentReachesTheProgramThroughCmdAsItWas) {
+  EXPECT_EQ(shell::QuotedArgument("C:\\100% \\", shell::ShellRules::Windows), "\"C:\\100\"^%\" \\\\\"");
+  EXPECT_EQ(shell::QuotedArgument("a\\\"b", shell::ShellRules::Windows), "\"a\\\\\"\\^\"\"b\"");
+  TempDir dir;
+  const fs::path tool = dir.Path / "hl tool.exe";
+  Installation::AddProgram(tool);
+  wchar_t interpreter[MAX_PATH];
+  GetEnvironmentVariableW(L"COMSPEC", interpreter, MAX_PATH);
+  const std::string words[] = {u8"Half-Life \u00e9 & (1) ^ < > | !PATH!", "ends in \\", "a\\\\b\\ & c\\\\", "",
+                               "C:\\plain\\word"};
+  for (const std::string& word : words) {
+    SCOPED_TRACE(word);
+    std::wstring line = std::wstring(L"\"") + interpreter + L"\" /d /s /c \"" +
+                        win::Widen(shell::CommandLineText(tool.u8string(), {word})) + L"\"";
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                               dir.Path.c_str(), &start, &process));
+    WaitForSingleObject(process.hProcess, 20000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    const std::vector<std::string> calls = Installation::Calls(dir.Path);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back(), "hl tool.exe|" + word + "|" + dir.Str());
+  }
 }
