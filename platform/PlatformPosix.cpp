@@ -22,4 +22,11 @@ bool IsExecutable(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
 }
 
+// Windows' places (Platform.h): none here.
+std::string KnownFolderPath(KnownFolder) { return {}; }
+
+std::string ProgramFolder() { return {}; }
+
+std::string UserRegistryString(const std::string&, const std::string&) { return {}; }
+
 }  // namespace platform

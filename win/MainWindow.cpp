@@ -21,10 +21,10 @@ namespace win {
 
 namespace {
 
-constexpr int kClientWidth = 462;
+constexpr int kClientWidth = 540;
 constexpr int kClientHeight = 254;
 constexpr int kStatusHeight = 19;
-constexpr int kPanelWidth = 106;
+constexpr int kPanelWidth = 128;
 constexpr int kPanelLeft = kClientWidth - kPanelWidth;
 constexpr int kPanelHeight = kClientHeight - kStatusHeight;
 
@@ -44,15 +44,17 @@ struct GroupLayout {
   RECT Rect;
 };
 
-// Creation order is the tab order: the upper row, the lower row.
+// Creation order is the tab order: the upper row, the lower row. Wide
+// enough for every caption in Windows' Segoe UI 9 pt (a fifth wider than
+// Wine's Tahoma 8 pt) at any DPI.
 const std::vector<GroupLayout>& Groups() {
   static const std::vector<GroupLayout> groups{
-      {kMapDim, "Map Dimension", {"Very Small", "Small", "Medium", "Big", "Very Big"}, 1, {8, 5, 106, 131}},
-      {kMonsters, "Monsters Type", {"All", "Grunts only", "Grunts and Assassins", "Aliens only"}, 0, {112, 5, 248, 131}},
-      {kGameType, "Game Type", {"Kill all", "Find the exit"}, 1, {252, 5, 348, 131}},
-      {kMapCompl, "Map Complexity", {"Low", "Normal", "High"}, 1, {8, 150, 101, 231}},
-      {kSkill, "Skill", {"Low", "Normal", "High"}, 1, {129, 150, 222, 231}},
-      {kBarney, "Friends", {"None", "1", "2"}, 0, {255, 150, 348, 231}},
+      {kMapDim, "Map Dimension", {"Very Small", "Small", "Medium", "Big", "Very Big"}, 1, {8, 5, 120, 131}},
+      {kMonsters, "Monsters Type", {"All", "Grunts only", "Grunts and Assassins", "Aliens only"}, 0, {126, 5, 288, 131}},
+      {kGameType, "Game Type", {"Kill all", "Find the exit"}, 1, {294, 5, 404, 131}},
+      {kMapCompl, "Map Complexity", {"Low", "Normal", "High"}, 1, {8, 150, 120, 231}},
+      {kSkill, "Skill", {"Low", "Normal", "High"}, 1, {150, 150, 262, 231}},
+      {kBarney, "Friends", {"None", "1", "2"}, 0, {292, 150, 404, 231}},
   };
   return groups;
 }
@@ -70,9 +72,10 @@ RECT ItemRect(const RECT& group, int item, int count) {
 }  // namespace
 
 MainWindow::MainWindow()
-    : MainWindow(shell::StartFolders{platform::CurrentDirectory(), shell::SettingsPath(platform::CurrentDirectory())}) {}
+    : MainWindow(shell::StartFolders{platform::CurrentDirectory(), shell::SettingsPath(platform::CurrentDirectory())},
+                 shell::Settings::Defaults()) {}
 
-MainWindow::MainWindow(const shell::StartFolders& folders)
+MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defaults)
     : AppDir(folders.AppDir), SettingsFile(folders.SettingsPath) {
   Create(L"QuorvelMainWindow", Widen(shell::kApplicationTitle),
          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, nullptr,
@@ -94,12 +97,12 @@ MainWindow::MainWindow(const shell::StartFolders& folders)
     AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, id,
                Box(kPanelLeft + x, y, w, h));
   };
-  button(kButGenMap, "Generate .&map", 13, 10, 81, 25);
-  button(kButGenBsp, "Generate .&bsp", 13, 48, 81, 25);
-  button(kButRun, "&Run Half-Life", 13, 85, 81, 25);
-  button(kButSetup, "&Setup", 16, 135, 75, 25);
-  button(kButAbout, "&About", 16, 165, 75, 25);
-  button(kButExit, "E&xit", 16, 202, 75, 25);
+  button(kButGenMap, "Generate .&map", 12, 10, 104, 25);
+  button(kButGenBsp, "Generate .&bsp", 12, 48, 104, 25);
+  button(kButRun, "&Run Half-Life", 12, 85, 104, 25);
+  button(kButSetup, "&Setup", 26, 135, 75, 25);
+  button(kButAbout, "&About", 26, 165, 75, 25);
+  button(kButExit, "E&xit", 26, 202, 75, 25);
 
   AddControl(STATUSCLASSNAMEW, "", CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, kStatusBar,
              Box(0, kPanelHeight, kClientWidth, kStatusHeight));
@@ -121,7 +124,7 @@ MainWindow::MainWindow(const shell::StartFolders& folders)
           [this](std::size_t index, std::size_t count, const std::string& name) { StepStarted(index, count, name); },
           [this](const shell::CompileOutcome& outcome) { CompileFinished(outcome); },
       });
-  FormCreate();
+  FormCreate(std::move(defaults));
 }
 
 MainWindow::~MainWindow() {
@@ -231,8 +234,8 @@ void MainWindow::SetActionsEnabled(bool enabled) {
 
 void MainWindow::EnableActions() { SetActionsEnabled(DisabledReason().empty()); }
 
-void MainWindow::FormCreate() {
-  shell::StartSettings start = shell::LoadStartSettings(SettingsFile, shell::Settings::Defaults());
+void MainWindow::FormCreate(shell::Settings defaults) {
+  shell::StartSettings start = shell::LoadStartSettings(SettingsFile, std::move(defaults));
   SetupData = std::move(start.Data);
   // A file that is there but cannot be read is the user's: never replaced.
   SaveSettingsAtExit = start.SaveAtExit;

@@ -44,9 +44,10 @@ enum OptionGroup : int { kMapDim, kMapCompl, kSkill, kMonsters, kBarney, kGameTy
 
 class MainWindow : public Window {
  public:
-  // The level in folders.AppDir, the settings loaded from folders.SettingsPath.
-  explicit MainWindow(const shell::StartFolders& folders);
-  // The same in the current directory.
+  // The level in folders.AppDir, the settings loaded from folders.SettingsPath;
+  // without a settings file, the folders in defaults are offered.
+  MainWindow(const shell::StartFolders& folders, shell::Settings defaults);
+  // The same in the current directory, with the system's usual folders.
   MainWindow();
   // Saves the settings (unless the file there could not be read); a failure
   // is shown in a message box and makes SettingsSaveFailed true.
@@ -87,7 +88,7 @@ class MainWindow : public Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void FormCreate();
+  void FormCreate(shell::Settings defaults);
   void FormDestroy();
   // Keeps the three action buttons disabled while reason is not empty,
   // saying it in the status bar and their tooltips.

@@ -11,6 +11,7 @@
 #include <exception>
 
 #include "platform/Platform.h"
+#include "shell/GameFolders.h"
 #include "shell/Names.h"
 #include "shell/StartFolder.h"
 #include "win/MainWindow.h"
@@ -19,13 +20,13 @@
 namespace {
 
 int Run(HINSTANCE instance, int show) {
-  const shell::StartFolders folders = shell::ChooseStartFolders(
-      platform::CurrentDirectory(), shell::UserEnvironment::FromProcess(), false);
+  const shell::UserEnvironment env = shell::UserEnvironment::FromProcess();
+  const shell::StartFolders folders = shell::ChooseStartFolders(platform::CurrentDirectory(), env, false);
   if (const Result<> ready = shell::PrepareStartFolders(folders); !ready) {
     win::ShowMessage(nullptr, shell::kApplicationTitle, ready.Error());
     return 1;
   }
-  win::MainWindow window(folders);
+  win::MainWindow window(folders, shell::FoundDefaults(env));
   ShowWindow(window.Handle(), show);
   if (!window.SettingsProblem.empty()) window.ShowError(window.SettingsProblem);
   const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDA_MAIN));
