@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 #include <system_error>
 
 #include "shell/Paths.h"
@@ -94,11 +93,16 @@ std::vector<std::string> ParseLibraryFolders(std::string_view vdf) {
 
 std::vector<std::string> SteamLibraries(const UserEnvironment& env) {
   std::vector<std::string> libraries;
-  std::set<fs::path> seen;
+  std::vector<fs::path> seen;
   auto add = [&](const std::string& folder) {
+    const fs::path path = FileSystemPath(folder);
     std::error_code ec;
-    const fs::path real = fs::canonical(FileSystemPath(folder), ec);
-    if (!ec && seen.insert(real).second) libraries.push_back(folder);
+    if (!fs::is_directory(path, ec)) return;
+    // The same folder by another name (a link; on Windows another case) counts once.
+    for (const fs::path& known : seen)
+      if (fs::equivalent(known, path, ec)) return;
+    seen.push_back(path);
+    libraries.push_back(folder);
   };
   for (const std::string& root : SteamRoots(env)) {
     add(root);
