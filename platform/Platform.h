@@ -37,4 +37,21 @@ bool SamePathName(const std::filesystem::path& a, const std::filesystem::path& b
 // (Not "MoveFile": windows.h takes that name as a macro.)
 Result<> MoveFileTo(const std::string& from, const std::string& to);
 
+// Windows' places for a user's files and for programs, and what a program
+// finds in the user's part of the registry. Every other system has none of
+// them: there, and where Windows does not know one, they are empty.
+enum class KnownFolder {
+  Profile,          // the user's own folder (C:\Users\NAME)
+  RoamingAppData,   // %APPDATA%: settings that follow the user
+  LocalAppData,     // %LOCALAPPDATA%: this computer's files of the user
+  ProgramFiles,     // C:\Program Files
+  ProgramFilesX86,  // C:\Program Files (x86)
+};
+std::string KnownFolderPath(KnownFolder folder);
+// The folder of the running program's file (Windows only).
+std::string ProgramFolder();
+// The string value `name` of HKEY_CURRENT_USER\key, expanded when it names
+// environment variables.
+std::string UserRegistryString(const std::string& key, const std::string& name);
+
 }  // namespace platform

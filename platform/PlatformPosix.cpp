@@ -24,4 +24,11 @@ bool IsExecutable(const std::string& path) {
 
 bool SamePathName(const std::filesystem::path& a, const std::filesystem::path& b) { return a == b; }
 
+// Windows' places (Platform.h): none here.
+std::string KnownFolderPath(KnownFolder) { return {}; }
+
+std::string ProgramFolder() { return {}; }
+
+std::string UserRegistryString(const std::string&, const std::string&) { return {}; }
+
 }  // namespace platform

@@ -5,9 +5,10 @@ set -euo pipefail
 
 QUORVEL_PACKAGES=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev
   desktop-file-utils appstream lintian dpkg-dev file)  # the last five: checks and the .deb
-# The Windows build (./test only): cross compilers, GoogleTest's sources, and
-# Wine with its own fonts and a virtual display to run the tests.
-QUORVEL_WINDOWS_PACKAGES=(mingw-w64 googletest wine wine64 fonts-wine xvfb xauth)
+# The Windows build (./test only): cross compilers, GoogleTest's sources,
+# Wine with its own fonts and a virtual display to run the tests, and NSIS
+# for the installer (cpack --preset windows).
+QUORVEL_WINDOWS_PACKAGES=(mingw-w64 googletest wine wine64 fonts-wine xvfb xauth nsis)
 
 # Installs QUORVEL_PACKAGES and any packages given as arguments.
 quorvel_install_packages() {

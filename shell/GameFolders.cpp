@@ -1,7 +1,6 @@
 #include "shell/GameFolders.h"
 
 #include <filesystem>
-#include <set>
 #include <system_error>
 
 #include "platform/SafeRead.h"
@@ -14,7 +13,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifdef _WIN32
+constexpr char kGameInLibrary[] = "\\steamapps\\common\\Half-Life";
+#else
 constexpr char kGameInLibrary[] = "/steamapps/common/Half-Life";
+#endif
 
 // The quoted strings and braces of a Valve KeyValues text, in order; a
 // brace comes back as "{" or "}" with quoted false.
@@ -60,9 +63,16 @@ std::string ReadList(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::string> SteamRoots(const std::string& home) {
+std::vector<std::string> SteamRoots(const UserEnvironment& env) {
+#ifdef _WIN32
+  // Steam writes the value with '/' ("c:/program files (x86)/steam").
+  if (env.SteamPath.empty()) return {};
+  return {PathString(FileSystemPath(env.SteamPath).make_preferred())};
+#else
+  const std::string& home = env.Home;
   return {home + "/.steam/steam", home + "/.local/share/Steam", home + "/.steam/debian-installation",
           home + "/.var/app/com.valvesoftware.Steam/.local/share/Steam"};
+#endif
 }
 
 std::vector<std::string> ParseLibraryFolders(std::string_view vdf) {
@@ -84,15 +94,20 @@ std::vector<std::string> ParseLibraryFolders(std::string_view vdf) {
   return folders;
 }
 
-std::vector<std::string> SteamLibraries(const std::string& home) {
+std::vector<std::string> SteamLibraries(const UserEnvironment& env) {
   std::vector<std::string> libraries;
-  std::set<fs::path> seen;
+  std::vector<fs::path> seen;
   auto add = [&](const std::string& folder) {
+    const fs::path path = FileSystemPath(folder);
     std::error_code ec;
-    const fs::path real = fs::canonical(folder, ec);
-    if (!ec && seen.insert(real).second) libraries.push_back(folder);
+    if (!fs::is_directory(path, ec)) return;
+    // The same folder by another name (a link; on Windows another case) counts once.
+    for (const fs::path& known : seen)
+      if (fs::equivalent(known, path, ec)) return;
+    seen.push_back(path);
+    libraries.push_back(folder);
   };
-  for (const std::string& root : SteamRoots(home)) {
+  for (const std::string& root : SteamRoots(env)) {
     add(root);
     for (const char* list : {"/steamapps/libraryfolders.vdf", "/config/libraryfolders.vdf"})
       for (const std::string& library : ParseLibraryFolders(ReadList(root + list))) add(library);
@@ -100,8 +115,8 @@ std::vector<std::string> SteamLibraries(const std::string& home) {
   return libraries;
 }
 
-std::string FindGameFolder(const std::string& home) {
-  for (const std::string& library : SteamLibraries(home)) {
+std::string FindGameFolder(const UserEnvironment& env) {
+  for (const std::string& library : SteamLibraries(env)) {
     const std::string game = library + kGameInLibrary;
     if (IsDirectory(game + "/valve")) return game;
   }
@@ -116,8 +131,13 @@ bool InSteamLibrary(const std::string& gameDir) {
          common.parent_path().filename() == "steamapps";
 }
 
-std::vector<std::string> UsualToolFolders(const std::string& home) {
+std::vector<std::string> UsualToolFolders(const UserEnvironment& env) {
+#ifdef _WIN32
+  return {JoinPath(env.Home, "hlcompilers"), "C:\\hlcompilers", "C:\\WorldCraft", "C:\\WorldCraft\\tools"};
+#else
+  const std::string& home = env.Home;
   return {home + "/hlcompilers", home + "/.local/bin", "/usr/local/bin", "/opt/hlcompilers"};
+#endif
 }
 
 std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::string>& places) {
@@ -130,14 +150,10 @@ std::string FindToolsFolder(const UserEnvironment& env, const std::vector<std::s
 
 Settings FoundDefaults(const UserEnvironment& env) {
   Settings settings = Settings::Defaults();
-#ifndef _WIN32  // Windows has no such usual places for Steam or the tools
-  const std::string tools = FindToolsFolder(env, UsualToolFolders(env.Home));
-  const std::string game = FindGameFolder(env.Home);
+  const std::string tools = FindToolsFolder(env, UsualToolFolders(env));
+  const std::string game = FindGameFolder(env);
   if (!tools.empty()) settings.SetLine(Settings::kToolLine, tools);
   if (!game.empty()) settings.SetLine(Settings::kGameLine, game);
-#else
-  (void)env;
-#endif
   return settings;
 }
 

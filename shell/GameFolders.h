@@ -12,10 +12,11 @@
 
 namespace shell {
 
-// Steam's own folders under the home folder, in the order they are tried:
-// ~/.steam/steam, ~/.local/share/Steam, ~/.steam/debian-installation and
-// the Flatpak Steam's.
-std::vector<std::string> SteamRoots(const std::string& home);
+// Steam's own folders, in the order they are tried. Linux: those under the
+// home folder, ~/.steam/steam, ~/.local/share/Steam,
+// ~/.steam/debian-installation and the Flatpak Steam's. Windows: the one the
+// registry names (env.SteamPath), with Windows separators.
+std::vector<std::string> SteamRoots(const UserEnvironment& env);
 
 // The library folders a steamapps/libraryfolders.vdf lists (its "path"
 // values; the older form's numbered entries too).
@@ -24,18 +25,21 @@ std::vector<std::string> ParseLibraryFolders(std::string_view vdf);
 // Every Steam library: each root that exists, then the libraries its
 // libraryfolders.vdf lists; a folder reached twice (~/.steam/steam is
 // usually a link) counts once.
-std::vector<std::string> SteamLibraries(const std::string& home);
+std::vector<std::string> SteamLibraries(const UserEnvironment& env);
 
 // LIBRARY/steamapps/common/Half-Life of the first library that holds
 // Half-Life's valve folder; empty when none does.
-std::string FindGameFolder(const std::string& home);
+std::string FindGameFolder(const UserEnvironment& env);
 
 // True when gameDir is a game folder inside a Steam library
 // (.../steamapps/common/NAME).
 bool InSteamLibrary(const std::string& gameDir);
 
-// Folders that often hold programs installed by hand, after PATH.
-std::vector<std::string> UsualToolFolders(const std::string& home);
+// Folders that often hold programs installed by hand, after PATH. Linux:
+// ~/hlcompilers, ~/.local/bin, /usr/local/bin, /opt/hlcompilers. Windows:
+// %USERPROFILE%\hlcompilers, C:\hlcompilers, and C:\WorldCraft and its
+// tools folder, where the classic tools were kept.
+std::vector<std::string> UsualToolFolders(const UserEnvironment& env);
 
 // The first of PATH's folders, then `places`, that holds a whole compiler
 // set (one program of each step's names); empty when none does.

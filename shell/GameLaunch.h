@@ -36,9 +36,9 @@ struct RunCheck {
 // stopped, as the game would start on the level compiled before.
 RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed);
 
-// Starts the game: through Steam when it lies in a Steam library and steam is
-// on PATH, else FindGame's program (shell/SteamLaunch.h); fails naming every
-// way tried and why.
+// Starts the game: through Steam when it lies in a Steam library and Steam
+// is found, else FindGame's program (shell/SteamLaunch.h); fails naming
+// every way tried and why.
 Result<> LaunchGame(const std::string& hlDir);
 
 }  // namespace shell

@@ -11,12 +11,15 @@
 
 namespace shell {
 
+// The usual Steam install location; the tools have no standard place, so a
+// folder in the home directory is suggested.
 Settings Settings::Defaults() {
 #ifdef _WIN32
-  return {{"C:\\WorldCraft", "C:\\HalfLife"}};
+  const char* profile = std::getenv("USERPROFILE");
+  const char* programs = std::getenv("ProgramFiles(x86)");
+  return {{std::string(profile ? profile : "C:") + "\\hlcompilers",
+           std::string(programs ? programs : "C:\\Program Files (x86)") + "\\Steam\\steamapps\\common\\Half-Life"}};
 #else
-  // The usual Steam install location; the tools have no standard place, so
-  // a folder in the home directory is suggested.
   const char* home = std::getenv("HOME");
   const std::string base = home ? home : "";
   return {{base + "/hlcompilers", base + "/.steam/steam/steamapps/common/Half-Life"}};

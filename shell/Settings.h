@@ -22,8 +22,8 @@ struct Settings {
 
   std::vector<std::string> Lines;
 
-  // Compile tools and game folder suggested for this system (home-relative on
-  // Linux and macOS).
+  // Compile tools and game folder suggested for this system: a folder in the
+  // user's own, and Steam's usual place for the game.
   static Settings Defaults();
 
   // A line the file does not have reads as empty.

@@ -18,27 +18,38 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr char kFolderName[] = "quorvel";
-#ifdef _WIN32
-constexpr bool kHasUserFolders = false;  // Windows programs keep to their start folder
-#else
-constexpr bool kHasUserFolders = true;
-#endif
-
 bool SameFolder(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return !a.empty() && !b.empty() && fs::equivalent(a, b, ec);
+  return !a.empty() && !b.empty() && fs::equivalent(FileSystemPath(a), FileSystemPath(b), ec);
 }
 
 }  // namespace
 
+bool InProgramFolders(const std::string& dir, const UserEnvironment& env) {
+  if (SameFolder(dir, env.ProgramFolder)) return true;
+  // Compared as folders, not names: Windows names are case-blind and have short forms.
+  for (fs::path folder = FileSystemPath(dir); !folder.empty(); folder = folder.parent_path()) {
+    for (const std::string& programs : env.ProgramFiles)
+      if (SameFolder(PathString(folder), programs)) return true;
+    if (folder == folder.parent_path()) break;  // the root
+  }
+  return false;
+}
+
 StartFolders ChooseStartFolders(const std::string& currentDir, const UserEnvironment& env, bool fromMenu) {
   const std::string localSettings = JoinPath(currentDir, kSettingsFileName);
-  if (!kHasUserFolders || IsFile(localSettings) ||
-      (!fromMenu && !SameFolder(currentDir, env.Home)))
-    return {currentDir, localSettings, false};
-  const std::string config = JoinPath(env.ConfigHome(), kFolderName);
-  return {JoinPath(env.DataHome(), kFolderName), JoinPath(config, kSettingsFileName), true};
+  const StartFolders here{currentDir, localSettings, false};
+  if (IsFile(localSettings)) return here;
+#ifdef _WIN32
+  (void)fromMenu;
+  if (!InProgramFolders(currentDir, env) || env.AppData.empty() || env.LocalAppData.empty()) return here;
+  const std::string name = "Quorvel";
+  return {JoinPath(env.LocalAppData, name), JoinPath(JoinPath(env.AppData, name), kSettingsFileName), true};
+#else
+  if (!fromMenu && !SameFolder(currentDir, env.Home)) return here;
+  const std::string name = "quorvel";
+  return {JoinPath(env.DataHome(), name), JoinPath(JoinPath(env.ConfigHome(), name), kSettingsFileName), true};
+#endif
 }
 
 Result<> PrepareStartFolders(const StartFolders& folders) {

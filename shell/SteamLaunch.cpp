@@ -1,36 +1,65 @@
 #include "shell/SteamLaunch.h"
 
+#include "platform/Platform.h"
 #include "shell/CompilePlan.h"
 #include "shell/GameFolders.h"
 #include "shell/GameLaunch.h"
 #include "shell/Names.h"
+#include "shell/Paths.h"
 
 namespace shell {
 
+namespace {
+
+#ifdef _WIN32
+constexpr char kSteamName[] = "steam.exe";
+#else
+constexpr char kSteamName[] = "steam";
+#endif
+
+// The folder that holds Steam's program; empty when there is none.
+std::string SteamFolder(const UserEnvironment& env) {
+#ifdef _WIN32
+  for (const std::string& root : SteamRoots(env))
+    if (platform::IsExecutable(JoinPath(root, kSteamName))) return root;
+  return {};
+#else
+  return FindOnPath(env, kSteamName);
+#endif
+}
+
+// Where SteamFolder looked, for a message.
+std::string SteamNotFound(const UserEnvironment& env) {
+#ifdef _WIN32
+  if (env.SteamPath.empty()) return "Steam's folder is not in the registry (HKEY_CURRENT_USER\\Software\\Valve\\Steam)";
+  return std::string(kSteamName) + ": not found in Steam's folder " + SteamRoots(env).front();
+#else
+  return std::string(kSteamName) + ": not found on PATH (" + env.Path + ")";
+#endif
+}
+
+}  // namespace
+
 std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, const UserEnvironment& env) {
   if (!InSteamLibrary(hlDir)) return std::nullopt;
-  const std::string folder = FindOnPath(env, "steam");
+  const std::string folder = SteamFolder(env);
   if (folder.empty()) return std::nullopt;
-  return platform::ProcessSpec{folder + "/steam",
+  return platform::ProcessSpec{JoinPath(folder, kSteamName),
                                {"-applaunch", kHalfLifeSteamAppId, "-console", "+map", kLevelName},
                                hlDir};
 }
 
 Result<> RunHalfLife(const std::string& hlDir, const UserEnvironment& env, const DetachedStarter& start) {
   std::string tried;
-#ifndef _WIN32
   if (InSteamLibrary(hlDir)) {
     if (const auto steam = SteamGameStart(hlDir, env)) {
       const Result<> started = start(*steam);
       if (started) return {};
       tried = CommandLineText(*steam) + ": " + started.Error() + "\n";
     } else {
-      tried = "steam: not found on PATH (" + env.Path + ")\n";
+      tried = SteamNotFound(env) + "\n";
     }
   }
-#else
-  (void)env;
-#endif
   const Result<platform::ProcessSpec> game = FindGame(hlDir);
   Result<> started = game ? start(*game) : Result<>(Failure{game.Error()});
   if (started) return {};

@@ -1,7 +1,9 @@
 #pragma once
-// "Run Half-Life" on Linux: hl_linux started by itself fails unless Steam is
-// running and logged in, so a game that Steam installed is started through
-// Steam, which brings up its runtime first. Anything else starts as before.
+// "Run Half-Life": hl_linux started by itself fails unless Steam is running
+// and logged in, so a game that Steam installed is started through Steam,
+// which brings up its runtime first; on Windows likewise, so that Steam's
+// overlay, account and updates are there as for any start of the game.
+// Anything else starts as before.
 
 #include <functional>
 #include <optional>
@@ -16,14 +18,15 @@ namespace shell {
 inline constexpr char kHalfLifeSteamAppId[] = "70";
 
 // `steam -applaunch 70 -console +map quorvel` in hlDir, when hlDir lies in a
-// Steam library and steam is on PATH; nullopt otherwise.
+// Steam library and steam is there: on PATH (Linux), steam.exe in the folder
+// the registry names (env.SteamPath, Windows); nullopt otherwise.
 std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, const UserEnvironment& env);
 
 using DetachedStarter = std::function<Result<>(const platform::ProcessSpec&)>;
 
-// Starts the game, detached: through Steam when SteamGameStart offers it
-// (not on Windows), then the game's own program (FindGame), until one
-// starts. A failure names every way tried and why it failed.
+// Starts the game, detached: through Steam when SteamGameStart offers it,
+// then the game's own program (FindGame), until one starts. A failure names
+// every way tried and why it failed.
 Result<> RunHalfLife(const std::string& hlDir, const UserEnvironment& env,
                      const DetachedStarter& start = platform::StartDetached);
 

@@ -9,10 +9,16 @@
 namespace shell {
 
 struct UserEnvironment {
-  std::string Home;           // HOME
+  std::string Home;           // HOME; on Windows the user's folder (USERPROFILE)
   std::string Path;           // PATH
   std::string XdgDataHome;    // XDG_DATA_HOME, often unset
   std::string XdgConfigHome;  // XDG_CONFIG_HOME, often unset
+  // Windows only, empty elsewhere (platform::KnownFolderPath and the registry):
+  std::string AppData = {};                    // %APPDATA%, settings that follow the user
+  std::string LocalAppData = {};               // %LOCALAPPDATA%, the user's files on this computer
+  std::string ProgramFolder = {};              // the running program's folder
+  std::vector<std::string> ProgramFiles = {};  // Program Files, Program Files (x86)
+  std::string SteamPath = {};                  // HKCU\Software\Valve\Steam SteamPath, '/' separated
 
   static UserEnvironment FromProcess();
 
@@ -21,7 +27,7 @@ struct UserEnvironment {
   std::string DataHome() const;
   // XDG_CONFIG_HOME, or HOME/.config likewise.
   std::string ConfigHome() const;
-  // PATH's folders in order, empty entries left out.
+  // PATH's folders in order (';' separated on Windows), empty entries left out.
   std::vector<std::string> PathFolders() const;
 };
 

@@ -16,12 +16,12 @@ namespace {
 // The 96-DPI layout: the picture fills the left, the facts and the buttons
 // keep a column of their own on the right.
 constexpr int kMargin = 8;
-constexpr int kSideWidth = 236;
+constexpr int kSideWidth = 266;
 constexpr int kNameWidth = 96;
 constexpr int kLine = 16;
 constexpr int kOptionLines = 6;
 constexpr int kCountLines = 8;
-constexpr int kButtonWidth = 115;
+constexpr int kButtonWidth = 130;  // "Copy command line" in Segoe UI 9 pt
 constexpr int kButtonHeight = 25;
 constexpr int kFactsTop = kMargin + 26;
 constexpr int kCountsTop = kFactsTop + kOptionLines * kLine + 10;

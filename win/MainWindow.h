@@ -36,9 +36,10 @@ enum OptionGroup : int { kMapDim, kMonsters, kGameType, kMapCompl, kSkill, kBarn
 
 class MainWindow : public Window, public shell::MainView {
  public:
-  // The level in folders.AppDir, the settings loaded from folders.SettingsPath.
+  // The level in folders.AppDir, the settings loaded from folders.SettingsPath;
+  // without a settings file, the folders in defaults are offered.
   MainWindow(const shell::StartFolders& folders, shell::Settings defaults);
-  // The same in the current directory, with the system's defaults.
+  // The same in the current directory, with the system's usual folders.
   MainWindow();
   // Finishes the session (a running compile ends, the settings are saved).
   ~MainWindow() override;

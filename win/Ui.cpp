@@ -104,7 +104,7 @@ HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD
       Scale(rect96.top, dpi), Scale(rect96.right - rect96.left, dpi), Scale(rect96.bottom - rect96.top, dpi),
       Hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   Controls.push_back({control, rect96});
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(control)), FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
   return control;
 }
 
@@ -120,67 +120,15 @@ HFONT Window::FontFor(HWND) { return Normal.get(); }
 
 void Window::MakeFonts(UINT) {}
 
-namespace {
-
-// The width a button leaves its caption; 0 for other controls.
-int CaptionRoom(HWND control, UINT dpi) {
-  wchar_t className[16] = {};
-  GetClassNameW(control, className, 16);
-  if (lstrcmpiW(className, WC_BUTTONW) != 0) return 0;
-  RECT rect{};
-  GetClientRect(control, &rect);
-  const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-  switch (style & BS_TYPEMASK) {
-    case BS_GROUPBOX:
-      return rect.right - Scale(16, dpi);
-    case BS_RADIOBUTTON:
-    case BS_AUTORADIOBUTTON:
-    case BS_CHECKBOX:
-    case BS_AUTOCHECKBOX:
-      if (!(style & BS_PUSHLIKE)) return rect.right - GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) - Scale(5, dpi);
-      [[fallthrough]];
-    default:
-      return rect.right - Scale(8, dpi);
-  }
-}
-
-}  // namespace
-
-HFONT Window::FittingFont(HWND control) {
-  HFONT font = FontFor(control);
-  const UINT dpi = Dpi();
-  const int room = CaptionRoom(control, dpi);
-  std::wstring text = Widen(WindowText(control));
-  text.erase(std::remove(text.begin(), text.end(), L'&'), text.end());
-  if (room <= 0 || text.empty()) return font;
-  const HDC dc = GetDC(control);
-  LOGFONTW shape{};
-  GetObjectW(font, sizeof shape, &shape);
-  const LONG smallest = -Scale(8, dpi);
-  for (;;) {
-    const HGDIOBJ previous = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    if (size.cx <= room || shape.lfHeight >= smallest) break;
-    ++shape.lfHeight;  // heights are negative: one pixel smaller
-    Shrunk.emplace_back(CreateFontIndirectW(&shape));
-    font = Shrunk.back().get();
-  }
-  ReleaseDC(control, dc);
-  return font;
-}
-
 void Window::Relayout() {
   const UINT dpi = Dpi();
   Normal = MessageFont(dpi);
   MakeFonts(dpi);
-  Shrunk.clear();
   for (const Placed& placed : Controls) {
     const RECT& r = placed.Rect96;
     MoveWindow(placed.Control, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right - r.left, dpi),
                Scale(r.bottom - r.top, dpi), FALSE);
-    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(placed.Control)), FALSE);
+    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(placed.Control)), FALSE);
   }
   InvalidateRect(Hwnd, nullptr, TRUE);
 }
@@ -328,7 +276,7 @@ void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& 
 }
 
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text) {
-  MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_OK);
+  MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONERROR);
 }
 
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {

@@ -81,9 +81,6 @@ class Window {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // FontFor(control), made smaller where a button's caption would not fit
-  // its rectangle in it (a wide system font on a layout drawn for a narrow one).
-  HFONT FittingFont(HWND control);
   void DpiChanged(UINT dpi, const RECT& suggested);
 
   struct Placed {
@@ -92,7 +89,6 @@ class Window {
   };
   std::vector<Placed> Controls;
   Font Normal;
-  std::vector<Font> Shrunk;  // the smaller fonts FittingFont made
   HWND LastFocus = nullptr;
   UINT CurrentDpi = 96;
   int ClientWidth96 = 0;
@@ -113,7 +109,8 @@ RECT PlaceCentred(HWND anchor, SIZE wanted);
 void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
               const std::function<void(HWND)>& shown);
 
-// A modal message box with the given caption, the text and one OK button.
+// A modal error message box with the given caption, the text, the error
+// icon and one OK button.
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text);
 
 // One step of the program's message loop: the main window's shortcuts (in

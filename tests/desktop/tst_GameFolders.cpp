@@ -22,6 +22,8 @@ std::string InstallGame(const std::string& library) {
   return game;
 }
 
+shell::UserEnvironment At(const TempDir& home) { return {home.Str(), "", "", ""}; }
+
 void MakePrograms(const std::string& folder, std::initializer_list<const char*> names) {
   fs::create_directories(folder);
   for (const char* name : names) WriteScript(folder + "/" + name, "");
@@ -34,10 +36,10 @@ TEST(GameFolders, FoundInEachSteamLayout) {
                            "/.var/app/com.valvesoftware.Steam/.local/share/Steam"}) {
     TempDir home;
     const std::string game = InstallGame(home.Str() + root);
-    EXPECT_EQ(shell::FindGameFolder(home.Str()), game) << root;
+    EXPECT_EQ(shell::FindGameFolder(At(home)), game) << root;
   }
   TempDir empty;
-  EXPECT_EQ(shell::FindGameFolder(empty.Str()), "");
+  EXPECT_EQ(shell::FindGameFolder(At(empty)), "");
 }
 
 TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
@@ -51,9 +53,9 @@ TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
                 "\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"70\"\t\t\"123\"\n\t\t}\n\t}\n"
                 "\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + disk.Str() + "/Steam Library\"\n\t}\n}\n");
   const std::string game = InstallGame(disk.Str() + "/Steam Library");
-  EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
+  EXPECT_EQ(shell::FindGameFolder(At(home)), game);
   // The link and the folder it names are one library, however often listed.
-  EXPECT_EQ(shell::SteamLibraries(home.Str()),
+  EXPECT_EQ(shell::SteamLibraries(At(home)),
             (std::vector<std::string>{home.Str() + "/.steam/steam", disk.Str() + "/Steam Library"}));
   // The older form of the list.
   EXPECT_EQ(shell::ParseLibraryFolders("\"LibraryFolders\" { \"TimeNextStatsReport\" \"1\" "
@@ -76,10 +78,10 @@ TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
 
 TEST(GameFolders, FoundFoldersBecomeTheDefaults) {
   TempDir home;
-  EXPECT_EQ(shell::FoundDefaults({home.Str(), "", "", ""}).Lines, shell::Settings::Defaults().Lines);
+  EXPECT_EQ(shell::FoundDefaults(At(home)).Lines, shell::Settings::Defaults().Lines);
   MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
   const std::string game = InstallGame(home.Str() + "/.local/share/Steam");
-  const shell::Settings found = shell::FoundDefaults({home.Str(), "", "", ""});
+  const shell::Settings found = shell::FoundDefaults(At(home));
   EXPECT_EQ(found.ToolDir(), home.Str() + "/hlcompilers");
   EXPECT_EQ(found.GameDir(), game);
 }
@@ -92,13 +94,13 @@ TEST(GameFolders, OnlyAFirstStartSearchesAndOnlyASmallRegularListIsRead) {
   const std::string game = InstallGame(disk.Str());
   const std::string list = "\"libraryfolders\" { \"0\" { \"path\" \"" + disk.Str() + "\" } }";
   // A FIFO would block the start, a device never end, an endless file fill memory.
+  const shell::UserEnvironment env{home.Str(), "", "", ""};
   ASSERT_EQ(mkfifo((steam + "/steamapps/libraryfolders.vdf").c_str(), 0644), 0);
   WriteFile(steam + "/config/libraryfolders.vdf", list + std::string(2 << 20, ' '));
-  EXPECT_EQ(shell::FindGameFolder(home.Str()), "");
+  EXPECT_EQ(shell::FindGameFolder(env), "");
   WriteFile(steam + "/config/libraryfolders.vdf", list);
-  EXPECT_EQ(shell::FindGameFolder(home.Str()), game);
+  EXPECT_EQ(shell::FindGameFolder(env), game);
 
-  const shell::UserEnvironment env{home.Str(), "", "", ""};
   const std::string settings = home.File("quorvel.ini");
   EXPECT_EQ(shell::StartDefaults(settings, env).GameDir(), game);
   WriteFile(settings, "");

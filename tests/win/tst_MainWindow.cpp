@@ -128,7 +128,9 @@ struct Session {
 TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   TempDir app, tools;
   ChangeDirectory here(app.Path);
-  auto window = std::make_unique<win::MainWindow>();
+  // The folders found on the computer are offered (shell::FoundDefaults).
+  auto window = std::make_unique<win::MainWindow>(shell::StartFolders{app.Str(), app.File("quorvel.ini")},
+                                                  shell::Settings{{"C:\\Compilers", "C:\\Games\\Half-Life"}});
   ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, false);
   ExpectAllEnabled(*window, {win::kButSetup, win::kButAbout, win::kButExit}, true);
   EXPECT_EQ(window->StatusText(), "Open Setup to choose the compile tools and game folders.");
@@ -159,7 +161,7 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
     PostMessageW(GetDlgItem(dialog, win::SetupDialog::kButClose), BM_CLICK, 0, 0);
   };
   Click(window->Control(win::kButSetup));
-  EXPECT_EQ(offered, "C:\\WorldCraft");
+  EXPECT_EQ(offered, "C:\\Compilers");
   EXPECT_EQ(title, "Compile tools folder");
   ASSERT_EQ(notes.size(), 4u);
   EXPECT_EQ(notes[0], "This folder does not exist.");
@@ -168,7 +170,7 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   EXPECT_TRUE(Contains(notes[3], "Not saved.") && Contains(notes[3], ";")) << notes[3];
   EXPECT_EQ(window->StatusText(), "");
   EXPECT_EQ(window->Session().Folders().ToolDir(), tools.Str());
-  EXPECT_EQ(window->Session().Folders().GameDir(), "C:\\HalfLife");
+  EXPECT_EQ(window->Session().Folders().GameDir(), "C:\\Games\\Half-Life");
   ExpectAllEnabled(*window, {win::kButGenMap, win::kButGenBsp, win::kButRun}, true);
 
   // Enter presses the focused button.
@@ -180,7 +182,7 @@ TEST(MainWindow, FirstStartNeedsSetupThenWritesMapAndSettings) {
   Click(window->Control(win::kFirstRadio + 10 * win::kMapDim + 2));
   window.reset();
   const std::string saved = ReadFile(app.Path / "quorvel.ini");
-  EXPECT_EQ(saved.rfind(tools.Str() + "\r\nC:\\HalfLife\r\ndimension=medium\r\n", 0), 0u) << saved;
+  EXPECT_EQ(saved.rfind(tools.Str() + "\r\nC:\\Games\\Half-Life\r\ndimension=medium\r\n", 0), 0u) << saved;
   window = std::make_unique<win::MainWindow>();
   EXPECT_EQ(window->ItemIndex(win::kMapDim), 2);
 }
@@ -252,12 +254,14 @@ TEST(MainWindow, AFailingToolStopsTheChainAndTheOlderLevelPlaysOnlyWhenConfirmed
   Click(s.window.Control(win::kButRun));
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_TRUE(Contains(boxes[0].Text, "quorvel.bsp")) << boxes[0].Text;
+  EXPECT_EQ(boxes[0].Icon, "error");
 
   WriteFile(hl.Tools / "fail-qbsp2.exe", "");
   s.GenerateAndCompile();
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].Caption, "Quorvel");
   EXPECT_TRUE(Contains(boxes[1].Text, "qbsp2.exe")) << boxes[1].Text;
+  EXPECT_EQ(boxes[1].Icon, "error");
   EXPECT_EQ(hl.Calls(hl.Tools).size(), 2u);
   EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
   EXPECT_TRUE(Contains(s.window.CompileOutput().Text(), "failing on purpose"));
@@ -266,6 +270,7 @@ TEST(MainWindow, AFailingToolStopsTheChainAndTheOlderLevelPlaysOnlyWhenConfirmed
   s.boxes.Answer = IDNO;
   Click(s.window.Control(win::kButRun));
   ASSERT_EQ(boxes.size(), 3u);  // the question alone
+  EXPECT_EQ(boxes[2].Icon, "question");
   s.boxes.Answer = IDYES;
   Click(s.window.Control(win::kButRun));
   ASSERT_EQ(boxes.size(), 5u);
@@ -303,6 +308,11 @@ TEST(LevelWindow, ShowsEachNewLevelAndMakesItAgain) {
   EXPECT_TRUE(Contains(text(win::LevelWindow::kOptionValues), "Very Small")) << text(win::LevelWindow::kOptionValues);
   EXPECT_TRUE(Beside(window.Handle(), level));
 
+  SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"42x");
+  Click(GetDlgItem(level, win::LevelWindow::kButMakeAgain));
+  ASSERT_EQ(s.boxes.Boxes.size(), 1u);
+  EXPECT_EQ(s.boxes.Boxes[0].Icon, "error");
+  s.boxes.Boxes.clear();
   SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"4242");
   Click(GetDlgItem(level, win::LevelWindow::kButMakeAgain));
   EXPECT_EQ(window.SeedText(), "Seed 4242");
@@ -358,8 +368,9 @@ TEST(MainWindow, UnusableSettingsKeepTheActionsDisabledWithTheReason) {
   }
 }
 
-// The About dialog's licence unfolds and folds back; on a monitor of twice
-// the dpi the main window lays itself out again at twice the size.
+// The About dialog's licence unfolds and folds back; on a monitor of half as
+// much dpi again the main window lays itself out again at that size (twice
+// would not fit the test's screen).
 TEST(MainWindow, AboutUnfoldsAndTheLayoutFollowsTheDpi) {
   TempDir app;
   ChangeDirectory here(app.Path);
@@ -395,11 +406,36 @@ TEST(MainWindow, AboutUnfoldsAndTheLayoutFollowsTheDpi) {
                              std::abs(font.lfHeight)};
   };
   const std::vector<LONG> before = sizes();
-  const int dpi = static_cast<int>(window.Dpi()) * 2;
+  const int dpi = static_cast<int>(window.Dpi()) * 3 / 2;
   RECT suggested{10, 20, 1000, 600};
   SendMessageW(window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
   const std::vector<LONG> after = sizes();
-  for (size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], 2 * before[i], 1) << "size " << i;
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_NEAR(after[i], 1.5 * before[i], 1) << "size " << i;
+}
+
+// Every caption shows whole, in the message font, at the usual DPIs: the
+// layout leaves room for it rather than shrinking its font.
+TEST(MainWindow, CaptionsShowWholeInOneFontAtEveryDpi) {
+  TempDir app;
+  ChangeDirectory here(app.Path);
+  win::MainWindow window;
+  std::vector<std::string> problems;
+  const auto check = [&problems](HWND shown, UINT dpi) {
+    RECT suggested{0, 0, 900, 700};
+    SendMessageW(shown, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    for (std::string& problem : CaptionProblems(shown, dpi)) problems.push_back(std::move(problem));
+  };
+  for (const UINT dpi : {96u, 120u, 144u}) {
+    for (const HWND shown : {window.Handle(), window.Level().Handle(), window.CompileOutput().Handle()})
+      check(shown, dpi);
+    window.DialogShown = [&](HWND dialog) {
+      check(dialog, dpi);
+      PostMessageW(dialog, WM_CLOSE, 0, 0);
+    };
+    Click(window.Control(win::kButSetup));
+    Click(window.Control(win::kButAbout));
+  }
+  for (const std::string& problem : problems) ADD_FAILURE() << problem;
 }
 
 // The runner under the compile (whose status and output the window tests
