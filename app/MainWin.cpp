@@ -163,7 +163,7 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   // The session reports from its own threads; a queued call brings each
   // report to this window's thread, and is dropped once the window is gone.
   shell::CompileSession::Callbacks calls;
-  calls.Output = [this](const std::string& text) { CompileOutput->AppendBytes(text); };
+  calls.Log = [this](const shell::CompileLogUpdate& update) { CompileOutput->ShowLog(update); };
   calls.StepStarted = [this](std::size_t index, std::size_t count, const std::string& name) {
     StepStarted(index, count, name);
   };

@@ -113,11 +113,13 @@ const std::vector<OptionSpec>& OptionTable() {
       Text("preview", "FILE", &CliSettings::Preview, "",
            "also write a picture of the layout as SVG, with a legend; - for standard output"),
       Text("tools", "DIR", &CliSettings::Tools, "",
-           "the compile tools folder (hlcsg, hlbsp, hlvis, hlrad or the sdHL names), for --compile"),
+           "the compile tools folder (sdHLCSG, sdHLBSP, sdHLVIS, sdHLRAD or the hl names), for --compile"),
       Flag("compile", &CliSettings::Compile,
            "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
            "needs --tools and --game-dir"),
-      Flag("run", &CliSettings::Run, "then start the game on the level, as Run Half-Life does; needs --game-dir"),
+      Flag("run", &CliSettings::Run,
+           "start the game on the level in the game's valve/maps, as Run Half-Life does; needs --game-dir; "
+           "without --compile it is the level compiled before"),
       Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error"),
       Flag("help", &CliSettings::Help, "show this help and exit"),
       Flag("version", &CliSettings::Version, "show the version and exit"),
@@ -170,6 +172,7 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
     const OptionSpec* spec = FindOption(name);
     if (!spec) return Failure{"unknown option '--" + name + "' (see --help)"};
     const std::string option = std::string("--") + spec->Name;
+    settings.Given.push_back(spec->Name);
 
     if (spec->Kind == OptionKind::Flag) {
       if (equals != std::string::npos) return Failure{option + " takes no value"};
@@ -234,7 +237,8 @@ std::string UsageText() {
       text << indent << "default: " << spec.DefaultText << '\n';
   }
   text << "\nExit status: 0 done, 1 generation, writing, compiling or starting the game failed,\n"
-          "2 bad command line.\n";
+          "2 bad command line. Ctrl+C, SIGTERM or SIGHUP during a compile stop the tools first,\n"
+          "then end the program by that signal.\n";
   return text.str();
 }
 

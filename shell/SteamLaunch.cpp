@@ -4,6 +4,7 @@
 #include "shell/GameFolders.h"
 #include "shell/GameLaunch.h"
 #include "shell/Names.h"
+#include "shell/Paths.h"
 
 namespace shell {
 
@@ -11,7 +12,8 @@ std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, co
   if (!InSteamLibrary(hlDir)) return std::nullopt;
   const std::string folder = FindOnPath(env, "steam");
   if (folder.empty()) return std::nullopt;
-  return platform::ProcessSpec{folder + "/steam",
+  // A relative PATH entry names a folder from here, not from the game's.
+  return platform::ProcessSpec{JoinPath(AbsolutePath(folder), "steam"),
                                {"-applaunch", kHalfLifeSteamAppId, "-console", "+map", kLevelName},
                                hlDir};
 }

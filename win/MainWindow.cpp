@@ -117,7 +117,8 @@ MainWindow::MainWindow(const shell::StartFolders& folders)
         if (!PostMessageW(hwnd, kRunPosted, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
       },
       shell::CompileSession::Callbacks{
-          [this](const std::string& text) { Output->Append(text); },
+          nullptr,
+          [this](const shell::CompileLogUpdate& update) { Output->ShowLog(update); },
           [this](std::size_t index, std::size_t count, const std::string& name) { StepStarted(index, count, name); },
           [this](const shell::CompileOutcome& outcome) { CompileFinished(outcome); },
       });

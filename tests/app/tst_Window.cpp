@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QElapsedTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -21,10 +22,19 @@
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/RadioGroup.h"
+#include "shell/CompileLog.h"
 
 using namespace testing_support;
 
 namespace {
+
+// What a flood of output may cost the process: the log and the view hold a
+// few megabytes. ASan's quarantine keeps freed memory for a while.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long kMemoryBoundMegabytes = 600;
+#else
+constexpr long kMemoryBoundMegabytes = 200;
+#endif
 
 // Every window here starts with the fake tools and game chosen.
 struct Window : WindowTest {
@@ -177,16 +187,23 @@ TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {
   TCompileOutputForm output;
   output.show();
   QScrollBar* bar = output.Text->verticalScrollBar();
-  const auto lines = [&](int count) {
-    for (int i = 0; i < count; ++i) output.AppendText(QStringLiteral("line %1\n").arg(i));
+  shell::CompileLog log;
+  const auto show = [&](const std::string& text) {
+    log.Feed(text);
+    output.ShowLog(log.TakeUpdate());
     QTest::qWait(50);  // the layout catches up
+  };
+  const auto lines = [&](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + "\n";
+    show(text);
   };
   lines(50);
   EXPECT_GT(bar->maximum(), 0);
   EXPECT_EQ(bar->value(), bar->maximum());
   // A line wider than the view brings the horizontal bar, which shortens the
   // page under the text; the view still follows.
-  output.AppendText(QString(1000, QLatin1Char('x')) + "\n");
+  show(std::string(1000, 'x') + "\n");
   lines(50);
   EXPECT_EQ(bar->value(), bar->maximum());
   bar->setValue(10);  // the user scrolls up to read
@@ -195,6 +212,63 @@ TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {
   bar->setValue(bar->maximum());
   lines(100);
   EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// The process's resident memory.
+long ResidentMegabytes() {
+  const std::string status = ReadFile("/proc/self/status");
+  const std::size_t at = status.find("VmRSS:");
+  return at == std::string::npos ? -1 : std::stol(status.substr(at + 6)) / 1024;
+}
+
+// A tool that prints without end: the window keeps answering with bounded
+// memory, Escape closes the output and Stop ends the compile at once.
+TEST_F(Window, AnswersWhateverTheToolsPrint) {
+  Fake.Tool("hlcsg", "yes 'a line of output'");
+  Start();
+  StartCompile();
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = 0, longestGap = 0;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    longestGap = std::max(longestGap, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  tick.start(20);
+  long memory = 0;
+  while (clock.elapsed() < 3000) {
+    QTest::qWait(100);
+    memory = std::max(memory, ResidentMegabytes());
+  }
+  EXPECT_LT(longestGap, 1000);
+  EXPECT_LT(memory, kMemoryBoundMegabytes);
+  EXPECT_TRUE(Form->CompileOutput->PlainText().contains("a line of output\na line of output\n"));
+  EXPECT_LE(Form->CompileOutput->Text->document()->blockCount(), 10001);
+  std::printf("longest gap %lld ms, memory %ld MB\n", static_cast<long long>(longestGap), memory);
+  QElapsedTimer answer;
+  answer.start();
+  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
+  EXPECT_FALSE(Form->CompileOutput->isVisible());
+  Form->CompileOutput->ButStop->click();
+  EXPECT_TRUE(WaitForStatus("Compile stopped"));
+  EXPECT_LT(answer.elapsed(), 2000);
+}
+
+// SDHLT redraws a progress counter after '\r': one line, as in a terminal.
+TEST_F(Window, AProgressCounterIsOneLine) {
+  Fake.Tool("hlvis",
+            "printf 'BasePortalVis:\\n'; i=0; while [ $i -lt 328 ]; do printf '\\r%6d / %5d' $i 328; "
+            "[ $i = 99 ] && sleep 2; i=$((i+1)); done; printf '\\r%60s\\r (0.01 seconds)\\nLeafThread:\\n' ''");
+  Start();
+  StartCompile();
+  QPlainTextEdit* text = Form->CompileOutput->Text;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
+      << text->toPlainText().right(200).toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated"));
+  const QString shown = Form->CompileOutput->PlainText();
+  EXPECT_TRUE(shown.contains("\nBasePortalVis:\n (0.01 seconds)\nLeafThread:\n")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains("/   328"));
 }
 
 }  // namespace
