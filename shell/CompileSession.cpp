@@ -65,7 +65,9 @@ struct CompileSessionState {
   // The window's view of the output: fed by the reader and worker threads,
   // taken by the posted update.
   CompileLog Log;
-  bool LogPosted = false;  // an update is posted and has not run yet
+  bool LogQueued = false;   // an update is posted and has not run yet
+  bool LogShowing = false;  // the owner is showing one
+  std::chrono::steady_clock::time_point LogShown;  // when it last finished showing one
 };
 
 namespace {
@@ -83,7 +85,7 @@ class Run {
     if (outcome.Ok) Output("\n" + std::string(kBspGenerated) + ": " + Plan.TargetPath + "\n");
     else if (outcome.Stopped) Output("\nStopped.\n");
     else Output("\nError: " + outcome.ErrorText + "\n");
-    PostLog();  // the rest, before Finished
+    PostLog(true);  // the rest, before Finished
     {
       std::lock_guard<std::mutex> lock(S->Mutex);
       S->Running = false;
@@ -115,12 +117,17 @@ class Run {
   }
 
   // Posts an update of the window's log when it changed and none waits to
-  // run; the update takes what the log holds when it runs.
-  void PostLog() {
+  // run, kLogInterval after the owner finished showing the last: however
+  // long showing takes, the owner's thread is left time for the user. The
+  // last update of a run is posted at once. An update takes what the log
+  // holds when it runs.
+  void PostLog(bool last = false) {
     {
       std::lock_guard<std::mutex> lock(S->Mutex);
-      if (!S->Calls.Log || S->LogPosted || !S->Log.Changed()) return;
-      S->LogPosted = true;
+      if (!S->Calls.Log || S->LogQueued || !S->Log.Changed()) return;
+      const auto now = std::chrono::steady_clock::now();
+      if (!last && (S->LogShowing || now - S->LogShown < CompileSession::kLogInterval)) return;
+      S->LogQueued = true;
     }
     std::shared_ptr<CompileSessionState> shared = S;
     S->PostCall([shared] {
@@ -128,9 +135,13 @@ class Run {
       {
         std::lock_guard<std::mutex> lock(shared->Mutex);
         update = shared->Log.TakeUpdate();
-        shared->LogPosted = false;
+        shared->LogQueued = false;
+        shared->LogShowing = true;
       }
       if (shared->Alive) shared->Calls.Log(update);
+      std::lock_guard<std::mutex> lock(shared->Mutex);
+      shared->LogShowing = false;
+      shared->LogShown = std::chrono::steady_clock::now();
     });
   }
 
@@ -330,7 +341,7 @@ bool CompileSession::Launch(CompilePlan plan, std::optional<CompileOutcome> earl
   if (State->Worker.joinable()) State->Worker.join();  // the last run's, already past its end
   State->Running = true;
   State->StopRequested = false;
-  State->Log = CompileLog();  // the last run's update has run before its Finished
+  State->Log = CompileLog();  // the last run's last update has run before its Finished
   State->Worker = std::thread(Run(State, std::move(plan), std::move(early)));
   return true;
 }

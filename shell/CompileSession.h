@@ -6,10 +6,11 @@
 // and reports one outcome.
 //
 // The output reaches a window as a terminal would show it (shell/CompileLog.h),
-// in updates at most kLogInterval apart, with never more than one posted and
-// not yet run: however fast the tools print, the window's thread gets a
-// bounded amount of work and the memory stays bounded. The last update comes
-// before Finished. The command line takes the raw bytes instead (Output).
+// in updates at least kLogInterval after the window finished showing the
+// last, never more than one posted and not yet run: however fast the tools
+// print, the window's thread keeps time for the user and the memory stays
+// bounded. The last update comes before Finished. The command line takes the
+// raw bytes instead (Output).
 //
 // Threads: the callbacks are never called directly. Each call is wrapped in a
 // function given to `post`, which must run it later on the thread that owns

@@ -18,7 +18,10 @@
 #include <filesystem>
 #include <tuple>
 
+#include "RealTools.h"
+#include "RunCommand.h"
 #include "WindowTest.h"
+#include "cli/Options.h"
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/RadioGroup.h"
@@ -253,6 +256,36 @@ TEST_F(Window, AnswersWhateverTheToolsPrint) {
   Form->CompileOutput->ButStop->click();
   EXPECT_TRUE(WaitForStatus("Compile stopped"));
   EXPECT_LT(answer.elapsed(), 2000);
+}
+
+// With real tools (QUORVEL_REAL_TOOLS) the window's compile takes about as
+// long as quorvel-cli's of the same level: following the output costs little.
+TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
+  QUORVEL_NEEDS_REAL_TOOLS();
+  std::filesystem::remove_all(Fake.ToolDir);
+  CopyRealTools("linux/sdhlt", Fake.ToolDir, [](const std::string&) { return std::string(); });
+  WriteTestWad(Fake.HLDir + "/valve/halflife.wad");
+  Start();
+  Form->RGMapDim->SetItemIndex(2);  // Medium
+  Form->ButGenMap->click();
+  QElapsedTimer clock;
+  clock.start();
+  Form->ButGenBsp->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusText() == ".bsp generated"; }, 120000))
+      << Form->StatusText().toStdString();
+  const qint64 window = clock.elapsed();
+  const LabyrinthOptions options = {Form->RGMapDim->ItemIndex(),   Form->RGMapCompl->ItemIndex(),
+                                    Form->RGSkill->ItemIndex(),    Form->RGMonsters->ItemIndex(),
+                                    Form->RGGameType->ItemIndex(), Form->RGBarney->ItemIndex()};
+  std::vector<std::string> args = cli::ArgumentsFor(options, Form->LastMap->Seed, Fake.HLDir);
+  args.insert(args.end(), {"--tools", Fake.ToolDir, "--compile", "--quiet", "--output", Fake.Root.File("quorvel.map")});
+  clock.restart();
+  const Outcome cli = RunCommand(args);
+  const qint64 line = clock.elapsed();
+  ASSERT_EQ(cli.Status, 0);
+  EXPECT_EQ(ReadFile(Fake.Root.File("quorvel.map")), ReadFile(Fake.AppDir + "/quorvel.map"));
+  std::printf("window %lld ms, quorvel-cli %lld ms\n", static_cast<long long>(window), static_cast<long long>(line));
+  EXPECT_LT(window, line * 3 / 2 + 2000);
 }
 
 // SDHLT redraws a progress counter after '\r': one line, as in a terminal.
