@@ -118,8 +118,7 @@ const std::vector<OptionSpec>& OptionTable() {
            "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
            "needs --tools and --game-dir"),
       Flag("run", &CliSettings::Run,
-           "start the game on the level in the game's valve/maps, as Run Half-Life does; needs --game-dir; "
-           "without --compile it is the level compiled before"),
+           "start the game on the level in the game's valve/maps (alone: the one compiled before); needs --game-dir"),
       Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error"),
       Flag("help", &CliSettings::Help, "show this help and exit"),
       Flag("version", &CliSettings::Version, "show the version and exit"),
