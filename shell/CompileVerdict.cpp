@@ -154,8 +154,8 @@ std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileSt
   } else {
     text = failed + " reported errors (exit status 0).";
   }
-  const std::string said = moving ? std::string() : MeaningfulLines(end.Output);
-  if (!said.empty()) text += "\n\n" + failed + " said:\n" + said;
+  const std::string said = MeaningfulLines(end.Output);
+  if (!said.empty()) text += "\n\n" + (moving ? std::string("move") : failed) + " said:\n" + said;
   if (errFile) text += "\n\nThe errors are in " + plan.ErrPath + ".";
   return Failed(moving ? "Cannot move the .bsp" : "Compile failed: " + failed, text, moving ? std::string() : failed);
 }

@@ -295,8 +295,8 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   Form->ButGenBsp->click();
   ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusText() == ".bsp generated"; }, 120000))
       << Form->StatusText().toStdString();
-  const qint64 window = clock.elapsed();
-  EXPECT_LT(watch.LongestGap(), 1000);
+  const qint64 window = clock.elapsed(), gap = watch.LongestGap();
+  EXPECT_LT(gap, 1000);
   const LabyrinthOptions options = {Form->RGMapDim->ItemIndex(),   Form->RGMapCompl->ItemIndex(),
                                     Form->RGSkill->ItemIndex(),    Form->RGMonsters->ItemIndex(),
                                     Form->RGGameType->ItemIndex(), Form->RGBarney->ItemIndex()};
@@ -308,7 +308,7 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   ASSERT_EQ(cli.Status, 0);
   EXPECT_EQ(ReadFile(Fake.Root.File("quorvel.map")), ReadFile(Fake.AppDir + "/quorvel.map"));
   std::printf("window %lld ms, quorvel-cli %lld ms, longest gap %lld ms\n", static_cast<long long>(window),
-              static_cast<long long>(line), static_cast<long long>(watch.LongestGap()));
+              static_cast<long long>(line), static_cast<long long>(gap));
   EXPECT_LT(window, line * 3 / 2 + 2000);
 }
 
