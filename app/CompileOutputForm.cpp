@@ -27,7 +27,6 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
   Text->setReadOnly(true);
   Text->setLineWrapMode(QPlainTextEdit::NoWrap);
   Text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  Text->setMaximumBlockCount(kMaxLines);
   Text->setUndoRedoEnabled(false);
   // The range grows after the text is laid out, which may be later than the
   // append: following is decided here, from where the user left the view.
@@ -58,18 +57,30 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
 
 QString TCompileOutputForm::PlainText() const { return Text->toPlainText(); }
 
-void TCompileOutputForm::AppendText(const QString& text) {
-  QString clean = text;
-  // Windows line ends and the tools' carriage returns would show as boxes.
-  clean.remove(QLatin1Char('\r'));
-  if (clean.isEmpty()) return;
-  QTextCursor end(Text->document());
-  end.movePosition(QTextCursor::End);
-  end.insertText(clean);
-}
-
-void TCompileOutputForm::AppendBytes(const std::string& bytes) {
-  AppendText(Decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
+void TCompileOutputForm::ShowLog(const shell::CompileLogUpdate& update) {
+  QString text;
+  for (const std::string& line : update.Lines) {
+    text += QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
+    text += QLatin1Char('\n');
+  }
+  text += QString::fromLocal8Bit(update.Current.data(), static_cast<qsizetype>(update.Current.size()));
+  // The document's last block is always the unfinished line.
+  QTextCursor cursor(Text->document());
+  cursor.beginEditBlock();
+  if (update.Reset) {
+    cursor.select(QTextCursor::Document);
+  } else {
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+  }
+  cursor.insertText(text);
+  const int excess = Text->document()->blockCount() - static_cast<int>(update.Held) - 1;
+  if (excess > 0) {
+    cursor.movePosition(QTextCursor::Start);
+    cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, excess);
+    cursor.removeSelectedText();
+  }
+  cursor.endEditBlock();
 }
 
 void TCompileOutputForm::Clear() {

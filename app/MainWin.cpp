@@ -262,7 +262,7 @@ void TMainForm::OpenCompileOutput() {
   CompileOutput->ShowAndRaise(false);  // the keyboard stays with this window
 }
 
-void TMainForm::AppendCompileOutput(const std::string& bytes) { CompileOutput->AppendBytes(bytes); }
+void TMainForm::ShowCompileLog(const shell::CompileLogUpdate& update) { CompileOutput->ShowLog(update); }
 
 void TMainForm::ShowError(const std::string& text) {
   if (ErrorDisplay) ErrorDisplay(FromShell(text));

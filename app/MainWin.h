@@ -89,7 +89,7 @@ class TMainForm : public QWidget, public shell::MainView {
   void ShowLevel(const shell::LevelSheet& sheet) override;
   void OpenLevelWindow(bool activate) override;
   void OpenCompileOutput() override;
-  void AppendCompileOutput(const std::string& bytes) override;
+  void ShowCompileLog(const shell::CompileLogUpdate& update) override;
   void ShowError(const std::string& text) override;
   bool Ask(const std::string& question) override;
   void Post(std::function<void()> call) override;

@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <future>
@@ -12,6 +13,7 @@
 #include "map/Random.h"
 #include "platform/Platform.h"
 #include "platform/SafeWrite.h"
+#include "platform/StopSignals.h"
 #include "shell/CompileSession.h"
 #include "shell/GameLaunch.h"
 #include "shell/GenerateMap.h"
@@ -123,8 +125,22 @@ bool WriteExtra(const std::string& text, const std::string& what, const std::str
   return ReportWrite(platform::WriteFileSafely(path, text), what, path, err);
 }
 
+// The options that make a level: with --run alone none is made.
+bool MakesALevel(const std::string& option) {
+  for (const char* name : {"dimension", "complexity", "skill", "monsters", "friends", "game-type", "seed", "output",
+                           "grid", "preview", "tools"})
+    if (option == name) return true;
+  return false;
+}
+
 // Why the compile and launch options cannot be used as given.
 Result<> CheckCompileOptions(const CliSettings& settings) {
+  if (settings.Run && !settings.Compile) {
+    for (const std::string& option : settings.Given)
+      if (MakesALevel(option))
+        return Failure{"--run without --compile starts the level compiled before and makes none, so --" + option +
+                       " has nothing to do: add --compile to make, compile and start a new level"};
+  }
   if (settings.Compile && settings.Tools.empty())
     return Failure{"--compile needs --tools DIR, the compile tools folder"};
   if ((settings.Compile || settings.Run) && settings.GameDir.empty())
@@ -163,9 +179,33 @@ bool CompileLevel(const CliSettings& settings, const std::string& mapPath, std::
       std::move(calls));
   std::future<shell::CompileOutcome> outcome = finished.get_future();
   (void)session.Start(shell::CompileDirs{appDir, settings.Tools, settings.GameDir});
+  // The tools run in process groups of their own, which the terminal's
+  // Ctrl+C does not reach: a caught signal stops them here.
+  bool stopping = false;
+  while (outcome.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+    if (stopping || platform::StopSignal() == 0) continue;
+    stopping = true;
+    {
+      std::lock_guard<std::mutex> lock(serial);
+      err << '\n' << kProgram << ": signal " << platform::StopSignal() << ": stopping the compile tools" << std::endl;
+    }
+    session.Stop();
+  }
   const shell::CompileOutcome result = outcome.get();
   if (!result.Ok) err << kProgram << ": " << result.StatusText << '\n';
   return result.Ok;
+}
+
+// Starts the game on the level in its maps folder, as "Run Half-Life" does.
+bool RunGame(const std::string& gameDir, std::ostream& err) {
+  if (shell::CheckLevelToRun(gameDir, false).How == shell::RunCheck::Kind::Refuse) {
+    err << kProgram << ": there is no compiled level " << shell::GameLevelPath(gameDir)
+        << " to start: make one with --compile\n";
+    return false;
+  }
+  const Result<> started = shell::LaunchGame(gameDir);
+  if (!started) err << kProgram << ": " << started.Error() << '\n';
+  return started.Ok();
 }
 
 }  // namespace
@@ -177,7 +217,11 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << kProgram << ": " << parsed.Error() << '\n';
     return 2;
   }
-  const CliSettings& settings = *parsed;
+  CliSettings settings = *parsed;
+  // The tools and the game start in their own folders, and the level names
+  // the game's wad file for tools that run elsewhere.
+  settings.Tools = shell::AbsolutePath(settings.Tools);
+  settings.GameDir = shell::AbsolutePath(settings.GameDir);
   if (settings.Help) return WriteStandardOutput(UsageText(), "help", out, err) ? 0 : 1;
   if (settings.Version) {
     const std::string version = std::string(kProgram) + ' ' + shell::kVersion + '\n';
@@ -193,6 +237,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << kProgram << ": bad value for --game-dir: " << gameDir.Error() << '\n';
     return 2;
   }
+  if (settings.Run && !settings.Compile) return RunGame(settings.GameDir, err) ? 0 : 1;
   const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
   if (const Result<> distinct = CheckDistinctFiles(output, settings); !distinct) {
     err << kProgram << ": " << distinct.Error() << '\n';
@@ -224,13 +269,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (!settings.Quiet) WriteSummary(*level, settings, output, err);
 
   if (settings.Compile && !CompileLevel(settings, output, err)) return 1;
-  if (settings.Run) {
-    const Result<> started = shell::LaunchGame(settings.GameDir);
-    if (!started) {
-      err << kProgram << ": " << started.Error() << '\n';
-      return 1;
-    }
-  }
+  if (settings.Run && !RunGame(settings.GameDir, err)) return 1;
   return 0;
 }
 

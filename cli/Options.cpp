@@ -72,12 +72,13 @@ const std::vector<CliOption>& OptionTable() {
     options.push_back(Text("preview", "FILE", &CliSettings::Preview, "",
                            "also write a picture of the layout as SVG, with a legend; - for standard output"));
     options.push_back(Text("tools", "DIR", &CliSettings::Tools, "",
-                           "the compile tools folder (hlcsg, hlbsp, hlvis, hlrad or the sdHL names), for --compile"));
+                           "the compile tools folder (sdHLCSG, sdHLBSP, sdHLVIS, sdHLRAD or the hl names), for --compile"));
     options.push_back(Flag("compile", &CliSettings::Compile,
                            "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
                            "needs --tools and --game-dir"));
     options.push_back(Flag("run", &CliSettings::Run,
-                           "then start the game on the level, as Run Half-Life does; needs --game-dir"));
+                           "start the game on the level in the game's valve/maps (alone: the one compiled before); "
+                           "needs --game-dir"));
     options.push_back(Flag("quiet", &CliSettings::Quiet, "print only the seed on standard error", 'q'));
     options.push_back(Flag("help", &CliSettings::Help, "show this help and exit", 'h'));
     options.push_back(Flag("version", &CliSettings::Version, "show the version and exit"));
@@ -142,6 +143,7 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
     const CliOption* spec = FindOption(name, shortForm);
     if (!spec) return Failure{"unknown option '" + arg.substr(0, dashes) + name + "' (see --help)"};
     const std::string option = std::string("--") + spec->Name;
+    settings.Given.push_back(spec->Name);
 
     if (spec->Kind == OptionKind::Flag) {
       if (equals != std::string::npos) return Failure{option + " takes no value"};
@@ -206,7 +208,8 @@ std::string UsageText() {
       text << indent << "default: " << spec.DefaultText << '\n';
   }
   text << "\nExit status: 0 done, 1 generation, writing, compiling or starting the game failed,\n"
-          "2 bad command line.\n";
+          "2 bad command line. Ctrl+C, SIGTERM or SIGHUP during a compile stop the tools first,\n"
+          "then end the program by that signal.\n";
   return text.str();
 }
 

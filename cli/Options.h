@@ -28,6 +28,7 @@ struct CliSettings {
   bool Quiet = false;
   bool Help = false;
   bool Version = false;
+  std::vector<std::string> Given;  // the options given, by name without "--", in order
 };
 
 // Arguments without the program name. A later repetition of an option wins.

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/Cli.h"
+#include "platform/StopSignals.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -40,6 +41,10 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   return cli::RunCli(Utf8Arguments(), std::cout, std::cerr);
 #else
-  return cli::RunCli(argc, argv, std::cout, std::cerr);
+  platform::CatchStopSignals();
+  const int status = cli::RunCli(argc, argv, std::cout, std::cerr);
+  // The tools have been stopped: now end as the signal would have.
+  if (const int signal = platform::StopSignal()) platform::EndBySignal(signal);
+  return status;
 #endif
 }

@@ -14,7 +14,10 @@
 //
 // POSIX: the child runs in a process group of its own with standard input from
 // /dev/null; Stop ends the whole group (SIGTERM, then SIGKILL after a grace
-// time). Windows: the child runs in a job object that ends every process in it
+// time). On Linux the child is also killed when the thread that started it
+// ends (the program was killed): start a Process from a thread that outlives
+// it. A relative Program is named from the caller's current folder, also
+// when the child starts in another (WorkingDirectory). Windows: the child runs in a job object that ends every process in it
 // on Stop and when the Process is destroyed; strings are UTF-8 and converted
 // to UTF-16 at the system's door.
 

@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,6 +13,8 @@
 #include <chrono>
 #include <cstring>
 #include <thread>
+
+#include "platform/Platform.h"
 
 namespace platform {
 
@@ -49,8 +54,26 @@ std::vector<char*> ArgumentVector(const ProcessSpec& spec) {
   return argv;
 }
 
-// In the forked child: only async-signal-safe calls until exec.
-[[noreturn]] void ExecChild(const ProcessSpec& spec, char* const* argv, int output, int errorPipe) {
+// The spec with a relative program named from the current folder: the child
+// changes to its own folder before it runs the program.
+ProcessSpec WithWholeProgram(ProcessSpec spec) {
+  if (!spec.Program.empty() && spec.Program.front() != '/' && !spec.WorkingDirectory.empty()) {
+    const std::string here = CurrentDirectory();
+    if (!here.empty()) spec.Program = here + (here.back() == '/' ? "" : "/") + spec.Program;
+  }
+  return spec;
+}
+
+// In the forked child: only async-signal-safe calls until exec. parent: the
+// pid of a parent whose end must end the child too (Linux); 0 for none.
+[[noreturn]] void ExecChild(const ProcessSpec& spec, char* const* argv, int output, int errorPipe, pid_t parent = 0) {
+#ifdef __linux__
+  // The signal comes when the thread that forked ends, which for a tool is
+  // the one waiting for it; the parent may have gone before the call.
+  if (parent != 0 && (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent)) _exit(127);
+#else
+  (void)parent;
+#endif
   sigset_t all;
   sigemptyset(&all);
   sigprocmask(SIG_SETMASK, &all, nullptr);
@@ -88,7 +111,8 @@ std::string ReadStartFailure(int errorPipe, const ProcessSpec& spec) {
 
 class PosixProcess final : public ProcessBase {
  public:
-  PosixProcess(const ProcessSpec& spec, Handlers handlers) : ProcessBase(std::move(handlers)) {
+  PosixProcess(const ProcessSpec& given, Handlers handlers) : ProcessBase(std::move(handlers)) {
+    const ProcessSpec spec = WithWholeProgram(given);
     int output[2] = {-1, -1}, errors[2] = {-1, -1};
     if (!MakePipe(output) || !MakePipe(errors) || !MakePipe(Wake)) {
       const std::string reason = std::strerror(errno);
@@ -99,10 +123,11 @@ class PosixProcess final : public ProcessBase {
     fcntl(Wake[0], F_SETFL, O_NONBLOCK);
     fcntl(Wake[1], F_SETFL, O_NONBLOCK);
     const std::vector<char*> argv = ArgumentVector(spec);
+    const pid_t parent = getpid();
     Pid = fork();
     if (Pid == 0) {
       setpgid(0, 0);  // its own group, so that Stop reaches whatever it starts
-      ExecChild(spec, argv.data(), output[1], errors[1]);
+      ExecChild(spec, argv.data(), output[1], errors[1], parent);
     }
     const int forkError = errno;
     if (Pid > 0) setpgid(Pid, Pid);  // either side may come first
@@ -251,7 +276,8 @@ std::unique_ptr<Process> Process::Start(const ProcessSpec& spec, Handlers handle
   return std::make_unique<PosixProcess>(spec, std::move(handlers));
 }
 
-Result<> StartDetached(const ProcessSpec& spec) {
+Result<> StartDetached(const ProcessSpec& given) {
+  const ProcessSpec spec = WithWholeProgram(given);
   int errors[2];
   if (!MakePipe(errors)) return Failure{spec.Program + " could not be started: " + std::strerror(errno)};
   const std::vector<char*> argv = ArgumentVector(spec);

@@ -53,6 +53,7 @@ Result<std::string> FindTool(const std::string& dir, const std::vector<std::stri
 CompilePlan PlanFiles(const CompileDirs& dirs) {
   CompilePlan plan;
   const std::string base = JoinPath(dirs.AppDir, kLevelName);
+  plan.LevelBase = base;
   plan.MapPath = base + ".map";
   plan.BspPath = base + ".bsp";
   plan.ErrPath = base + ".err";
@@ -80,15 +81,21 @@ const std::array<std::vector<std::string>, 4>& WindowsToolNames() {
 
 const std::array<std::vector<std::string>, 4>& PosixToolNames() {
   static const std::array<std::vector<std::string>, 4> names = {{
-      {"hlcsg", "sdHLCSG"},
-      {"hlbsp", "sdHLBSP"},
-      {"hlvis", "sdHLVIS"},
-      {"hlrad", "sdHLRAD"},
+      {"sdHLCSG", "hlcsg"},
+      {"sdHLBSP", "hlbsp"},
+      {"sdHLVIS", "hlvis"},
+      {"sdHLRAD", "hlrad"},
   }};
   return names;
 }
 
-int BatchToolFailureStatus(int toolNumber) { return 10 + toolNumber; }
+const std::vector<std::string>& ToolLeftoverExtensions() {
+  static const std::vector<std::string> extensions = {
+      ".p0",  ".p1",  ".p2", ".p3",  ".prt", ".wic", ".pts", ".lin", ".err",
+      ".ext", ".wa_", ".hsz", ".b0", ".b1",  ".b2",  ".b3",  ".pln",
+  };
+  return extensions;
+}
 
 // Tool names come from WindowsToolNames(): nothing in them is special to echo.
 std::string BatchStepMarker(std::size_t index, const std::string& tool) {
@@ -103,9 +110,11 @@ std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string,
   for (std::size_t i = 0; i < tools.size(); ++i) {
     text += "echo " + BatchStepMarker(i, tools[i]) + eol;
     text += tools[i] + ' ' + BatchWord(base) + eol;
-    // "if errorlevel 1" would miss the negative status of a crashed tool.
-    text += "if %errorlevel% neq 0 exit /b " + std::to_string(BatchToolFailureStatus(static_cast<int>(i) + 1)) + eol;
+    // "if errorlevel 1" would miss the negative status of a crashed tool;
+    // the status is passed on so that the message can quote it.
+    text += "if %errorlevel% neq 0 exit /b %errorlevel%" + eol;
   }
+  text += std::string("echo ") + kBatchMoveMarker + eol;
   text += "move  " + BatchWord(base + ".bsp") + ' ' + BatchWord(maps) + eol;
   return text;
 }
@@ -146,7 +155,8 @@ Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads) {
   return plan;
 }
 
-Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs) {
+Result<CompilePlan> MakeCompilePlan(const CompileDirs& given) {
+  const CompileDirs dirs{AbsolutePath(given.AppDir), AbsolutePath(given.ToolDir), AbsolutePath(given.HLDir)};
 #ifdef _WIN32
   const char* comspec = std::getenv("COMSPEC");
   return MakeWindowsPlan(dirs, comspec && *comspec ? comspec : "cmd.exe");

@@ -41,6 +41,7 @@ struct CompilePlan {
   std::array<std::string, 4> BatchTools;
 
   // Files the tools read and write beside the map.
+  std::string LevelBase;  // AppDir/quorvel: the map's path without its extension
   std::string MapPath;  // AppDir/quorvel.map
   std::string BspPath;  // AppDir/quorvel.bsp
   std::string ErrPath;  // AppDir/quorvel.err: written by a tool that failed
@@ -58,28 +59,37 @@ struct CompilePlan {
 std::string GameMapsDir(const std::string& hlDir);
 std::string GameLevelPath(const std::string& hlDir);
 
-// The names each step looks for in ToolDir, best first. Windows: the modern
-// tools, then the classic ones (qcsg.exe, qbsp2.exe, vis.exe, qrad.exe), which
-// take at most kClassicMaxEntities entities. POSIX: hlcsg then sdHLCSG, etc.
+// The names each step looks for in ToolDir, best first: SDHLT's (faster
+// lighting, higher limits), then ZHLT's. Windows: then the classic ones
+// (qcsg.exe, qbsp2.exe, vis.exe, qrad.exe), which take at most
+// kClassicMaxEntities entities. POSIX: sdHLCSG then hlcsg, etc.
 const std::array<std::vector<std::string>, 4>& WindowsToolNames();
 const std::array<std::vector<std::string>, 4>& PosixToolNames();
 inline constexpr int kClassicMaxEntities = 1024;
 
+// What the tools leave beside the map (LevelBase + each of these), removed
+// after a successful compile: ZHLT's portal and hull files, its pointfiles
+// (empty when there was no leak), SDHLT's extents, wad and hull size files,
+// and the error file. The tools' log (.log) is kept for the user.
+const std::vector<std::string>& ToolLeftoverExtensions();
 // The batch file's lines, each ending in CR LF:
 //   @echo off
 //   echo Step 1 of 4: TOOL1   (BatchStepMarker, so that the run can be followed)
-//   TOOL1 "AppDir\quorvel"   then: if %errorlevel% neq 0 exit /b 11
-//   ... the same for tools 2 to 4 (exit statuses 12 to 14) ...
+//   TOOL1 "AppDir\quorvel"
+//   if %errorlevel% neq 0 exit /b %errorlevel%
+//   ... the same for tools 2 to 4 ...
+//   echo Moving the level into the maps folder   (kBatchMoveMarker)
 //   move  "AppDir\quorvel.bsp" "HLDir\valve\maps"
 // Paths are quoted with every '%' doubled, so spaces, '&', '^', '(' and '%'
 // in folder names are taken literally. The text is UTF-8; it is written in the
-// interpreter's code page (platform::ToConsoleCodePage). A failing tool ends the batch, so no
-// later tool runs and no older quorvel.bsp is moved.
+// interpreter's code page (platform::ToConsoleCodePage). A failing tool ends
+// the batch with the tool's own exit status (a crash's negative one too), so
+// no later tool runs and no older quorvel.bsp is moved; the last marker
+// printed names what failed.
 std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools);
-// The batch's exit status when tool 1 to 4 failed (a failed move leaves 1).
-int BatchToolFailureStatus(int toolNumber);
 // The line the batch prints before it starts a tool (index from 0).
 std::string BatchStepMarker(std::size_t index, const std::string& tool);
+inline constexpr char kBatchMoveMarker[] = "Moving the level into the maps folder";
 
 // The Windows plan, run by `interpreter /d /v:off /c .\quorvel.bat` in
 // ToolDir. Fails naming the folder and the names looked for when a step has
@@ -92,7 +102,8 @@ Result<CompilePlan> MakeWindowsPlan(const CompileDirs& dirs, const std::string& 
 Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads);
 
 // This system's plan: COMSPEC (or cmd.exe) on Windows, one thread per core
-// elsewhere.
+// elsewhere. Relative folders are taken from the current folder first: the
+// tools run in another.
 Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs);
 
 // A step's command line for the output, quoted for the system's shell

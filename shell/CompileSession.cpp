@@ -1,7 +1,7 @@
 #include "shell/CompileSession.h"
 
-#include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
@@ -27,25 +27,22 @@ void KeepTail(std::string& text) {
   text.erase(0, cut == std::string::npos ? text.size() - kTailBytes : cut + 1);
 }
 
-// What the tools leave beside the map in dir: every quorvel.* but the map,
-// the tools' log and the settings (and the level, should dir be the maps
-// folder itself).
-Result<> RemoveIntermediateFiles(const std::string& dir) {
-  std::error_code error;
-  std::filesystem::directory_iterator entries(FileSystemPath(dir), error);
-  if (error) return Failure{error.message()};
-  const std::filesystem::path keep[] = {kMapFileName, kBspFileName, kLogFileName, kSettingsFileName};
-  std::vector<std::string> leftovers;  // not removed while the folder is read
-  for (const std::filesystem::directory_entry& entry : entries) {
-    const std::filesystem::path name = entry.path().filename();
-    if (name.stem() != kLevelName || !name.has_extension() || entry.is_directory(error)) continue;
-    if (std::find(std::begin(keep), std::end(keep), name) == std::end(keep)) leftovers.push_back(PathString(entry.path()));
+// Removes what the tools leave beside the map, and nothing else: a folder of
+// that name is left alone. The paths it could not remove, with the reasons.
+std::vector<std::string> RemoveLeftovers(const CompilePlan& plan) {
+  std::vector<std::string> kept;
+  for (const std::string& extension : ToolLeftoverExtensions()) {
+    const std::string path = plan.LevelBase + extension;
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(FileSystemPath(path), error);
+    if (!std::filesystem::exists(status)) continue;
+    if (std::filesystem::is_directory(status)) {
+      kept.push_back(path + ": a folder, left alone");
+    } else if (const Result<> removed = RemoveFile(path); !removed) {
+      kept.push_back(path + ": " + removed.Error());
+    }
   }
-  for (const std::string& path : leftovers) {
-    const Result<> removed = RemoveFile(path);
-    if (!removed) return Failure{"Cannot remove " + path + ": " + removed.Error()};
-  }
-  return {};
+  return kept;
 }
 
 }  // namespace
@@ -58,10 +55,19 @@ struct CompileSessionState {
   std::atomic<bool> Alive{true};  // false once the session is destroyed
 
   std::mutex Mutex;
+  std::condition_variable StepEnded;  // the running step's tool has ended
   bool Running = false;
   bool StopRequested = false;
   platform::Process* Current = nullptr;  // the step's process, owned by the worker
+  bool CurrentEnded = false;
   std::thread Worker;
+
+  // The window's view of the output: fed by the reader and worker threads,
+  // taken by the posted update.
+  CompileLog Log;
+  bool LogQueued = false;   // an update is posted and has not run yet
+  bool LogShowing = false;  // the owner is showing one
+  std::chrono::steady_clock::time_point LogShown;  // when it last finished showing one
 };
 
 namespace {
@@ -79,6 +85,7 @@ class Run {
     if (outcome.Ok) Output("\n" + std::string(kBspGenerated) + ": " + Plan.TargetPath + "\n");
     else if (outcome.Stopped) Output("\nStopped.\n");
     else Output("\nError: " + outcome.ErrorText + "\n");
+    PostLog(true);  // the rest, before Finished
     {
       std::lock_guard<std::mutex> lock(S->Mutex);
       S->Running = false;
@@ -99,9 +106,54 @@ class Run {
   }
 
   void Output(std::string text) {
+    if (S->Calls.Log) {
+      std::lock_guard<std::mutex> lock(S->Mutex);
+      S->Log.Feed(text);
+    }
+    if (!S->Calls.Output) return;
     Post([text = std::move(text)](CompileSession::Callbacks& calls) {
       if (calls.Output) calls.Output(text);
     });
+  }
+
+  // Posts an update of the window's log when it changed and none waits to
+  // run, kLogInterval after the owner finished showing the last: however
+  // long showing takes, the owner's thread is left time for the user. The
+  // last update of a run is posted at once. An update takes what the log
+  // holds when it runs.
+  void PostLog(bool last = false) {
+    {
+      std::lock_guard<std::mutex> lock(S->Mutex);
+      if (!S->Calls.Log || S->LogQueued || !S->Log.Changed()) return;
+      const auto now = std::chrono::steady_clock::now();
+      if (!last && (S->LogShowing || now - S->LogShown < CompileSession::kLogInterval)) return;
+      S->LogQueued = true;
+    }
+    std::shared_ptr<CompileSessionState> shared = S;
+    S->PostCall([shared] {
+      CompileLogUpdate update;
+      {
+        std::lock_guard<std::mutex> lock(shared->Mutex);
+        update = shared->Log.TakeUpdate();
+        shared->LogQueued = false;
+        shared->LogShowing = true;
+      }
+      if (shared->Alive) shared->Calls.Log(update);
+      std::lock_guard<std::mutex> lock(shared->Mutex);
+      shared->LogShowing = false;
+      shared->LogShown = std::chrono::steady_clock::now();
+    });
+  }
+
+  // Waits for the step's tool to end, posting the log's updates meanwhile.
+  void AwaitStep() {
+    std::unique_lock<std::mutex> lock(S->Mutex);
+    while (!S->CurrentEnded) {
+      S->StepEnded.wait_for(lock, CompileSession::kLogInterval, [this] { return S->CurrentEnded; });
+      lock.unlock();
+      PostLog();
+      lock.lock();
+    }
   }
 
   void StepStarted(std::size_t index, std::size_t count, std::string name) {
@@ -110,17 +162,21 @@ class Run {
     });
   }
 
-  // Reports each tool the batch starts, and keeps in tail only what the
+  // Looks at each line the tools print: the leak line, and the batch's
+  // markers, reporting each tool it starts and keeping in tail only what the
   // latest one printed; line holds the current line's start.
-  void FollowBatch(std::string& line, std::string_view text, std::string& tail) {
+  void WatchLines(std::string& line, std::string_view text, std::string& tail) {
     for (const char c : text) {
       if (c != '\n' && c != '\r') {
-        if (line.size() < 256) line += c;  // longer than any marker
+        if (line.size() < 256) line += c;  // longer than any marker or the leak line
         continue;
       }
-      for (std::size_t t = 0; t < Plan.BatchTools.size(); ++t) {
-        if (line != BatchStepMarker(t, Plan.BatchTools[t])) continue;
-        StepStarted(t, Plan.BatchTools.size(), Plan.BatchTools[t]);
+      if (line.find(kLeakLine) != std::string::npos) LeakReported = true;
+      for (std::size_t t = 0; !Plan.BatchPath.empty() && t <= Plan.BatchTools.size(); ++t) {
+        const bool move = t == Plan.BatchTools.size();
+        if (line != (move ? std::string(kBatchMoveMarker) : BatchStepMarker(t, Plan.BatchTools[t]))) continue;
+        BatchReached = static_cast<int>(t);
+        if (!move) StepStarted(t, Plan.BatchTools.size(), Plan.BatchTools[t]);
         const std::size_t at = tail.rfind(line);
         if (at != std::string::npos) tail.erase(0, at + line.size());
       }
@@ -184,23 +240,37 @@ class Run {
       handlers.Output = [this, tail, line = std::string()](std::string_view text) mutable {
         Output(std::string(text));
         tail->append(text);
-        if (!Plan.BatchPath.empty()) FollowBatch(line, text, *tail);
+        WatchLines(line, text, *tail);
         KeepTail(*tail);
       };
+      handlers.Exited = [this](const platform::ProcessExit&) {
+        std::lock_guard<std::mutex> lock(S->Mutex);
+        S->CurrentEnded = true;
+        S->StepEnded.notify_all();
+      };
+      {
+        std::lock_guard<std::mutex> lock(S->Mutex);
+        S->CurrentEnded = false;
+      }
       std::unique_ptr<platform::Process> process = platform::Process::Start(step.Process, std::move(handlers));
       {
         std::lock_guard<std::mutex> lock(S->Mutex);
         S->Current = process.get();
         if (S->StopRequested) process->Stop();
       }
-      const platform::ProcessExit exit = process->Wait();
+      AwaitStep();
+      StepEnd end;
+      end.Exit = process->Wait();
       {
         std::lock_guard<std::mutex> lock(S->Mutex);
         S->Current = nullptr;
       }
       process.reset();
-      if (exit.How == platform::ProcessExit::Kind::Stopped || StopRequested()) return Stopped();
-      if (std::optional<CompileOutcome> failed = JudgeStep(Plan, step, exit, *tail)) return *failed;
+      if (end.Exit.How == platform::ProcessExit::Kind::Stopped || StopRequested()) return Stopped();
+      end.Output = *tail;
+      end.LeakReported = LeakReported;
+      end.BatchReached = BatchReached;
+      if (std::optional<CompileOutcome> failed = JudgeStep(Plan, step, end)) return *failed;
     }
     return MoveLevel();
   }
@@ -218,8 +288,7 @@ class Run {
       return Failed("Cannot move the .bsp", Plan.BspPath + " did not reach the maps folder " + Plan.MapsDir +
                                                 ": the move in " + Plan.BatchPath + " failed.");
     }
-    const Result<> removed = RemoveIntermediateFiles(PathString(FileSystemPath(Plan.MapPath).parent_path()));
-    if (!removed) Output("\n" + removed.Error() + "\n");
+    for (const std::string& kept : RemoveLeftovers(Plan)) Output("\nNot removed: " + kept + "\n");
     CompileOutcome outcome;
     outcome.Ok = true;
     outcome.StatusText = kBspGenerated;
@@ -230,6 +299,8 @@ class Run {
   CompilePlan Plan;
   std::optional<CompileOutcome> Early;
   bool BatchWritten = false;
+  bool LeakReported = false;  // written by the reader threads, read once each has ended
+  int BatchReached = -1;
 };
 
 }  // namespace
@@ -270,6 +341,7 @@ bool CompileSession::Launch(CompilePlan plan, std::optional<CompileOutcome> earl
   if (State->Worker.joinable()) State->Worker.join();  // the last run's, already past its end
   State->Running = true;
   State->StopRequested = false;
+  State->Log = CompileLog();  // the last run's last update has run before its Finished
   State->Worker = std::thread(Run(State, std::move(plan), std::move(early)));
   return true;
 }

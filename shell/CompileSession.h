@@ -5,6 +5,13 @@
 // each (shell/CompileVerdict.h), moves the level into the game's maps folder
 // and reports one outcome.
 //
+// The output reaches a window as a terminal would show it (shell/CompileLog.h),
+// in updates at least kLogInterval after the window finished showing the
+// last, never more than one posted and not yet run: however fast the tools
+// print, the window's thread keeps time for the user and the memory stays
+// bounded. The last update comes before Finished. The command line takes the
+// raw bytes instead (Output).
+//
 // Threads: the callbacks are never called directly. Each call is wrapped in a
 // function given to `post`, which must run it later on the thread that owns
 // the session (Qt: QMetaObject::invokeMethod(window, f, Qt::QueuedConnection);
@@ -17,7 +24,9 @@
 //   compile.Start({appDir, toolDir, hlDir});
 //
 // Every Start that returned true ends in exactly one Finished. After a
-// successful run the files the tools leave beside the map are removed.
+// successful run the files the tools leave beside the map
+// (ToolLeftoverExtensions) are removed; one that cannot be is named in the
+// output, and the compile still succeeded.
 
 #include <chrono>
 #include <cstddef>
@@ -26,6 +35,7 @@
 #include <optional>
 #include <string>
 
+#include "shell/CompileLog.h"
 #include "shell/CompilePlan.h"
 #include "shell/CompileVerdict.h"
 
@@ -37,10 +47,15 @@ class CompileSession {
  public:
   using Post = std::function<void(std::function<void()> call)>;
 
+  static constexpr std::chrono::milliseconds kLogInterval{100};
+
   struct Callbacks {
     // Text for the compile output: each step's command line before it runs,
     // the tools' output as it comes (bytes as they printed them), the outcome.
+    // Posted once for each piece: for a post that runs the call at once.
     std::function<void(const std::string& text)> Output;
+    // The same text as a terminal shows it, for a window (see above).
+    std::function<void(const CompileLogUpdate& update)> Log;
     // A step starts: its index (from 0), the number of steps, its name.
     std::function<void(std::size_t index, std::size_t count, const std::string& name)> StepStarted;
     std::function<void(const CompileOutcome& outcome)> Finished;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -59,6 +60,13 @@ bool IsFirstTool(const CompilePlan& plan, const std::string& tool) {
   return !plan.Steps.empty() && tool == (plan.BatchPath.empty() ? plan.Steps.front().Name : plan.BatchTools.front());
 }
 
+// -1 when the file is not there.
+long long FileSize(const std::string& path) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(FileSystemPath(path), error);
+  return error ? -1 : static_cast<long long>(size);
+}
+
 }  // namespace
 
 CompileOutcome Failed(std::string statusText, std::string errorText, std::string step) {
@@ -100,58 +108,56 @@ std::string MissingWadFile(const std::string& mapPath) {
   return {};
 }
 
-std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step,
-                                        const platform::ProcessExit& exit, const std::string& output) {
+std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step, const StepEnd& end) {
   using Kind = platform::ProcessExit::Kind;
+  const platform::ProcessExit& exit = end.Exit;
   if (exit.How == Kind::FailedToStart) {
     return Failed("Compile failed: " + step.Name,
                   step.Name + " could not be started from " + step.Process.WorkingDirectory + ": " + exit.Error,
                   step.Name);
   }
-  // The Windows batch stops at the first failing tool with a status naming it.
-  std::string batchTool;
-  if (!plan.BatchPath.empty() && exit.How == Kind::Exited) {
-    for (std::size_t i = 0; i < plan.BatchTools.size(); ++i)
-      if (exit.Status == BatchToolFailureStatus(static_cast<int>(i) + 1)) batchTool = plan.BatchTools[i];
-  }
-  const std::string failed = batchTool.empty() ? step.Name : batchTool;
-  // The bsp tool meets a hole to the void with a pointfile; the tools after
-  // it then fail for want of portals.
-  if (IsFile(plan.LinPath)) {
+  const bool batch = !plan.BatchPath.empty();
+  const bool moving = batch && end.BatchReached == static_cast<int>(plan.BatchTools.size());
+  // The batch has passed on the status of the tool whose marker came last.
+  std::string failed = step.Name;
+  if (batch && end.BatchReached >= 0 && !moving) failed = plan.BatchTools[static_cast<std::size_t>(end.BatchReached)];
+  // The bsp tool meets a hole to the void with its leak line and a
+  // pointfile, and may still exit with 0 (ZHLT) or crash after it (SDHLT);
+  // the tools after it then fail for want of portals.
+  if (end.LeakReported || FileSize(plan.LinPath) > 0) {
+    const std::string bsp = batch ? plan.BatchTools[1] : plan.Steps.size() > 1 ? plan.Steps[1].Name : failed;
     return Failed("Compile failed: the level leaks",
-                  "The level leaks: it has a hole to the void, so the compile stopped at " + failed +
-                      ". The pointfile " + plan.LinPath + " traces the way from an entity to the hole.",
-                  failed);
+                  "The level leaks: it has a hole to the void, so the compile stopped at " + bsp + ". The pointfile " +
+                      plan.LinPath + " traces the way from an entity to the hole.",
+                  bsp);
   }
   const bool errFile = IsFile(plan.ErrPath);
   if (exit.Succeeded() && !errFile) return std::nullopt;
 
   std::string text;
   const std::string missingWad = IsFirstTool(plan, failed) ? MissingWadFile(plan.MapPath) : std::string();
-  if (!missingWad.empty()) {
+  if (moving) {
+    text = "The move of " + plan.BspPath + " into the maps folder " + plan.MapsDir + " failed (exit status " +
+           std::to_string(exit.Status) + ").";
+  } else if (!missingWad.empty()) {
     text = failed + " failed: the texture file " + missingWad +
            " that the level names does not exist. A level names the game folder it was generated with: press "
            "\"Generate .map\" again to make it for the game folder set in Setup.";
-  } else if (RefusedForEntities(output)) {
+  } else if (RefusedForEntities(end.Output)) {
     text = failed + " refused the level: it has more entities than the tool can take (the classic tools take at most " +
            std::to_string(kClassicMaxEntities) +
            "). Compile it with the newer tools (sdHLCSG, hlcsg and the rest) or choose a smaller Map Dimension.";
   } else if (exit.How == Kind::Crashed) {
     text = failed + " crashed (" + CrashText(exit.Status) + ").";
-  } else if (!batchTool.empty()) {
-    text = failed + " failed, so " + step.Name + " stopped there (exit status " + std::to_string(exit.Status) + ").";
   } else if (exit.Status != 0) {
     text = failed + " failed with exit status " + std::to_string(exit.Status) + ".";
-    // The tool checks use other statuses; the move is the batch's only other command.
-    if (!plan.BatchPath.empty() && exit.Status == 1)
-      text += " The move of " + plan.BspPath + " into the maps folder " + plan.MapsDir + " failed.";
   } else {
     text = failed + " reported errors (exit status 0).";
   }
-  const std::string said = MeaningfulLines(output);
-  if (!said.empty()) text += "\n\n" + failed + " said:\n" + said;
+  const std::string said = MeaningfulLines(end.Output);
+  if (!said.empty()) text += "\n\n" + (moving ? std::string("move") : failed) + " said:\n" + said;
   if (errFile) text += "\n\nThe errors are in " + plan.ErrPath + ".";
-  return Failed("Compile failed: " + failed, text, failed);
+  return Failed(moving ? "Cannot move the .bsp" : "Compile failed: " + failed, text, moving ? std::string() : failed);
 }
 
 }  // namespace shell

@@ -24,10 +24,24 @@ struct CompileOutcome {
 
 CompileOutcome Failed(std::string statusText, std::string errorText, std::string step = {});
 
-// The verdict on a step that ended; nullopt when it succeeded. output: the
-// end of what the step printed.
-std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step,
-                                        const platform::ProcessExit& exit, const std::string& output);
+// How a step ended, as the session saw it.
+struct StepEnd {
+  platform::ProcessExit Exit;
+  std::string Output;         // the end of what the step (or the batch's latest tool) printed
+  bool LeakReported = false;  // a tool printed its leak line (kLeakLine) during the run
+  // Windows: the last marker the batch printed: 0-3 the tool started, 4 the
+  // move; -1 none.
+  int BatchReached = -1;
+};
+
+// What both ZHLT and SDHLT print when the bsp tool finds a hole in hull 0,
+// the hull the player sees ("Warning: === LEAK in hull 0 ===").
+inline constexpr char kLeakLine[] = "LEAK in hull 0";
+
+// The verdict on a step that ended; nullopt when it succeeded. A leak is
+// judged from what it leaves: the leak line, or a pointfile (.lin) that is
+// not empty. ZHLT leaves an empty one after every compile.
+std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step, const StepEnd& end);
 
 // The lines of output worth showing in a message: its last lines holding
 // "Error:" (at most three), else its last five lines; empty lines skipped.

@@ -47,6 +47,9 @@ RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed) {
   return {};
 }
 
-Result<> LaunchGame(const std::string& hlDir) { return RunHalfLife(hlDir, UserEnvironment::FromProcess()); }
+Result<> LaunchGame(const std::string& hlDir) {
+  // The game starts in its folder: a relative one is named from here first.
+  return RunHalfLife(AbsolutePath(hlDir), UserEnvironment::FromProcess());
+}
 
 }  // namespace shell

@@ -23,6 +23,14 @@ std::string PathString(const std::filesystem::path& path) {
 #endif
 }
 
+std::string AbsolutePath(const std::string& path) {
+  const std::filesystem::path given = FileSystemPath(path);
+  if (path.empty() || given.has_root_directory()) return path;
+  std::error_code error;
+  const std::filesystem::path whole = std::filesystem::absolute(given, error);
+  return error ? path : PathString(whole);
+}
+
 bool IsFile(const std::string& path) {
   std::error_code error;
   const auto status = std::filesystem::status(FileSystemPath(path), error);

@@ -19,6 +19,11 @@ std::filesystem::path FileSystemPath(const std::string& path);
 // And back.
 std::string PathString(const std::filesystem::path& path);
 
+// A path relative to the current folder made whole, so that it still names
+// the same place for a program started in another folder. Unchanged when it
+// is empty or starts at a root ("/x", "C:\\x", "\\x").
+std::string AbsolutePath(const std::string& path);
+
 // An existing file that is not a directory.
 bool IsFile(const std::string& path);
 bool IsDirectory(const std::string& path);

@@ -24,7 +24,7 @@ Session::Session(MainView& view, const StartFolders& folders, Settings defaults)
   Main.Options = OptionsFromSettings(Data);
   Sheet.Title = "Level";
   CompileSession::Callbacks calls;
-  calls.Output = [this](const std::string& text) { View.AppendCompileOutput(text); };
+  calls.Log = [this](const CompileLogUpdate& update) { View.ShowCompileLog(update); };
   calls.StepStarted = [this](std::size_t index, std::size_t count, const std::string& name) {
     StepStarted(index, count, name);
   };

@@ -68,7 +68,9 @@ class MainView {
   virtual void OpenLevelWindow(bool activate) = 0;
   // Shows the compile output, emptied for a new compile.
   virtual void OpenCompileOutput() = 0;
-  virtual void AppendCompileOutput(const std::string& bytes) = 0;
+  // What changed in the compile output (shell/CompileLog.h), at a pace the
+  // view can keep up with.
+  virtual void ShowCompileLog(const CompileLogUpdate& update) = 0;
   virtual void ShowError(const std::string& text) = 0;
   // A yes/no question, No the default; true for yes.
   virtual bool Ask(const std::string& question) = 0;

@@ -44,7 +44,8 @@ std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, co
   if (!InSteamLibrary(hlDir)) return std::nullopt;
   const std::string folder = SteamFolder(env);
   if (folder.empty()) return std::nullopt;
-  return platform::ProcessSpec{JoinPath(folder, kSteamName),
+  // A relative PATH entry names a folder from here, not from the game's.
+  return platform::ProcessSpec{JoinPath(AbsolutePath(folder), kSteamName),
                                {"-applaunch", kHalfLifeSteamAppId, "-console", "+map", kLevelName},
                                hlDir};
 }

@@ -10,18 +10,6 @@ namespace win {
 
 namespace {
 
-// Bytes at the end of text that start a UTF-8 character not yet complete.
-std::size_t IncompleteTail(std::string_view text) {
-  for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
-    const auto byte = static_cast<unsigned char>(text[text.size() - back]);
-    if ((byte & 0xC0) != 0x80) {
-      const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
-      return length > back ? back : 0;
-    }
-  }
-  return 0;
-}
-
 std::wstring Decode(std::string_view bytes) {
   if (bytes.empty()) return {};
   const int size = static_cast<int>(bytes.size());
@@ -34,19 +22,6 @@ std::wstring Decode(std::string_view bytes) {
   std::wstring text(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), n);
   return text;
-}
-
-// The edit control wants CR LF; tools print LF, CR LF, or a bare CR to
-// redraw a progress line.
-std::wstring EditLineEnds(const std::wstring& text) {
-  std::wstring out;
-  out.reserve(text.size() + text.size() / 16);
-  for (wchar_t c : text) {
-    if (c == L'\r') continue;
-    if (c == L'\n') out += L'\r';
-    out += c;
-  }
-  return out;
 }
 
 }  // namespace
@@ -94,12 +69,10 @@ void CompileOutputWindow::SetRunning(bool running) {
   RememberFocus(GetDlgItem(Hwnd, running ? kButStop : kButClose));
 }
 
-void CompileOutputWindow::Append(std::string_view bytes) {
-  Pending.append(bytes);
-  const std::size_t keep = IncompleteTail(Pending);
-  const std::wstring text = EditLineEnds(Decode(std::string_view(Pending).substr(0, Pending.size() - keep)));
-  Pending.erase(0, Pending.size() - keep);
-  if (text.empty()) return;
+void CompileOutputWindow::ShowLog(const shell::CompileLogUpdate& update) {
+  std::wstring text;
+  for (const std::string& line : update.Lines) text += Decode(line) + L"\r\n";  // the edit control's line end
+  text += Decode(update.Current);
 
   const HWND edit = GetDlgItem(Hwnd, kText);
   // Following unless the user scrolled up: then the lines they read stay put.
@@ -113,17 +86,24 @@ void CompileOutputWindow::Append(std::string_view bytes) {
   SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
 
   SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
-  const int length = GetWindowTextLengthW(edit);
-  int dropped = 0;  // whole lines cut off the top
-  if (length + static_cast<int>(text.size()) > kMaxChars) {
-    dropped = static_cast<int>(SendMessageW(edit, EM_LINEFROMCHAR, length / 2, 0));
+  if (update.Reset) {
+    SetWindowTextW(edit, text.c_str());
+  } else {
+    // The last line is always the unfinished one.
+    const auto lines = SendMessageW(edit, EM_GETLINECOUNT, 0, 0);
+    const auto lastLine = SendMessageW(edit, EM_LINEINDEX, lines - 1, 0);
+    SendMessageW(edit, EM_SETSEL, lastLine, GetWindowTextLengthW(edit));
+    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  const int excess = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)) - static_cast<int>(update.Held) - 1;
+  const int dropped = std::max(excess, 0);  // whole lines cut off the top
+  if (dropped > 0) {
     SendMessageW(edit, EM_SETSEL, 0, SendMessageW(edit, EM_LINEINDEX, dropped, 0));
     SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
   }
-  const int end = GetWindowTextLengthW(edit);
-  SendMessageW(edit, EM_SETSEL, end, end);
-  SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   if (follow) {
+    const int end = GetWindowTextLengthW(edit);
+    SendMessageW(edit, EM_SETSEL, end, end);
     SendMessageW(edit, WM_VSCROLL, SB_BOTTOM, 0);
   } else {
     SendMessageW(edit, EM_SETSEL, selStart, selEnd);
@@ -135,7 +115,6 @@ void CompileOutputWindow::Append(std::string_view bytes) {
 }
 
 void CompileOutputWindow::Clear() {
-  Pending.clear();
   SetDlgItemTextW(Hwnd, kText, L"");
 }
 

@@ -1,14 +1,15 @@
 #pragma once
-// "Compile output": the tools' console output as it comes, in a read-only
-// text box that follows the newest line unless the user scrolled up, with
+// "Compile output": the tools' console output as it comes, as a terminal
+// shows it (shell/CompileLog.h), in a read-only text box that follows the
+// newest line unless the user scrolled up, with
 // "Stop" (while a compile runs), "Clear" and "Close". Closing (Escape too)
 // only hides it; Ctrl+L in the main window shows it again. It opens beside
 // the main window, within the screen's work area.
 
 #include <functional>
 #include <string>
-#include <string_view>
 
+#include "shell/CompileLog.h"
 #include "win/Ui.h"
 
 namespace win {
@@ -16,15 +17,14 @@ namespace win {
 class CompileOutputWindow : public Window {
  public:
   enum Id : int { kText = 400, kButStop, kButClear, kButClose };
-  // Older text is dropped beyond this many characters.
-  static constexpr int kMaxChars = 1 << 20;
-
   explicit CompileOutputWindow(HWND owner);
   ~CompileOutputWindow() override;
 
-  // The tools' bytes: UTF-8, or the console code page when not valid UTF-8.
-  // A character cut between two pieces is completed by the next.
-  void Append(std::string_view bytes);
+  // Catches up with the compile's log: the unfinished last line replaced,
+  // the completed lines added, the oldest beyond what the log holds dropped.
+  // Each line's bytes are UTF-8, or the console code page when not valid
+  // UTF-8.
+  void ShowLog(const shell::CompileLogUpdate& update);
   void Clear();
   // Shows the window raised, the first time beside the main window, its
   // owner; activated when the user asked for it (not when a compile opened it).
@@ -45,7 +45,6 @@ class CompileOutputWindow : public Window {
   Font Fixed;
   HWND Owner;
   bool Placed = false;
-  std::string Pending;  // the start of a UTF-8 character cut off at a piece's end
 };
 
 }  // namespace win

@@ -246,7 +246,7 @@ void MainWindow::OpenCompileOutput() {
   Output->Show(false);  // the keyboard stays with this window
 }
 
-void MainWindow::AppendCompileOutput(const std::string& bytes) { Output->Append(bytes); }
+void MainWindow::ShowCompileLog(const shell::CompileLogUpdate& update) { Output->ShowLog(update); }
 
 void MainWindow::ShowError(const std::string& text) { ShowMessage(Hwnd, shell::kApplicationTitle, text); }
 

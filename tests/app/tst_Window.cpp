@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QElapsedTimer>
 
 #include <signal.h>
 #include <unistd.h>
@@ -21,16 +22,28 @@
 #include <filesystem>
 #include <tuple>
 
+#include "RealTools.h"
+#include "RunCommand.h"
 #include "WindowTest.h"
+#include "cli/Options.h"
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/LevelWindow.h"
 #include "app/QuitOnSignal.h"
 #include "app/RadioGroup.h"
+#include "shell/CompileLog.h"
 
 using namespace testing_support;
 
 namespace {
+
+// What a flood of output may cost the process: the log and the view hold a
+// few megabytes. ASan's quarantine keeps freed memory for a while.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr long kMemoryBoundMegabytes = 600;
+#else
+constexpr long kMemoryBoundMegabytes = 200;
+#endif
 
 // Every window here starts with the fake tools and game chosen.
 struct Window : WindowTest {
@@ -201,16 +214,23 @@ TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {
   TCompileOutputForm output;
   output.show();
   QScrollBar* bar = output.Text->verticalScrollBar();
-  const auto lines = [&](int count) {
-    for (int i = 0; i < count; ++i) output.AppendText(QStringLiteral("line %1\n").arg(i));
+  shell::CompileLog log;
+  const auto show = [&](const std::string& text) {
+    log.Feed(text);
+    output.ShowLog(log.TakeUpdate());
     QTest::qWait(50);  // the layout catches up
+  };
+  const auto lines = [&](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "line " + std::to_string(i) + "\n";
+    show(text);
   };
   lines(50);
   EXPECT_GT(bar->maximum(), 0);
   EXPECT_EQ(bar->value(), bar->maximum());
   // A line wider than the view brings the horizontal bar, which shortens the
   // page under the text; the view still follows.
-  output.AppendText(QString(1000, QLatin1Char('x')) + "\n");
+  show(std::string(1000, 'x') + "\n");
   lines(50);
   EXPECT_EQ(bar->value(), bar->maximum());
   bar->setValue(10);  // the user scrolls up to read
@@ -219,6 +239,115 @@ TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {
   bar->setValue(bar->maximum());
   lines(100);
   EXPECT_EQ(bar->value(), bar->maximum());
+}
+
+// The process's resident memory.
+long ResidentMegabytes() {
+  const std::string status = ReadFile("/proc/self/status");
+  const std::size_t at = status.find("VmRSS:");
+  return at == std::string::npos ? -1 : std::stol(status.substr(at + 6)) / 1024;
+}
+
+// The longest time the event loop left a timer waiting while it lived.
+class EventLoopWatch {
+ public:
+  EventLoopWatch() {
+    Clock.start();
+    QObject::connect(&Tick, &QTimer::timeout, [this] {
+      Longest = std::max(Longest, Clock.elapsed() - Last);
+      Last = Clock.elapsed();
+    });
+    Tick.start(20);
+  }
+  qint64 LongestGap() const { return std::max(Longest, Clock.elapsed() - Last); }
+
+ private:
+  QElapsedTimer Clock;
+  QTimer Tick;
+  qint64 Last = 0, Longest = 0;
+};
+
+// A tool that prints without end: the window keeps answering with bounded
+// memory; the quit question, Escape and Stop answer at once.
+TEST_F(Window, AnswersWhateverTheToolsPrint) {
+  Fake.Tool("hlcsg", "yes 'a line of output'");
+  Start();
+  StartCompile();
+  QElapsedTimer clock;
+  clock.start();
+  const EventLoopWatch watch;
+  long memory = 0;
+  while (clock.elapsed() < 3000) {
+    QTest::qWait(100);
+    memory = std::max(memory, ResidentMegabytes());
+  }
+  const qint64 longestGap = watch.LongestGap();
+  EXPECT_LT(longestGap, 1000);
+  EXPECT_LT(memory, kMemoryBoundMegabytes);
+  EXPECT_TRUE(Form->CompileOutput->PlainText().contains("a line of output\na line of output\n"));
+  EXPECT_LE(Form->CompileOutput->Text->document()->blockCount(), 10001);
+  std::printf("longest gap %lld ms, memory %ld MB\n", static_cast<long long>(longestGap), memory);
+  QElapsedTimer answer;
+  answer.start();
+  QTimer::singleShot(0, [&] {  // the quit question, answered with its default (No)
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) QTest::keyClick(box, Qt::Key_Return);
+  });
+  EXPECT_FALSE(Form->close());
+  EXPECT_LT(answer.elapsed(), 1000);
+  answer.restart();
+  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
+  EXPECT_FALSE(Form->CompileOutput->isVisible());
+  Form->CompileOutput->ButStop->click();
+  EXPECT_TRUE(WaitForStatus("Compile stopped"));
+  EXPECT_LT(answer.elapsed(), 2000);
+}
+
+// With real tools (QUORVEL_REAL_TOOLS) the window's compile takes about as
+// long as quorvel-cli's of the same level, and the window answers
+// throughout: following the output costs little.
+TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
+  QUORVEL_NEEDS_REAL_TOOLS();
+  std::filesystem::remove_all(Fake.ToolDir);
+  CopyRealTools("linux/sdhlt", Fake.ToolDir, [](const std::string&) { return std::string(); });
+  WriteTestWad(Fake.HLDir + "/valve/halflife.wad");
+  Start();
+  Form->RGMapDim->Item(2)->click();  // Medium
+  Form->ButGenMap->click();
+  QElapsedTimer clock;
+  clock.start();
+  const EventLoopWatch watch;
+  Form->ButGenBsp->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusText() == ".bsp generated"; }, 120000))
+      << Form->StatusText().toStdString();
+  const qint64 window = clock.elapsed(), gap = watch.LongestGap();
+  EXPECT_LT(gap, 1000);
+  std::vector<std::string> args = shell::ArgumentsFor(Form->Session().State().Options,
+                                                     std::stoul(Form->Session().Level().SeedField), Fake.HLDir);
+  args.insert(args.end(), {"--tools", Fake.ToolDir, "--compile", "--quiet", "--output", Fake.Root.File("quorvel.map")});
+  clock.restart();
+  const Outcome cli = RunCommand(args);
+  const qint64 line = clock.elapsed();
+  ASSERT_EQ(cli.Status, 0);
+  EXPECT_EQ(ReadFile(Fake.Root.File("quorvel.map")), ReadFile(Fake.AppDir + "/quorvel.map"));
+  std::printf("window %lld ms, quorvel-cli %lld ms, longest gap %lld ms\n", static_cast<long long>(window),
+              static_cast<long long>(line), static_cast<long long>(gap));
+  EXPECT_LT(window, line * 3 / 2 + 2000);
+}
+
+// SDHLT redraws a progress counter after '\r': one line, as in a terminal.
+TEST_F(Window, AProgressCounterIsOneLine) {
+  Fake.Tool("hlvis",
+            "printf 'BasePortalVis:\\n'; i=0; while [ $i -lt 328 ]; do printf '\\r%6d / %5d' $i 328; "
+            "[ $i = 99 ] && sleep 2; i=$((i+1)); done; printf '\\r%60s\\r (0.01 seconds)\\nLeafThread:\\n' ''");
+  Start();
+  StartCompile();
+  QPlainTextEdit* text = Form->CompileOutput->Text;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
+      << text->toPlainText().right(200).toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated"));
+  const QString shown = Form->CompileOutput->PlainText();
+  EXPECT_TRUE(shown.contains("\nBasePortalVis:\n (0.01 seconds)\nLeafThread:\n")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains("/   328"));
 }
 
 }  // namespace

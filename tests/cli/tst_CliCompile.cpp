@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "FakeTools.h"
 #include "RunCommand.h"
 #include "TestFiles.h"
@@ -37,6 +39,37 @@ TEST_F(CliCompile, NamesTheFailedStep) {
   EXPECT_EQ(run.Status, 1);
   EXPECT_TRUE(Contains(run.Err, "hlrad failed with exit status 3")) << run.Err;
   EXPECT_TRUE(Contains(run.Err, "quorvel-cli: Compile failed: hlrad\n")) << run.Err;
+}
+
+// Relative folders name the same places for the tools and the game, which
+// start in folders of their own; the level names the game's wad in full.
+TEST_F(CliCompile, TakesRelativeFoldersFromTheCurrentFolder) {
+  ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
+  ts::ChangeDirectory here(Fake.Root.Path);
+  const Outcome run = RunCommand({"--compile", "--tools", "tools 100%", "--game-dir", "Half-Life", "--output",
+                                  "levels here/quorvel.map", "--quiet", "--run"});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(ts::ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
+  EXPECT_TRUE(Contains(ts::ReadFile(Fake.AppDir + "/quorvel.map"), "\"wad\" \"" + Fake.HLDir + "/valve/halflife.wad"));
+  EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
+}
+
+// --run alone plays the level compiled before: it makes none, and refuses
+// without one.
+TEST_F(CliCompile, RunAloneStartsTheCompiledLevelOnly) {
+  ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
+  ts::ChangeDirectory here(Fake.Root.Path);
+  const Outcome none = RunCommand({"--run", "--game-dir", Fake.HLDir});
+  EXPECT_EQ(none.Status, 1);
+  EXPECT_EQ(none.Err, "quorvel-cli: there is no compiled level " + Fake.MapsDir +
+                          "/quorvel.bsp to start: make one with --compile\n");
+  const Outcome options = RunCommand({"--run", "--game-dir", Fake.HLDir, "--seed", "3"});
+  EXPECT_EQ(options.Status, 2);
+  EXPECT_TRUE(Contains(options.Err, "--seed has nothing to do: add --compile")) << options.Err;
+  ts::WriteFile(Fake.MapsDir + "/quorvel.bsp", "compiled before");
+  EXPECT_EQ(RunCommand({"--run", "--game-dir", "Half-Life", "--quiet"}).Status, 0);
+  EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
+  EXPECT_EQ(ts::Entries(Fake.Root.Path), (std::set<std::string>{"Half-Life", "levels here", "tools 100%"}));
 }
 
 TEST_F(CliCompile, NeedsItsFoldersAndTheLevelsName) {

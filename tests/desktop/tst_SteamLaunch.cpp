@@ -45,6 +45,12 @@ TEST_F(SteamLaunchTest, TheGameStartsOnTheLevelThroughSteamWhenItCan) {
     for (const std::string& program : c.Programs) fs::remove(program);
     fs::remove(Log);
   }
+  // A relative PATH entry names a folder from here, not from the game's.
+  ChangeDirectory here(Root.Path);
+  FakeProgram(Bin + "/steam");
+  const Result<> relative = shell::RunHalfLife(Game, {Root.Str(), "bin", "", ""});
+  EXPECT_TRUE(relative.Ok()) << relative.Error();
+  EXPECT_EQ(WaitForLine(Log), "steam -applaunch 70 -console +map quorvel | " + Game);
 }
 
 TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {

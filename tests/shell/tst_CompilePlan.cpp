@@ -12,11 +12,11 @@ TEST(BatchFile, RunsTheToolsOnTheMapStopsAtTheFirstFailureAndTakesFolderNamesLit
       shell::BatchFileText({"C:\\Levels", "C:\\Tools", "C:\\Game"}, {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"});
   EXPECT_EQ(text,
             "@echo off\r\n"
-            "echo Step 1 of 4: qcsg.exe\r\nqcsg.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 11\r\n"
-            "echo Step 2 of 4: qbsp2.exe\r\nqbsp2.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 12\r\n"
-            "echo Step 3 of 4: vis.exe\r\nvis.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 13\r\n"
-            "echo Step 4 of 4: qrad.exe\r\nqrad.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b 14\r\n"
-            "move  \"C:\\Levels\\quorvel.bsp\" \"C:\\Game\\valve\\maps\"\r\n");
+            "echo Step 1 of 4: qcsg.exe\r\nqcsg.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
+            "echo Step 2 of 4: qbsp2.exe\r\nqbsp2.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
+            "echo Step 3 of 4: vis.exe\r\nvis.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
+            "echo Step 4 of 4: qrad.exe\r\nqrad.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
+            "echo Moving the level into the maps folder\r\nmove  \"C:\\Levels\\quorvel.bsp\" \"C:\\Game\\valve\\maps\"\r\n");
   const std::string odd = shell::BatchFileText({"D:/50% & (x)^", "T", "E:\\Spi\xc3\xa9l\\"}, {"a", "b", "c", "d"});
   EXPECT_TRUE(Contains(odd, "a \"D:\\50%% & (x)^\\quorvel\"\r\n")) << odd;
   EXPECT_TRUE(Contains(odd, "\"E:\\Spi\xc3\xa9l\\valve\\maps\"\r\n")) << odd;
@@ -56,12 +56,12 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMap) {
     EXPECT_EQ(step.Process.Arguments, (std::vector<std::string>{"-threads", "3", setup.AppDir + "/quorvel"}));
     EXPECT_EQ(step.Process.WorkingDirectory, setup.ToolDir);
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"hlcsg", "sdHLBSP", "hlvis", "hlrad"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"sdHLCSG", "sdHLBSP", "hlvis", "hlrad"}));  // SDHLT first
   EXPECT_EQ(plan->TargetPath, setup.MapsDir + "/quorvel.bsp");
   std::filesystem::permissions(setup.ToolDir + "/hlrad", std::filesystem::perms::owner_read);  // not runnable
   const auto missing = shell::MakePosixPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, 1);
   ASSERT_FALSE(missing.Ok());
-  EXPECT_TRUE(Contains(missing.Error(), "hlrad or sdHLRAD")) << missing.Error();
+  EXPECT_TRUE(Contains(missing.Error(), "sdHLRAD or hlrad")) << missing.Error();
 }
 
 }  // namespace

@@ -26,7 +26,9 @@ struct View : shell::MainView {
   void ShowLevel(const shell::LevelSheet& sheet) override { Sheet = sheet; }
   void OpenLevelWindow(bool activate) override { LevelOpened.push_back(activate); }
   void OpenCompileOutput() override { Output.clear(); }
-  void AppendCompileOutput(const std::string& bytes) override { Output += bytes; }
+  void ShowCompileLog(const shell::CompileLogUpdate& update) override {
+    for (const std::string& line : update.Lines) Output += line + "\n";
+  }
   void ShowError(const std::string& text) override { Errors.push_back(text); }
   bool Ask(const std::string& question) override {
     Questions.push_back(question);

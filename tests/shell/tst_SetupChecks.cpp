@@ -24,7 +24,7 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
   };
   const Case cases[] = {
       {shell::CheckToolsFolder, fake.ToolDir, false, "Found hlcsg, hlbsp, hlvis, hlrad."},
-      {shell::CheckToolsFolder, partTools, false, "hlvis or sdHLVIS is missing"},
+      {shell::CheckToolsFolder, partTools, false, "sdHLVIS or hlvis is missing"},
       {shell::CheckToolsFolder, fake.Root.File("gone"), false, "does not exist"},
       {shell::CheckToolsFolder, fake.Root.File("file"), false, "not a folder"},
       {shell::CheckToolsFolder, "", false, "No folder chosen"},

@@ -1,7 +1,9 @@
 // Stands in for a map compile tool and for the game under the name it is
 // copied to. Each run appends "NAME|ARGUMENTS|FOLDER" to calls.log beside the
 // program and prints a line. A file "fail-NAME" beside it makes it fail,
-// "hang-NAME" makes it wait a minute (to be stopped); a bsp tool leaves
+// "crash-NAME" end as a crash would (status 0xC0000005), "hang-NAME" wait a
+// minute (to be stopped), "flood-NAME" print lines without end,
+// "count-NAME" print a progress counter as SDHLT does; a bsp tool leaves
 // MAP.bsp beside the map.
 
 #include <windows.h>
@@ -28,6 +30,13 @@ int wmain(int argc, wchar_t** argv) {
   std::fflush(stdout);
 
   if (fs::exists(dir / (L"hang-" + name))) Sleep(60000);
+  if (fs::exists(dir / (L"crash-" + name))) return static_cast<int>(0xC0000005u);
+  while (fs::exists(dir / (L"flood-" + name))) std::printf("a line of output\n");
+  if (fs::exists(dir / (L"count-" + name))) {
+    std::printf("BasePortalVis:\n");
+    for (int i = 0; i < 328; ++i) std::printf("\r%6d / %5d", i, 328);
+    std::printf("\r%60s\r (0.01 seconds)\n", "");
+  }
   if (fs::exists(dir / (L"fail-" + name))) {
     std::printf("fake tool %ls: failing on purpose\n", name.c_str());
     return 3;

@@ -10,8 +10,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <sstream>
 
+#include "RealTools.h"
 #include "TestFiles.h"
 #include "WindowDriver.h"
 #include "cli/Cli.h"
@@ -260,7 +262,7 @@ TEST(MainWindow, AFailingToolStopsTheChainAndTheOlderLevelPlaysOnlyWhenConfirmed
   s.GenerateAndCompile();
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].Caption, "Quorvel");
-  EXPECT_TRUE(Contains(boxes[1].Text, "qbsp2.exe")) << boxes[1].Text;
+  EXPECT_TRUE(Contains(boxes[1].Text, "qbsp2.exe failed with exit status 3.")) << boxes[1].Text;
   EXPECT_EQ(boxes[1].Icon, "error");
   EXPECT_EQ(hl.Calls(hl.Tools).size(), 2u);
   EXPECT_FALSE(fs::exists(hl.Maps / "quorvel.bsp"));
@@ -280,6 +282,47 @@ TEST(MainWindow, AFailingToolStopsTheChainAndTheOlderLevelPlaysOnlyWhenConfirmed
   ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
   EXPECT_EQ(hl.Calls(hl.Game), std::vector<std::string>{hl.GameCall()});
   EXPECT_EQ(s.window.StatusText(), "Half-Life started");
+}
+
+// The output shows SDHLT's progress counter as one line; a crashed tool is
+// named with its exception, which the batch file passes on.
+TEST(MainWindow, TheOutputShowsACounterAsOneLineAndACrashByItsException) {
+  Session s;
+  WriteFile(s.hl.Tools / "count-vis.exe", "");
+  WriteFile(s.hl.Tools / "crash-qrad.exe", "");
+  s.GenerateAndCompile();
+  ASSERT_EQ(s.boxes.Boxes.size(), 1u);
+  EXPECT_TRUE(Contains(s.boxes.Boxes[0].Text, "qrad.exe crashed (exception 0xC0000005).")) << s.boxes.Boxes[0].Text;
+  const std::string text = s.window.CompileOutput().Text();
+  EXPECT_TRUE(Contains(text, "\r\nBasePortalVis:\r\n (0.01 seconds)\r\n")) << text;
+  EXPECT_FALSE(Contains(text, "/   328"));
+}
+
+// A tool that prints without end: the window keeps answering, and Stop ends
+// the compile at once.
+TEST(MainWindow, AnswersWhateverTheToolsPrint) {
+  Session s;
+  WriteFile(s.hl.Tools / "flood-qcsg.exe", "");
+  Click(s.window.Control(win::kButGenMap));
+  Click(s.window.Control(win::kButGenBsp));
+  const auto start = std::chrono::steady_clock::now();
+  auto last = start;
+  std::chrono::steady_clock::duration longest{};
+  // Between two looks the thread's messages were being handled.
+  PumpUntil(
+      [&] {
+        const auto now = std::chrono::steady_clock::now();
+        longest = std::max(longest, now - last);
+        last = now;
+        return now - start > 3s;
+      },
+      10s, s.window.Handle());
+  EXPECT_LT(longest, 1s);
+  std::printf("longest %lld ms\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count()));
+  EXPECT_TRUE(Contains(s.window.CompileOutput().Text(), "a line of output\r\na line of output\r\n"));
+  Click(GetDlgItem(s.window.CompileOutput().Handle(), win::CompileOutputWindow::kButStop));
+  EXPECT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 2s));
+  EXPECT_EQ(s.window.StatusText(), "Compile stopped");
 }
 
 // Every press makes a new level; the Level window opens beside the main
@@ -491,4 +534,50 @@ TEST(CommandLine, EachArgumentReachesTheProgramThroughCmdAsItWas) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back(), "hl tool.exe|" + word + "|" + dir.Str());
   }
+}
+
+// With real tools (QUORVEL_REAL_TOOLS: SDHLT's Windows build, under the
+// names the program looks for) quorvel-cli and the window compile a real
+// level, in a folder that also holds the program and files of the user's.
+TEST(RealCompile, TheCommandLineAndTheWindowCompileAndKeepTheUsersFiles) {
+  QUORVEL_NEEDS_REAL_TOOLS();
+  TempDir root;
+  const fs::path app = root.Path / "levels", tools = root.Path / "tools", game = root.Path / "Half-Life";
+  const fs::path maps = game / "valve" / "maps";
+  CopyRealTools("windows/sdhlt", tools, [](const std::string& file) {
+    const fs::path path(file);
+    return path.extension() == ".exe" ? path.stem().string() + "_x64.exe" : std::string();
+  });
+  WriteTestWad(game / "valve" / "halflife.wad");
+  fs::create_directories(maps);
+  fs::create_directories(app);
+  Installation::AddProgram(app / "quorvel.exe");
+  WriteFile(app / "quorvel.svg", "<svg/>");
+  WriteFile(app / "quorvel.txt", "notes");
+  ChangeDirectory here(app);
+  const std::set<std::string> kept = {"quorvel.exe", "quorvel.log", "quorvel.map", "quorvel.svg", "quorvel.txt"};
+
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::RunCli({"--seed", "7", "--dimension", "very-small", "--game-dir", game.u8string(), "--tools",
+                         tools.u8string(), "--compile", "--quiet"},
+                        out, err),
+            0)
+      << err.str().substr(err.str().size() > 3000 ? err.str().size() - 3000 : 0);
+  EXPECT_GT(fs::file_size(maps / "quorvel.bsp"), 1000u);
+  EXPECT_EQ(Entries(app), kept);
+
+  fs::remove(maps / "quorvel.bsp");
+  WriteFile(app / "quorvel.ini", tools.u8string() + "\r\n" + game.u8string() + "\r\n");
+  MessageBoxCatcher boxes;
+  win::MainWindow window;
+  Click(window.Control(win::kFirstRadio + 10 * win::kMapDim + 0));  // Very Small
+  Click(window.Control(win::kButGenMap));
+  Click(window.Control(win::kButGenBsp));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(window, win::kButGenBsp); }, 180s));
+  EXPECT_EQ(window.StatusText(), ".bsp generated");
+  EXPECT_TRUE(boxes.Boxes.empty()) << boxes.Boxes.front().Text;
+  EXPECT_GT(fs::file_size(maps / "quorvel.bsp"), 1000u);
+  std::set<std::string> withSettings = kept;
+  withSettings.insert("quorvel.ini");
+  EXPECT_EQ(Entries(app), withSettings);
 }

@@ -1,0 +1,85 @@
+// Real levels compiled with the real compilers (ZHLT and SDHLT for Linux),
+// when QUORVEL_REAL_TOOLS names them.
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <set>
+
+#include "RealTools.h"
+#include "RunCommand.h"
+#include "shell/CompileSession.h"
+
+namespace fs = std::filesystem;
+using namespace testing_support;
+
+namespace {
+
+// The tools of one set (its folder under linux/) copied into Tools, a game
+// folder with the textures the levels use, and a level folder holding files
+// of the user's.
+class RealCompile : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    QUORVEL_NEEDS_REAL_TOOLS();
+    CopyRealTools("linux/" + GetParam(), Tools, [](const std::string&) { return std::string(); });
+    WriteTestWad(Game / "valve" / "halflife.wad");
+    fs::create_directories(Maps);
+    fs::create_directories(App);
+    WriteFile(App / "quorvel.txt", "the user's notes");
+  }
+
+  std::vector<std::string> Arguments(const char* dimension) const {
+    return {"--seed", "13", "--dimension", dimension, "--game-dir", Game.string(), "--tools", Tools.string(), "--quiet"};
+  }
+
+  TempDir Root;
+  fs::path Tools = Root.Path / "tools", Game = Root.Path / "Half-Life", App = Root.Path / "levels";
+  fs::path Maps = Game / "valve" / "maps";
+  ChangeDirectory In{Root.Path};
+};
+
+// A playable level: BSP version 30 (GoldSrc's), lit (RAD ran).
+bool IsGoldSrcLevel(const fs::path& path) {
+  const std::string bsp = ReadFile(path);
+  return bsp.size() > 1000 && bsp.compare(0, 4, std::string("\x1e\0\0\0", 4)) == 0;
+}
+
+TEST_P(RealCompile, LevelsReachTheGameAndOnlyTheToolsFilesGo) {
+  ChangeDirectory here(App);
+  for (const char* dimension : {"small", "medium"}) {
+    SCOPED_TRACE(dimension);
+    fs::remove(Maps / "quorvel.bsp");
+    std::vector<std::string> args = Arguments(dimension);
+    args.insert(args.end(), {"--compile", "--preview", "quorvel.svg"});
+    const Outcome run = RunCommand(args);
+    ASSERT_EQ(run.Status, 0) << run.Err.substr(run.Err.size() > 3000 ? run.Err.size() - 3000 : 0);
+    EXPECT_TRUE(IsGoldSrcLevel(Maps / "quorvel.bsp"));
+    EXPECT_EQ(Entries(App), (std::set<std::string>{"quorvel.log", "quorvel.map", "quorvel.svg", "quorvel.txt"}));
+  }
+}
+
+// One outer wall less: the bsp tool finds the hole, and nothing reaches the
+// game.
+TEST_P(RealCompile, ALevelWithAWallMissingLeaks) {
+  const std::string map = (App / "quorvel.map").string();
+  std::vector<std::string> args = Arguments("small");
+  args.insert(args.end(), {"--output", map});
+  ASSERT_EQ(RunCommand(args).Status, 0);
+  WriteFile(map, WithoutBrush(ReadFile(map), 2));  // the south wall
+  std::promise<shell::CompileOutcome> finished;
+  shell::CompileSession session([](std::function<void()> call) { call(); },
+                                {nullptr, nullptr, nullptr,
+                                 [&finished](const shell::CompileOutcome& outcome) { finished.set_value(outcome); }});
+  ASSERT_TRUE(session.Start(shell::CompileDirs{App.string(), Tools.string(), Game.string()}));
+  const shell::CompileOutcome outcome = finished.get_future().get();
+  EXPECT_EQ(outcome.StatusText, "Compile failed: the level leaks") << outcome.ErrorText;
+  EXPECT_EQ(outcome.FailedStep, GetParam() == "zhlt" ? "hlbsp" : "sdHLBSP");
+  EXPECT_FALSE(fs::exists(Maps / "quorvel.bsp"));
+  EXPECT_GT(fs::file_size(App / "quorvel.lin"), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, RealCompile, ::testing::Values("zhlt", "sdhlt"),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+}  // namespace
