@@ -34,7 +34,8 @@ std::string DefaultOutputPath() {
   const std::string dir = platform::CurrentDirectory();
   // An unreadable current directory would make "/quorvel.map"; the bare
   // name still lands in the current directory.
-  return dir.empty() ? std::string(shell::kMapFileName) : shell::JoinPath(dir, shell::kMapFileName);
+  const std::string name = shell::LevelTarget{}.Name + ".map";
+  return dir.empty() ? name : shell::JoinPath(dir, name);
 }
 
 bool ReportWrite(const Result<>& result, const std::string& what, const std::string& path,
@@ -151,21 +152,28 @@ Result<> CheckCompileOptions(const CliSettings& settings) {
   const auto tools = std::filesystem::status(shell::FileSystemPath(settings.Tools), error).type();
   if (tools != std::filesystem::file_type::not_found && tools != std::filesystem::file_type::directory && !error)
     return Failure{"bad value for --tools: " + settings.Tools + " is a file, not a folder"};
-  const std::string output = settings.Output.empty() ? std::string(shell::kMapFileName) : settings.Output;
-  if (output == kStdout || shell::FileSystemPath(output).filename() != shell::kMapFileName)
-    return Failure{std::string("--compile compiles the level as the game loads it: --output must name a file ") +
-                   shell::kMapFileName};
+  const std::string name = shell::LevelTarget{}.Name + ".map";
+  const std::string output = settings.Output.empty() ? name : settings.Output;
+  if (output == kStdout || shell::PathString(shell::FileSystemPath(output).filename()) != name)
+    return Failure{"--compile compiles the level as the game loads it: --output must name a file " + name};
   return {};
 }
 
-// Compiles AppDir/quorvel.map with the window's compile session, the tools'
-// output on err as it comes. True when the level reached the maps folder.
-bool CompileLevel(const CliSettings& settings, const std::string& mapPath, std::ostream& err) {
-  std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(shell::FileSystemPath(mapPath), error);
-  const std::string appDir =
-      shell::PathString((error ? shell::FileSystemPath(mapPath) : absolute).parent_path());
+// The level the command line compiles and starts: the map it wrote (or the
+// default one), the folders it was given.
+shell::LevelTarget TargetOf(const CliSettings& settings, const std::string& mapPath) {
+  const std::filesystem::path map = shell::FileSystemPath(shell::AbsolutePath(mapPath));
+  shell::LevelTarget target;
+  target.Name = shell::PathString(map.stem());
+  target.LevelDir = shell::PathString(map.parent_path());
+  target.ToolDir = settings.Tools;
+  target.GameDir = settings.GameDir;
+  return target;
+}
 
+// Compiles the target's map with the window's compile session, the tools'
+// output on err as it comes. True when the level reached the maps folder.
+bool CompileLevel(const shell::LevelTarget& target, std::ostream& err) {
   std::mutex serial;  // output comes from the reader and the worker threads
   std::promise<shell::CompileOutcome> finished;
   shell::CompileSession::Callbacks calls;
@@ -178,7 +186,7 @@ bool CompileLevel(const CliSettings& settings, const std::string& mapPath, std::
       },
       std::move(calls));
   std::future<shell::CompileOutcome> outcome = finished.get_future();
-  (void)session.Start(shell::CompileDirs{appDir, settings.Tools, settings.GameDir});
+  (void)session.Start(target);
   // The tools run in process groups of their own, which the terminal's
   // Ctrl+C does not reach: a caught signal stops them here.
   bool stopping = false;
@@ -197,13 +205,13 @@ bool CompileLevel(const CliSettings& settings, const std::string& mapPath, std::
 }
 
 // Starts the game on the level in its maps folder, as "Run Half-Life" does.
-bool RunGame(const std::string& gameDir, std::ostream& err) {
-  if (shell::CheckLevelToRun(gameDir, false).How == shell::RunCheck::Kind::Refuse) {
-    err << kProgram << ": there is no compiled level " << shell::GameLevelPath(gameDir)
+bool RunGame(const shell::LevelTarget& target, std::ostream& err) {
+  if (shell::CheckLevelToRun(target, false).How == shell::RunCheck::Kind::Refuse) {
+    err << kProgram << ": there is no compiled level " << target.GameLevelPath()
         << " to start: make one with --compile\n";
     return false;
   }
-  const Result<> started = shell::LaunchGame(gameDir);
+  const Result<> started = shell::LaunchGame(target);
   if (!started) err << kProgram << ": " << started.Error() << '\n';
   return started.Ok();
 }
@@ -237,8 +245,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << kProgram << ": bad value for --game-dir: " << gameDir.Error() << '\n';
     return 2;
   }
-  if (settings.Run && !settings.Compile) return RunGame(settings.GameDir, err) ? 0 : 1;
   const std::string output = settings.Output.empty() ? DefaultOutputPath() : settings.Output;
+  const shell::LevelTarget target = TargetOf(settings, output);
+  if (settings.Run && !settings.Compile) return RunGame(target, err) ? 0 : 1;
   if (const Result<> distinct = CheckDistinctFiles(output, settings); !distinct) {
     err << kProgram << ": " << distinct.Error() << '\n';
     return 2;
@@ -268,8 +277,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   if (!settings.Quiet) WriteSummary(*level, settings, output, err);
 
-  if (settings.Compile && !CompileLevel(settings, output, err)) return 1;
-  if (settings.Run && !RunGame(settings.GameDir, err)) return 1;
+  if (settings.Compile && !CompileLevel(target, err)) return 1;
+  if (settings.Run && !RunGame(target, err)) return 1;
   return 0;
 }
 

@@ -50,24 +50,20 @@ Result<std::string> FindTool(const std::string& dir, const std::vector<std::stri
 
 // The files the tools read and write; with this system's separator, since the
 // program itself checks, removes and moves them.
-CompilePlan PlanFiles(const CompileDirs& dirs) {
+CompilePlan PlanFiles(const LevelTarget& target) {
   CompilePlan plan;
-  const std::string base = JoinPath(dirs.AppDir, kLevelName);
+  const std::string base = JoinPath(target.LevelDir, target.Name);
   plan.LevelBase = base;
   plan.MapPath = base + ".map";
   plan.BspPath = base + ".bsp";
   plan.ErrPath = base + ".err";
   plan.LinPath = base + ".lin";
-  plan.MapsDir = GameMapsDir(dirs.HLDir);
-  plan.TargetPath = GameLevelPath(dirs.HLDir);
+  plan.MapsDir = target.GameMapsDir();
+  plan.TargetPath = target.GameLevelPath();
   return plan;
 }
 
 }  // namespace
-
-std::string GameMapsDir(const std::string& hlDir) { return JoinPath(JoinPath(hlDir, "valve"), "maps"); }
-
-std::string GameLevelPath(const std::string& hlDir) { return JoinPath(GameMapsDir(hlDir), kBspFileName); }
 
 const std::array<std::vector<std::string>, 4>& WindowsToolNames() {
   static const std::array<std::vector<std::string>, 4> names = {{
@@ -102,10 +98,10 @@ std::string BatchStepMarker(std::size_t index, const std::string& tool) {
   return "Step " + std::to_string(index + 1) + " of 4: " + tool;
 }
 
-std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools) {
+std::string BatchFileText(const LevelTarget& target, const std::array<std::string, 4>& tools) {
   const std::string eol = "\r\n";
-  const std::string base = JoinPath(WindowsPath(dirs.AppDir), kLevelName, '\\');
-  const std::string maps = JoinPath(WindowsPath(dirs.HLDir), "valve\\maps", '\\');
+  const std::string base = JoinPath(WindowsPath(target.LevelDir), target.Name, '\\');
+  const std::string maps = JoinPath(WindowsPath(target.GameDir), "valve\\maps", '\\');
   std::string text = "@echo off" + eol;
   for (std::size_t i = 0; i < tools.size(); ++i) {
     text += "echo " + BatchStepMarker(i, tools[i]) + eol;
@@ -119,49 +115,50 @@ std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string,
   return text;
 }
 
-Result<CompilePlan> MakeWindowsPlan(const CompileDirs& dirs, const std::string& interpreter) {
-  CompilePlan plan = PlanFiles(dirs);
+Result<CompilePlan> MakeWindowsPlan(const LevelTarget& target, const std::string& interpreter) {
+  CompilePlan plan = PlanFiles(target);
   for (std::size_t i = 0; i < plan.BatchTools.size(); ++i) {
-    Result<std::string> tool = FindTool(dirs.ToolDir, WindowsToolNames()[i], IsFile);
+    Result<std::string> tool = FindTool(target.ToolDir, WindowsToolNames()[i], IsFile);
     if (!tool) return Failure{tool.Error()};
     plan.BatchTools[i] = *tool;
   }
-  plan.BatchPath = JoinPath(dirs.ToolDir, kBatchFileName);
-  plan.BatchText = BatchFileText(dirs, plan.BatchTools);
+  plan.BatchPath = JoinPath(target.ToolDir, kBatchFileName);
+  plan.BatchText = BatchFileText(target, plan.BatchTools);
   // The interpreter starts in ToolDir, where the batch file and the tools
   // lie, so the batch is named relative to it: the interpreter's own command
   // line has no escape for a '%' that ToolDir might hold. /d skips AutoRun
   // commands, /v:off keeps '!' in folder names literal.
   CompileStep run;
   run.Name = kBatchFileName;
-  run.Process = {interpreter, {"/d", "/v:off", "/c", std::string(".\\") + kBatchFileName}, dirs.ToolDir};
+  run.Process = {interpreter, {"/d", "/v:off", "/c", std::string(".\\") + kBatchFileName}, target.ToolDir};
   plan.Steps.push_back(run);
   plan.MoveAfterSteps = false;
   return plan;
 }
 
-Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads) {
-  CompilePlan plan = PlanFiles(dirs);
-  const std::string mapName = JoinPath(dirs.AppDir, kLevelName);
+Result<CompilePlan> MakePosixPlan(const LevelTarget& target, unsigned threads) {
+  CompilePlan plan = PlanFiles(target);
   for (const std::vector<std::string>& names : PosixToolNames()) {
-    Result<std::string> tool = FindTool(dirs.ToolDir, names, platform::IsExecutable);
+    Result<std::string> tool = FindTool(target.ToolDir, names, platform::IsExecutable);
     if (!tool) return Failure{tool.Error()};
     CompileStep step;
     step.Name = *tool;
-    step.Process = {JoinPath(dirs.ToolDir, *tool), {"-threads", std::to_string(threads), mapName}, dirs.ToolDir};
+    step.Process = {JoinPath(target.ToolDir, *tool), {"-threads", std::to_string(threads), plan.LevelBase},
+                    target.ToolDir};
     plan.Steps.push_back(step);
   }
   plan.MoveAfterSteps = true;
   return plan;
 }
 
-Result<CompilePlan> MakeCompilePlan(const CompileDirs& given) {
-  const CompileDirs dirs{AbsolutePath(given.AppDir), AbsolutePath(given.ToolDir), AbsolutePath(given.HLDir)};
+Result<CompilePlan> MakeCompilePlan(const LevelTarget& given) {
+  LevelTarget target = given;
+  for (std::string* dir : {&target.LevelDir, &target.ToolDir, &target.GameDir}) *dir = AbsolutePath(*dir);
 #ifdef _WIN32
   const char* comspec = std::getenv("COMSPEC");
-  return MakeWindowsPlan(dirs, comspec && *comspec ? comspec : "cmd.exe");
+  return MakeWindowsPlan(target, comspec && *comspec ? comspec : "cmd.exe");
 #else
-  return MakePosixPlan(dirs, platform::CoreCount());
+  return MakePosixPlan(target, platform::CoreCount());
 #endif
 }
 

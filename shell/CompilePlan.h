@@ -1,6 +1,7 @@
 #pragma once
 // What "Generate .bsp" runs: the four map compile tools (csg, bsp, vis, rad)
-// on AppDir/quorvel, then the compiled level moved into HLDir/valve/maps.
+// on a level target's map (LevelDir/NAME), then the compiled level moved
+// into the game's valve/maps.
 //
 // Windows: the tools and the move run from ToolDir/quorvel.bat through the
 // command interpreter. Elsewhere each tool is a child process of its own (no
@@ -15,14 +16,9 @@
 
 #include "platform/Process.h"
 #include "platform/Result.h"
+#include "shell/LevelTarget.h"
 
 namespace shell {
-
-struct CompileDirs {
-  std::string AppDir;   // holds quorvel.map; the tools leave quorvel.bsp beside it
-  std::string ToolDir;  // the compile tools
-  std::string HLDir;    // the game's main folder
-};
 
 // One child process of the run.
 struct CompileStep {
@@ -41,23 +37,19 @@ struct CompilePlan {
   std::array<std::string, 4> BatchTools;
 
   // Files the tools read and write beside the map.
-  std::string LevelBase;  // AppDir/quorvel: the map's path without its extension
-  std::string MapPath;  // AppDir/quorvel.map
-  std::string BspPath;  // AppDir/quorvel.bsp
-  std::string ErrPath;  // AppDir/quorvel.err: written by a tool that failed
-  std::string LinPath;  // AppDir/quorvel.lin: the bsp tool's pointfile on a leak
+  std::string LevelBase;  // LevelDir/NAME: the map's path without its extension
+  std::string MapPath;    // LevelDir/NAME.map
+  std::string BspPath;    // LevelDir/NAME.bsp
+  std::string ErrPath;    // LevelDir/NAME.err: written by a tool that failed
+  std::string LinPath;    // LevelDir/NAME.lin: the bsp tool's pointfile on a leak
 
-  std::string MapsDir;     // HLDir/valve/maps (never created by the program)
-  std::string TargetPath;  // HLDir/valve/maps/quorvel.bsp
+  std::string MapsDir;     // GameDir/valve/maps (never created by the program)
+  std::string TargetPath;  // GameDir/valve/maps/NAME.bsp
 
   // True when the program moves BspPath to TargetPath after the last step;
   // false when the batch file does it.
   bool MoveAfterSteps = false;
 };
-
-// HLDir/valve/maps, and the compiled level in it, where the game loads it from.
-std::string GameMapsDir(const std::string& hlDir);
-std::string GameLevelPath(const std::string& hlDir);
 
 // The names each step looks for in ToolDir, best first: SDHLT's (faster
 // lighting, higher limits), then ZHLT's. Windows: then the classic ones
@@ -75,18 +67,18 @@ const std::vector<std::string>& ToolLeftoverExtensions();
 // The batch file's lines, each ending in CR LF:
 //   @echo off
 //   echo Step 1 of 4: TOOL1   (BatchStepMarker, so that the run can be followed)
-//   TOOL1 "AppDir\quorvel"
+//   TOOL1 "LevelDir\NAME"
 //   if %errorlevel% neq 0 exit /b %errorlevel%
 //   ... the same for tools 2 to 4 ...
 //   echo Moving the level into the maps folder   (kBatchMoveMarker)
-//   move  "AppDir\quorvel.bsp" "HLDir\valve\maps"
+//   move  "LevelDir\NAME.bsp" "GameDir\valve\maps"
 // Paths are quoted with every '%' doubled, so spaces, '&', '^', '(' and '%'
 // in folder names are taken literally. The text is UTF-8; it is written in the
 // interpreter's code page (platform::ToConsoleCodePage). A failing tool ends
 // the batch with the tool's own exit status (a crash's negative one too), so
-// no later tool runs and no older quorvel.bsp is moved; the last marker
+// no later tool runs and no older NAME.bsp is moved; the last marker
 // printed names what failed.
-std::string BatchFileText(const CompileDirs& dirs, const std::array<std::string, 4>& tools);
+std::string BatchFileText(const LevelTarget& target, const std::array<std::string, 4>& tools);
 // The line the batch prints before it starts a tool (index from 0).
 std::string BatchStepMarker(std::size_t index, const std::string& tool);
 inline constexpr char kBatchMoveMarker[] = "Moving the level into the maps folder";
@@ -94,17 +86,17 @@ inline constexpr char kBatchMoveMarker[] = "Moving the level into the maps folde
 // The Windows plan, run by `interpreter /d /v:off /c .\quorvel.bat` in
 // ToolDir. Fails naming the folder and the names looked for when a step has
 // no tool there.
-Result<CompilePlan> MakeWindowsPlan(const CompileDirs& dirs, const std::string& interpreter);
+Result<CompilePlan> MakeWindowsPlan(const LevelTarget& target, const std::string& interpreter);
 
 // The POSIX plan: each step the first executable of its names in ToolDir,
-// run as `TOOL -threads THREADS AppDir/quorvel` in ToolDir. Fails naming the
+// run as `TOOL -threads THREADS LevelDir/NAME` in ToolDir. Fails naming the
 // folder and the names looked for when one is missing.
-Result<CompilePlan> MakePosixPlan(const CompileDirs& dirs, unsigned threads);
+Result<CompilePlan> MakePosixPlan(const LevelTarget& target, unsigned threads);
 
 // This system's plan: COMSPEC (or cmd.exe) on Windows, one thread per core
 // elsewhere. Relative folders are taken from the current folder first: the
 // tools run in another.
-Result<CompilePlan> MakeCompilePlan(const CompileDirs& dirs);
+Result<CompilePlan> MakeCompilePlan(const LevelTarget& target);
 
 // A step's command line for the output, quoted for the system's shell
 // (shell/CommandLine.h).

@@ -316,19 +316,19 @@ CompileSession::~CompileSession() {
   State->Alive = false;
 }
 
-bool CompileSession::Start(const CompileDirs& dirs) {
+bool CompileSession::Start(const LevelTarget& target) {
   if (Running()) return false;
   // Checked before the plan, so that the message names what to set.
-  if (dirs.ToolDir.empty() || dirs.HLDir.empty()) {
+  if (target.ToolDir.empty() || target.GameDir.empty()) {
     return Launch({}, Failed("Folders not set", std::string("The ") +
-                                                   (dirs.ToolDir.empty() ? "compilation tools" : "game main") +
+                                                   (target.ToolDir.empty() ? "compilation tools" : "game main") +
                                                    " folder is not set: choose it in Setup."));
   }
-  if (!IsDirectory(dirs.ToolDir)) {
-    return Launch({}, Failed("Compile tools not found", "The compilation tools folder " + dirs.ToolDir +
+  if (!IsDirectory(target.ToolDir)) {
+    return Launch({}, Failed("Compile tools not found", "The compilation tools folder " + target.ToolDir +
                                                             " does not exist: check it in Setup."));
   }
-  Result<CompilePlan> plan = MakeCompilePlan(dirs);
+  Result<CompilePlan> plan = MakeCompilePlan(target);
   if (!plan) return Launch({}, Failed("Compile tools not found", plan.Error() + " Check the folder in Setup."));
   return Launch(std::move(*plan), std::nullopt);
 }

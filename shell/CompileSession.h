@@ -69,7 +69,7 @@ class CompileSession {
   // False, with nothing reported, when a compile already runs. Otherwise
   // true: a check that fails (no map, no tools, no maps folder, ...) is
   // reported through Finished like any other end.
-  bool Start(const CompileDirs& dirs);
+  bool Start(const LevelTarget& target);
   // The same with a plan made elsewhere (another system's, in tests).
   bool Start(const CompilePlan& plan);
 

@@ -19,13 +19,14 @@ const std::vector<std::string>& GameProgramNames() {
   return names;
 }
 
-Result<platform::ProcessSpec> FindGame(const std::string& hlDir) {
+Result<platform::ProcessSpec> FindGame(const LevelTarget& level) {
+  const std::string& hlDir = level.GameDir;
   if (hlDir.empty()) return Failure{"The game main folder is not set: choose it in Setup."};
   const std::vector<std::string>& names = GameProgramNames();
   std::string present;  // there, but not executable
   for (const std::string& name : names) {
     const std::string path = JoinPath(hlDir, name);
-    if (platform::IsExecutable(path)) return platform::ProcessSpec{path, {"-console", "+map", kLevelName}, hlDir};
+    if (platform::IsExecutable(path)) return platform::ProcessSpec{path, {"-console", "+map", level.Name}, hlDir};
     if (present.empty() && IsFile(path)) present = name;
   }
   if (!present.empty()) return Failure{"Half-Life cannot be started: " + present + " in " + hlDir + " is not executable."};
@@ -34,9 +35,9 @@ Result<platform::ProcessSpec> FindGame(const std::string& hlDir) {
   return Failure{"Half-Life was not found: there is no " + tried + " in the game main folder " + hlDir + "."};
 }
 
-RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed) {
-  if (hlDir.empty()) return {RunCheck::Kind::Refuse, "The game main folder is not set: choose it in Setup."};
-  const std::string level = GameLevelPath(hlDir);
+RunCheck CheckLevelToRun(const LevelTarget& target, bool lastCompileFailed) {
+  if (target.GameDir.empty()) return {RunCheck::Kind::Refuse, "The game main folder is not set: choose it in Setup."};
+  const std::string level = target.GameLevelPath();
   if (!IsFile(level))
     return {RunCheck::Kind::Refuse,
             "There is no compiled level " + level + " to play: press \"Generate .bsp\" to compile it first."};
@@ -47,9 +48,11 @@ RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed) {
   return {};
 }
 
-Result<> LaunchGame(const std::string& hlDir) {
+Result<> LaunchGame(const LevelTarget& level) {
   // The game starts in its folder: a relative one is named from here first.
-  return RunHalfLife(AbsolutePath(hlDir), UserEnvironment::FromProcess());
+  LevelTarget absolute = level;
+  absolute.GameDir = AbsolutePath(level.GameDir);
+  return RunHalfLife(absolute, UserEnvironment::FromProcess());
 }
 
 }  // namespace shell

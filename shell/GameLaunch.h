@@ -1,13 +1,14 @@
 #pragma once
-// "Run Half-Life": the game started on the level "quorvel", detached, in its
-// main folder, once the level is checked. Each call starts another game; the
-// status then reads kHalfLifeStarted.
+// "Run Half-Life": the game started on a level target's level (`+map NAME`),
+// detached, in its main folder, once the level is checked. Each call starts
+// another game; the status then reads kHalfLifeStarted.
 
 #include <string>
 #include <vector>
 
 #include "platform/Process.h"
 #include "platform/Result.h"
+#include "shell/LevelTarget.h"
 
 namespace shell {
 
@@ -15,10 +16,10 @@ namespace shell {
 // library path) then hl_linux on Linux; hl.sh then hl_osx on macOS.
 const std::vector<std::string>& GameProgramNames();
 
-// The first of GameProgramNames() in hlDir that may be run, with
-// `-console +map quorvel` and hlDir as its working folder. Fails naming the
-// names and the folder when there is none.
-Result<platform::ProcessSpec> FindGame(const std::string& hlDir);
+// The first of GameProgramNames() in the game folder that may be run, with
+// `-console +map NAME` and the game folder as its working folder. Fails
+// naming the names and the folder when there is none.
+Result<platform::ProcessSpec> FindGame(const LevelTarget& level);
 
 // What "Run Half-Life" does before it starts the game.
 struct RunCheck {
@@ -31,14 +32,14 @@ struct RunCheck {
   std::string Text;
 };
 
-// Refuses when hlDir/valve/maps/quorvel.bsp does not exist (compile first);
+// Refuses when GameDir/valve/maps/NAME.bsp does not exist (compile first);
 // asks when the last compile of this run of the program failed or was
 // stopped, as the game would start on the level compiled before.
-RunCheck CheckLevelToRun(const std::string& hlDir, bool lastCompileFailed);
+RunCheck CheckLevelToRun(const LevelTarget& level, bool lastCompileFailed);
 
 // Starts the game: through Steam when it lies in a Steam library and Steam
 // is found, else FindGame's program (shell/SteamLaunch.h); fails naming
 // every way tried and why.
-Result<> LaunchGame(const std::string& hlDir);
+Result<> LaunchGame(const LevelTarget& level);
 
 }  // namespace shell

@@ -4,12 +4,9 @@
 namespace shell {
 
 inline constexpr char kApplicationTitle[] = "Quorvel";  // window and message box captions
-inline constexpr char kLevelName[] = "quorvel";         // the level's name in the game
-inline constexpr char kMapFileName[] = "quorvel.map";
-inline constexpr char kBspFileName[] = "quorvel.bsp";
+inline constexpr char kLevelName[] = "quorvel";  // the default level's name (shell/LevelTarget.h)
 inline constexpr char kSettingsFileName[] = "quorvel.ini";
 inline constexpr char kBatchFileName[] = "quorvel.bat";
-inline constexpr char kLogFileName[] = "quorvel.log";  // the compile tools' own log
 
 // Status texts.
 inline constexpr char kMapGenerated[] = ".map generated";

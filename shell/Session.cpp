@@ -133,8 +133,7 @@ void Session::Compile() {
     if (!Main.ActionsEnabled) return;
     Main.Status.clear();
     View.OpenCompileOutput();
-    const LevelTarget target = Target();
-    if (!Compiler || !Compiler->Start(CompileDirs{target.LevelDir, target.ToolDir, target.GameDir})) return;
+    if (!Compiler || !Compiler->Start(Target())) return;
     CompileStart = std::chrono::steady_clock::now();
     StepIndex = StepCount = 0;
     StepName.clear();
@@ -187,10 +186,10 @@ void Session::CompileFinished(const CompileOutcome& outcome) {
 void Session::RunGame() {
   Guarded([&] {
     if (!Main.ActionsEnabled) return;
-    const RunCheck check = CheckLevelToRun(Data.GameDir(), LastCompileFailed);
+    const RunCheck check = CheckLevelToRun(Target(), LastCompileFailed);
     if (check.How == RunCheck::Kind::Refuse) return View.ShowError(check.Text);
     if (check.How == RunCheck::Kind::Confirm && !View.Ask(check.Text)) return;
-    const Result<> started = LaunchGame(Data.GameDir());
+    const Result<> started = LaunchGame(Target());
     if (!started) return View.ShowError(started.Error());
     Main.Status = kHalfLifeStarted;
     Show();

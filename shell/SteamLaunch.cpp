@@ -40,20 +40,20 @@ std::string SteamNotFound(const UserEnvironment& env) {
 
 }  // namespace
 
-std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, const UserEnvironment& env) {
-  if (!InSteamLibrary(hlDir)) return std::nullopt;
+std::optional<platform::ProcessSpec> SteamGameStart(const LevelTarget& level, const UserEnvironment& env) {
+  if (!InSteamLibrary(level.GameDir)) return std::nullopt;
   const std::string folder = SteamFolder(env);
   if (folder.empty()) return std::nullopt;
   // A relative PATH entry names a folder from here, not from the game's.
   return platform::ProcessSpec{JoinPath(AbsolutePath(folder), kSteamName),
-                               {"-applaunch", kHalfLifeSteamAppId, "-console", "+map", kLevelName},
-                               hlDir};
+                               {"-applaunch", kHalfLifeSteamAppId, "-console", "+map", level.Name},
+                               level.GameDir};
 }
 
-Result<> RunHalfLife(const std::string& hlDir, const UserEnvironment& env, const DetachedStarter& start) {
+Result<> RunHalfLife(const LevelTarget& level, const UserEnvironment& env, const DetachedStarter& start) {
   std::string tried;
-  if (InSteamLibrary(hlDir)) {
-    if (const auto steam = SteamGameStart(hlDir, env)) {
+  if (InSteamLibrary(level.GameDir)) {
+    if (const auto steam = SteamGameStart(level, env)) {
       const Result<> started = start(*steam);
       if (started) return {};
       tried = CommandLineText(*steam) + ": " + started.Error() + "\n";
@@ -61,7 +61,7 @@ Result<> RunHalfLife(const std::string& hlDir, const UserEnvironment& env, const
       tried = SteamNotFound(env) + "\n";
     }
   }
-  const Result<platform::ProcessSpec> game = FindGame(hlDir);
+  const Result<platform::ProcessSpec> game = FindGame(level);
   Result<> started = game ? start(*game) : Result<>(Failure{game.Error()});
   if (started) return {};
   if (tried.empty()) return started;

@@ -11,23 +11,24 @@
 
 #include "platform/Process.h"
 #include "platform/Result.h"
+#include "shell/LevelTarget.h"
 #include "shell/UserEnvironment.h"
 
 namespace shell {
 
 inline constexpr char kHalfLifeSteamAppId[] = "70";
 
-// `steam -applaunch 70 -console +map quorvel` in hlDir, when hlDir lies in a
-// Steam library and steam is there: on PATH (Linux), steam.exe in the folder
-// the registry names (env.SteamPath, Windows); nullopt otherwise.
-std::optional<platform::ProcessSpec> SteamGameStart(const std::string& hlDir, const UserEnvironment& env);
+// `steam -applaunch 70 -console +map NAME` in the game folder, when it lies
+// in a Steam library and steam is there: on PATH (Linux), steam.exe in the
+// folder the registry names (env.SteamPath, Windows); nullopt otherwise.
+std::optional<platform::ProcessSpec> SteamGameStart(const LevelTarget& level, const UserEnvironment& env);
 
 using DetachedStarter = std::function<Result<>(const platform::ProcessSpec&)>;
 
 // Starts the game, detached: through Steam when SteamGameStart offers it,
 // then the game's own program (FindGame), until one starts. A failure names
 // every way tried and why it failed.
-Result<> RunHalfLife(const std::string& hlDir, const UserEnvironment& env,
+Result<> RunHalfLife(const LevelTarget& level, const UserEnvironment& env,
                      const DetachedStarter& start = platform::StartDetached);
 
 }  // namespace shell

@@ -71,7 +71,7 @@ TEST_P(RealCompile, ALevelWithAWallMissingLeaks) {
   shell::CompileSession session([](std::function<void()> call) { call(); },
                                 {nullptr, nullptr, nullptr,
                                  [&finished](const shell::CompileOutcome& outcome) { finished.set_value(outcome); }});
-  ASSERT_TRUE(session.Start(shell::CompileDirs{App.string(), Tools.string(), Game.string()}));
+  ASSERT_TRUE(session.Start(shell::LevelTarget{"quorvel", App.string(), Tools.string(), Game.string()}));
   const shell::CompileOutcome outcome = finished.get_future().get();
   EXPECT_EQ(outcome.StatusText, "Compile failed: the level leaks") << outcome.ErrorText;
   EXPECT_EQ(outcome.FailedStep, GetParam() == "zhlt" ? "hlbsp" : "sdHLBSP");

@@ -22,6 +22,8 @@ class SteamLaunchTest : public ::testing::Test {
   shell::UserEnvironment Env{Root.Str(), "/nonexistent:" + Bin, "", ""};
   void SetUp() override { for (const std::string& dir : {Bin, Game + "/valve", Own}) fs::create_directories(dir); }
 
+  // The default level in a game folder.
+  static shell::LevelTarget Level(const std::string& gameDir) { return {"quorvel", "", "", gameDir}; }
   // A program that appends "NAME ARGS | FOLDER" to the log.
   void FakeProgram(const std::string& path) { WriteScript(path, "echo \"$(basename \"$0\") $* | $(pwd)\" >> '" + Log + "'"); }
 };
@@ -39,7 +41,7 @@ TEST_F(SteamLaunchTest, TheGameStartsOnTheLevelThroughSteamWhenItCan) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Started);
     for (const std::string& program : c.Programs) FakeProgram(program);
-    const Result<> result = shell::RunHalfLife(c.HLDir, Env);
+    const Result<> result = shell::RunHalfLife(Level(c.HLDir), Env);
     EXPECT_TRUE(result.Ok()) << result.Error();
     EXPECT_EQ(WaitForLine(Log), c.Started);
     for (const std::string& program : c.Programs) fs::remove(program);
@@ -48,29 +50,29 @@ TEST_F(SteamLaunchTest, TheGameStartsOnTheLevelThroughSteamWhenItCan) {
   // A relative PATH entry names a folder from here, not from the game's.
   ChangeDirectory here(Root.Path);
   FakeProgram(Bin + "/steam");
-  const Result<> relative = shell::RunHalfLife(Game, {Root.Str(), "bin", "", ""});
+  const Result<> relative = shell::RunHalfLife(Level(Game), {Root.Str(), "bin", "", ""});
   EXPECT_TRUE(relative.Ok()) << relative.Error();
   EXPECT_EQ(WaitForLine(Log), "steam -applaunch 70 -console +map quorvel | " + Game);
 }
 
 TEST_F(SteamLaunchTest, AFailureSaysWhatIsMissingAndNamesEveryWayTried) {
-  EXPECT_TRUE(Contains(shell::RunHalfLife("", Env).Error(), "choose it in Setup"));
-  EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "no hl.sh or hl_linux in the game main folder " + Own));
+  EXPECT_TRUE(Contains(shell::RunHalfLife(Level(""), Env).Error(), "choose it in Setup"));
+  EXPECT_TRUE(Contains(shell::RunHalfLife(Level(Own), Env).Error(), "no hl.sh or hl_linux in the game main folder " + Own));
   WriteFile(Own + "/hl_linux", "");
-  EXPECT_TRUE(Contains(shell::RunHalfLife(Own, Env).Error(), "hl_linux in " + Own + " is not executable"));
+  EXPECT_TRUE(Contains(shell::RunHalfLife(Level(Own), Env).Error(), "hl_linux in " + Own + " is not executable"));
   std::vector<std::string> tried;
   auto refuse = [&tried](const platform::ProcessSpec& spec) -> Result<> {
     tried.push_back(fs::path(spec.Program).filename().string());
     return Failure{"refused"};
   };
-  const Result<> noSteam = shell::RunHalfLife(Game, Env, refuse);
+  const Result<> noSteam = shell::RunHalfLife(Level(Game), Env, refuse);
   ASSERT_FALSE(noSteam.Ok());
   EXPECT_TRUE(tried.empty());
   EXPECT_TRUE(Contains(noSteam.Error(), "steam: not found on PATH")) << noSteam.Error();
   EXPECT_TRUE(Contains(noSteam.Error(), "hl_linux")) << noSteam.Error();
   FakeProgram(Bin + "/steam");
   FakeProgram(Game + "/hl.sh");
-  const Result<> refused = shell::RunHalfLife(Game, Env, refuse);
+  const Result<> refused = shell::RunHalfLife(Level(Game), Env, refuse);
   ASSERT_FALSE(refused.Ok());
   EXPECT_EQ(tried, (std::vector<std::string>{"steam", "hl.sh"}));
   EXPECT_TRUE(Contains(refused.Error(), "-applaunch 70")) << refused.Error();

@@ -134,14 +134,15 @@ TEST(WindowsFolders, AGameInASteamLibraryStartsThroughSteamExe) {
     started.push_back(spec);
     return Failure{"refused"};
   };
-  const Result<> noSteam = shell::RunHalfLife(user.Game.string(), user.Env, refuse);
+  const shell::LevelTarget level{"quorvel", "", "", user.Game.string()};
+  const Result<> noSteam = shell::RunHalfLife(level, user.Env, refuse);
   EXPECT_TRUE(started.empty());
   EXPECT_TRUE(Contains(noSteam.Error(), "steam.exe: not found in Steam's folder")) << noSteam.Error();
   EXPECT_TRUE(Contains(noSteam.Error(), "no hl.exe")) << noSteam.Error();
 
   MakeFiles(user.Steam, {"steam.exe"});
   MakeFiles(user.Game, {"hl.exe"});
-  const Result<> refused = shell::RunHalfLife(user.Game.string(), user.Env, refuse);
+  const Result<> refused = shell::RunHalfLife(level, user.Env, refuse);
   ASSERT_EQ(started.size(), 2u);
   EXPECT_TRUE(fs::equivalent(started[0].Program, user.Steam / "steam.exe")) << started[0].Program;
   EXPECT_EQ(started[0].Arguments, (std::vector<std::string>{"-applaunch", "70", "-console", "+map", "quorvel"}));
@@ -150,7 +151,7 @@ TEST(WindowsFolders, AGameInASteamLibraryStartsThroughSteamExe) {
 
   shell::UserEnvironment unregistered = user.Env;
   unregistered.SteamPath.clear();
-  EXPECT_TRUE(Contains(shell::RunHalfLife(user.Game.string(), unregistered, refuse).Error(),
+  EXPECT_TRUE(Contains(shell::RunHalfLife(level, unregistered, refuse).Error(),
                        "Steam's folder is not in the registry"));
 }
 

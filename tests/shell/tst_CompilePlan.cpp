@@ -9,7 +9,7 @@ namespace {
 
 TEST(BatchFile, RunsTheToolsOnTheMapStopsAtTheFirstFailureAndTakesFolderNamesLiterally) {
   const std::string text =
-      shell::BatchFileText({"C:\\Levels", "C:\\Tools", "C:\\Game"}, {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"});
+      shell::BatchFileText({"quorvel", "C:\\Levels", "C:\\Tools", "C:\\Game"}, {"qcsg.exe", "qbsp2.exe", "vis.exe", "qrad.exe"});
   EXPECT_EQ(text,
             "@echo off\r\n"
             "echo Step 1 of 4: qcsg.exe\r\nqcsg.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
@@ -17,7 +17,7 @@ TEST(BatchFile, RunsTheToolsOnTheMapStopsAtTheFirstFailureAndTakesFolderNamesLit
             "echo Step 3 of 4: vis.exe\r\nvis.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
             "echo Step 4 of 4: qrad.exe\r\nqrad.exe \"C:\\Levels\\quorvel\"\r\nif %errorlevel% neq 0 exit /b %errorlevel%\r\n"
             "echo Moving the level into the maps folder\r\nmove  \"C:\\Levels\\quorvel.bsp\" \"C:\\Game\\valve\\maps\"\r\n");
-  const std::string odd = shell::BatchFileText({"D:/50% & (x)^", "T", "E:\\Spi\xc3\xa9l\\"}, {"a", "b", "c", "d"});
+  const std::string odd = shell::BatchFileText({"quorvel", "D:/50% & (x)^", "T", "E:\\Spi\xc3\xa9l\\"}, {"a", "b", "c", "d"});
   EXPECT_TRUE(Contains(odd, "a \"D:\\50%% & (x)^\\quorvel\"\r\n")) << odd;
   EXPECT_TRUE(Contains(odd, "\"E:\\Spi\xc3\xa9l\\valve\\maps\"\r\n")) << odd;
 }
@@ -27,7 +27,7 @@ TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
   for (const char* name : {"hlcsg.exe", "qcsg.exe", "sdHLBSP.exe", "hlbsp_x64.exe", "vis.exe", "sdHLRAD_x64.exe",
                            "qrad.exe"})
     WriteFile(tools.File(name), "");
-  const auto plan = shell::MakeWindowsPlan({"C:\\Levels", tools.Str(), "C:\\Game"}, "C:\\cmd.exe");
+  const auto plan = shell::MakeWindowsPlan({"quorvel", "C:\\Levels", tools.Str(), "C:\\Game"}, "C:\\cmd.exe");
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   EXPECT_EQ(plan->BatchTools, (std::array<std::string, 4>{"hlcsg.exe", "sdHLBSP.exe", "vis.exe", "sdHLRAD_x64.exe"}));
   ASSERT_EQ(plan->Steps.size(), 1u);
@@ -36,7 +36,7 @@ TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
   EXPECT_EQ(run.Arguments, (std::vector<std::string>{"/d", "/v:off", "/c", ".\\quorvel.bat"}));
   EXPECT_EQ(run.WorkingDirectory, tools.Str());
   std::filesystem::remove(tools.File("vis.exe"));
-  const auto missing = shell::MakeWindowsPlan({"C:\\Levels", tools.Str(), "C:\\Game"}, "cmd.exe");
+  const auto missing = shell::MakeWindowsPlan({"quorvel", "C:\\Levels", tools.Str(), "C:\\Game"}, "cmd.exe");
   ASSERT_FALSE(missing.Ok());
   EXPECT_TRUE(Contains(missing.Error(), tools.Str()) && Contains(missing.Error(), "hlvis.exe or vis.exe"))
       << missing.Error();
@@ -47,7 +47,7 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMap) {
   WriteScript(setup.ToolDir + "/sdHLCSG", "");
   std::filesystem::remove(setup.ToolDir + "/hlbsp");
   WriteScript(setup.ToolDir + "/sdHLBSP", "");
-  const auto plan = shell::MakePosixPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, 3);
+  const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir}, 3);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   std::vector<std::string> names;
   for (const shell::CompileStep& step : plan->Steps) {
@@ -59,7 +59,7 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMap) {
   EXPECT_EQ(names, (std::vector<std::string>{"sdHLCSG", "sdHLBSP", "hlvis", "hlrad"}));  // SDHLT first
   EXPECT_EQ(plan->TargetPath, setup.MapsDir + "/quorvel.bsp");
   std::filesystem::permissions(setup.ToolDir + "/hlrad", std::filesystem::perms::owner_read);  // not runnable
-  const auto missing = shell::MakePosixPlan({setup.AppDir, setup.ToolDir, setup.HLDir}, 1);
+  const auto missing = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir}, 1);
   ASSERT_FALSE(missing.Ok());
   EXPECT_TRUE(Contains(missing.Error(), "sdHLRAD or hlrad")) << missing.Error();
 }

@@ -48,7 +48,7 @@ class Compile {
         },
         std::move(calls));
   }
-  bool Start() { return Session->Start(shell::CompileDirs{Setup.AppDir, Setup.ToolDir, Setup.HLDir}); }
+  bool Start() { return Session->Start(shell::LevelTarget{"quorvel", Setup.AppDir, Setup.ToolDir, Setup.HLDir}); }
   CompileOutcome Run() {
     Finished = 0;
     EXPECT_TRUE(Start());
@@ -223,7 +223,7 @@ TEST_F(CompileSession, WindowsBatchNamesTheToolThatStoppedItWithItsStatus) {
   const std::string interpreter = Fake.Root.File("cmd");
   // Prints what the batch's echo lines would, up to the third tool.
   WriteScript(interpreter, "cp quorvel.bat ../ran.bat; grep '^echo' quorvel.bat | head -3 | cut -c6-; exit 1");
-  auto plan = shell::MakeWindowsPlan({Fake.AppDir, Fake.ToolDir, Fake.HLDir}, interpreter);
+  auto plan = shell::MakeWindowsPlan({"quorvel", Fake.AppDir, Fake.ToolDir, Fake.HLDir}, interpreter);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   ASSERT_TRUE(Job.Session->Start(*plan));
   CompileOutcome outcome = Job.Wait();
