@@ -10,6 +10,7 @@
 #include "platform/SafeWrite.h"
 #include "shell/CompilePlan.h"
 #include "shell/LevelOptions.h"
+#include "shell/Names.h"
 #include "shell/Paths.h"
 #include "shell/Settings.h"
 
@@ -91,6 +92,8 @@ Result<> CheckLevelName(const std::string& name) {
                       (lower.size() == 4 && (lower.compare(0, 3, "com") == 0 || lower.compare(0, 3, "lpt") == 0) &&
                        lower[3] >= '1' && lower[3] <= '9');
   if (device) return Failure{"\"" + name + "\" is the name of a device on Windows: choose another name."};
+  if (lower == kLevelName)
+    return Failure{"\"" + name + "\" is the name of the level \"Generate .map\" writes: choose another name."};
   return {};
 }
 

@@ -45,7 +45,9 @@ inline constexpr std::size_t kMaxLevelNameLength = 32;
 // LEVELDIR/levels.
 std::string KeptLevelsDir(const std::string& levelDir);
 // Letters, digits, '_' and '-', 1 to kMaxLevelNameLength of them, and not a
-// name Windows keeps for a device (con, nul, com1...). Fails saying why.
+// name Windows keeps for a device (con, nul, com1...) nor the default
+// level's (kLevelName, which every "Generate .bsp" replaces), in any case.
+// Fails saying why.
 Result<> CheckLevelName(const std::string& name);
 // The name offered for a level: quorvel_SEED.
 std::string OfferedName(std::uint32_t seed);

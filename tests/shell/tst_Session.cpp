@@ -226,7 +226,7 @@ TEST_F(Session, KeptLevelsAreCompiledPlayedAndDeletedByTheirNames) {
   std::filesystem::create_directories(levels);
   WriteFile(levels + "/mine.map", "the user's own");
   WriteFile(Fake.MapsDir + "/theirs.bsp", "another level");
-  for (const char* name : {"mine", "theirs", "no way", "con", "a234567890123456789012345678901234"}) {
+  for (const char* name : {"mine", "theirs", "no way", "con", "Quorvel", "a234567890123456789012345678901234"}) {
     S->KeepLevel(name);
     EXPECT_EQ(V.Errors.size(), 2u) << name;
     V.Errors.resize(1);
