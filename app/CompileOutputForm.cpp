@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kWidth = 720;
+constexpr int kColumns = 80;  // the width of a terminal, which the tools write for
 constexpr int kHeight = 420;
 // The least that shows a few lines and the buttons.
 constexpr int kMinWidth = 320;
@@ -52,7 +52,15 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Text);
   layout->addLayout(buttons);
-  resize(kWidth, kHeight);
+  resize(WantedWidth(), kHeight);
+}
+
+// Room for a terminal's line of the fixed font beside the scroll bar.
+int TCompileOutputForm::WantedWidth() const {
+  const int line = QFontMetrics(Text->font()).horizontalAdvance(QString(kColumns, QLatin1Char('0')));
+  const QMargins margins = layout()->contentsMargins();
+  return line + Text->verticalScrollBar()->sizeHint().width() + 2 * Text->frameWidth() +
+         2 * static_cast<int>(Text->document()->documentMargin()) + margins.left() + margins.right();
 }
 
 QString TCompileOutputForm::PlainText() const { return Text->toPlainText(); }
@@ -104,5 +112,6 @@ void TCompileOutputForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TCompileOutputForm::PlaceBesideOwner() {
-  if (const QWidget* owner = parentWidget()) PlaceBeside(*this, *owner, {kWidth, kHeight}, {kMinWidth, kMinHeight});
+  if (const QWidget* owner = parentWidget())
+    PlaceBeside(*this, *owner, {WantedWidth(), kHeight}, {kMinWidth, kMinHeight});
 }

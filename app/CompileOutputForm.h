@@ -45,6 +45,7 @@ class TCompileOutputForm : public QWidget {
 
  private:
   void PlaceBesideOwner();
+  int WantedWidth() const;
 
   bool Follow = true;  // the view keeps the newest line in sight
 };

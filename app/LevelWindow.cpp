@@ -3,11 +3,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "app/LevelPictureView.h"
@@ -110,3 +110,4 @@ void TLevelWindow::keyPressEvent(QKeyEvent* event) {
   else
     QWidget::keyPressEvent(event);
 }
+

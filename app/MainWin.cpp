@@ -1,5 +1,6 @@
 #include "app/MainWin.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFrame>
@@ -24,6 +25,7 @@
 #include "app/Resources.h"
 #include "app/Setup.h"
 #include "platform/Platform.h"
+#include "platform/StopSignals.h"
 #include "shell/Names.h"
 #include "shell/Settings.h"
 
@@ -199,6 +201,19 @@ QString TMainForm::StatusText() const { return StatusLabel->text(); }
 void TMainForm::EndNow() {
   S->EndNow();
   close();
+}
+
+void TMainForm::EndOnStopSignals() {
+  platform::CatchStopSignals();
+  auto* poll = new QTimer(qApp);
+  connect(poll, &QTimer::timeout, poll, [poll] {
+    if (!platform::StopSignal()) return;
+    poll->stop();
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (auto* form = qobject_cast<TMainForm*>(window)) form->EndNow();
+    QApplication::closeAllWindows();
+  });
+  poll->start(100);
 }
 
 void TMainForm::ButGenMapClick() { S->GenerateMap(); }

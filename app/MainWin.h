@@ -73,6 +73,10 @@ class TMainForm : public QWidget, public shell::MainView {
   // The program must end (a signal, the end of the user's session): a
   // running compile stops without a question and the window closes.
   void EndNow();
+  // From now on SIGINT, SIGTERM and SIGHUP (Ctrl+C, the end of the user's
+  // session) end every main window so, seen from the event loop; any other
+  // window (a message box before the main window) is closed.
+  static void EndOnStopSignals();
 
   void ButGenMapClick();
   void ButGenBspClick();

@@ -16,25 +16,13 @@
 #include <iostream>
 
 #include "app/MainWin.h"
-#include "app/QuitOnSignal.h"
 #include "app/Resources.h"
 #include "platform/Platform.h"
+#include "platform/StopSignals.h"
 #include "shell/GameFolders.h"
 #include "shell/StartFolder.h"
 
 namespace {
-
-// The window a termination signal ends, once there is one.
-TMainForm* Window = nullptr;
-bool Signalled = false;
-
-void EndOnSignal() {
-  Signalled = true;
-  if (Window)
-    Window->EndNow();  // no question: the user's session is ending
-  else
-    QApplication::closeAllWindows();  // a message box before the window
-}
 
 // Errors go to stderr as well, for a start from a terminal or a script.
 void PrintError(const std::string& text) { std::cerr << "quorvel: " << text << '\n'; }
@@ -70,7 +58,6 @@ int Run(QApplication& app) {
   }
 
   TMainForm form(folders, shell::StartDefaults(folders.SettingsPath, env));
-  Window = &form;
   form.show();
   if (const std::string& problem = form.Session().StartProblem(); !problem.empty()) {
     PrintError(problem);
@@ -81,9 +68,8 @@ int Run(QApplication& app) {
   app.exec();
   if (const Result<> saved = form.Session().Finish(); !saved) {
     PrintError(saved.Error());
-    if (!Signalled) ShowError(saved.Error());
+    if (!platform::StopSignal()) ShowError(saved.Error());
   }
-  Window = nullptr;
   return form.Session().ExitStatus();
 }
 
@@ -97,7 +83,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(TMainForm::ApplicationTitle());
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
-    OnTerminationSignals(EndOnSignal);
+    TMainForm::EndOnStopSignals();
     return Run(app);
   } catch (const std::exception& e) {
     std::cerr << "quorvel: " << e.what() << '\n';

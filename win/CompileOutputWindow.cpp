@@ -122,9 +122,17 @@ void CompileOutputWindow::Show(bool activate) {
   if (!Placed) {
     // Once: later the user's own placement is kept.
     Placed = true;
-    RECT window{};
-    GetWindowRect(Hwnd, &window);
+    // Room for a terminal's 80 columns of the fixed font, which the tools
+    // write for, beside the scroll bar.
     const UINT dpi = Dpi();
+    const HDC dc = GetDC(Hwnd);
+    const HGDIOBJ previous = SelectObject(dc, Fixed.get());
+    SIZE line{};
+    GetTextExtentPoint32W(dc, std::wstring(80, L'0').c_str(), 80, &line);
+    SelectObject(dc, previous);
+    ReleaseDC(Hwnd, dc);
+    RECT window{0, 0, line.cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + Scale(24, dpi), Scale(420, dpi)};
+    AdjustWindowRectExForDpi(&window, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE, 0, dpi);
     const RECT rect = PlaceBeside(Owner, {window.right - window.left, window.bottom - window.top},
                                   {Scale(360, dpi), Scale(200, dpi)});
     SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,

@@ -26,7 +26,7 @@ constexpr int kButtonHeight = 25;
 constexpr int kFactsTop = kMargin + 26;
 constexpr int kCountsTop = kFactsTop + kOptionLines * kLine + 10;
 constexpr int kSideHeight = kCountsTop + kCountLines * kLine + 16 + 2 * kButtonHeight + 6 + kMargin;
-constexpr int kLeastPicture = 200;
+constexpr int kLeastPicture = 120;  // small, so that the window fits beside the main one on a small screen
 constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 // Eight pixels a cell: a Very Big level still fits a small screen.
 constexpr int kWantedCell = 8;

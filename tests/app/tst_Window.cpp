@@ -29,7 +29,6 @@
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/LevelWindow.h"
-#include "app/QuitOnSignal.h"
 #include "app/RadioGroup.h"
 #include "shell/CompileLog.h"
 
@@ -63,6 +62,8 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   const QRect output = Form->CompileOutput->frameGeometry();  // beside the window, on the screen
   EXPECT_FALSE(output.intersects(Form->frameGeometry()));
   EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
+  const QFontMetrics fixed(Form->CompileOutput->Text->font());  // a terminal's line fits
+  EXPECT_GE(Form->CompileOutput->Text->viewport()->width(), fixed.horizontalAdvance(QString(80, QLatin1Char('0'))));
   ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
   EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
@@ -117,7 +118,7 @@ TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
 TEST_F(Window, ASignalStopsTheCompileAndSavesWithoutAQuestion) {
   Fake.Tool("hlcsg", fake::kHang);
   Start();
-  OnTerminationSignals([this] { Form->EndNow(); });
+  TMainForm::EndOnStopSignals();
   Form->Session().ChooseOption(shell::LevelOptionTable()[0], 2);
   StartCompile();
   const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");

@@ -216,6 +216,16 @@ TEST(MainWindow, StopEndsTheCompileThatTheStatusBarFollows) {
 
   const HWND output = s.window.CompileOutput().Handle();
   EXPECT_TRUE(Beside(s.window.Handle(), output));
+  // A terminal's 80 columns fit.
+  const HWND text = GetDlgItem(output, win::CompileOutputWindow::kText);
+  const HDC dc = GetDC(text);
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+  SIZE line{};
+  GetTextExtentPoint32W(dc, std::wstring(80, L'0').c_str(), 80, &line);
+  ReleaseDC(text, dc);
+  RECT client{};
+  GetClientRect(text, &client);
+  EXPECT_GE(client.right, line.cx);
 
   Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
   ASSERT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 20s));
