@@ -114,11 +114,13 @@ void Session::Generate(std::uint32_t seed, bool chosen) {
   Sheet.Picture = MakeLevelPicture(made->Layout, made->Characters);
   Sheet.CommandLine = CommandLineText("quorvel-cli", ArgumentsFor(made->Options, made->Seed, made->GameDir));
   Sheet.KeepName = OfferedName(made->Seed);
+  Sheet.NewLevel = true;
   Last = *made;
   Main.Status = kMapGenerated;
   Main.Seed = Sheet.SeedLine;
   Show();
   View.ShowLevel(Sheet);
+  Sheet.NewLevel = false;
   if (first) View.OpenLevelWindow(false);
 }
 

@@ -55,6 +55,7 @@ using KeptRow = std::array<std::string, kKeptColumns.size()>;
 // first) and the kept levels.
 struct LevelSheet {
   bool HasLevel = false;
+  bool NewLevel = false;  // a level was just made: the seed and name fields take its values
   std::string Title;      // "Level N"
   std::string SeedLine;   // "Seed N"
   std::string SeedField;  // the seed field's text
