@@ -52,7 +52,6 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   NameEdit = new QLineEdit(this);
   NameEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_-]{0,32}")), NameEdit));
   ButKeep = new QPushButton(QStringLiteral("&Keep level"), this);
-  ButKeep->setToolTip(QStringLiteral("Keep this level under the name beside, in the levels folder"));
   KeptList = new QTreeWidget(this);
   KeptList->setRootIsDecorated(false);
   QStringList columns;
@@ -74,6 +73,7 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
   connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
   connect(ButCompilePlay, &QPushButton::clicked, this, &TLevelWindow::CompileAndPlay);
+  connect(NameEdit, &QLineEdit::returnPressed, ButKeep, &QPushButton::click);
 
   // A narrow column beside the picture, which takes the rest: the facts
   // above each other, then the buttons.
@@ -89,18 +89,15 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* top = new QHBoxLayout;
   top->addWidget(Picture, 1);
   top->addLayout(side);
-  // Below, the whole width: keeping this level, the kept ones, what to do with one.
+  // Below, the whole width: keeping this level and the kept levels' buttons, then their list.
   auto* keep = new QHBoxLayout;
-  keep->addWidget(NameEdit);
-  keep->addWidget(ButKeep);
-  auto* kept = new QHBoxLayout;
-  kept->addStretch();
-  for (QWidget* button : {ButPlayKept, ButCompileKept, ButDeleteKept}) kept->addWidget(button);
+  for (QWidget* widget : std::initializer_list<QWidget*>{NameEdit, ButKeep, ButPlayKept, ButCompileKept, ButDeleteKept})
+    keep->addWidget(widget, widget == NameEdit);
+  keep->insertSpacing(2, 16);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(keep);
   layout->addWidget(KeptList);
-  layout->addLayout(kept);
   setTabOrder(ButCopyCommand, ButCompilePlay);
   setTabOrder(ButCompilePlay, SeedEdit);
   setTabOrder(SeedEdit, ButMakeAgain);

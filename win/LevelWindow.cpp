@@ -80,12 +80,12 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
                                kKeptList, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  for (const char* column : shell::kKeptColumns) {
-    std::wstring text = Widen(column);
+  for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
+    std::wstring text = Widen(shell::kKeptColumns[column]);
     LVCOLUMNW header{};
     header.mask = LVCF_TEXT;
     header.pszText = text.data();
-    ListView_InsertColumn(list, Header_GetItemCount(ListView_GetHeader(list)), &header);
+    ListView_InsertColumn(list, column, &header);
   }
   // Enter in the seed field, where the focus starts, makes that seed's level.
   DefaultButton = kButMakeAgain;
@@ -111,24 +111,18 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   const std::string chosen = ChosenKept();
   ListView_DeleteAllItems(list);
   for (std::size_t row = 0; row < sheet.Kept.size(); ++row) {
+    LVITEMW item{};
+    item.iItem = static_cast<int>(row);
+    ListView_InsertItem(list, &item);
     for (std::size_t column = 0; column < shell::kKeptColumns.size(); ++column) {
       std::wstring text = Widen(sheet.Kept[row][column]);
-      if (column == 0) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(row);
-        item.pszText = text.data();
-        ListView_InsertItem(list, &item);
-      } else {
-        ListView_SetItemText(list, static_cast<int>(row), static_cast<int>(column), text.data());
-      }
+      ListView_SetItemText(list, item.iItem, static_cast<int>(column), text.data());
     }
-    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED);
+    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, item.iItem, LVIS_SELECTED, LVIS_SELECTED);
   }
-  for (std::size_t c = 0; c < shell::kKeptColumns.size(); ++c) {  // as wide as the widest of the texts and the header
-    const int column = static_cast<int>(c);
+  for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {  // the texts' and header's width
     ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
-    const int header = ListView_GetStringWidth(list, Widen(shell::kKeptColumns[c]).c_str()) + Scale(16, Dpi());
+    const int header = ListView_GetStringWidth(list, Widen(shell::kKeptColumns[column]).c_str()) + Scale(16, Dpi());
     ListView_SetColumnWidth(list, column, std::max(header, ListView_GetColumnWidth(list, column)));
   }
   HasLevel = sheet.HasLevel;
