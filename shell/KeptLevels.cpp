@@ -77,6 +77,8 @@ Result<> WriteRecord(const std::string& dir, const KeptLevel& level) {
 
 }  // namespace
 
+std::string KeptLevel::GameLevelPath() const { return LevelTarget{Name, {}, {}, GameDir}.GameLevelPath(); }
+
 std::string KeptLevelsDir(const std::string& levelDir) { return JoinPath(levelDir, "levels"); }
 
 Result<> CheckLevelName(const std::string& name) {
@@ -153,7 +155,7 @@ Result<> CheckCompileKept(const KeptLevel& level) {
   if (level.GameDir.empty())
     return Failure{"The level " + level.Name + " was made without a game folder, so it names no textures: make it "
                    "again with the game folder set."};
-  const std::string bsp = LevelTarget{level.Name, {}, {}, level.GameDir}.GameLevelPath();
+  const std::string bsp = level.GameLevelPath();
   if (!level.Compiled && Taken(bsp))
     return Failure{bsp + " is there and was not compiled by Quorvel, so it is not replaced: delete or rename it, or "
                    "keep the level under another name."};
@@ -167,7 +169,7 @@ Result<> MarkCompiled(const std::string& dir, KeptLevel level) {
 
 std::vector<std::string> KeptLevelFiles(const std::string& dir, const KeptLevel& level) {
   std::vector<std::string> files;
-  if (level.Compiled) files.push_back(LevelTarget{level.Name, {}, {}, level.GameDir}.GameLevelPath());
+  if (level.Compiled) files.push_back(level.GameLevelPath());
   const std::string base = JoinPath(dir, level.Name);
   for (const char* extension : {".map", ".log", ".bsp"}) files.push_back(base + extension);
   for (const std::string& extension : ToolLeftoverExtensions()) files.push_back(base + extension);

@@ -38,6 +38,8 @@ struct KeptLevel {
   std::string GameDir;    // the one its wad entry names; compiled into and played from there
   std::string Made;       // "2026-12-05 14:03", local time
   bool Compiled = false;  // the program put GameDir/valve/maps/NAME.bsp there
+
+  std::string GameLevelPath() const;  // GameDir/valve/maps/NAME.bsp
 };
 
 inline constexpr std::size_t kMaxLevelNameLength = 32;

@@ -157,7 +157,7 @@ std::optional<KeptLevel> Session::Kept(const std::string& name) {
 void Session::ShowKept() {
   Sheet.Kept.clear();
   for (const KeptLevel& level : ListKeptLevels(KeptDir())) {
-    const bool compiled = level.Compiled && IsFile(KeptTarget(KeptDir(), level, {}, {}).GameLevelPath());
+    const bool compiled = level.Compiled && IsFile(level.GameLevelPath());
     std::string options;
     for (const auto& [group, item] : OptionRows(level.Options)) options += (options.empty() ? "" : ", ") + item;
     Sheet.Kept.push_back({level.Name, std::to_string(level.Seed), options, level.Made, compiled ? "yes" : "no"});
