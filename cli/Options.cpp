@@ -65,7 +65,7 @@ const std::vector<CliOption>& OptionTable() {
     for (const shell::OptionSpec& spec : shell::LevelOptionTable()) options.push_back(Choice(spec));
     options.push_back({"seed", "N", OptionKind::Seed, "the time in seconds",
                        "seed of the random source; the same seed and options make the same level"});
-    options.push_back(Text("game-dir", "DIR", &CliSettings::GameDir, "empty",
+    options.push_back(Text("game-dir", "DIR", &CliSettings::GameDir, "the project's, else empty",
                            "the game's main directory, named in the level's wad entry"));
     options.push_back(Text("output", "FILE", &CliSettings::Output, "quorvel.map in the current directory",
                            "where the level goes; - for standard output"));
@@ -73,7 +73,7 @@ const std::vector<CliOption>& OptionTable() {
                            "also write the layout preview (one line per grid row); - for standard output"));
     options.push_back(Text("preview", "FILE", &CliSettings::Preview, "",
                            "also write a picture of the layout as SVG, with a legend; - for standard output"));
-    options.push_back(Text("tools", "DIR", &CliSettings::Tools, "",
+    options.push_back(Text("tools", "DIR", &CliSettings::Tools, "the project's",
                            "the compile tools folder (sdHLCSG, sdHLBSP, sdHLVIS, sdHLRAD or the hl names), for --compile"));
     options.push_back(Text("name", "NAME", &CliSettings::Name, "",
                            "keep the level as NAME.map in the project's levels folder (not quorvel.map), compiled "
@@ -81,8 +81,8 @@ const std::vector<CliOption>& OptionTable() {
     options.push_back({"count", "N", OptionKind::Count, "",
                        "make N levels with consecutive seeds from --seed, kept as PREFIX_SEED with --name PREFIX"});
     options.push_back(Flag("compile", &CliSettings::Compile,
-                           "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
-                           "needs --tools and --game-dir"));
+                           "compile the level (written as quorvel.map, or kept with --name) and move it into the "
+                           "game's valve/maps; needs --tools and --game-dir"));
     options.push_back({"quality", "Q", OptionKind::Quality, "the project's, else normal",
                        "how thoroughly --compile compiles: fast (lighting without bounces), normal, full"});
     options.push_back(Flag("run", &CliSettings::Run,
@@ -238,7 +238,7 @@ std::string UsageText() {
           "compile tools and game folders and the compile quality come from its settings unless\n"
           "given here, and --name keeps levels in its levels folder.\n"
           "\nExit status: 0 done (with --count: all N levels made, and compiled when asked),\n"
-          "1 generation, writing, compiling or starting the game failed, 2 bad command line.\n"
+          "1 generation, writing, keeping, compiling or starting the game failed, 2 bad command line.\n"
           "Ctrl+C, SIGTERM or SIGHUP during a compile stop the tools first, then end the program\n"
           "by that signal.\n";
   return text.str();
