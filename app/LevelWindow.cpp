@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTreeWidget>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
@@ -48,6 +49,19 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   ButMakeAgain->setToolTip(QStringLiteral("Write the level of this seed with the main window's options"));
   ButCompilePlay = new QPushButton(QStringLiteral("Compile and &play"), this);
   ButCompilePlay->setToolTip(QStringLiteral("Generate .bsp, then Run Half-Life when the compile succeeded"));
+  NameEdit = new QLineEdit(this);
+  NameEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_-]{0,32}")), NameEdit));
+  ButKeep = new QPushButton(QStringLiteral("&Keep level"), this);
+  KeptList = new QTreeWidget(this);
+  KeptList->setRootIsDecorated(false);
+  QStringList columns;
+  for (const char* column : shell::kKeptColumns) columns << QString::fromUtf8(column);
+  KeptList->setHeaderLabels(columns);
+  KeptList->setMinimumHeight(100);
+  ButPlayKept = new QPushButton(QStringLiteral("P&lay"), this);
+  ButCompileKept = new QPushButton(QStringLiteral("C&ompile"), this);
+  ButDeleteKept = new QPushButton(QStringLiteral("&Delete"), this);
+  connect(KeptList, &QTreeWidget::currentItemChanged, this, &TLevelWindow::EnableButtons);
 
   connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
     QGuiApplication::clipboard()->setText(Command);
@@ -59,6 +73,7 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
   connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
   connect(ButCompilePlay, &QPushButton::clicked, this, &TLevelWindow::CompileAndPlay);
+  connect(NameEdit, &QLineEdit::returnPressed, ButKeep, &QPushButton::click);
 
   // A narrow column beside the picture, which takes the rest: the facts
   // above each other, then the buttons.
@@ -71,9 +86,18 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   side->addWidget(ButCopyCommand);
   side->addWidget(ButCompilePlay);
   side->addLayout(again);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(Picture, 1);
-  layout->addLayout(side);
+  auto* top = new QHBoxLayout;
+  top->addWidget(Picture, 1);
+  top->addLayout(side);
+  // Below, the whole width: keeping this level and the kept levels' buttons, then their list.
+  auto* keep = new QHBoxLayout;
+  for (QWidget* widget : std::initializer_list<QWidget*>{NameEdit, ButKeep, ButPlayKept, ButCompileKept, ButDeleteKept})
+    keep->addWidget(widget, widget == NameEdit);
+  keep->insertSpacing(2, 16);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 1);
+  layout->addLayout(keep);
+  layout->addWidget(KeptList);
   setTabOrder(ButCopyCommand, ButCompilePlay);
   setTabOrder(ButCompilePlay, SeedEdit);
   setTabOrder(SeedEdit, ButMakeAgain);
@@ -82,7 +106,19 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   Picture->SetPicture(sheet.Picture);
   SeedText->setText(Text(sheet.SeedLine));
-  SeedEdit->setText(Text(sheet.SeedField));
+  if (sheet.NewLevel) SeedEdit->setText(Text(sheet.SeedField));
+  if (sheet.NewLevel) NameEdit->setText(Text(sheet.KeepName));
+  const QString chosen = QString::fromStdString(ChosenKept());
+  KeptList->clear();
+  for (const shell::KeptRow& row : sheet.Kept) {
+    QStringList texts;
+    for (const std::string& text : row) texts << Text(text);
+    auto* item = new QTreeWidgetItem(KeptList, texts);
+    if (texts[0] == chosen) KeptList->setCurrentItem(item);
+  }
+  for (int column = 0; column < KeptList->columnCount(); ++column) KeptList->resizeColumnToContents(column);
+  HasLevel = sheet.HasLevel;
+  EnableButtons();
   OptionsText->setText(Rows(sheet.Options));
   CountsText->setText(Rows(sheet.Counts));
   Command = Text(sheet.CommandLine);
@@ -99,9 +135,21 @@ void TLevelWindow::ShowBeside(const QWidget& main, bool activate) {
   if (activate) activateWindow();
 }
 
+std::string TLevelWindow::ChosenKept() const {
+  return KeptList->currentItem() ? KeptList->currentItem()->text(0).toStdString() : std::string();
+}
+
 void TLevelWindow::SetActionsEnabled(bool enabled) {
-  ButMakeAgain->setEnabled(enabled);
-  ButCompilePlay->setEnabled(enabled);
+  ActionsEnabled = enabled;
+  EnableButtons();
+}
+
+void TLevelWindow::EnableButtons() {
+  ButMakeAgain->setEnabled(ActionsEnabled);
+  ButCompilePlay->setEnabled(ActionsEnabled);
+  ButKeep->setEnabled(ActionsEnabled && HasLevel);
+  for (QPushButton* button : {ButPlayKept, ButCompileKept, ButDeleteKept})
+    button->setEnabled(ActionsEnabled && KeptList->currentItem());
 }
 
 void TLevelWindow::keyPressEvent(QKeyEvent* event) {

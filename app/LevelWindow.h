@@ -1,8 +1,10 @@
 #pragma once
 // The "Level" window: the last level made, as a picture with its seed,
 // options and counts, and the ways to make it again: the quorvel-cli command
-// line, a seed to make with the current options, and "Compile and play". A
-// view only: it shows a shell::LevelSheet and signals the user's commands.
+// line, a seed to make with the current options, and "Compile and play";
+// below, "Keep level" under a name and the kept levels with Play, Compile
+// and Delete. A view only: it shows a shell::LevelSheet and signals the
+// user's commands (the main window connects the kept levels' buttons).
 // Closing it (Escape too) only hides it.
 
 #include <QWidget>
@@ -12,6 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTreeWidget;
 class TLevelPictureView;
 
 class TLevelWindow : public QWidget {
@@ -31,6 +34,8 @@ class TLevelWindow : public QWidget {
 
   // The quorvel-cli call that writes this level's bytes.
   QString CommandLine() const { return Command; }
+  // The kept level chosen in the list; empty when none is.
+  std::string ChosenKept() const;
 
   TLevelPictureView* Picture;
   QLabel* SeedText;
@@ -40,6 +45,12 @@ class TLevelWindow : public QWidget {
   QLineEdit* SeedEdit;
   QPushButton* ButMakeAgain;
   QPushButton* ButCompilePlay;
+  QLineEdit* NameEdit;
+  QPushButton* ButKeep;
+  QTreeWidget* KeptList;
+  QPushButton* ButPlayKept;
+  QPushButton* ButCompileKept;
+  QPushButton* ButDeleteKept;
 
  signals:
   // The level of the typed seed with the main window's current options.
@@ -53,5 +64,9 @@ class TLevelWindow : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void EnableButtons();
+
   QString Command;
+  bool ActionsEnabled = true;
+  bool HasLevel = false;
 };

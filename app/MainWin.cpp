@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
@@ -172,6 +173,14 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   });
   connect(LevelWindow, &TLevelWindow::CompileAndPlay, this, [this] { S->CompileAndPlay(); });
   connect(LevelWindow, &TLevelWindow::CommandCopied, this, [this] { S->CommandCopied(); });
+  connect(LevelWindow->ButKeep, &QPushButton::clicked, this,
+          [this] { S->KeepLevel(LevelWindow->NameEdit->text().toStdString()); });
+  const std::pair<QPushButton*, void (shell::Session::*)(const std::string&)> keptCommands[] = {
+      {LevelWindow->ButPlayKept, &shell::Session::PlayKept},
+      {LevelWindow->ButCompileKept, &shell::Session::CompileKept},
+      {LevelWindow->ButDeleteKept, &shell::Session::DeleteKept}};
+  for (const auto& [button, command] : keptCommands)
+    connect(button, &QPushButton::clicked, this, [this, command = command] { (*S.*command)(LevelWindow->ChosenKept()); });
   // Ctrl+L and Ctrl+E in every window of the program, and the action
   // buttons' access keys in the windows this one opens too.
   const auto shortcut = [this](QWidget* in, const QKeySequence& keys, auto call) {

@@ -1,5 +1,6 @@
 #include "app/Setup.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -43,6 +44,13 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
   NoteTool = MakeLabel(QStringLiteral("NoteTool"), QString(), false, this);
   NoteHL = MakeLabel(QStringLiteral("NoteHL"), QString(), false, this);
   for (QLabel* note : {NoteTool, NoteHL}) note->setWordWrap(true);
+  LabelQuality = MakeLabel(QStringLiteral("LabelQuality"), QStringLiteral("Compile &Quality"), true, this);
+  Quality = new QComboBox(this);
+  for (const shell::QualitySpec& spec : shell::QualityTable()) Quality->addItem(QString::fromUtf8(spec.Caption));
+  Quality->setCurrentIndex(static_cast<int>(S.Quality()));
+  LabelQuality->setBuddy(Quality);
+  connect(Quality, &QComboBox::currentIndexChanged, this,
+          [this](int index) { S.ChooseQuality(shell::QualityTable().at(static_cast<std::size_t>(index)).Quality); });
 
   ButClose = new QPushButton(QStringLiteral("Close"), this);
   ButClose->setObjectName(QStringLiteral("ButClose"));
@@ -108,6 +116,8 @@ void TSetupForm::LayOut() {
   place(DirHL, 16, kFieldWidth, 21, 2);
   place(NoteHL, 16, kFieldWidth, noteHeight(NoteHL), 4);
   y = std::max(y, 120);
+  place(LabelQuality, 20, 110, 21, -21);
+  place(Quality, 130, 152, 21, 8);
   place(ButClose, 111, 75, 25, 5);
   setFixedSize(kClientWidth, y);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// The Setup dialog: the compile tools and game directories. There is no
+// The Setup dialog: the compile tools and game directories, and the compile
+// quality (shell/CompileQuality.h), stored as it is chosen. There is no
 // cancel: a folder goes to the session once it is complete (chosen, or typed
 // and the field left), "Close" takes what is typed and ends the dialog. Beneath each field the session's note says
 // why the folder will not do; a name the settings or a level cannot hold is
@@ -9,6 +10,7 @@
 
 #include "shell/Session.h"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class TDirectoryEdit;
@@ -26,6 +28,8 @@ class TSetupForm : public QDialog {
   TDirectoryEdit* DirHL;
   QLabel* NoteTool;
   QLabel* NoteHL;
+  QLabel* LabelQuality;
+  QComboBox* Quality;
   QPushButton* ButClose;
 
  protected:

@@ -14,6 +14,8 @@ enum class OptionKind {
   Seed,    // a decimal number 0 .. 4294967295
   Text,    // any text (a path)
   Flag,    // no value
+  Quality, // fast, normal or full
+  Count,   // a number of levels, 1 .. kMaxCount
 };
 
 struct CliOption {
@@ -63,7 +65,7 @@ const std::vector<CliOption>& OptionTable() {
     for (const shell::OptionSpec& spec : shell::LevelOptionTable()) options.push_back(Choice(spec));
     options.push_back({"seed", "N", OptionKind::Seed, "the time in seconds",
                        "seed of the random source; the same seed and options make the same level"});
-    options.push_back(Text("game-dir", "DIR", &CliSettings::GameDir, "empty",
+    options.push_back(Text("game-dir", "DIR", &CliSettings::GameDir, "the project's, else empty",
                            "the game's main directory, named in the level's wad entry"));
     options.push_back(Text("output", "FILE", &CliSettings::Output, "quorvel.map in the current directory",
                            "where the level goes; - for standard output"));
@@ -71,11 +73,18 @@ const std::vector<CliOption>& OptionTable() {
                            "also write the layout preview (one line per grid row); - for standard output"));
     options.push_back(Text("preview", "FILE", &CliSettings::Preview, "",
                            "also write a picture of the layout as SVG, with a legend; - for standard output"));
-    options.push_back(Text("tools", "DIR", &CliSettings::Tools, "",
+    options.push_back(Text("tools", "DIR", &CliSettings::Tools, "the project's",
                            "the compile tools folder (sdHLCSG, sdHLBSP, sdHLVIS, sdHLRAD or the hl names), for --compile"));
+    options.push_back(Text("name", "NAME", &CliSettings::Name, "",
+                           "keep the level as NAME.map in the project's levels folder (not quorvel.map), compiled "
+                           "as NAME.bsp; letters, digits, _ and -, at most 32"));
+    options.push_back({"count", "N", OptionKind::Count, "",
+                       "make N levels with consecutive seeds from --seed, kept as PREFIX_SEED with --name PREFIX"});
     options.push_back(Flag("compile", &CliSettings::Compile,
-                           "compile the level (written as quorvel.map) and move it into the game's valve/maps; "
-                           "needs --tools and --game-dir"));
+                           "compile the level (written as quorvel.map, or kept with --name) and move it into the "
+                           "game's valve/maps; needs --tools and --game-dir"));
+    options.push_back({"quality", "Q", OptionKind::Quality, "the project's, else normal",
+                       "how thoroughly --compile compiles: fast (lighting without bounces), normal, full"});
     options.push_back(Flag("run", &CliSettings::Run,
                            "start the game on the level in the game's valve/maps (alone: the one compiled before); "
                            "needs --game-dir"));
@@ -118,6 +127,10 @@ std::string AllowedValues(const CliOption& spec) {
       return "a file or directory name";
     case OptionKind::Flag:
       return "no value";
+    case OptionKind::Quality:
+      return "fast|normal|full";
+    case OptionKind::Count:
+      return "1 to " + std::to_string(kMaxCount);
   }
   return {};
 }
@@ -180,6 +193,19 @@ Result<CliSettings> ParseArguments(const std::vector<std::string>& args) {
         if (value.empty()) return Failure{option + " needs a value: " + AllowedValues(*spec)};
         settings.*(spec->TextField) = value;
         break;
+      case OptionKind::Quality: {
+        const Result<shell::CompileQuality> quality = shell::ParseQuality(value);
+        if (!quality) return Failure{"bad value '" + value + "' for " + option + ": " + quality.Error()};
+        settings.Quality = *quality;
+        break;
+      }
+      case OptionKind::Count: {
+        const Result<std::uint32_t> count = shell::ParseSeed(value);
+        if (!count || *count < 1 || *count > kMaxCount)
+          return Failure{"bad value '" + value + "' for " + option + ": allowed is " + AllowedValues(*spec)};
+        settings.Count = *count;
+        break;
+      }
       case OptionKind::Flag:
         break;
     }
@@ -200,16 +226,21 @@ std::string UsageText() {
     text << std::string(left.size() < column ? column - left.size() : 1, ' ') << spec.Help << '\n';
 
     const std::string indent(column, ' ');
-    if (spec.Kind == OptionKind::Choice || spec.Kind == OptionKind::Seed)
+    if (spec.Kind == OptionKind::Choice || spec.Kind == OptionKind::Seed || spec.Kind == OptionKind::Quality)
       text << indent << spec.ValueName << ": " << AllowedValues(spec) << '\n';
     if (spec.Kind == OptionKind::Choice)
       text << indent << "default: " << spec.Level->Items.at(static_cast<size_t>(spec.Level->Default())).Name << '\n';
     else if (*spec.DefaultText)
       text << indent << "default: " << spec.DefaultText << '\n';
   }
-  text << "\nExit status: 0 done, 1 generation, writing, compiling or starting the game failed,\n"
-          "2 bad command line. Ctrl+C, SIGTERM or SIGHUP during a compile stop the tools first,\n"
-          "then end the program by that signal.\n";
+  text << "\nIn a project folder (one that holds quorvel.ini; in the home folder the settings in\n"
+          "~/.config/quorvel, on Windows in the program's folder those in %APPDATA%\\Quorvel), the\n"
+          "compile tools and game folders and the compile quality come from its settings unless\n"
+          "given here, and --name keeps levels in its levels folder.\n"
+          "\nExit status: 0 done (with --count: all N levels made, and compiled when asked),\n"
+          "1 generation, writing, keeping, compiling or starting the game failed, 2 bad command line.\n"
+          "Ctrl+C, SIGTERM or SIGHUP during a compile stop the tools first, then end the program\n"
+          "by that signal.\n";
   return text.str();
 }
 

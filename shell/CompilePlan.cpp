@@ -30,10 +30,10 @@ std::string BatchWord(const std::string& path) {
   return word + '"';
 }
 
-std::string Joined(const std::vector<std::string>& names) {
+std::string Joined(const std::vector<std::string>& names, const char* last = " or ") {
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+    if (i > 0) text += i + 1 == names.size() ? last : ", ";
     text += names[i];
   }
   return text;
@@ -52,6 +52,7 @@ Result<std::string> FindTool(const std::string& dir, const std::vector<std::stri
 // program itself checks, removes and moves them.
 CompilePlan PlanFiles(const LevelTarget& target) {
   CompilePlan plan;
+  plan.Header = std::string("Compile quality: ") + SpecOf(target.Quality).Caption;
   const std::string base = JoinPath(target.LevelDir, target.Name);
   plan.LevelBase = base;
   plan.MapPath = base + ".map";
@@ -61,6 +62,19 @@ CompilePlan PlanFiles(const LevelTarget& target) {
   plan.MapsDir = target.GameMapsDir();
   plan.TargetPath = target.GameLevelPath();
   return plan;
+}
+
+// Says which of tools run as at Normal quality: the classic ones take none
+// of the other qualities' arguments.
+void NoteClassicTools(CompilePlan& plan, const LevelTarget& target, const std::array<std::string, 4>& tools) {
+  if (target.Quality == CompileQuality::Normal) return;
+  std::vector<std::string> classic;
+  for (std::size_t step = 0; step < tools.size(); ++step)
+    if (IsClassicTool(tools[step]) && !QualityArguments("hl", step, target.Quality).empty())
+      classic.push_back(tools[step]);
+  if (!classic.empty())
+    plan.Header += " (" + Joined(classic, " and ") + (classic.size() > 1 ? " take" : " takes") +
+                   " no quality arguments and run" + (classic.size() > 1 ? "" : "s") + " as at Normal)";
 }
 
 }  // namespace
@@ -105,7 +119,9 @@ std::string BatchFileText(const LevelTarget& target, const std::array<std::strin
   std::string text = "@echo off" + eol;
   for (std::size_t i = 0; i < tools.size(); ++i) {
     text += "echo " + BatchStepMarker(i, tools[i]) + eol;
-    text += tools[i] + ' ' + BatchWord(base) + eol;
+    text += tools[i];
+    for (const std::string& argument : QualityArguments(tools[i], i, target.Quality)) text += ' ' + argument;
+    text += ' ' + BatchWord(base) + eol;
     // "if errorlevel 1" would miss the negative status of a crashed tool;
     // the status is passed on so that the message can quote it.
     text += "if %errorlevel% neq 0 exit /b %errorlevel%" + eol;
@@ -124,6 +140,7 @@ Result<CompilePlan> MakeWindowsPlan(const LevelTarget& target, const std::string
   }
   plan.BatchPath = JoinPath(target.ToolDir, kBatchFileName);
   plan.BatchText = BatchFileText(target, plan.BatchTools);
+  NoteClassicTools(plan, target, plan.BatchTools);
   // The interpreter starts in ToolDir, where the batch file and the tools
   // lie, so the batch is named relative to it: the interpreter's own command
   // line has no escape for a '%' that ToolDir might hold. /d skips AutoRun
@@ -138,13 +155,15 @@ Result<CompilePlan> MakeWindowsPlan(const LevelTarget& target, const std::string
 
 Result<CompilePlan> MakePosixPlan(const LevelTarget& target, unsigned threads) {
   CompilePlan plan = PlanFiles(target);
-  for (const std::vector<std::string>& names : PosixToolNames()) {
-    Result<std::string> tool = FindTool(target.ToolDir, names, platform::IsExecutable);
+  for (std::size_t i = 0; i < PosixToolNames().size(); ++i) {
+    Result<std::string> tool = FindTool(target.ToolDir, PosixToolNames()[i], platform::IsExecutable);
     if (!tool) return Failure{tool.Error()};
     CompileStep step;
     step.Name = *tool;
-    step.Process = {JoinPath(target.ToolDir, *tool), {"-threads", std::to_string(threads), plan.LevelBase},
-                    target.ToolDir};
+    std::vector<std::string> arguments = {"-threads", std::to_string(threads)};
+    for (std::string& argument : QualityArguments(*tool, i, target.Quality)) arguments.push_back(std::move(argument));
+    arguments.push_back(plan.LevelBase);
+    step.Process = {JoinPath(target.ToolDir, *tool), std::move(arguments), target.ToolDir};
     plan.Steps.push_back(step);
   }
   plan.MoveAfterSteps = true;

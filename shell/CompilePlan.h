@@ -28,6 +28,9 @@ struct CompileStep {
 
 struct CompilePlan {
   std::vector<CompileStep> Steps;
+  // The compile output's first line: the quality, and which tools take
+  // none of its arguments (the classic ones).
+  std::string Header;
 
   // Windows only (empty elsewhere): the batch file written before the first
   // step and deleted after the run, whatever happened, and the tool each of
@@ -67,7 +70,7 @@ const std::vector<std::string>& ToolLeftoverExtensions();
 // The batch file's lines, each ending in CR LF:
 //   @echo off
 //   echo Step 1 of 4: TOOL1   (BatchStepMarker, so that the run can be followed)
-//   TOOL1 "LevelDir\NAME"
+//   TOOL1 QUALITY-ARGUMENTS "LevelDir\NAME"   (shell/CompileQuality.h)
 //   if %errorlevel% neq 0 exit /b %errorlevel%
 //   ... the same for tools 2 to 4 ...
 //   echo Moving the level into the maps folder   (kBatchMoveMarker)
@@ -89,7 +92,7 @@ inline constexpr char kBatchMoveMarker[] = "Moving the level into the maps folde
 Result<CompilePlan> MakeWindowsPlan(const LevelTarget& target, const std::string& interpreter);
 
 // The POSIX plan: each step the first executable of its names in ToolDir,
-// run as `TOOL -threads THREADS LevelDir/NAME` in ToolDir. Fails naming the
+// run as `TOOL -threads THREADS QUALITY-ARGUMENTS LevelDir/NAME` in ToolDir. Fails naming the
 // folder and the names looked for when one is missing.
 Result<CompilePlan> MakePosixPlan(const LevelTarget& target, unsigned threads);
 

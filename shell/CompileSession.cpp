@@ -215,6 +215,7 @@ class Run {
         return Failed("Compile not started",
                       "Cannot remove " + stale + " left by an earlier compile: " + removed.Error());
     }
+    if (!Plan.Header.empty()) Output(Plan.Header + "\n");
     if (!Plan.BatchPath.empty()) {
       const Result<std::string> bytes = platform::ToConsoleCodePage(Plan.BatchText);
       if (!bytes)

@@ -5,6 +5,7 @@
 #include "shell/CommandLine.h"
 #include "shell/GameLaunch.h"
 #include "shell/Names.h"
+#include "shell/Paths.h"
 #include "shell/SetupChecks.h"
 
 namespace shell {
@@ -32,6 +33,7 @@ Session::Session(MainView& view, const StartFolders& folders, Settings defaults)
   Compiler = std::make_unique<CompileSession>([this](std::function<void()> call) { View.Post(std::move(call)); },
                                               std::move(calls));
   ShowSetupNeeded(loaded.SetupNeeded);
+  ShowKept();
 }
 
 Session::~Session() { Compiler.reset(); }  // ends a running tool before the view goes
@@ -66,6 +68,7 @@ LevelTarget Session::Target() const {
   target.LevelDir = Start.AppDir;
   target.ToolDir = Data.ToolDir();
   target.GameDir = Data.GameDir();
+  target.Quality = Quality();
   return target;
 }
 
@@ -110,10 +113,14 @@ void Session::Generate(std::uint32_t seed, bool chosen) {
   Sheet.Counts = CountRows(*made);
   Sheet.Picture = MakeLevelPicture(made->Layout, made->Characters);
   Sheet.CommandLine = CommandLineText("quorvel-cli", ArgumentsFor(made->Options, made->Seed, made->GameDir));
+  Sheet.KeepName = OfferedName(made->Seed);
+  Sheet.NewLevel = true;
+  Last = *made;
   Main.Status = kMapGenerated;
   Main.Seed = Sheet.SeedLine;
   Show();
   View.ShowLevel(Sheet);
+  Sheet.NewLevel = false;
   if (first) View.OpenLevelWindow(false);
 }
 
@@ -128,18 +135,95 @@ void Session::CommandCopied() {
   });
 }
 
-void Session::Compile() {
+void Session::KeepLevel(const std::string& name) {
   Guarded([&] {
     if (!Main.ActionsEnabled) return;
-    Main.Status.clear();
-    View.OpenCompileOutput();
-    if (!Compiler || !Compiler->Start(Target())) return;
-    CompileStart = std::chrono::steady_clock::now();
-    StepIndex = StepCount = 0;
-    StepName.clear();
-    Main.Step = "Compiling";
-    Enable();
+    if (!Last) return View.ShowError("There is no level to keep yet: make one first.");
+    const Result<KeptLevel> kept = shell::KeepLevel(KeptDir(), name, *Last);
+    if (!kept) return View.ShowError(kept.Error());
+    Main.Status = "Kept as " + kept->Name;
+    Show();
+    ShowKept();
   });
+}
+
+std::optional<KeptLevel> Session::Kept(const std::string& name) {
+  std::optional<KeptLevel> level = FindKeptLevel(KeptDir(), name);
+  if (!level) View.ShowError("There is no kept level " + name + " in " + KeptDir() + ".");
+  ShowKept();  // the list may have changed behind the window's back
+  return level;
+}
+
+void Session::ShowKept() {
+  Sheet.Kept.clear();
+  for (const KeptLevel& level : ListKeptLevels(KeptDir())) {
+    const bool compiled = level.Compiled && IsFile(level.GameLevelPath());
+    std::string options;
+    for (const auto& [group, item] : OptionRows(level.Options)) options += (options.empty() ? "" : ", ") + item;
+    Sheet.Kept.push_back({level.Name, std::to_string(level.Seed), options, level.Made, compiled ? "yes" : "no"});
+  }
+  View.ShowLevel(Sheet);
+}
+
+void Session::PlayKept(const std::string& name) {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    const std::optional<KeptLevel> level = Kept(name);
+    if (!level) return;
+    const LevelTarget target = KeptTarget(KeptDir(), *level, Data.ToolDir(), Quality());
+    if (!level->Compiled || !IsFile(target.GameLevelPath()))
+      return View.ShowError("The level " + level->Name + " is not compiled into the game (" + target.GameLevelPath() +
+                            "): press Compile first.");
+    const Result<> started = LaunchGame(target);
+    if (!started) return View.ShowError(started.Error());
+    Main.Status = kHalfLifeStarted;
+    Show();
+  });
+}
+
+void Session::CompileKept(const std::string& name) {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    const std::optional<KeptLevel> level = Kept(name);
+    if (!level) return;
+    if (const Result<> compilable = CheckCompileKept(*level); !compilable) return View.ShowError(compilable.Error());
+    StartCompile(KeptTarget(KeptDir(), *level, Data.ToolDir(), Quality()));
+    if (CompileRunning()) CompilingKept = level;
+  });
+}
+
+void Session::DeleteKept(const std::string& name) {
+  Guarded([&] {
+    if (!Main.ActionsEnabled) return;
+    const std::optional<KeptLevel> level = Kept(name);
+    if (!level) return;
+    std::string files;
+    for (const std::string& file : KeptLevelFiles(KeptDir(), *level))
+      if (IsFile(file)) files += "\n" + file;
+    if (!View.Ask("Delete the kept level " + level->Name + "? These files are removed:" + files)) return;
+    const Result<> deleted = DeleteKeptLevel(KeptDir(), *level);
+    if (!deleted) View.ShowError(deleted.Error());
+    else Main.Status = "Deleted " + level->Name;
+    Show();
+    ShowKept();
+  });
+}
+
+void Session::Compile() {
+  Guarded([&] {
+    if (Main.ActionsEnabled) StartCompile(Target());
+  });
+}
+
+void Session::StartCompile(const LevelTarget& target) {
+  Main.Status.clear();
+  View.OpenCompileOutput();
+  if (!Compiler || !Compiler->Start(target)) return;
+  CompileStart = std::chrono::steady_clock::now();
+  StepIndex = StepCount = 0;
+  StepName.clear();
+  Main.Step = "Compiling";
+  Enable();
 }
 
 void Session::CompileAndPlay() {
@@ -178,6 +262,11 @@ void Session::CompileFinished(const CompileOutcome& outcome) {
   Main.Status = outcome.StatusText;
   Enable();
   Guarded([&] {
+    // Recorded even while the program ends: the level is in the game now.
+    if (const std::optional<KeptLevel> kept = std::exchange(CompilingKept, std::nullopt); kept && outcome.Ok) {
+      if (const Result<> marked = MarkCompiled(KeptDir(), *kept); !marked && !Ending) View.ShowError(marked.Error());
+      ShowKept();
+    }
     if (!outcome.ErrorText.empty() && !Ending) View.ShowError(outcome.ErrorText);
     if (auto next = std::exchange(AfterCompile, nullptr); next && !Ending) next(outcome.Ok);
   });
@@ -207,6 +296,13 @@ std::string Session::StoreFolder(FolderKind kind, const std::string& folder) {
 std::string Session::NoteFor(FolderKind kind) const {
   return (kind == FolderKind::Tools ? CheckToolsFolder(Data.ToolDir()) : CheckGameFolder(Data.GameDir())).Text;
 }
+
+CompileQuality Session::Quality() const {
+  const Result<CompileQuality> quality = ParseQuality(Data.Value("quality"));
+  return quality ? *quality : CompileQuality::Normal;
+}
+
+void Session::ChooseQuality(CompileQuality quality) { Data.SetValue("quality", SpecOf(quality).Name); }
 
 void Session::SetupClosed() {
   Guarded([&] { ShowSetupNeeded(shell::SetupNeeded(Data)); });

@@ -13,6 +13,7 @@
 // failed command leaves the window usable. Calls come on the view's thread;
 // the compile's reports reach it through MainView::Post.
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -25,6 +26,7 @@
 #include "platform/Result.h"
 #include "shell/CompileSession.h"
 #include "shell/GenerateMap.h"
+#include "shell/KeptLevels.h"
 #include "shell/LevelOptions.h"
 #include "shell/LevelPicture.h"
 #include "shell/Settings.h"
@@ -45,9 +47,15 @@ struct MainState {
   bool Compiling = false;      // "Stop" is enabled
 };
 
-// What the Level window shows.
+// The kept levels' list: a row of these columns for each level.
+inline constexpr std::array<const char*, 5> kKeptColumns = {"Name", "Seed", "Options", "Made", "Compiled"};
+using KeptRow = std::array<std::string, kKeptColumns.size()>;
+
+// What the Level window shows: the last level made (nothing before the
+// first) and the kept levels.
 struct LevelSheet {
   bool HasLevel = false;
+  bool NewLevel = false;  // a level was just made: the seed and name fields take its values
   std::string Title;      // "Level N"
   std::string SeedLine;   // "Seed N"
   std::string SeedField;  // the seed field's text
@@ -55,6 +63,8 @@ struct LevelSheet {
   std::vector<std::pair<std::string, std::string>> Counts;   // {name, value}
   LevelPicture Picture;
   std::string CommandLine;  // the quorvel-cli call that writes the same bytes
+  std::string KeepName;     // the name offered for keeping it
+  std::vector<KeptRow> Kept;
 };
 
 // What a window does for the session.
@@ -107,6 +117,13 @@ class Session {
   void ShowLevelWindow();
   // The Level window copied its command line.
   void CommandCopied();
+  // "Keep level": the last level made, kept under name (shell/KeptLevels.h).
+  void KeepLevel(const std::string& name);
+  // A kept level's Play (`+map NAME`), Compile (into its game, at the
+  // chosen quality) and Delete (asked first).
+  void PlayKept(const std::string& name);
+  void CompileKept(const std::string& name);
+  void DeleteKept(const std::string& name);
   // "Generate .bsp".
   void Compile();
   // "Generate .bsp", then "Run Half-Life" when it succeeded.
@@ -123,6 +140,9 @@ class Session {
   std::string StoreFolder(FolderKind kind, const std::string& folder);
   // The note for a field as it stands, without storing.
   std::string NoteFor(FolderKind kind) const;
+  // Setup's compile quality, kept in the settings.
+  CompileQuality Quality() const;
+  void ChooseQuality(CompileQuality quality);
   void SetupClosed();
 
   // The window is being closed by the user: true when it may close (after
@@ -147,6 +167,11 @@ class Session {
   void Generate(std::uint32_t seed, bool chosen);
   void StepStarted(std::size_t index, std::size_t count, const std::string& name);
   void CompileFinished(const CompileOutcome& outcome);
+  void StartCompile(const LevelTarget& target);
+  // The kept level of that name, or an error shown and nullopt.
+  std::optional<KeptLevel> Kept(const std::string& name);
+  void ShowKept();
+  std::string KeptDir() const { return KeptLevelsDir(Start.AppDir); }
   LevelTarget Target() const;
   bool CompileRunning() const { return Compiler && Compiler->Running(); }
 
@@ -164,6 +189,8 @@ class Session {
   bool Failed = false;
   bool LastCompileFailed = false;
   std::optional<std::uint32_t> LastSeed;
+  std::optional<GeneratedLevel> Last;  // what "Keep level" keeps
+  std::optional<KeptLevel> CompilingKept;  // marked compiled when its compile succeeds
   // The running compile's step, for the status bar's field.
   std::chrono::steady_clock::time_point CompileStart;
   std::size_t StepIndex = 0, StepCount = 0;

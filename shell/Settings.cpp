@@ -124,6 +124,14 @@ Result<> SaveSettings(const std::string& path, const Settings& settings) {
   return {};
 }
 
+void ResolveFolders(Settings& settings, const std::string& path) {
+  const std::filesystem::path folder = FileSystemPath(path).parent_path();
+  for (const std::size_t index : {Settings::kToolLine, Settings::kGameLine}) {
+    const std::filesystem::path dir = FileSystemPath(settings.Line(index));
+    if (!dir.empty() && dir.is_relative()) settings.SetLine(index, PathString((folder / dir).lexically_normal()));
+  }
+}
+
 std::string SetupNeeded(const Settings& settings) {
   if (!CheckGameDir(settings.GameDir())) return kOpenSetupForGame;
   return {};
@@ -139,11 +147,7 @@ StartSettings LoadStartSettings(const std::string& path, Settings defaults) {
   }
   if (!*loaded) return start;  // a first start
   start.Data = **loaded;
-  const std::filesystem::path folder = FileSystemPath(path).parent_path();
-  for (const std::size_t index : {Settings::kToolLine, Settings::kGameLine}) {
-    const std::filesystem::path dir = FileSystemPath(start.Data.Line(index));
-    if (!dir.empty() && dir.is_relative()) start.Data.SetLine(index, PathString((folder / dir).lexically_normal()));
-  }
+  ResolveFolders(start.Data, path);
   if (const Result<> game = CheckGameDir(start.Data.GameDir()); !game)
     start.Problem = "The settings file " + path + " names a game folder a level cannot use: " + game.Error() + ".";
   start.SetupNeeded = SetupNeeded(start.Data);

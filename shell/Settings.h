@@ -59,6 +59,10 @@ std::string SettingsPath(const std::string& appDir);
 inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 Result<std::optional<Settings>> LoadSettings(const std::string& path);
 
+// The folder lines made whole: a relative one is taken as relative to the
+// folder of the settings file at path (the commands start in other folders).
+void ResolveFolders(Settings& settings, const std::string& path);
+
 // A line of the file cannot hold a line break (it would split into two
 // lines on the next start) nor a NUL byte (it would end the text). Fails
 // naming the character.

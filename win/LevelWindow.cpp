@@ -26,6 +26,10 @@ constexpr int kButtonHeight = 25;
 constexpr int kFactsTop = kMargin + 26;
 constexpr int kCountsTop = kFactsTop + kOptionLines * kLine + 10;
 constexpr int kSideHeight = kCountsTop + kCountLines * kLine + 16 + 2 * kButtonHeight + 6 + kMargin;
+// Below, the whole width: the name and "Keep level" left, the kept levels'
+// buttons right, the list under them.
+constexpr int kKeepWidth = 80, kKeptButtonWidth = 64, kKeptListHeight = 80;
+constexpr int kKeptHeight = kButtonHeight + 6 + kKeptListHeight + kMargin;
 constexpr int kLeastPicture = 120;  // small, so that the window fits beside the main one on a small screen
 constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 // Eight pixels a cell: a Very Big level still fits a small screen.
@@ -51,7 +55,8 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
 }  // namespace
 
 LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
-  Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, kLeastWidth, kSideHeight);
+  Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, kLeastWidth,
+         kSideHeight + kKeptHeight);
   const DWORD text = SS_LEFT | SS_NOPREFIX;
   AddControl(WC_STATICW, "", text, kSeed, Box(0, 0, 1, 1));
   AddControl(WC_STATICW, "", text, kOptionNames, Box(0, 0, 1, 1));
@@ -67,6 +72,21 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   SendMessageW(seed, EM_SETLIMITTEXT, 20, 0);  // the session says when the digits are no seed
   SendMessageW(seed, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Seed"));
   AddControl(WC_BUTTONW, "Make &again", BS_PUSHBUTTON | WS_TABSTOP, kButMakeAgain, Box(0, 0, kButtonWidth, 25));
+  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  SendMessageW(name, EM_SETLIMITTEXT, shell::kMaxLevelNameLength, 0);
+  const std::pair<int, const char*> buttons[] = {
+      {kButKeep, "&Keep level"}, {kButPlayKept, "P&lay"}, {kButCompileKept, "C&ompile"}, {kButDeleteKept, "&Delete"}};
+  for (const auto& [id, caption] : buttons) AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id, Box(0, 0, 1, 1));
+  const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                               kKeptList, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
+  for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
+    std::wstring text = Widen(shell::kKeptColumns[column]);
+    LVCOLUMNW header{};
+    header.mask = LVCF_TEXT;
+    header.pszText = text.data();
+    ListView_InsertColumn(list, column, &header);
+  }
   // Enter in the seed field, where the focus starts, makes that seed's level.
   DefaultButton = kButMakeAgain;
   RememberFocus(seed);
@@ -85,7 +105,28 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   Picture = sheet.Picture;
   const auto setText = [this](int id, const std::string& text) { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); };
   setText(kSeed, sheet.SeedLine);
-  setText(kSeedEdit, sheet.SeedField);
+  if (sheet.NewLevel) setText(kSeedEdit, sheet.SeedField);
+  if (sheet.NewLevel) setText(kNameEdit, sheet.KeepName);
+  const HWND list = GetDlgItem(Hwnd, kKeptList);
+  const std::string chosen = ChosenKept();
+  ListView_DeleteAllItems(list);
+  for (std::size_t row = 0; row < sheet.Kept.size(); ++row) {
+    LVITEMW item{};
+    item.iItem = static_cast<int>(row);
+    ListView_InsertItem(list, &item);
+    for (std::size_t column = 0; column < shell::kKeptColumns.size(); ++column) {
+      std::wstring text = Widen(sheet.Kept[row][column]);
+      ListView_SetItemText(list, item.iItem, static_cast<int>(column), text.data());
+    }
+    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, item.iItem, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {  // the texts' and header's width
+    ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
+    const int header = ListView_GetStringWidth(list, Widen(shell::kKeptColumns[column]).c_str()) + Scale(16, Dpi());
+    ListView_SetColumnWidth(list, column, std::max(header, ListView_GetColumnWidth(list, column)));
+  }
+  HasLevel = sheet.HasLevel;
+  EnableButtons();
   SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
   setText(kOptionNames, Column(sheet.Options, true));
   setText(kOptionValues, Column(sheet.Options, false));
@@ -117,7 +158,7 @@ SIZE LevelWindow::WantedClientSize() {
   ReleaseDC(Hwnd, dc);
   width = std::max(width, Scale(kLeastPicture, dpi));
   return {width + Scale(kSideWidth + 3 * kMargin, dpi),
-          std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi))};
+          std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi)) + Scale(kKeptHeight, dpi)};
 }
 
 SIZE LevelWindow::FrameSize(SIZE client) const {
@@ -128,7 +169,7 @@ SIZE LevelWindow::FrameSize(SIZE client) const {
 }
 
 SIZE LevelWindow::LeastFrameSize() const {
-  return FrameSize({Scale(kLeastWidth, Dpi()), Scale(kSideHeight, Dpi())});
+  return FrameSize({Scale(kLeastWidth, Dpi()), Scale(kSideHeight + kKeptHeight, Dpi())});
 }
 
 void LevelWindow::Show(bool activate) {
@@ -144,11 +185,28 @@ void LevelWindow::Show(bool activate) {
 }
 
 void LevelWindow::SetActionsEnabled(bool enabled) {
-  for (int id : {kButMakeAgain, kButCompilePlay}) {
+  ActionsEnabled = enabled;
+  EnableButtons();
+}
+
+void LevelWindow::EnableButtons() {
+  const bool chosen = !ChosenKept().empty();
+  const std::pair<int, bool> buttons[] = {{kButMakeAgain, ActionsEnabled},          {kButCompilePlay, ActionsEnabled},
+                                          {kButKeep, ActionsEnabled && HasLevel},   {kButPlayKept, ActionsEnabled && chosen},
+                                          {kButCompileKept, ActionsEnabled && chosen}, {kButDeleteKept, ActionsEnabled && chosen}};
+  for (const auto& [id, enabled] : buttons) {
     const HWND button = GetDlgItem(Hwnd, id);
     if (!enabled && GetFocus() == button) SetFocus(GetDlgItem(Hwnd, kButCopy));
     EnableWindow(button, enabled);
   }
+}
+
+std::string LevelWindow::ChosenKept() const {
+  const HWND list = GetDlgItem(Hwnd, kKeptList);
+  const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+  wchar_t name[64] = L"";
+  if (row >= 0) ListView_GetItemText(list, row, 0, name, 64);
+  return Narrow(name);
 }
 
 RECT LevelWindow::PictureRect() const {
@@ -157,7 +215,7 @@ RECT LevelWindow::PictureRect() const {
   const UINT dpi = Dpi();
   const int margin = Scale(kMargin, dpi);
   return {margin, margin, std::max<LONG>(margin, client.right - Scale(kSideWidth, dpi) - 2 * margin),
-          client.bottom - margin};
+          client.bottom - Scale(kKeptHeight, dpi) - margin};
 }
 
 void LevelWindow::Layout() {
@@ -174,12 +232,19 @@ void LevelWindow::Layout() {
   place(kCountNames, left, px(kCountsTop), px(kNameWidth), px(kCountLines * kLine));
   place(kCountValues, valueLeft, px(kCountsTop), valueWidth, px(kCountLines * kLine));
   // The buttons two by two at the bottom, the seed field beside "Make again".
-  const int second = left + px(kSideWidth - kButtonWidth);
-  const int lower = client.bottom - px(kMargin + kButtonHeight), upper = lower - px(kButtonHeight + 6);
+  const int second = left + px(kSideWidth - kButtonWidth), bottom = client.bottom - px(kKeptHeight);
+  const int lower = bottom - px(kMargin + kButtonHeight), upper = lower - px(kButtonHeight + 6);
   place(kButCopy, left, upper, px(kButtonWidth), px(kButtonHeight));
   place(kButCompilePlay, second, upper, px(kButtonWidth), px(kButtonHeight));
   place(kSeedEdit, left, lower + px(1), px(kButtonWidth), px(kButtonHeight - 2));
   place(kButMakeAgain, second, lower, px(kButtonWidth), px(kButtonHeight));
+  const int right = client.right - px(kMargin), keptButtons = 3 * px(kKeptButtonWidth + 4);
+  place(kNameEdit, px(kMargin), bottom + px(1), right - keptButtons - px(kMargin + kKeepWidth + 8), px(kButtonHeight - 2));
+  place(kButKeep, right - keptButtons - px(kKeepWidth + 4), bottom, px(kKeepWidth), px(kButtonHeight));
+  for (int id : {kButPlayKept, kButCompileKept, kButDeleteKept})
+    place(id, right - (kButDeleteKept - id + 1) * px(kKeptButtonWidth + 4) + px(4), bottom, px(kKeptButtonWidth),
+          px(kButtonHeight));
+  place(kKeptList, px(kMargin), bottom + px(kButtonHeight + 6), right - px(kMargin), px(kKeptListHeight));
   InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
@@ -283,7 +348,20 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kButCompilePlay:
           if (OnCompileAndPlay) OnCompileAndPlay();
           return 0;
+        case kButKeep:
+        case kButPlayKept:
+        case kButCompileKept:
+        case kButDeleteKept:
+          if (IsWindowEnabled(GetDlgItem(Hwnd, LOWORD(wParam))) && OnKept)
+            OnKept(LOWORD(wParam), LOWORD(wParam) == kButKeep ? WindowText(GetDlgItem(Hwnd, kNameEdit)) : ChosenKept());
+          return 0;
       }
+      break;
+    case WM_NOTIFY:
+      if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ITEMCHANGED) EnableButtons();
+      break;
+    case DM_GETDEFID:  // Enter in the name field keeps the level
+      DefaultButton = GetFocus() == GetDlgItem(Hwnd, kNameEdit) ? kButKeep : kButMakeAgain;
       break;
     case WM_CLOSE:
       ShowWindow(Hwnd, SW_HIDE);

@@ -2,8 +2,10 @@
 // "Level": the last level made, as a picture of its layout with a legend,
 // its seed, options and counts, and the ways to make it again: the
 // quorvel-cli command line, a seed to make with the main window's options,
-// and "Compile and play". A view only: it shows a shell::LevelSheet and
-// calls OnMakeAgain or OnCompileAndPlay. Closing (Escape too) only hides it.
+// and "Compile and play"; below, "Keep level" under a name and the kept
+// levels with Play, Compile and Delete. A view only: it shows a
+// shell::LevelSheet and calls its On... functions. Closing (Escape too)
+// only hides it.
 
 #include <cstdint>
 #include <functional>
@@ -26,6 +28,12 @@ class LevelWindow : public Window {
     kSeedEdit,
     kButMakeAgain,
     kButCompilePlay,
+    kNameEdit,
+    kButKeep,
+    kButPlayKept,
+    kButCompileKept,
+    kButDeleteKept,
+    kKeptList,
   };
 
   explicit LevelWindow(HWND owner);
@@ -47,6 +55,9 @@ class LevelWindow : public Window {
   std::function<void()> OnCompileAndPlay;
   // The command line is on the clipboard.
   std::function<void()> OnCopied;
+  // kButKeep with the name typed, or kButPlayKept, kButCompileKept or
+  // kButDeleteKept with the kept level chosen in the list.
+  std::function<void(int button, const std::string& name)> OnKept;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,11 +76,15 @@ class LevelWindow : public Window {
   shell::TextMeasure Measure(HDC dc) const;
   void Paint();
   void CopyCommandLine();
+  std::string ChosenKept() const;
+  void EnableButtons();
 
   Font Bold;
   HWND Owner;
   shell::LevelPicture Picture;
   std::string Command;
+  bool ActionsEnabled = true;
+  bool HasLevel = false;
 };
 
 }  // namespace win

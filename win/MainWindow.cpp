@@ -101,6 +101,12 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
   LevelView->OnMakeAgain = [this](const std::string& seed) { S->MakeAgain(seed); };
   LevelView->OnCompileAndPlay = [this] { S->CompileAndPlay(); };
   LevelView->OnCopied = [this] { S->CommandCopied(); };
+  LevelView->OnKept = [this](int button, const std::string& name) {
+    if (button == LevelWindow::kButKeep) S->KeepLevel(name);
+    if (button == LevelWindow::kButPlayKept) S->PlayKept(name);
+    if (button == LevelWindow::kButCompileKept) S->CompileKept(name);
+    if (button == LevelWindow::kButDeleteKept) S->DeleteKept(name);
+  };
   ChooseFolder = ChooseFolderDialog;
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
   RememberFocus(GetDlgItem(Hwnd, Shown.ActionsEnabled ? kButGenMap : kButSetup));

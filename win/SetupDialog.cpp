@@ -10,7 +10,7 @@
 namespace win {
 
 namespace {
-constexpr int kLabel1 = 210, kLabel2 = 211;
+constexpr int kLabel1 = 210, kLabel2 = 211, kLabelQuality = 212;
 constexpr int kClientWidth = 297;
 constexpr int kFieldWidth = 266;
 
@@ -39,6 +39,11 @@ SetupDialog::SetupDialog(HWND owner, shell::Session& session, Chooser choose)
   AddControl(WC_EDITW, S.Folders().GameDir(), ES_AUTOHSCROLL | WS_TABSTOP, kDirHL, {}, WS_EX_CLIENTEDGE);
   AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, kBrowseHL, {});
   AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, kNoteHL, {});
+  AddControl(WC_STATICW, "Compile &quality", SS_LEFT, kLabelQuality, {});
+  const HWND quality = AddControl(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kQuality, {});
+  for (const shell::QualitySpec& spec : shell::QualityTable())
+    SendMessageW(quality, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(spec.Caption).c_str()));
+  SendMessageW(quality, CB_SETCURSEL, static_cast<WPARAM>(S.Quality()), 0);
   AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, {});
   DefaultButton = kButClose;
   Store(kTool.Kind);
@@ -62,7 +67,7 @@ void SetupDialog::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }
 
 HFONT SetupDialog::FontFor(HWND control) {
   const int id = GetDlgCtrlID(control);
-  return id == kLabel1 || id == kLabel2 ? Bold.get() : NormalFont();
+  return id == kLabel1 || id == kLabel2 || id == kLabelQuality ? Bold.get() : NormalFont();
 }
 
 void SetupDialog::Store(shell::FolderKind kind) {
@@ -99,6 +104,9 @@ void SetupDialog::LayOut() {
     place(row.Note, 16, kFieldWidth, NoteHeight(row.Note), 4);
     y = std::max(y, row.NextTop);
   }
+  MoveControl(GetDlgItem(Hwnd, kLabelQuality), Box(20, y + 4, 110, 13));
+  MoveControl(GetDlgItem(Hwnd, kQuality), Box(130, y, 152, 100));  // a drop-down list's height includes its list
+  y += 21 + 8;
   place(kButClose, 111, 75, 25, 5);
   SetClientSize(kClientWidth, y);
 }
@@ -124,6 +132,11 @@ LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // A typed folder counts once the field is left, not at every key.
       if (HIWORD(wParam) == EN_KILLFOCUS) {
         Store(LOWORD(wParam) == kDirTool ? kTool.Kind : kGame.Kind);
+        return 0;
+      }
+      if (LOWORD(wParam) == kQuality && HIWORD(wParam) == CBN_SELCHANGE) {
+        const auto chosen = SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
+        S.ChooseQuality(shell::QualityTable().at(static_cast<std::size_t>(chosen)).Quality);
         return 0;
       }
       switch (LOWORD(wParam)) {

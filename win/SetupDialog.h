@@ -2,7 +2,7 @@
 // The Setup dialog: the compile tools folder and the game's main folder,
 // each a field (typed, pasted or chosen with "...") with a note below it
 // that says what was found or why the folder will not do, centred on the
-// main window. There is no cancel: a folder goes to the session once it is
+// main window, and the compile quality, stored as it is chosen. There is no cancel: a folder goes to the session once it is
 // complete (chosen, or typed and the field left, or the dialog closed),
 // which keeps it unless its name cannot be kept (the note then says why).
 
@@ -17,7 +17,7 @@ namespace win {
 
 class SetupDialog : public Window {
  public:
-  enum Id : int { kDirTool = 200, kBrowseTool, kDirHL, kBrowseHL, kNoteTool, kNoteHL, kButClose = IDOK };
+  enum Id : int { kDirTool = 200, kBrowseTool, kDirHL, kBrowseHL, kNoteTool, kNoteHL, kQuality, kButClose = IDOK };
 
   using Chooser =
       std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>;

@@ -61,7 +61,7 @@ Window::~Window() {
 
 void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
                     HWND owner, int clientWidth, int clientHeight) {
-  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterWindowClass(className);
   // The window's DPI is known only once it exists: create it, then size it.

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "RunCommand.h"
 #include "WindowTest.h"
@@ -68,6 +69,43 @@ TEST_F(LevelWindow, OpensAfterTheFirstLevelWithItsSeedAndMakesASeedsLevelAgain) 
   level->ButMakeAgain->click();
   ASSERT_EQ(Errors.size(), 1u);
   EXPECT_EQ(Errors[0], "A seed is a whole number from 0 to 4294967295.");
+}
+
+// Ctrl+E before any level opens the seed field, whose level is the bytes
+// quorvel-cli writes; Keep level lists it by the name offered, its Compile
+// and Play reach the game by that name, Delete (asked) removes its files.
+TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
+  const std::string started = FakeGame();
+  TLevelWindow* level = Form->LevelWindow;
+  Form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+  QTest::keyClick(Form.get(), Qt::Key_E, Qt::ControlModifier);
+  ASSERT_TRUE(level->isVisible());
+  EXPECT_TRUE(level->SeedEdit->text().isEmpty());
+  EXPECT_FALSE(level->ButKeep->isEnabled());
+  level->SeedEdit->setText(QStringLiteral("7"));
+  level->ButMakeAgain->click();
+  EXPECT_EQ(Map(), CliMap({"--seed", "7", "--game-dir", Fake.HLDir}));
+  EXPECT_EQ(level->NameEdit->text(), "quorvel_7");
+  level->ButKeep->click();
+  ASSERT_EQ(level->KeptList->topLevelItemCount(), 1);
+  EXPECT_EQ(level->KeptList->topLevelItem(0)->text(0), "quorvel_7");
+  EXPECT_EQ(level->KeptList->topLevelItem(0)->text(4), "no");
+  EXPECT_FALSE(level->ButPlayKept->isEnabled());  // nothing chosen yet
+  level->KeptList->setCurrentItem(level->KeptList->topLevelItem(0));
+  level->ButCompileKept->click();
+  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
+  EXPECT_EQ(level->KeptList->topLevelItem(0)->text(4), "yes");
+  level->ButPlayKept->click();
+  EXPECT_EQ(WaitForLine(started), "-console +map quorvel_7");
+  QString asked;
+  Form->AskUser = [&asked](const QString& question) { return asked = question, true; };
+  level->ButDeleteKept->click();
+  EXPECT_TRUE(asked.contains(QStringLiteral("quorvel_7.bsp"))) << asked.toStdString();
+  EXPECT_EQ(level->KeptList->topLevelItemCount(), 0);
+  EXPECT_TRUE(Entries(Fake.AppDir + "/levels").empty());
+  EXPECT_TRUE(Entries(Fake.MapsDir).empty());
+  EXPECT_TRUE(Errors.empty());
 }
 
 // The picture takes at least half the window at its own size, and the start

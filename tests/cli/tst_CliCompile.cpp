@@ -3,6 +3,7 @@
 #include <set>
 
 #include "FakeTools.h"
+#include "platform/Platform.h"
 #include "RunCommand.h"
 #include "TestFiles.h"
 
@@ -72,6 +73,34 @@ TEST_F(CliCompile, RunAloneStartsTheCompiledLevelOnly) {
   EXPECT_EQ(ts::Entries(Fake.Root.Path), (std::set<std::string>{"Half-Life", "levels here", "tools 100%"}));
 }
 
+// In a project folder the folders and the quality come from its settings;
+// --name and --count keep levels in its levels folder, which the default
+// level's compile leaves, and never replace one.
+TEST_F(CliCompile, FollowsTheProjectAndKeepsNamedLevels) {
+  ts::ChangeDirectory here(Fake.AppDir);
+  ts::WriteFile("quorvel.ini", Fake.ToolDir + "\r\n../Half-Life\r\nquality=full\r\n");
+  const std::string levels = Fake.AppDir + "/levels/";
+  const Outcome kept = RunCommand({"--name", "keep_me", "--compile", "--quiet", "--seed", "5"});
+  EXPECT_EQ(kept.Status, 0) << kept.Err;
+  EXPECT_TRUE(Contains(kept.Err, "hlvis' -threads " + std::to_string(platform::CoreCount()) + " -full '")) << kept.Err;
+  EXPECT_TRUE(Contains(ts::ReadFile(levels + "keep_me.map"), "\"wad\" \"" + Fake.HLDir + "/valve/halflife.wad"));
+  EXPECT_EQ(ts::ReadFile(Fake.MapsDir + "/keep_me.bsp"), "level\n");
+  EXPECT_EQ(RunCommand({"--compile", "--quiet", "--quality", "fast"}).Status, 0);
+  EXPECT_EQ(ts::Entries(Fake.MapsDir), (std::set<std::string>{"keep_me.bsp", "quorvel.bsp"}));
+  const Outcome again = RunCommand({"--name", "keep_me", "--quiet"});
+  EXPECT_EQ(again.Status, 1);
+  EXPECT_TRUE(Contains(again.Err, "already a kept level keep_me")) << again.Err;
+
+  EXPECT_EQ(RunCommand({"--count", "3", "--name", "pack", "--seed", "100", "--quiet"}).Status, 0);
+  for (const char* name : {"pack_100.map", "pack_101.map", "pack_102.map"})
+    EXPECT_TRUE(Contains(ts::ReadFile(levels + name), "\"wad\"")) << name;
+  const Outcome none = RunCommand({"--count", "2", "--name", "none", "--seed", "7", "--quiet"}, 0);
+  EXPECT_EQ(none.Status, 1);
+  EXPECT_TRUE(Contains(none.Err, "Seed 7 gives no usable level with these options: skipped\n")) << none.Err;
+  EXPECT_TRUE(Contains(none.Err, "0 of 2 levels made; gave up after 20 seeds (7 to 26)\n")) << none.Err;
+  EXPECT_EQ(ts::Entries(levels).size(), 8u);  // four levels and their records
+}
+
 TEST_F(CliCompile, NeedsItsFoldersAndTheLevelsName) {
   EXPECT_EQ(RunCommand({"--compile", "--game-dir", "/g"}).Status, 2);
   EXPECT_EQ(RunCommand({"--run"}).Status, 2);
@@ -83,6 +112,10 @@ TEST_F(CliCompile, NeedsItsFoldersAndTheLevelsName) {
   const Outcome notFolder = RunCommand({"--compile", "--tools", file, "--game-dir", Fake.HLDir});
   EXPECT_EQ(notFolder.Status, 2);
   EXPECT_TRUE(Contains(notFolder.Err, "bad value for --tools: " + file + " is a file, not a folder")) << notFolder.Err;
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--count", "2"}, {"--name", "x", "--output", "x.map"}, {"--name", "a b"}, {"--count", "0", "--name", "p"},
+           {"--count", "2", "--name", "p", "--grid", "-"}, {"--count", "2", "--name", "a234567890123456789012"}})
+    EXPECT_EQ(RunCommand(args).Status, 2) << args[0] << ' ' << args[1];
 }
 
 }  // namespace

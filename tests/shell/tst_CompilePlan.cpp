@@ -27,9 +27,14 @@ TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
   for (const char* name : {"hlcsg.exe", "qcsg.exe", "sdHLBSP.exe", "hlbsp_x64.exe", "vis.exe", "sdHLRAD_x64.exe",
                            "qrad.exe"})
     WriteFile(tools.File(name), "");
-  const auto plan = shell::MakeWindowsPlan({"quorvel", "C:\\Levels", tools.Str(), "C:\\Game"}, "C:\\cmd.exe");
+  const auto plan = shell::MakeWindowsPlan(
+      {"quorvel", "C:\\Levels", tools.Str(), "C:\\Game", shell::CompileQuality::Full}, "C:\\cmd.exe");
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   EXPECT_EQ(plan->BatchTools, (std::array<std::string, 4>{"hlcsg.exe", "sdHLBSP.exe", "vis.exe", "sdHLRAD_x64.exe"}));
+  // The quality's arguments go to the tools that take them; the classic ones run as at Normal, and say so.
+  EXPECT_TRUE(Contains(plan->BatchText, "\r\nvis.exe \"C:\\Levels\\quorvel\"\r\n")) << plan->BatchText;
+  EXPECT_TRUE(Contains(plan->BatchText, "\r\nsdHLRAD_x64.exe -extra \"C:\\Levels\\quorvel\"\r\n")) << plan->BatchText;
+  EXPECT_EQ(plan->Header, "Compile quality: Full (vis.exe takes no quality arguments and runs as at Normal)");
   ASSERT_EQ(plan->Steps.size(), 1u);
   const platform::ProcessSpec& run = plan->Steps[0].Process;
   EXPECT_EQ(run.Program, "C:\\cmd.exe");
@@ -42,21 +47,40 @@ TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
       << missing.Error();
 }
 
-TEST(PosixPlan, RunsEachToolInToolDirOnTheMap) {
+TEST(PosixPlan, RunsEachToolInToolDirOnTheMapWithTheQualitysArguments) {
   FakeCompile setup;
   WriteScript(setup.ToolDir + "/sdHLCSG", "");
   std::filesystem::remove(setup.ToolDir + "/hlbsp");
   WriteScript(setup.ToolDir + "/sdHLBSP", "");
-  const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir}, 3);
+  using Q = shell::CompileQuality;
+  const std::string map = setup.AppDir + "/quorvel";
+  // Each quality's arguments for ZHLT's VIS and RAD (SDHLT's RAD below).
+  const std::vector<std::pair<Q, std::vector<std::vector<std::string>>>> qualities = {
+      {Q::Normal, {{}, {}, {}, {}}}, {Q::Fast, {{}, {}, {}, {"-bounce", "0"}}}, {Q::Full, {{}, {}, {"-full"}, {"-extra"}}}};
+  for (const auto& [quality, extra] : qualities) {
+    const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir, quality}, 3);
+    ASSERT_TRUE(plan.Ok()) << plan.Error();
+    ASSERT_EQ(plan->Steps.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+      const shell::CompileStep& step = plan->Steps[i];
+      EXPECT_EQ(step.Process.Program, setup.ToolDir + "/" + step.Name);
+      std::vector<std::string> arguments = {"-threads", "3"};
+      arguments.insert(arguments.end(), extra[i].begin(), extra[i].end());
+      arguments.push_back(map);
+      EXPECT_EQ(step.Process.Arguments, arguments) << step.Name;
+      EXPECT_EQ(step.Process.WorkingDirectory, setup.ToolDir);
+    }
+    EXPECT_EQ(plan->Header, std::string("Compile quality: ") + shell::SpecOf(quality).Caption);
+  }
+  WriteScript(setup.ToolDir + "/sdHLRAD", "");
+  WriteScript(setup.ToolDir + "/sdHLVIS", "");
+  const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir, Q::Fast}, 3);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   std::vector<std::string> names;
-  for (const shell::CompileStep& step : plan->Steps) {
-    names.push_back(step.Name);
-    EXPECT_EQ(step.Process.Program, setup.ToolDir + "/" + step.Name);
-    EXPECT_EQ(step.Process.Arguments, (std::vector<std::string>{"-threads", "3", setup.AppDir + "/quorvel"}));
-    EXPECT_EQ(step.Process.WorkingDirectory, setup.ToolDir);
-  }
-  EXPECT_EQ(names, (std::vector<std::string>{"sdHLCSG", "sdHLBSP", "hlvis", "hlrad"}));  // SDHLT first
+  for (const shell::CompileStep& step : plan->Steps) names.push_back(step.Name);
+  EXPECT_EQ(names, (std::vector<std::string>{"sdHLCSG", "sdHLBSP", "sdHLVIS", "sdHLRAD"}));  // SDHLT first
+  EXPECT_EQ(plan->Steps[3].Process.Arguments, (std::vector<std::string>{"-threads", "3", "-fast", map}));
+  for (const char* name : {"sdHLVIS", "sdHLRAD"}) std::filesystem::remove(setup.ToolDir + "/" + name);
   EXPECT_EQ(plan->TargetPath, setup.MapsDir + "/quorvel.bsp");
   std::filesystem::permissions(setup.ToolDir + "/hlrad", std::filesystem::perms::owner_read);  // not runnable
   const auto missing = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir}, 1);

@@ -6,9 +6,11 @@
 #include <chrono>
 #include <deque>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 
 #include "FakeTools.h"
+#include "platform/Platform.h"
 #include "shell/GameLaunch.h"
 #include "shell/Session.h"
 
@@ -117,14 +119,17 @@ TEST_F(Session, TheOptionsAreRememberedAfterTheTwoFolderLines) {
   const auto& table = shell::LevelOptionTable();
   S->ChooseOption(table[0], 2);  // Map Dimension: Medium
   S->ChooseOption(table[1], 2);  // Monsters Type: Grunts and Assassins
+  EXPECT_EQ(S->Quality(), shell::CompileQuality::Normal);
+  S->ChooseQuality(shell::CompileQuality::Full);
   EXPECT_EQ(V.State.Options.MapDim, 2);
   ASSERT_TRUE(S->Finish().Ok());
   const std::string saved = ReadFile(Ini);
-  EXPECT_EQ(saved.rfind(Fake.ToolDir + "\r\n" + Fake.HLDir + "\r\na line of someone else's\r\ndimension=medium\r\n", 0), 0u)
+  EXPECT_EQ(saved.rfind(Fake.ToolDir + "\r\n" + Fake.HLDir + "\r\na line of someone else's\r\nquality=full\r\ndimension=medium\r\n", 0), 0u)
       << saved;
   EXPECT_TRUE(Contains(saved, "\r\nmonsters=grunts-assassins\r\n")) << saved;
   S.reset();
   Start();
+  EXPECT_EQ(S->Quality(), shell::CompileQuality::Full);
   EXPECT_EQ(V.State.Options.MapDim, 2);
   EXPECT_EQ(V.State.Options.MonstersType, 2);
   EXPECT_EQ(V.State.Options.Skill, 1);
@@ -203,6 +208,70 @@ TEST_F(Session, MakeAgainTakesOnlyASeed) {
     EXPECT_EQ(V.Errors.back(), "A seed is a whole number from 0 to 4294967295.") << text;
   }
   EXPECT_EQ(V.State.Seed, "Seed 4000000000");
+}
+
+// A kept level has a name of its own: the default level's commands leave it,
+// and Delete removes its files and nobody else's. What the program did not
+// write is never replaced.
+TEST_F(Session, KeptLevelsAreCompiledPlayedAndDeletedByTheirNames) {
+  WriteSettings("quality=fast\r\n");
+  const std::string started = FakeGame();
+  const std::string levels = Fake.AppDir + "/levels";
+  Start();
+  EXPECT_TRUE(V.Sheet.Kept.empty());
+  S->KeepLevel("early");
+  EXPECT_EQ(V.Errors.back(), "There is no level to keep yet: make one first.");
+  S->MakeAgain("77");
+  EXPECT_EQ(V.Sheet.KeepName, "quorvel_77");
+  std::filesystem::create_directories(levels);
+  WriteFile(levels + "/mine.map", "the user's own");
+  WriteFile(Fake.MapsDir + "/theirs.bsp", "another level");
+  for (const char* name : {"mine", "theirs", "no way", "con", "Quorvel", "a234567890123456789012345678901234"}) {
+    S->KeepLevel(name);
+    EXPECT_EQ(V.Errors.size(), 2u) << name;
+    V.Errors.resize(1);
+  }
+  EXPECT_EQ(Entries(levels), (std::set<std::string>{"mine.map"}));
+  EXPECT_TRUE(Contains(V.Errors.back(), "first")) << V.Errors.back();
+
+  S->KeepLevel("keep_me");
+  EXPECT_EQ(V.State.Status, "Kept as keep_me");
+  EXPECT_EQ(ReadFile(levels + "/keep_me.map"), ReadFile(Fake.AppDir + "/quorvel.map"));
+  ASSERT_EQ(V.Sheet.Kept.size(), 1u);
+  EXPECT_EQ(V.Sheet.Kept[0][0], "keep_me");
+  EXPECT_EQ(V.Sheet.Kept[0][1], "77");
+  EXPECT_EQ(V.Sheet.Kept[0][2], "Small, All, Find the exit, Normal, Normal, None");
+  EXPECT_EQ(V.Sheet.Kept[0][4], "no");
+  S->KeepLevel("keep_me");
+  EXPECT_TRUE(Contains(V.Errors.back(), "already a kept level keep_me: delete it first")) << V.Errors.back();
+  S->PlayKept("keep_me");
+  EXPECT_TRUE(Contains(V.Errors.back(), "press Compile first")) << V.Errors.back();
+
+  S->CompileKept("keep_me");
+  ASSERT_TRUE(Compiled(".bsp generated")) << V.State.Status;
+  EXPECT_TRUE(Contains(V.Output, "Compile quality: Fast\n")) << V.Output;
+  EXPECT_TRUE(Contains(V.Output, "hlrad' -threads " + std::to_string(platform::CoreCount()) + " -bounce 0 '" + levels + "/keep_me'\n")) << V.Output;
+  EXPECT_EQ(ReadFile(Fake.MapsDir + "/keep_me.bsp"), "level\n");
+  EXPECT_EQ(V.Sheet.Kept[0][4], "yes");
+  S->PlayKept("keep_me");
+  EXPECT_EQ(WaitForLine(started), "-console +map keep_me");
+  S->Compile();  // the default level's compile leaves the kept one
+  ASSERT_TRUE(Compiled(".bsp generated")) << V.State.Status;
+  EXPECT_EQ(ReadFile(Fake.MapsDir + "/keep_me.bsp"), "level\n");
+
+  WriteFile(levels + "/keep_me.log", "the tools' log");
+  S->DeleteKept("keep_me");  // asked, No
+  ASSERT_EQ(V.Questions.size(), 1u);
+  EXPECT_TRUE(Contains(V.Questions[0], Fake.MapsDir + "/keep_me.bsp")) << V.Questions[0];
+  EXPECT_TRUE(std::filesystem::exists(levels + "/keep_me.map"));
+  V.Answer = true;
+  S->DeleteKept("keep_me");
+  EXPECT_EQ(V.State.Status, "Deleted keep_me");
+  EXPECT_TRUE(V.Sheet.Kept.empty());
+  EXPECT_EQ(Entries(levels), (std::set<std::string>{"mine.map"}));
+  EXPECT_EQ(Entries(Fake.MapsDir), (std::set<std::string>{"quorvel.bsp", "theirs.bsp"}));
+  S->CompileKept("keep_me");
+  EXPECT_TRUE(Contains(V.Errors.back(), "There is no kept level keep_me")) << V.Errors.back();
 }
 
 TEST_F(Session, QuittingDuringACompileAsksUnlessTheProgramMustEnd) {

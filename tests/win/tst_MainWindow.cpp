@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
 
@@ -24,6 +25,7 @@
 #include "win/LevelWindow.h"
 #include "win/MainWindow.h"
 #include "win/SetupDialog.h"
+#include "win/resource.h"
 
 namespace fs = std::filesystem;
 using namespace testing_support;
@@ -394,6 +396,57 @@ TEST(LevelWindow, ShowsEachNewLevelAndMakesItAgain) {
   EXPECT_EQ(ReadFile(hl.Maps / "quorvel.bsp"), "BSP");
   EXPECT_TRUE(IsWindowEnabled(makeAgain));
   EXPECT_TRUE(s.boxes.Boxes.empty());
+}
+
+// Before any level Ctrl+E opens the Level window with an empty seed field;
+// Keep level lists the level made from a seed (a name in another case is
+// the same name), its Compile (at Setup's quality, which the classic tools
+// do not take) and Play reach the game by its name, and Delete (asked)
+// removes its files only.
+TEST(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
+  Session s;
+  const Installation& hl = s.hl;
+  const HWND level = s.window.Level().Handle(), list = GetDlgItem(level, win::LevelWindow::kKeptList);
+  const auto item = [level](int id) { return GetDlgItem(level, id); };
+  SendMessageW(s.window.Handle(), WM_COMMAND, IDM_SHOW_LEVEL, 0);
+  ASSERT_TRUE(IsWindowVisible(level));
+  EXPECT_EQ(win::WindowText(item(win::LevelWindow::kSeedEdit)), "");
+  EXPECT_FALSE(IsWindowEnabled(item(win::LevelWindow::kButKeep)));
+  SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"7");
+  Click(item(win::LevelWindow::kButMakeAgain));
+  EXPECT_EQ(s.window.SeedText(), "Seed 7");
+  EXPECT_EQ(win::WindowText(item(win::LevelWindow::kNameEdit)), "quorvel_7");
+  Click(item(win::LevelWindow::kButKeep));
+  SetDlgItemTextW(level, win::LevelWindow::kNameEdit, L"QUORVEL_7");
+  Click(item(win::LevelWindow::kButKeep));
+  ASSERT_EQ(s.boxes.Boxes.size(), 1u);
+  EXPECT_TRUE(Contains(s.boxes.Boxes[0].Text, "already a kept level quorvel_7")) << s.boxes.Boxes[0].Text;
+  ASSERT_EQ(ListView_GetItemCount(list), 1);
+  EXPECT_FALSE(IsWindowEnabled(item(win::LevelWindow::kButPlayKept)));  // nothing chosen yet
+  ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+
+  s.window.DialogShown = [](HWND setup) {
+    SendDlgItemMessageW(setup, win::SetupDialog::kQuality, CB_SETCURSEL, 0, 0);
+    SendMessageW(setup, WM_COMMAND, MAKEWPARAM(win::SetupDialog::kQuality, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(setup, win::SetupDialog::kQuality)));
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+  };
+  Click(s.window.Control(win::kButSetup));
+  hl.AddGame();
+  Click(item(win::LevelWindow::kButCompileKept));
+  ASSERT_TRUE(PumpUntil([&] { return s.window.StatusText() == ".bsp generated"; }, 60s)) << s.window.StatusText();
+  EXPECT_TRUE(Contains(s.window.CompileOutput().Text(), "Compile quality: Fast (qrad.exe takes no quality arguments"))
+      << s.window.CompileOutput().Text();
+  Click(item(win::LevelWindow::kButPlayKept));
+  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
+  EXPECT_EQ(hl.Calls(hl.Game)[0], "hl.exe|-console +map quorvel_7|" + hl.Game.u8string());
+  s.boxes.Answer = IDYES;
+  Click(item(win::LevelWindow::kButDeleteKept));
+  ASSERT_EQ(s.boxes.Boxes.size(), 2u);
+  EXPECT_EQ(s.boxes.Boxes[1].Icon, "question");
+  EXPECT_EQ(ListView_GetItemCount(list), 0);
+  EXPECT_TRUE(Entries(hl.App / "levels").empty());
+  EXPECT_EQ(Entries(hl.Maps), std::set<std::string>{});
 }
 
 // A settings file the window cannot use is reported, keeps the commands
