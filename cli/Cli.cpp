@@ -247,7 +247,7 @@ bool CompileLevel(const shell::LevelTarget& target, std::ostream& err) {
 
 // Starts the game on the level in its maps folder, as "Run Half-Life" does.
 bool RunGame(const shell::LevelTarget& target, std::ostream& err) {
-  if (shell::CheckLevelToRun(target, false).How == shell::RunCheck::Kind::Refuse) {
+  if (!shell::CheckLevelToRun(target, false)) {
     err << kProgram << ": there is no compiled level " << target.GameLevelPath()
         << " to start: make one with --compile\n";
     return false;

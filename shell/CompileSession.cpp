@@ -271,7 +271,7 @@ class Run {
       end.Output = *tail;
       end.LeakReported = LeakReported;
       end.BatchReached = BatchReached;
-      if (std::optional<CompileOutcome> failed = JudgeStep(Plan, step, end)) return *failed;
+      if (CompileOutcome verdict = JudgeStep(Plan, step, end); !verdict.Ok) return verdict;
     }
     return MoveLevel();
   }

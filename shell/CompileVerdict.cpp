@@ -87,7 +87,7 @@ std::string MeaningfulLines(const std::string& output) {
   return JoinedLines(shown.end() - static_cast<std::ptrdiff_t>(std::min(count, shown.size())), shown.end());
 }
 
-std::string MissingWadFile(const std::string& mapPath) {
+std::optional<std::string> MissingWadFile(const std::string& mapPath) {
   std::ifstream in(FileSystemPath(mapPath), std::ios::binary);
   const std::string key = "\"wad\" \"";
   std::string line;
@@ -103,12 +103,12 @@ std::string MissingWadFile(const std::string& mapPath) {
       if (!wad.empty() && !IsFile(wad)) return wad;
       start = end + 1;
     }
-    return {};
+    return std::nullopt;
   }
-  return {};
+  return std::nullopt;
 }
 
-std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step, const StepEnd& end) {
+CompileOutcome JudgeStep(const CompilePlan& plan, const CompileStep& step, const StepEnd& end) {
   using Kind = platform::ProcessExit::Kind;
   const platform::ProcessExit& exit = end.Exit;
   if (exit.How == Kind::FailedToStart) {
@@ -132,15 +132,20 @@ std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileSt
                   bsp);
   }
   const bool errFile = IsFile(plan.ErrPath);
-  if (exit.Succeeded() && !errFile) return std::nullopt;
+  if (exit.Succeeded() && !errFile) {
+    CompileOutcome passed;
+    passed.Ok = true;
+    return passed;
+  }
 
   std::string text;
-  const std::string missingWad = IsFirstTool(plan, failed) ? MissingWadFile(plan.MapPath) : std::string();
+  const std::optional<std::string> missingWad =
+      IsFirstTool(plan, failed) ? MissingWadFile(plan.MapPath) : std::optional<std::string>();
   if (moving) {
     text = "The move of " + plan.BspPath + " into the maps folder " + plan.MapsDir + " failed (exit status " +
            std::to_string(exit.Status) + ").";
-  } else if (!missingWad.empty()) {
-    text = failed + " failed: the texture file " + missingWad +
+  } else if (missingWad) {
+    text = failed + " failed: the texture file " + *missingWad +
            " that the level names does not exist. A level names the game folder it was generated with: press "
            "\"Generate .map\" again to make it for the game folder set in Setup.";
   } else if (RefusedForEntities(end.Output)) {

@@ -11,8 +11,9 @@
 
 namespace shell {
 
+// The verdict on a compile, or on one step of it.
 struct CompileOutcome {
-  bool Ok = false;       // the level is in the maps folder
+  bool Ok = false;       // the level is in the maps folder (for a step: it passed)
   bool Stopped = false;  // ended by Stop
   // kBspGenerated, kCompileStopped, or a short line for the status bar.
   std::string StatusText;
@@ -38,17 +39,17 @@ struct StepEnd {
 // the hull the player sees ("Warning: === LEAK in hull 0 ===").
 inline constexpr char kLeakLine[] = "LEAK in hull 0";
 
-// The verdict on a step that ended; nullopt when it succeeded. A leak is
-// judged from what it leaves: the leak line, or a pointfile (.lin) that is
-// not empty. ZHLT leaves an empty one after every compile.
-std::optional<CompileOutcome> JudgeStep(const CompilePlan& plan, const CompileStep& step, const StepEnd& end);
+// The verdict on a step that ended: Ok when it passed. A leak is judged
+// from what it leaves: the leak line, or a pointfile (.lin) that is not
+// empty. ZHLT leaves an empty one after every compile.
+CompileOutcome JudgeStep(const CompilePlan& plan, const CompileStep& step, const StepEnd& end);
 
 // The lines of output worth showing in a message: its last lines holding
 // "Error:" (at most three), else its last five lines; empty lines skipped.
 std::string MeaningfulLines(const std::string& output);
 
-// The first wad file the map's worldspawn names that does not exist; empty
+// The first wad file the map's worldspawn names that does not exist; none
 // when every one does (or the map names none).
-std::string MissingWadFile(const std::string& mapPath);
+std::optional<std::string> MissingWadFile(const std::string& mapPath);
 
 }  // namespace shell

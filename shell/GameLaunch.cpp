@@ -35,17 +35,14 @@ Result<platform::ProcessSpec> FindGame(const LevelTarget& level) {
   return Failure{"Half-Life was not found: there is no " + tried + " in the game main folder " + hlDir + "."};
 }
 
-RunCheck CheckLevelToRun(const LevelTarget& target, bool lastCompileFailed) {
-  if (target.GameDir.empty()) return {RunCheck::Kind::Refuse, "The game main folder is not set: choose it in Setup."};
+Result<std::string> CheckLevelToRun(const LevelTarget& target, bool lastCompileFailed) {
+  if (target.GameDir.empty()) return Failure{"The game main folder is not set: choose it in Setup."};
   const std::string level = target.GameLevelPath();
   if (!IsFile(level))
-    return {RunCheck::Kind::Refuse,
-            "There is no compiled level " + level + " to play: press \"Generate .bsp\" to compile it first."};
-  if (lastCompileFailed)
-    return {RunCheck::Kind::Confirm,
-            "The last compile did not succeed, so " + level +
-                " is the level compiled before it, not the one generated last. Start Half-Life on it anyway?"};
-  return {};
+    return Failure{"There is no compiled level " + level + " to play: press \"Generate .bsp\" to compile it first."};
+  if (!lastCompileFailed) return std::string();
+  return "The last compile did not succeed, so " + level +
+         " is the level compiled before it, not the one generated last. Start Half-Life on it anyway?";
 }
 
 Result<> LaunchGame(const LevelTarget& level) {

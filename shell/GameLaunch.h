@@ -21,21 +21,12 @@ const std::vector<std::string>& GameProgramNames();
 // naming the names and the folder when there is none.
 Result<platform::ProcessSpec> FindGame(const LevelTarget& level);
 
-// What "Run Half-Life" does before it starts the game.
-struct RunCheck {
-  enum class Kind {
-    Start,    // the level is there
-    Confirm,  // ask Text first (default: no); start on yes
-    Refuse,   // show Text; start nothing
-  };
-  Kind How = Kind::Start;
-  std::string Text;
-};
-
-// Refuses when GameDir/valve/maps/NAME.bsp does not exist (compile first);
-// asks when the last compile of this run of the program failed or was
-// stopped, as the game would start on the level compiled before.
-RunCheck CheckLevelToRun(const LevelTarget& level, bool lastCompileFailed);
+// What "Run Half-Life" checks before it starts the game: fails, saying so,
+// when GameDir/valve/maps/NAME.bsp does not exist (compile first); else the
+// question to ask first (No the default), empty when there is none: when the
+// last compile of this run of the program failed or was stopped, the game
+// would start on the level compiled before.
+Result<std::string> CheckLevelToRun(const LevelTarget& level, bool lastCompileFailed);
 
 // Starts the game: through Steam when it lies in a Steam library and Steam
 // is found, else FindGame's program (shell/SteamLaunch.h); fails naming

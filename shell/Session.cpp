@@ -32,7 +32,7 @@ Session::Session(MainView& view, const StartFolders& folders, Settings defaults)
   calls.Finished = [this](const CompileOutcome& outcome) { CompileFinished(outcome); };
   Compiler = std::make_unique<CompileSession>([this](std::function<void()> call) { View.Post(std::move(call)); },
                                               std::move(calls));
-  ShowSetupNeeded(loaded.SetupNeeded);
+  ShowSetupNeeded(loaded.Ready);
   ShowKept();
 }
 
@@ -56,7 +56,8 @@ void Session::Enable() {
   Show();
 }
 
-void Session::ShowSetupNeeded(const std::string& reason) {
+void Session::ShowSetupNeeded(const Result<>& ready) {
+  const std::string& reason = ready.Error();
   // The reason stands in the status bar; other texts stay.
   if (!reason.empty() || Main.Status == SetupNeeded) Main.Status = reason;
   SetupNeeded = reason;
@@ -275,9 +276,9 @@ void Session::CompileFinished(const CompileOutcome& outcome) {
 void Session::RunGame() {
   Guarded([&] {
     if (!Main.ActionsEnabled) return;
-    const RunCheck check = CheckLevelToRun(Target(), LastCompileFailed);
-    if (check.How == RunCheck::Kind::Refuse) return View.ShowError(check.Text);
-    if (check.How == RunCheck::Kind::Confirm && !View.Ask(check.Text)) return;
+    const Result<std::string> question = CheckLevelToRun(Target(), LastCompileFailed);
+    if (!question) return View.ShowError(question.Error());
+    if (!question->empty() && !View.Ask(*question)) return;
     const Result<> started = LaunchGame(Target());
     if (!started) return View.ShowError(started.Error());
     Main.Status = kHalfLifeStarted;
@@ -287,14 +288,18 @@ void Session::RunGame() {
 
 std::string Session::StoreFolder(FolderKind kind, const std::string& folder) {
   const std::size_t line = kind == FolderKind::Tools ? Settings::kToolLine : Settings::kGameLine;
-  const bool stored = Data.Line(line) == folder;
-  const shell::FolderNote note = kind == FolderKind::Tools ? CheckToolsFolder(folder) : CheckGameFolder(folder);
-  if (!note.Refused) Data.SetLine(line, folder);
-  return note.Refused && !stored ? "Not saved. " + note.Text : note.Text;
+  const Result<std::string> note = kind == FolderKind::Tools ? CheckToolsFolder(folder) : CheckGameFolder(folder);
+  if (note) {
+    Data.SetLine(line, folder);
+    return *note;
+  }
+  return Data.Line(line) == folder ? note.Error() : "Not saved. " + note.Error();
 }
 
 std::string Session::NoteFor(FolderKind kind) const {
-  return (kind == FolderKind::Tools ? CheckToolsFolder(Data.ToolDir()) : CheckGameFolder(Data.GameDir())).Text;
+  const Result<std::string> note =
+      kind == FolderKind::Tools ? CheckToolsFolder(Data.ToolDir()) : CheckGameFolder(Data.GameDir());
+  return note ? *note : note.Error();
 }
 
 CompileQuality Session::Quality() const {
@@ -305,7 +310,7 @@ CompileQuality Session::Quality() const {
 void Session::ChooseQuality(CompileQuality quality) { Data.SetValue("quality", SpecOf(quality).Name); }
 
 void Session::SetupClosed() {
-  Guarded([&] { ShowSetupNeeded(shell::SetupNeeded(Data)); });
+  Guarded([&] { ShowSetupNeeded(FoldersReady(Data)); });
 }
 
 bool Session::MayClose() {

@@ -163,7 +163,7 @@ class Session {
   void Guarded(F command);
   void Show();
   void Enable();
-  void ShowSetupNeeded(const std::string& reason);
+  void ShowSetupNeeded(const Result<>& ready);
   void Generate(std::uint32_t seed, bool chosen);
   void StepStarted(std::size_t index, std::size_t count, const std::string& name);
   void CompileFinished(const CompileOutcome& outcome);

@@ -132,13 +132,14 @@ void ResolveFolders(Settings& settings, const std::string& path) {
   }
 }
 
-std::string SetupNeeded(const Settings& settings) {
-  if (!CheckGameDir(settings.GameDir())) return kOpenSetupForGame;
+Result<> FoldersReady(const Settings& settings) {
+  if (!CheckGameDir(settings.GameDir())) return Failure{kOpenSetupForGame};
   return {};
 }
 
 StartSettings LoadStartSettings(const std::string& path, Settings defaults) {
-  StartSettings start{std::move(defaults), true, {}, kOpenSetup};
+  StartSettings start;
+  start.Data = std::move(defaults);
   const Result<std::optional<Settings>> loaded = LoadSettings(path);
   if (!loaded) {
     start.SaveAtExit = false;
@@ -150,7 +151,7 @@ StartSettings LoadStartSettings(const std::string& path, Settings defaults) {
   ResolveFolders(start.Data, path);
   if (const Result<> game = CheckGameDir(start.Data.GameDir()); !game)
     start.Problem = "The settings file " + path + " names a game folder a level cannot use: " + game.Error() + ".";
-  start.SetupNeeded = SetupNeeded(start.Data);
+  start.Ready = FoldersReady(start.Data);
   return start;
 }
 

@@ -73,10 +73,10 @@ Result<> CheckSettingsLine(const std::string& line);
 // fails the save; nothing is written.
 Result<> SaveSettings(const std::string& path, const Settings& settings);
 
-// Why the commands cannot run with these folders: kOpenSetupForGame for a
-// game folder a level cannot name (CheckGameDir says why); empty when they
-// can.
-std::string SetupNeeded(const Settings& settings);
+// Whether the commands can run with these folders: fails with
+// kOpenSetupForGame for a game folder a level cannot name (CheckGameDir
+// says why).
+Result<> FoldersReady(const Settings& settings);
 
 inline constexpr char kOpenSetup[] = "Open Setup to choose the compile tools and game folders.";
 inline constexpr char kOpenSetupForGame[] = "Open Setup to choose another game folder: a level cannot name this one.";
@@ -86,7 +86,7 @@ struct StartSettings {
   Settings Data;            // the file's lines, or the defaults without a usable file
   bool SaveAtExit = true;   // false when a file is there but could not be read: it stays the user's
   std::string Problem;      // what is wrong with the file, for a message at start; empty when nothing is
-  std::string SetupNeeded;  // why the commands wait for Setup (kOpenSetup on a first start); empty when they can run
+  Result<> Ready = Failure{kOpenSetup};  // fails saying why the commands wait for Setup
 };
 
 // Reads the settings file at path. Relative folders in it are taken as

@@ -21,18 +21,18 @@ const std::array<std::vector<std::string>, 4>& ToolNames() {
 }
 
 // A failure's message as a sentence of its own.
-FolderNote Refusal(std::string message) {
+Failure Refusal(std::string message) {
   if (!message.empty() && message[0] >= 'a' && message[0] <= 'z') message[0] = static_cast<char>(message[0] - 'a' + 'A');
-  return {true, message + "."};
+  return {message + "."};
 }
 
-// The checks both folders share; Refused or a Text ends the checking.
-FolderNote CheckFolder(const std::string& dir) {
+// The checks both folders share; a refusal or a note ends the checking.
+Result<std::string> CheckFolder(const std::string& dir) {
   if (const Result<> line = CheckSettingsLine(dir); !line) return Refusal(line.Error());
-  if (dir.empty()) return {false, "No folder chosen."};
+  if (dir.empty()) return std::string("No folder chosen.");
   if (FileSystemPath(dir).is_relative()) return Refusal("the folder must be given by its whole path");
-  if (!IsDirectory(dir)) return {false, IsFile(dir) ? "This is a file, not a folder." : "This folder does not exist."};
-  return {};
+  if (!IsDirectory(dir)) return std::string(IsFile(dir) ? "This is a file, not a folder." : "This folder does not exist.");
+  return std::string();
 }
 
 std::string OneOf(const std::vector<std::string>& names) {
@@ -54,22 +54,23 @@ Result<std::vector<std::string>> FindTools(const std::string& dir) {
   return found;
 }
 
-FolderNote CheckToolsFolder(const std::string& dir) {
-  FolderNote note = CheckFolder(dir);
-  if (note.Refused || !note.Text.empty()) return note;
+Result<std::string> CheckToolsFolder(const std::string& dir) {
+  const Result<std::string> folder = CheckFolder(dir);
+  if (!folder || !folder->empty()) return folder;
   const Result<std::vector<std::string>> tools = FindTools(dir);
-  if (!tools) return {false, "No compile tools here: " + tools.Error() + " is missing."};
+  if (!tools) return "No compile tools here: " + tools.Error() + " is missing.";
   std::string names;
   for (const std::string& name : *tools) names += (names.empty() ? "" : ", ") + name;
-  return {false, "Found " + names + "."};
+  return "Found " + names + ".";
 }
 
-FolderNote CheckGameFolder(const std::string& dir) {
+Result<std::string> CheckGameFolder(const std::string& dir) {
   if (const Result<> usable = CheckGameDir(dir); !usable) return Refusal(usable.Error());
-  FolderNote note = CheckFolder(dir);
-  if (note.Refused || !note.Text.empty()) return note;
-  if (!IsDirectory(JoinPath(JoinPath(dir, "valve"), "maps"))) note.Text = "This is not the game's folder: it has no valve/maps.";
-  return note;
+  const Result<std::string> folder = CheckFolder(dir);
+  if (!folder || !folder->empty()) return folder;
+  if (!IsDirectory(JoinPath(JoinPath(dir, "valve"), "maps")))
+    return std::string("This is not the game's folder: it has no valve/maps.");
+  return std::string();
 }
 
 }  // namespace shell

@@ -9,19 +9,16 @@
 
 namespace shell {
 
-struct FolderNote {
-  // The name cannot be kept: it is not stored, and Text says why.
-  bool Refused = false;
-  // Why the folder will not do, or what was found in it, for the user.
-  std::string Text;
-};
+// Each check gives the note for the user: why the folder will not do, or
+// what was found in it. It fails, with the reason as the note, for a name
+// that cannot be kept at all, which is then not stored.
 
 // The compile tools folder: it exists and holds one program of each of the
 // four steps (the names the compile looks for); the note then names them.
-FolderNote CheckToolsFolder(const std::string& dir);
+Result<std::string> CheckToolsFolder(const std::string& dir);
 // The game's main folder: it exists, holds valve/maps, and its name is one
 // a level can carry (CheckGameDir).
-FolderNote CheckGameFolder(const std::string& dir);
+Result<std::string> CheckGameFolder(const std::string& dir);
 
 // The program of each compile step in dir, the first of its names found;
 // fails naming the first step without one, as "hlcsg or sdHLCSG".

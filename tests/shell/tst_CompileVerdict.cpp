@@ -20,7 +20,7 @@ TEST(CompileVerdict, FindsTheWadFileTheLevelNamesAndLacks) {
                      "\"\r\n{\r\n}\r\n");
   EXPECT_EQ(shell::MissingWadFile(map), dir.File("gone.wad"));
   WriteFile(map, "{\n\"wad\" \"" + dir.File("there.wad") + "\"\n}\n");
-  EXPECT_EQ(shell::MissingWadFile(map), "");
+  EXPECT_EQ(shell::MissingWadFile(map), std::nullopt);
 }
 
 }  // namespace

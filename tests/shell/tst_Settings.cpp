@@ -79,7 +79,7 @@ TEST(Settings, RelativeFoldersAreTakenFromTheSettingsFolder) {
   WriteFile(path, "\xEF\xBB\xBFtools\nsub/../game\n");  // Notepad's "UTF-8 with BOM"
   const shell::StartSettings start = shell::LoadStartSettings(path, {});
   EXPECT_EQ(start.Data.Lines, (Lines{dir.File("tools"), dir.File("game")}));
-  EXPECT_TRUE(start.SaveAtExit && start.Problem.empty() && start.SetupNeeded.empty());
+  EXPECT_TRUE(start.SaveAtExit && start.Problem.empty() && start.Ready.Ok());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
   WriteScript(partTools + "/sdHLBSP", "");
   WriteFile(fake.Root.File("file"), "");
   struct Case {
-    shell::FolderNote (*Check)(const std::string&);
+    Result<std::string> (*Check)(const std::string&);
     std::string Dir;
     bool Refused;
     std::string Says;  // empty: no note
@@ -36,12 +36,13 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
       {shell::CheckGameFolder, "/games/a\rb", true, "carriage return"},
   };
   for (const Case& c : cases) {
-    const shell::FolderNote note = c.Check(c.Dir);
-    EXPECT_EQ(note.Refused, c.Refused) << c.Dir;
+    const Result<std::string> note = c.Check(c.Dir);
+    EXPECT_EQ(!note, c.Refused) << c.Dir;
+    const std::string text = note ? *note : note.Error();
     if (c.Says.empty())
-      EXPECT_EQ(note.Text, "") << c.Dir;
+      EXPECT_EQ(text, "") << c.Dir;
     else
-      EXPECT_TRUE(Contains(note.Text, c.Says)) << c.Dir << ": " << note.Text;
+      EXPECT_TRUE(Contains(text, c.Says)) << c.Dir << ": " << text;
   }
 }
 
