@@ -40,6 +40,7 @@ TEST(GameFolders, FoundInEachSteamLayout) {
   }
   TempDir empty;
   EXPECT_EQ(shell::FindGameFolder(At(empty)), "");
+  EXPECT_EQ(shell::FoundDefaults(At(empty)).Lines, shell::Settings::Defaults().Lines);
 }
 
 TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
@@ -76,16 +77,6 @@ TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
   EXPECT_EQ(shell::FindToolsFolder(env, {}), "");
 }
 
-TEST(GameFolders, FoundFoldersBecomeTheDefaults) {
-  TempDir home;
-  EXPECT_EQ(shell::FoundDefaults(At(home)).Lines, shell::Settings::Defaults().Lines);
-  MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
-  const std::string game = InstallGame(home.Str() + "/.local/share/Steam");
-  const shell::Settings found = shell::FoundDefaults(At(home));
-  EXPECT_EQ(found.ToolDir(), home.Str() + "/hlcompilers");
-  EXPECT_EQ(found.GameDir(), game);
-}
-
 TEST(GameFolders, OnlyAFirstStartSearchesAndOnlyASmallRegularListIsRead) {
   TempDir home, disk;
   const std::string steam = home.Str() + "/.steam/steam";
@@ -101,8 +92,10 @@ TEST(GameFolders, OnlyAFirstStartSearchesAndOnlyASmallRegularListIsRead) {
   WriteFile(steam + "/config/libraryfolders.vdf", list);
   EXPECT_EQ(shell::FindGameFolder(env), game);
 
+  // The usual tools folder too, but only without a settings file.
+  MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
   const std::string settings = home.File("quorvel.ini");
-  EXPECT_EQ(shell::StartDefaults(settings, env).GameDir(), game);
+  EXPECT_EQ(shell::StartDefaults(settings, env).Lines, (std::vector<std::string>{home.Str() + "/hlcompilers", game}));
   WriteFile(settings, "");
   EXPECT_EQ(shell::StartDefaults(settings, env).Lines, shell::Settings::Defaults().Lines);
 }

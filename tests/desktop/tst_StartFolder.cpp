@@ -22,14 +22,6 @@ class StartFolderTest : public ::testing::Test {
   void SetUp() override { fs::create_directories(Home), fs::create_directories(Project); }
 };
 
-// (HomeStart.sh starts the program in a home folder and looks at what it wrote.)
-TEST_F(StartFolderTest, HomeReachedThroughALinkUsesTheXdgFolders) {
-  fs::create_directory_symlink(Home, Root.File("link"));
-  const shell::StartFolders folders = ChooseStartFolders(Root.File("link"), Env, false);
-  EXPECT_EQ(folders.AppDir, Home + "/.local/share/quorvel");
-  EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
-}
-
 TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsoluteAndAFolderThatCannotBeMadeIsNamed) {
   Env.XdgDataHome = Root.File("data");
   Env.XdgConfigHome = "relative/config";
@@ -43,10 +35,16 @@ TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsoluteAndAFolderThatCannotBeM
   EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
 }
 
-// A folder with settings keeps everything there, even from the menu; another
-// folder is a new project unless the program was started from the menu.
-TEST_F(StartFolderTest, TheLevelFolderFollowsTheSettingsAndTheMenu) {
+// A folder with settings keeps everything there, even from the menu; the
+// home folder (reached through a link too) and a start from the menu use
+// the XDG folders; another folder is a new project.
+// (HomeStart.sh starts the program in a home folder and looks at what it wrote.)
+TEST_F(StartFolderTest, TheLevelFolderFollowsTheSettingsTheHomeFolderAndTheMenu) {
   const std::string user = Home + "/.local/share/quorvel";
+  fs::create_directory_symlink(Home, Root.File("link"));
+  const shell::StartFolders home = ChooseStartFolders(Root.File("link"), Env, false);
+  EXPECT_EQ(home.AppDir, user);
+  EXPECT_EQ(home.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
   EXPECT_EQ(ChooseStartFolders(Project, Env, false).AppDir, Project);
   EXPECT_EQ(ChooseStartFolders(Project, Env, true).AppDir, user);
   for (const std::string& dir : {Home, Project}) {
