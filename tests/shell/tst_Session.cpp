@@ -349,29 +349,36 @@ TEST_F(Session, KeptLevelsAreCompiledPlayedAndDeletedByTheirNames) {
   EXPECT_TRUE(Contains(V.Errors.back(), "There is no kept level keep_me")) << V.Errors.back();
 }
 
-// Stop ends the tool and what it started. Quitting during a compile asks; a signal or the end of the
-// user's session does not: the tool ends, the settings are saved, and what
-// the compile posted before its end reports nothing.
+// Stop ends the tool and what it started, and so does quitting during a
+// compile, once the user said yes. A signal or the end of the user's session
+// asks nothing: the tool ends, the settings are saved, and what the compile
+// posted before its end reports nothing.
 TEST_F(Session, StopAndTheEndOfTheProgramEndTheToolAndWhatItStarted) {
   WriteSettings();
   Fake.Tool("hlbsp", fake::kHang);
   Start();
   S->Compile();
   std::string child = Child();
+  EXPECT_FALSE(S->MayClose());
+  EXPECT_EQ(V.Questions, std::vector<std::string>{"A compile is running. Stop it and quit?"});
   S->StopCompile();
   ASSERT_TRUE(Compiled("Compile stopped")) << V.State.Status;
   EXPECT_TRUE(ProcessEnds(child));
   EXPECT_EQ(Fake.Ran(), "hlcsg\nhlbsp\n");
+  S->Compile();
+  child = Child();
+  V.Answer = true;
+  EXPECT_TRUE(S->MayClose());
+  ASSERT_TRUE(Compiled("Compile stopped")) << V.State.Status;
+  EXPECT_TRUE(ProcessEnds(child));
   EXPECT_TRUE(V.Errors.empty());
 
   S->ChooseOption(shell::LevelOptionTable()[3], 2);
   S->Compile();
   child = Child();
-  EXPECT_FALSE(S->MayClose());
-  EXPECT_EQ(V.Questions, std::vector<std::string>{"A compile is running. Stop it and quit?"});
   S->EndNow();
   EXPECT_TRUE(S->MayClose());
-  EXPECT_EQ(V.Questions.size(), 1u);
+  EXPECT_EQ(V.Questions.size(), 2u);
   ASSERT_TRUE(S->Finish().Ok());
   EXPECT_TRUE(ProcessEnds(child));
   EXPECT_TRUE(Contains(ReadFile(Ini), "complexity=high\r\n")) << ReadFile(Ini);
