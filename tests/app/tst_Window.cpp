@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPalette>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -178,6 +180,36 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   Form->ButAbout->setFocus();
   QTest::keyClick(Form->ButAbout, Qt::Key_Enter);
   EXPECT_TRUE(about);
+}
+
+// The name shows light on a dark window too; the licence folds out and back;
+// Enter presses OK.
+TEST(AboutDialog, ShowsNameAndVersionUnderAnyPaletteFoldsTheLicenceAndEnterPressesOK) {
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  TAboutLicenseDlg dialog(nullptr);
+  const QImage name = dialog.ApplName->grab().toImage();
+  QApplication::setPalette(before);
+  int brightest = 0;
+  for (int y = 0; y < name.height(); ++y)
+    for (int x = 0; x < name.width(); ++x) brightest = std::max(brightest, qGray(name.pixel(x, y)));
+  EXPECT_GT(brightest, 160);
+
+  EXPECT_EQ(dialog.ApplName->text(), "Quorvel");
+  EXPECT_EQ(dialog.Version->text(), "Version 1.01");
+  const int folded = dialog.height();
+  dialog.ButLicense->click();
+  EXPECT_GE(dialog.height(), folded + 100);
+  EXPECT_TRUE(dialog.License->toPlainText().contains("warranty"));
+  dialog.ButLicense->click();
+  EXPECT_EQ(dialog.height(), folded);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
 TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {

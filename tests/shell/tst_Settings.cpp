@@ -70,6 +70,7 @@ TEST(Settings, WhatIsSavedReadsBackAndAFileThatIsNotSettingsIsReportedAndKept) {
 // are taken from the settings folder, after Notepad's "UTF-8 with BOM" mark.
 TEST(Settings, ReadsEveryLineEndSkipsAByteOrderMarkAndTakesFoldersFromItsFolder) {
   EXPECT_EQ(Settings::Parse("a\nb\rc\r\n\nlast").Lines, (Lines{"a", "b", "c", "", "last"}));
+  EXPECT_EQ(Settings::Parse("\xEF\xBB\xBF/tools\r\nonly\n").Lines, (Lines{"/tools", "only"}));
   EXPECT_EQ(Settings::Parse("only\n").GameDir(), "");
   TempDir dir;
   const std::string path = shell::SettingsPath(dir.Str());
