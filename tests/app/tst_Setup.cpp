@@ -1,26 +1,40 @@
-// The checks at the door of the window: the settings file at start, the
-// Setup dialog's folders, and what a first start tells the user.
+// The checks at the door of the window: a first start, the Setup dialog's
+// folders, and the settings' bytes at exit.
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
+#include <QRadioButton>
 #include <QToolButton>
 
 #include "WindowTest.h"
+#include "app/DirectoryEdit.h"
+#include "app/RadioGroup.h"
+#include "app/Setup.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
 
-using Doors = WindowTest;
+class Doors : public WindowTest {
+ protected:
+  // "Setup" pressed, the dialog used by use instead of a user.
+  void RunSetup(const std::function<void(TSetupForm&)>& use) {
+    Form->RunModal = [use](QDialog& dialog) { return use(static_cast<TSetupForm&>(dialog)), 1; };
+    Form->ButSetup->click();
+  }
+};
 
-TEST_F(Doors, AFirstStartWaitsForSetupWhichOpensCentredAndSavesItsFolders) {
+// Until Setup has the folders the actions wait, saying why in their tooltips
+// and the status bar. Setup opens over the window's centre; the folder and
+// the options chosen come back after Exit and a new start.
+TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   Start();
   const QString why = QString::fromUtf8(shell::kOpenSetup);
-  EXPECT_EQ(DisabledTips(), QStringList({why, why, why}));
+  for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun})
+    EXPECT_TRUE(!button->isEnabled() && button->toolTip() == why) << button->text().toStdString();
   EXPECT_EQ(Form->StatusText(), why);
   Form->move(40, 30);
   QPoint centre;
@@ -33,17 +47,23 @@ TEST_F(Doors, AFirstStartWaitsForSetupWhichOpensCentredAndSavesItsFolders) {
   EXPECT_TRUE(Actions());
   EXPECT_FALSE(Form->ButGenBsp->toolTip().contains("Setup"));
   EXPECT_EQ(Form->StatusText(), "");
+  Form->RGMapDim->Item(2)->click();
+  Form->RGBarney->Item(1)->click();
+  Form->ButExit->click();
   Form.reset();
-  const std::string saved = ReadFile(Ini);
-  EXPECT_EQ(saved.substr(0, saved.find("\r\n")), Fake.ToolDir);
-  EXPECT_TRUE(Contains(saved, "Half-Life\r\n")) << saved;  // the default game folder
+  Start();
+  EXPECT_TRUE(Actions());
+  EXPECT_EQ(Form->Session().Folders().ToolDir(), Fake.ToolDir);
+  EXPECT_EQ(Form->RGMapDim->ItemIndex(), 2);
+  EXPECT_EQ(Form->RGBarney->ItemIndex(), 1);
+  EXPECT_EQ(Form->RGSkill->ItemIndex(), 1);
 }
 
 // Folders come typed, pasted or chosen, and count once complete; each field
 // notes what it found or why the folder will not do, and keeps out a name
 // that cannot be kept.
 TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
-  WriteSettings();
+  WriteSettings(Fake.HLDir);
   Start();
   const shell::Settings& data = Form->Session().Folders();
   TSetupForm setup(Form->Session(), nullptr);

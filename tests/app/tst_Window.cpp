@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPalette>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -25,7 +27,6 @@
 #include "RealTools.h"
 #include "RunCommand.h"
 #include "WindowTest.h"
-#include "cli/Options.h"
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/LevelWindow.h"
@@ -46,12 +47,16 @@ constexpr long kMemoryBoundMegabytes = 200;
 
 // Every window here starts with the fake tools and game chosen.
 struct Window : WindowTest {
-  Window() { WriteSettings(); }
+  Window() { WriteSettings(Fake.HLDir); }
 };
 
+// The compile output opens beside the window, on the screen, wide enough for
+// a terminal's line; SDHLT's progress counter, redrawn after '\r', is one
+// line there as in a terminal. Escape closes it.
 TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
-  // What the tools leave beside the map goes; the log and the settings stay.
-  Fake.Tool("hlbsp", fake::kWriteBsp + "; for e in p0 p3 prt wic pts wa_ ext hsz log; do echo x > \"$3.$e\"; done");
+  Fake.Tool("hlvis",
+            "printf 'BasePortalVis:\\n'; i=0; while [ $i -lt 328 ]; do printf '\\r%6d / %5d' $i 328; "
+            "[ $i = 99 ] && sleep 2; i=$((i+1)); done; printf '\\r%60s\\r (0.01 seconds)\\nLeafThread:\\n' ''");
   const std::string started = FakeGame();
   Start();
   Form->move(0, 0);
@@ -59,29 +64,34 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   EXPECT_EQ(Form->StatusText(), ".map generated");
   Form->ButGenBsp->click();
   EXPECT_FALSE(Actions());  // until the compile ends
-  const QRect output = Form->CompileOutput->frameGeometry();  // beside the window, on the screen
+  const QRect output = Form->CompileOutput->frameGeometry();
   EXPECT_FALSE(output.intersects(Form->frameGeometry()));
   EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
-  const QFontMetrics fixed(Form->CompileOutput->Text->font());  // a terminal's line fits
-  EXPECT_GE(Form->CompileOutput->Text->viewport()->width(), fixed.horizontalAdvance(QString(80, QLatin1Char('0'))));
+  QPlainTextEdit* text = Form->CompileOutput->Text;
+  EXPECT_GE(text->viewport()->width(), QFontMetrics(text->font()).horizontalAdvance(QString(80, QLatin1Char('0'))));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
+      << text->toPlainText().right(200).toStdString();
   ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
   EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
-  EXPECT_EQ(ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
-  EXPECT_TRUE(Form->CompileOutput->PlainText().contains(".bsp generated"));
-  EXPECT_EQ(Entries(Fake.AppDir), (std::set<std::string>{"quorvel.ini", "quorvel.log", "quorvel.map"}));
-  QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
+  const QString shown = Form->CompileOutput->PlainText();
+  EXPECT_TRUE(shown.contains("\nBasePortalVis:\n (0.01 seconds)\nLeafThread:\n")) << shown.toStdString();
+  EXPECT_FALSE(shown.contains("/   328"));
+  QTest::keyClick(text, Qt::Key_Escape);
   EXPECT_FALSE(Form->CompileOutput->isVisible());
   Form->ButRun->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
   EXPECT_EQ(Form->StatusText(), "Half-Life started");
 }
 
-TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
+// While a compile runs the status bar shows its step, and Stop ends it. The
+// end of the user's session (SIGTERM, SIGHUP, Ctrl+C) during a compile: no
+// question, the tool ends, the window closes, the settings are saved.
+TEST_F(Window, StopAndSignalsEndTheCompileTheStatusBarShows) {
   Fake.Tool("hlbsp", fake::kHang);
   Start();
   StartCompile();
-  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
+  std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   const QRegularExpression step("^hlbsp: step 2 of 4, 0:0\\d$");
   EXPECT_TRUE(QTest::qWaitFor([&] { return step.match(Form->StepField->text()).hasMatch(); }))
       << Form->StepField->text().toStdString();
@@ -90,38 +100,12 @@ TEST_F(Window, StopEndsTheStepTheStatusBarShows) {
   ASSERT_TRUE(WaitForStatus("Compile stopped"));
   EXPECT_TRUE(ProcessEnds(child));
   EXPECT_FALSE(Form->StepField->isVisible());
-  EXPECT_TRUE(Errors.empty());
-}
 
-TEST_F(Window, ClosingDuringACompileAsksWithNoTheDefault) {
-  Fake.Tool("hlcsg", fake::kHang);
-  Start();
-  StartCompile();
-  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
-  QString question;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(box);
-    question = box->text();
-    QTest::keyClick(box, Qt::Key_Return);  // the default
-  });
-  EXPECT_FALSE(Form->close());
-  EXPECT_EQ(question, "A compile is running. Stop it and quit?");
-  EXPECT_TRUE(Form->isVisible());
-  Form->AskUser = [](const QString&) { return true; };
-  EXPECT_TRUE(Form->close());
-  EXPECT_TRUE(ProcessEnds(child));
-}
-
-// The end of the user's session (SIGTERM, SIGHUP, Ctrl+C) during a compile:
-// no question, the tool ends, the window closes, the settings are saved.
-TEST_F(Window, ASignalStopsTheCompileAndSavesWithoutAQuestion) {
-  Fake.Tool("hlcsg", fake::kHang);
-  Start();
+  std::filesystem::remove(Fake.ToolDir + "/child.pid");
   TMainForm::EndOnStopSignals();
-  Form->Session().ChooseOption(shell::LevelOptionTable()[0], 2);
-  StartCompile();
-  const std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
+  Form->RGMapDim->Item(2)->click();
+  Form->ButGenBsp->click();
+  child = WaitForLine(Fake.ToolDir + "/child.pid");
   Form->AskUser = [](const QString&) -> bool { throw std::logic_error("asked"); };
   ASSERT_EQ(kill(getpid(), SIGTERM), 0);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->isVisible(); }, 5000));
@@ -129,20 +113,6 @@ TEST_F(Window, ASignalStopsTheCompileAndSavesWithoutAQuestion) {
   Form.reset();
   EXPECT_TRUE(Contains(ReadFile(Ini), "\r\ndimension=medium\r\n")) << ReadFile(Ini);
   EXPECT_TRUE(Errors.empty());
-}
-
-// What was chosen comes back at the next start, from the settings file.
-TEST_F(Window, TheOptionsChosenComeBackAtTheNextStart) {
-  Start();
-  Form->RGMapDim->Item(2)->click();
-  Form->RGBarney->Item(1)->click();
-  Form->close();
-  Form.reset();
-  Start();
-  EXPECT_EQ(Form->RGMapDim->ItemIndex(), 2);
-  EXPECT_EQ(Form->RGBarney->ItemIndex(), 1);
-  EXPECT_EQ(Form->RGSkill->ItemIndex(), 1);
-  EXPECT_TRUE(Actions());
 }
 
 TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
@@ -212,6 +182,36 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   EXPECT_TRUE(about);
 }
 
+// The name shows light on a dark window too; the licence folds out and back;
+// Enter presses OK.
+TEST(AboutDialog, ShowsNameAndVersionUnderAnyPaletteFoldsTheLicenceAndEnterPressesOK) {
+  const QPalette before = QApplication::palette();
+  QPalette dark = before;
+  dark.setColor(QPalette::Window, QColor(30, 30, 30));
+  dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+  QApplication::setPalette(dark);
+  TAboutLicenseDlg dialog(nullptr);
+  const QImage name = dialog.ApplName->grab().toImage();
+  QApplication::setPalette(before);
+  int brightest = 0;
+  for (int y = 0; y < name.height(); ++y)
+    for (int x = 0; x < name.width(); ++x) brightest = std::max(brightest, qGray(name.pixel(x, y)));
+  EXPECT_GT(brightest, 160);
+
+  EXPECT_EQ(dialog.ApplName->text(), "Quorvel");
+  EXPECT_EQ(dialog.Version->text(), "Version 1.01");
+  const int folded = dialog.height();
+  dialog.ButLicense->click();
+  EXPECT_GE(dialog.height(), folded + 100);
+  EXPECT_TRUE(dialog.License->toPlainText().contains("warranty"));
+  dialog.ButLicense->click();
+  EXPECT_EQ(dialog.height(), folded);
+  dialog.show();
+  QTest::keyClick(&dialog, Qt::Key_Return);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
 TEST(CompileOutput, FollowsTheEndUnlessScrolledUp) {
   TCompileOutputForm output;
   output.show();
@@ -270,7 +270,7 @@ class EventLoopWatch {
 };
 
 // A tool that prints without end: the window keeps answering with bounded
-// memory; the quit question, Escape and Stop answer at once.
+// memory; the quit question (No the default), Escape and Stop answer at once.
 TEST_F(Window, AnswersWhateverTheToolsPrint) {
   Fake.Tool("hlcsg", "yes 'a line of output'");
   Start();
@@ -291,11 +291,17 @@ TEST_F(Window, AnswersWhateverTheToolsPrint) {
   std::printf("longest gap %lld ms, memory %ld MB\n", static_cast<long long>(longestGap), memory);
   QElapsedTimer answer;
   answer.start();
-  QTimer::singleShot(0, [&] {  // the quit question, answered with its default (No)
-    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) QTest::keyClick(box, Qt::Key_Return);
+  QString question;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(box);
+    question = box->text();
+    QTest::keyClick(box, Qt::Key_Return);  // the default: No
   });
   EXPECT_FALSE(Form->close());
   EXPECT_LT(answer.elapsed(), 1000);
+  EXPECT_EQ(question, "A compile is running. Stop it and quit?");
+  EXPECT_TRUE(Form->isVisible());
   answer.restart();
   QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
   EXPECT_FALSE(Form->CompileOutput->isVisible());
@@ -334,22 +340,6 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   std::printf("window %lld ms, quorvel-cli %lld ms, longest gap %lld ms\n", static_cast<long long>(window),
               static_cast<long long>(line), static_cast<long long>(gap));
   EXPECT_LT(window, line * 3 / 2 + 2000);
-}
-
-// SDHLT redraws a progress counter after '\r': one line, as in a terminal.
-TEST_F(Window, AProgressCounterIsOneLine) {
-  Fake.Tool("hlvis",
-            "printf 'BasePortalVis:\\n'; i=0; while [ $i -lt 328 ]; do printf '\\r%6d / %5d' $i 328; "
-            "[ $i = 99 ] && sleep 2; i=$((i+1)); done; printf '\\r%60s\\r (0.01 seconds)\\nLeafThread:\\n' ''");
-  Start();
-  StartCompile();
-  QPlainTextEdit* text = Form->CompileOutput->Text;
-  ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
-      << text->toPlainText().right(200).toStdString();
-  ASSERT_TRUE(WaitForStatus(".bsp generated"));
-  const QString shown = Form->CompileOutput->PlainText();
-  EXPECT_TRUE(shown.contains("\nBasePortalVis:\n (0.01 seconds)\nLeafThread:\n")) << shown.toStdString();
-  EXPECT_FALSE(shown.contains("/   328"));
 }
 
 }  // namespace

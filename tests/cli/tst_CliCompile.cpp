@@ -14,45 +14,33 @@ using ts::Contains;
 
 class CliCompile : public ::testing::Test {
  protected:
-  Outcome Compile(std::vector<std::string> more) {
-    std::vector<std::string> args = {"--compile", "--tools", Fake.ToolDir, "--game-dir", Fake.HLDir,
-                                     "--output", Fake.AppDir + "/quorvel.map", "--quiet"};
-    args.insert(args.end(), more.begin(), more.end());
-    return RunCommand(args);
-  }
   ts::FakeCompile Fake;
 };
 
-TEST_F(CliCompile, CompilesTheLevelIntoTheGameAndStartsIt) {
-  Fake.Tool("hlcsg", "echo 'csg at work'");
-  ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
-  const Outcome run = Compile({"--run"});
-  EXPECT_EQ(run.Status, 0) << run.Err;
-  EXPECT_TRUE(Contains(run.Err, "csg at work\n")) << run.Err;
-  EXPECT_TRUE(Contains(run.Err, ".bsp generated"));
-  EXPECT_EQ(ts::ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
-  EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
-}
-
-TEST_F(CliCompile, NamesTheFailedStep) {
-  Fake.Tool("hlrad", ts::fake::kFail);
-  const Outcome run = Compile({"--run"});
-  EXPECT_EQ(run.Status, 1);
-  EXPECT_TRUE(Contains(run.Err, "hlrad failed with exit status 3")) << run.Err;
-  EXPECT_TRUE(Contains(run.Err, "quorvel-cli: Compile failed: hlrad\n")) << run.Err;
-}
-
 // Relative folders name the same places for the tools and the game, which
 // start in folders of their own; the level names the game's wad in full.
-TEST_F(CliCompile, TakesRelativeFoldersFromTheCurrentFolder) {
+// The tools' output is passed on; a failed step ends the command with its
+// name, and the game is not started.
+TEST_F(CliCompile, CompilesWithRelativeFoldersThenStartsTheGameOrNamesTheFailedStep) {
+  Fake.Tool("hlcsg", "echo 'csg at work'");
   ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
   ts::ChangeDirectory here(Fake.Root.Path);
-  const Outcome run = RunCommand({"--compile", "--tools", "tools 100%", "--game-dir", "Half-Life", "--output",
-                                  "levels here/quorvel.map", "--quiet", "--run"});
+  const std::vector<std::string> args = {"--compile", "--tools", "tools 100%", "--game-dir", "Half-Life", "--output",
+                                         "levels here/quorvel.map", "--quiet", "--run"};
+  const Outcome run = RunCommand(args);
   EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(Contains(run.Err, "csg at work\n") && Contains(run.Err, ".bsp generated")) << run.Err;
   EXPECT_EQ(ts::ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Contains(ts::ReadFile(Fake.AppDir + "/quorvel.map"), "\"wad\" \"" + Fake.HLDir + "/valve/halflife.wad"));
   EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
+
+  std::filesystem::remove(Fake.HLDir + "/started");
+  Fake.Tool("hlrad", ts::fake::kFail);
+  const Outcome failed = RunCommand(args);
+  EXPECT_EQ(failed.Status, 1);
+  EXPECT_TRUE(Contains(failed.Err, "hlrad failed with exit status 3")) << failed.Err;
+  EXPECT_TRUE(Contains(failed.Err, "quorvel-cli: Compile failed: hlrad\n")) << failed.Err;
+  EXPECT_FALSE(std::filesystem::exists(Fake.HLDir + "/started"));
 }
 
 // --run alone plays the level compiled before: it makes none, and refuses

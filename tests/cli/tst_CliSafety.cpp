@@ -1,5 +1,6 @@
-// What the command line refuses before it writes, and what it does when
-// standard output or another writer gets in the way.
+// What the command line refuses before it writes, what it does when
+// standard output or another writer gets in the way, and how it ends on a
+// signal during a compile.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,28 +12,37 @@
 #include <csignal>
 #include <thread>
 
+#include "FakeTools.h"
 #include "RunCommand.h"
-#include "TestFiles.h"
 
 namespace fs = std::filesystem;
 using namespace testing_support;
 
 namespace {
 
-// The real program with standard output on fd (closed for -1), SIGPIPE
-// ignored, standard error on errFd or else into the file "err".
-Outcome WithStandardOutput(std::vector<std::string> args, int fd, int errFd = -1) {
+// Starts the real program as a shell would, with standard output on out
+// (closed for -1) and standard error on err, but SIGPIPE ignored.
+pid_t StartCli(std::vector<std::string> args, int out, int err) {
   const pid_t child = fork();
   if (child == 0) {
-    dup2(errFd >= 0 ? errFd : open("err", O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
-    if (fd < 0) close(1); else dup2(fd, 1);
+    dup2(err, 2);
+    if (out < 0) close(1); else dup2(out, 1);
     std::signal(SIGPIPE, SIG_IGN);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
     std::vector<char*> argv{const_cast<char*>(QUORVEL_CLI)};
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
     execv(argv[0], argv.data());
     _exit(127);
   }
+  return child;
+}
+
+// Its exit status and standard error, which goes to err or else to the file "err".
+Outcome WithStandardOutput(std::vector<std::string> args, int out, int err = -1) {
+  const int file = open("err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const pid_t child = StartCli(std::move(args), out, err >= 0 ? err : file);
+  close(file);
   int status = 0;
   waitpid(child, &status, 0);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", ReadFile("err")};
@@ -43,6 +53,52 @@ class CliSafety : public ::testing::Test {
   TempDir Dir;
   ChangeDirectory In{Dir.Path};
 };
+
+
+// quorvel-cli compiling with the fake tools, its messages in the file
+// cli.err. The tools run in process groups of their own, which a terminal's
+// Ctrl+C does not reach.
+pid_t StartCompile(const FakeCompile& fake) {
+  const int err = open(fake.Root.File("cli.err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  const pid_t cli = StartCli({"--compile", "--tools", fake.ToolDir, "--game-dir", fake.HLDir, "--output",
+                              fake.AppDir + "/quorvel.map", "--quiet"}, 1, err);
+  close(err);
+  return cli;
+}
+
+// Ctrl+C, SIGTERM or SIGHUP: the tool and what it started end, then the
+// program ends by the same signal.
+TEST(CliSignals, StopTheToolsThenEndTheProgramBySignal) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    FakeCompile fake;
+    fake.Tool("hlcsg", fake::kHang);
+    const pid_t cli = StartCompile(fake);
+    const std::string child = WaitForLine(fake.ToolDir + "/child.pid");
+    ASSERT_FALSE(child.empty());
+    kill(cli, signal);
+    int status = 0;
+    ASSERT_EQ(waitpid(cli, &status, 0), cli);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_TRUE(ProcessEnds(child));
+    EXPECT_EQ(fake.Ran(), "hlcsg\n");
+    EXPECT_TRUE(Contains(ReadFile(fake.Root.File("cli.err")), "Compile stopped"));
+  }
+}
+
+#ifdef __linux__
+// Killed outright, it leaves no tool running.
+TEST(CliSignals, AKilledProgramTakesItsToolAlong) {
+  FakeCompile fake;
+  fake.Tool("hlcsg", "echo $$ > tool.pid; exec sleep 60");
+  const pid_t cli = StartCompile(fake);
+  const std::string tool = WaitForLine(fake.ToolDir + "/tool.pid");
+  ASSERT_FALSE(tool.empty());
+  kill(cli, SIGKILL);
+  waitpid(cli, nullptr, 0);
+  EXPECT_TRUE(ProcessEnds(tool));
+}
+#endif
 
 }  // namespace
 

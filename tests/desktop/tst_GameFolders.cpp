@@ -1,5 +1,7 @@
-// Half-Life found in each Steam layout, the compile tools on PATH or in the
-// usual places: tried on made-up folder trees.
+// Where levels and settings go (project folders as always, the XDG folders
+// for a start in the home folder or from the menu), Half-Life found in each
+// Steam layout, the compile tools on PATH or in the usual places: tried on
+// made-up folder trees.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 
 #include "FakeTools.h"
 #include "shell/GameFolders.h"
+#include "shell/StartFolder.h"
 
 using namespace testing_support;
 
@@ -40,6 +43,7 @@ TEST(GameFolders, FoundInEachSteamLayout) {
   }
   TempDir empty;
   EXPECT_EQ(shell::FindGameFolder(At(empty)), "");
+  EXPECT_EQ(shell::FoundDefaults(At(empty)).Lines, shell::Settings::Defaults().Lines);
 }
 
 TEST(GameFolders, FoundInALibraryThatLibraryFoldersLists) {
@@ -76,16 +80,6 @@ TEST(GameFolders, ToolsFolderHoldsAWholeCompilerSet) {
   EXPECT_EQ(shell::FindToolsFolder(env, {}), "");
 }
 
-TEST(GameFolders, FoundFoldersBecomeTheDefaults) {
-  TempDir home;
-  EXPECT_EQ(shell::FoundDefaults(At(home)).Lines, shell::Settings::Defaults().Lines);
-  MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
-  const std::string game = InstallGame(home.Str() + "/.local/share/Steam");
-  const shell::Settings found = shell::FoundDefaults(At(home));
-  EXPECT_EQ(found.ToolDir(), home.Str() + "/hlcompilers");
-  EXPECT_EQ(found.GameDir(), game);
-}
-
 TEST(GameFolders, OnlyAFirstStartSearchesAndOnlyASmallRegularListIsRead) {
   TempDir home, disk;
   const std::string steam = home.Str() + "/.steam/steam";
@@ -101,8 +95,53 @@ TEST(GameFolders, OnlyAFirstStartSearchesAndOnlyASmallRegularListIsRead) {
   WriteFile(steam + "/config/libraryfolders.vdf", list);
   EXPECT_EQ(shell::FindGameFolder(env), game);
 
+  // The usual tools folder too, but only without a settings file.
+  MakePrograms(home.Str() + "/hlcompilers", {"hlcsg", "hlbsp", "hlvis", "hlrad"});
   const std::string settings = home.File("quorvel.ini");
-  EXPECT_EQ(shell::StartDefaults(settings, env).GameDir(), game);
+  EXPECT_EQ(shell::StartDefaults(settings, env).Lines, (std::vector<std::string>{home.Str() + "/hlcompilers", game}));
   WriteFile(settings, "");
   EXPECT_EQ(shell::StartDefaults(settings, env).Lines, shell::Settings::Defaults().Lines);
+}
+
+class StartFolderTest : public ::testing::Test {
+ protected:
+  TempDir Root;
+  std::string Home = Root.File("home");
+  std::string Project = Root.File("project");
+  shell::UserEnvironment Env{Home, "/usr/bin", "", ""};
+  void SetUp() override { fs::create_directories(Home), fs::create_directories(Project); }
+};
+
+TEST_F(StartFolderTest, XdgVariablesCountOnlyWhenAbsoluteAndAFolderThatCannotBeMadeIsNamed) {
+  Env.XdgDataHome = Root.File("data");
+  Env.XdgConfigHome = "relative/config";
+  const shell::StartFolders folders = shell::ChooseStartFolders(Home, Env, false);
+  EXPECT_EQ(folders.AppDir, Root.File("data") + "/quorvel");
+  EXPECT_EQ(folders.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
+  WriteFile(Root.File("file"), "");
+  Env.XdgDataHome = Root.File("file");
+  const Result<> made = shell::PrepareStartFolders(shell::ChooseStartFolders(Home, Env, false));
+  ASSERT_FALSE(made.Ok());
+  EXPECT_TRUE(Contains(made.Error(), Root.File("file") + "/quorvel")) << made.Error();
+}
+
+// A folder with settings keeps everything there, even from the menu; the
+// home folder (reached through a link too) and a start from the menu use
+// the XDG folders; another folder is a new project.
+// (HomeStart.sh starts the program in a home folder and looks at what it wrote.)
+TEST_F(StartFolderTest, TheLevelFolderFollowsTheSettingsTheHomeFolderAndTheMenu) {
+  const std::string user = Home + "/.local/share/quorvel";
+  fs::create_directory_symlink(Home, Root.File("link"));
+  const shell::StartFolders home = shell::ChooseStartFolders(Root.File("link"), Env, false);
+  EXPECT_EQ(home.AppDir, user);
+  EXPECT_EQ(home.SettingsPath, Home + "/.config/quorvel/quorvel.ini");
+  EXPECT_EQ(shell::ChooseStartFolders(Project, Env, false).AppDir, Project);
+  EXPECT_EQ(shell::ChooseStartFolders(Project, Env, true).AppDir, user);
+  for (const std::string& dir : {Home, Project}) {
+    WriteFile(dir + "/quorvel.ini", "/tools\r\n/game\r\n");
+    const shell::StartFolders folders = shell::ChooseStartFolders(dir, Env, true);
+    EXPECT_FALSE(folders.UserFolders);
+    EXPECT_EQ(folders.AppDir, dir);
+    EXPECT_EQ(folders.SettingsPath, dir + "/quorvel.ini");
+  }
 }

@@ -2,6 +2,7 @@
 
 #include "FakeTools.h"
 #include "shell/CompilePlan.h"
+#include "shell/CompileVerdict.h"
 
 using namespace testing_support;
 
@@ -86,6 +87,19 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMapWithTheQualitysArguments) {
   const auto missing = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir}, 1);
   ASSERT_FALSE(missing.Ok());
   EXPECT_TRUE(Contains(missing.Error(), "sdHLRAD or hlrad")) << missing.Error();
+}
+
+TEST(CompileVerdict, ShowsTheToolsErrorLinesElseItsLastLinesAndFindsAMissingWadFile) {
+  EXPECT_EQ(shell::MeaningfulLines("csg v1\r\nError: a\nreading\nError: b\r\n\nError: b\ndone\n"), "Error: a\nError: b");
+  EXPECT_EQ(shell::MeaningfulLines("1\n2\n\n3\n4\n5\n6\r\n   \n"), "2\n3\n4\n5\n6");
+  TempDir dir;
+  WriteFile(dir.File("there.wad"), "");
+  const std::string map = dir.File("quorvel.map");
+  WriteFile(map, "{\r\n\"classname\" \"worldspawn\"\r\n\"wad\" \"" + dir.File("there.wad") + ";" + dir.File("gone.wad") +
+                     "\"\r\n{\r\n}\r\n");
+  EXPECT_EQ(shell::MissingWadFile(map), dir.File("gone.wad"));
+  WriteFile(map, "{\n\"wad\" \"" + dir.File("there.wad") + "\"\n}\n");
+  EXPECT_EQ(shell::MissingWadFile(map), std::nullopt);
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <future>
 
 #include "FakeTools.h"
+#include "platform/Platform.h"
 #include "platform/Process.h"
 
 using namespace testing_support;
 using platform::Process;
 using platform::ProcessExit;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -79,6 +81,29 @@ TEST(StartDetached, SaysWhyAProgramDidNotStart) {
   const Result<> failed = platform::StartDetached({dir.File("missing"), {}, dir.Str()});
   ASSERT_FALSE(failed.Ok());
   EXPECT_TRUE(Contains(failed.Error(), dir.File("missing")) && Contains(failed.Error(), dir.Str()));
+}
+
+// (The compile plan and the game start try files that cannot be run.)
+TEST(PlatformFiles, MoveReplacesAnOlderFileEvenOnAnotherFileSystemOrSaysWhyNot) {
+  TempDir source;
+  EXPECT_FALSE(platform::IsExecutable(source.Str()));  // searchable, but not a program
+  const std::string from = source.File("a b;$x.bsp");
+  const std::string bytes(300000, 'b');  // more than one copy buffer
+  WriteFile(from, bytes);
+  EXPECT_FALSE(platform::MoveFileTo(from, source.File("no such folder/quorvel.bsp")).Error().empty());
+  EXPECT_EQ(ReadFile(from), bytes);
+  for (const fs::path& target : {source.Path / "maps", fs::path("/dev/shm/quorvel-move-test")}) {
+    if (!fs::exists(target.parent_path())) continue;
+    fs::create_directories(target);
+    WriteFile(from, bytes);
+    WriteFile(target / "quorvel.bsp", "old");
+    const Result<> moved = platform::MoveFileTo(from, (target / "quorvel.bsp").string());
+    EXPECT_TRUE(moved) << moved.Error();
+    EXPECT_FALSE(fs::exists(from));
+    EXPECT_EQ(ReadFile(target / "quorvel.bsp"), bytes);
+    EXPECT_EQ(Entries(target).size(), 1u);  // nothing left over
+    fs::remove_all(target);
+  }
 }
 
 }  // namespace

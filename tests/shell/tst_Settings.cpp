@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
+#include "FakeTools.h"
 #include "shell/Settings.h"
+#include "shell/SetupChecks.h"
 
 using namespace testing_support;
 using shell::Settings;
@@ -9,14 +10,6 @@ using shell::Settings;
 namespace {
 
 using Lines = std::vector<std::string>;
-
-TEST(Settings, ReadsEveryKindOfLineEndAndSkipsAByteOrderMark) {
-  EXPECT_EQ(Settings::Parse("a\nb\rc\r\n\nlast").Lines, (Lines{"a", "b", "c", "", "last"}));
-  EXPECT_EQ(Settings::Parse("\xEF\xBB\xBF/tools\r\n").Lines, (Lines{"/tools"}));
-  const Settings one = Settings::Parse("only\n");
-  EXPECT_EQ(one.ToolDir(), "only");
-  EXPECT_EQ(one.GameDir(), "");  // a missing line reads as empty
-}
 
 // (A window test saves odd bytes and extra lines back as they were.)
 TEST(Settings, NeverSavesALineBreakInsideAFolder) {
@@ -73,13 +66,56 @@ TEST(Settings, WhatIsSavedReadsBackAndAFileThatIsNotSettingsIsReportedAndKept) {
   }
 }
 
-TEST(Settings, RelativeFoldersAreTakenFromTheSettingsFolder) {
+// Every kind of line end; a missing line reads as empty; relative folders
+// are taken from the settings folder, after Notepad's "UTF-8 with BOM" mark.
+TEST(Settings, ReadsEveryLineEndSkipsAByteOrderMarkAndTakesFoldersFromItsFolder) {
+  EXPECT_EQ(Settings::Parse("a\nb\rc\r\n\nlast").Lines, (Lines{"a", "b", "c", "", "last"}));
+  EXPECT_EQ(Settings::Parse("\xEF\xBB\xBF/tools\r\nonly\n").Lines, (Lines{"/tools", "only"}));
+  EXPECT_EQ(Settings::Parse("only\n").GameDir(), "");
   TempDir dir;
   const std::string path = shell::SettingsPath(dir.Str());
-  WriteFile(path, "\xEF\xBB\xBFtools\nsub/../game\n");  // Notepad's "UTF-8 with BOM"
+  WriteFile(path, "\xEF\xBB\xBFtools\nsub/../game\n");
   const shell::StartSettings start = shell::LoadStartSettings(path, {});
   EXPECT_EQ(start.Data.Lines, (Lines{dir.File("tools"), dir.File("game")}));
   EXPECT_TRUE(start.SaveAtExit && start.Problem.empty() && start.Ready.Ok());
+}
+
+// The notes Setup shows beside its two folder fields.
+TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
+  FakeCompile fake;
+  const std::string partTools = fake.Root.File("part tools");
+  std::filesystem::create_directory(partTools);
+  WriteScript(partTools + "/hlcsg", "");
+  WriteScript(partTools + "/sdHLBSP", "");
+  WriteFile(fake.Root.File("file"), "");
+  struct Case {
+    Result<std::string> (*Check)(const std::string&);
+    std::string Dir;
+    bool Refused;
+    std::string Says;  // empty: no note
+  };
+  const Case cases[] = {
+      {shell::CheckToolsFolder, fake.ToolDir, false, "Found hlcsg, hlbsp, hlvis, hlrad."},
+      {shell::CheckToolsFolder, partTools, false, "sdHLVIS or hlvis is missing"},
+      {shell::CheckToolsFolder, fake.Root.File("gone"), false, "does not exist"},
+      {shell::CheckToolsFolder, fake.Root.File("file"), false, "not a folder"},
+      {shell::CheckToolsFolder, "", false, "No folder chosen"},
+      {shell::CheckToolsFolder, "hlcompilers", true, "whole path"},
+      {shell::CheckGameFolder, fake.HLDir, false, ""},
+      {shell::CheckGameFolder, fake.AppDir, false, "valve/maps"},
+      {shell::CheckGameFolder, fake.Root.File("gone"), false, "does not exist"},
+      {shell::CheckGameFolder, "/games/a;b", true, "semicolon"},
+      {shell::CheckGameFolder, "/games/a\rb", true, "carriage return"},
+  };
+  for (const Case& c : cases) {
+    const Result<std::string> note = c.Check(c.Dir);
+    EXPECT_EQ(!note, c.Refused) << c.Dir;
+    const std::string text = note ? *note : note.Error();
+    if (c.Says.empty())
+      EXPECT_EQ(text, "") << c.Dir;
+    else
+      EXPECT_TRUE(Contains(text, c.Says)) << c.Dir << ": " << text;
+  }
 }
 
 }  // namespace
