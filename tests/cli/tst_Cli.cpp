@@ -55,6 +55,7 @@ TEST_F(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
       {{"--seed", "4294967296"}, {"--seed", "0 to 4294967295"}},
       {{"--seed", "1", "--complexity"}, {"--complexity", "needs a value", "low|normal|high"}},
       {{"--quiet=yes"}, {"--quiet", "takes no value"}},
+      {{"--game-dir", "/x\" \"light\" \"9"}, {"--game-dir", "double quote"}},  // the Setup checks try the rest
       {{"--size", "big"}, {"unknown option", "--size", "--help"}},
       {{"level.map"}, {"'level.map'", "--help"}},
   };

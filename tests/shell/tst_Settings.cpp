@@ -106,6 +106,8 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
       {shell::CheckGameFolder, fake.Root.File("gone"), false, "does not exist"},
       {shell::CheckGameFolder, "/games/a;b", true, "semicolon"},
       {shell::CheckGameFolder, "/games/a\rb", true, "carriage return"},
+      {shell::CheckGameFolder, "/games/a\nb", true, "line feed"},
+      {shell::CheckGameFolder, "/games/a\tb", true, "control character 0x09"},
   };
   for (const Case& c : cases) {
     const Result<std::string> note = c.Check(c.Dir);
