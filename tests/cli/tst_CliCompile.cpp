@@ -23,7 +23,7 @@ class CliCompile : public ::testing::Test {
 // name, and the game is not started.
 TEST_F(CliCompile, CompilesWithRelativeFoldersThenStartsTheGameOrNamesTheFailedStep) {
   Fake.Tool("hlcsg", "echo 'csg at work'");
-  ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
+  const std::string started = Fake.Game();
   ts::ChangeDirectory here(Fake.Root.Path);
   const std::vector<std::string> args = {"--compile", "--tools", "tools 100%", "--game-dir", "Half-Life", "--output",
                                          "levels here/quorvel.map", "--quiet", "--run"};
@@ -32,21 +32,20 @@ TEST_F(CliCompile, CompilesWithRelativeFoldersThenStartsTheGameOrNamesTheFailedS
   EXPECT_TRUE(Contains(run.Err, "csg at work\n") && Contains(run.Err, ".bsp generated")) << run.Err;
   EXPECT_EQ(ts::ReadFile(Fake.MapsDir + "/quorvel.bsp"), "level\n");
   EXPECT_TRUE(Contains(ts::ReadFile(Fake.AppDir + "/quorvel.map"), "\"wad\" \"" + Fake.HLDir + "/valve/halflife.wad"));
-  EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
-
-  std::filesystem::remove(Fake.HLDir + "/started");
+  EXPECT_EQ(ts::WaitForLine(started), "-console +map quorvel");
+  std::filesystem::remove(started);
   Fake.Tool("hlrad", ts::fake::kFail);
   const Outcome failed = RunCommand(args);
   EXPECT_EQ(failed.Status, 1);
   EXPECT_TRUE(Contains(failed.Err, "hlrad failed with exit status 3")) << failed.Err;
   EXPECT_TRUE(Contains(failed.Err, "quorvel-cli: Compile failed: hlrad\n")) << failed.Err;
-  EXPECT_FALSE(std::filesystem::exists(Fake.HLDir + "/started"));
+  EXPECT_FALSE(std::filesystem::exists(started));
 }
 
 // --run alone plays the level compiled before: it makes none, and refuses
 // without one.
 TEST_F(CliCompile, RunAloneStartsTheCompiledLevelOnly) {
-  ts::WriteScript(Fake.HLDir + "/hl_linux", "echo \"$*\" > started");
+  const std::string started = Fake.Game();
   ts::ChangeDirectory here(Fake.Root.Path);
   const Outcome none = RunCommand({"--run", "--game-dir", Fake.HLDir});
   EXPECT_EQ(none.Status, 1);
@@ -57,7 +56,7 @@ TEST_F(CliCompile, RunAloneStartsTheCompiledLevelOnly) {
   EXPECT_TRUE(Contains(options.Err, "--seed has nothing to do: add --compile")) << options.Err;
   ts::WriteFile(Fake.MapsDir + "/quorvel.bsp", "compiled before");
   EXPECT_EQ(RunCommand({"--run", "--game-dir", "Half-Life", "--quiet"}).Status, 0);
-  EXPECT_EQ(ts::WaitForLine(Fake.HLDir + "/started"), "-console +map quorvel");
+  EXPECT_EQ(ts::WaitForLine(started), "-console +map quorvel");
   EXPECT_EQ(ts::Entries(Fake.Root.Path), (std::set<std::string>{"Half-Life", "levels here", "tools 100%"}));
 }
 

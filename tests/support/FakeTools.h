@@ -61,6 +61,11 @@ class FakeCompile {
                 "echo " + name + " >> '" + Log + "'\n" + (name == "hlbsp" && body.empty() ? fake::kWriteBsp : body));
   }
   std::string Ran() const { return ReadFile(Log); }  // the tools' names, one a line
+  // A stand-in game that records its arguments; the file it records them in.
+  std::string Game() const {
+    WriteScript(HLDir + "/hl_linux", "echo \"$*\" > started");
+    return HLDir + "/started";
+  }
   TempDir Root;
   std::string AppDir = Root.Str() + "/levels here";
   std::string ToolDir = Root.Str() + "/tools 100%";
