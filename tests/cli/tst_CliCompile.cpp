@@ -51,9 +51,6 @@ TEST_F(CliCompile, RunAloneStartsTheCompiledLevelOnly) {
   EXPECT_EQ(none.Status, 1);
   EXPECT_EQ(none.Err, "quorvel-cli: there is no compiled level " + Fake.MapsDir +
                           "/quorvel.bsp to start: make one with --compile\n");
-  const Outcome options = RunCommand({"--run", "--game-dir", Fake.HLDir, "--seed", "3"});
-  EXPECT_EQ(options.Status, 2);
-  EXPECT_TRUE(Contains(options.Err, "--seed has nothing to do: add --compile")) << options.Err;
   ts::WriteFile(Fake.MapsDir + "/quorvel.bsp", "compiled before");
   EXPECT_EQ(RunCommand({"--run", "--game-dir", "Half-Life", "--quiet"}).Status, 0);
   EXPECT_EQ(ts::WaitForLine(started), "-console +map quorvel");
@@ -88,21 +85,13 @@ TEST_F(CliCompile, FollowsTheProjectAndKeepsNamedLevels) {
   EXPECT_EQ(ts::Entries(levels).size(), 8u);  // four levels and their records
 }
 
-TEST_F(CliCompile, NeedsItsFoldersAndTheLevelsName) {
-  EXPECT_EQ(RunCommand({"--compile", "--game-dir", "/g"}).Status, 2);
-  EXPECT_EQ(RunCommand({"--run"}).Status, 2);
-  const Outcome named = RunCommand({"--compile", "--tools", "/t", "--game-dir", "/g", "--output", "other.map"});
-  EXPECT_EQ(named.Status, 2);
-  EXPECT_TRUE(Contains(named.Err, "quorvel.map")) << named.Err;
+// (The command line's other refusals are with its usage errors.)
+TEST_F(CliCompile, AToolsFolderThatIsAFileIsAUsageError) {
   const std::string file = Fake.AppDir + "/tools.txt";
   ts::WriteFile(file, "");
   const Outcome notFolder = RunCommand({"--compile", "--tools", file, "--game-dir", Fake.HLDir});
   EXPECT_EQ(notFolder.Status, 2);
   EXPECT_TRUE(Contains(notFolder.Err, "bad value for --tools: " + file + " is a file, not a folder")) << notFolder.Err;
-  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-           {"--count", "2"}, {"--name", "x", "--output", "x.map"}, {"--name", "a b"}, {"--count", "0", "--name", "p"},
-           {"--count", "2", "--name", "p", "--grid", "-"}, {"--count", "2", "--name", "a234567890123456789012"}})
-    EXPECT_EQ(RunCommand(args).Status, 2) << args[0] << ' ' << args[1];
 }
 
 }  // namespace
