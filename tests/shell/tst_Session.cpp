@@ -489,7 +489,7 @@ TEST(CompileSession, WindowsBatchNamesTheToolThatStoppedItWithItsStatus) {
                                  },
                                  [&outcome](const shell::CompileOutcome& end) { outcome = end; }});
   const std::string interpreter = fake.Root.File("cmd");
-  for (const char* name : {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"}) WriteFile(fake.ToolDir + "/" + name, "");
+  MakePrograms(fake.ToolDir, {"sdHLCSG.exe", "hlbsp.exe", "vis.exe", "qrad.exe"});
   const auto plan = shell::MakeWindowsPlan({"quorvel", fake.AppDir, fake.ToolDir, fake.HLDir}, interpreter);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   const auto run = [&](const std::string& script) {

@@ -84,9 +84,7 @@ TEST(Settings, ReadsEveryLineEndSkipsAByteOrderMarkAndTakesFoldersFromItsFolder)
 TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
   FakeCompile fake;
   const std::string partTools = fake.Root.File("part tools");
-  std::filesystem::create_directory(partTools);
-  WriteScript(partTools + "/hlcsg", "");
-  WriteScript(partTools + "/sdHLBSP", "");
+  MakePrograms(partTools, {"hlcsg", "sdHLBSP"});
   WriteFile(fake.Root.File("file"), "");
   struct Case {
     Result<std::string> (*Check)(const std::string&);

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -15,6 +16,12 @@ namespace testing_support {
 inline void WriteScript(const std::filesystem::path& path, const std::string& body) {
   WriteFile(path, "#!/bin/sh\n" + body + "\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+// Stand-in programs that do nothing, in folder, made when missing.
+inline void MakePrograms(const std::filesystem::path& folder, std::initializer_list<const char*> names) {
+  std::filesystem::create_directories(folder);
+  for (const char* name : names) WriteScript(folder / name, "");
 }
 
 // Waits up to ten seconds for file to hold a line; its first line.
