@@ -45,6 +45,9 @@ TEST_F(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
 }
 
 TEST_F(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
+  TempDir other;
+  const std::string file = other.File("tools.txt");
+  WriteFile(file, "");
   const struct {
     std::vector<std::string> Args;
     std::vector<std::string> Mentions;
@@ -59,6 +62,7 @@ TEST_F(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
       {{"--size", "big"}, {"unknown option", "--size", "--help"}},
       {{"level.map"}, {"'level.map'", "--help"}},
       {{"--compile", "--game-dir", "/g"}, {"--compile needs --tools DIR"}},
+      {{"--compile", "--tools", file, "--game-dir", "/g"}, {"bad value for --tools: " + file + " is a file, not a folder"}},
       {{"--run"}, {"--run needs --game-dir DIR"}},
       {{"--compile", "--tools", "/t", "--game-dir", "/g", "--output", "other.map"}, {"a file quorvel.map"}},
       {{"--run", "--game-dir", "/g", "--seed", "3"}, {"--seed has nothing to do: add --compile"}},

@@ -85,13 +85,4 @@ TEST_F(CliCompile, FollowsTheProjectAndKeepsNamedLevels) {
   EXPECT_EQ(ts::Entries(levels).size(), 8u);  // four levels and their records
 }
 
-// (The command line's other refusals are with its usage errors.)
-TEST_F(CliCompile, AToolsFolderThatIsAFileIsAUsageError) {
-  const std::string file = Fake.AppDir + "/tools.txt";
-  ts::WriteFile(file, "");
-  const Outcome notFolder = RunCommand({"--compile", "--tools", file, "--game-dir", Fake.HLDir});
-  EXPECT_EQ(notFolder.Status, 2);
-  EXPECT_TRUE(Contains(notFolder.Err, "bad value for --tools: " + file + " is a file, not a folder")) << notFolder.Err;
-}
-
 }  // namespace
