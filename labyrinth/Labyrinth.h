@@ -105,7 +105,6 @@ class Labyrinth : public HLMap {
   static std::vector<std::uint8_t> MakeRowEdges(int width, int height);
   // The low blocks of every free cell: the edge columns, then the rest. The
   // second half needs the first and may come after other draws.
-  void PlaceLowBlocks();
   void PlaceEdgeLowBlocks();
   void PlaceInnerLowBlocks();
   int LowBlockThreshold() const;

@@ -23,11 +23,6 @@ int Labyrinth::LowBlockThreshold() const {
   return static_cast<int>(std::ceil(ScatterChance(MapCompl, MapDim) * 32768.0));
 }
 
-void Labyrinth::PlaceLowBlocks() {
-  PlaceEdgeLowBlocks();
-  PlaceInnerLowBlocks();
-}
-
 // One draw per free cell in row order. Here only the draws of the first and
 // last cell of each row are made, by skipping to them; the random source is
 // left where all the draws would have left it.

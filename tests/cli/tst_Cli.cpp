@@ -45,6 +45,9 @@ TEST_F(Cli, HelpAndVersionGoToStdoutAndWriteNothing) {
 }
 
 TEST_F(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
+  TempDir other;
+  const std::string file = other.File("tools.txt");
+  WriteFile(file, "");
   const struct {
     std::vector<std::string> Args;
     std::vector<std::string> Mentions;
@@ -55,8 +58,21 @@ TEST_F(Cli, UsageErrorsNameTheOptionAndWhatItAllowsExitWith2AndWriteNothing) {
       {{"--seed", "4294967296"}, {"--seed", "0 to 4294967295"}},
       {{"--seed", "1", "--complexity"}, {"--complexity", "needs a value", "low|normal|high"}},
       {{"--quiet=yes"}, {"--quiet", "takes no value"}},
+      {{"--game-dir", "/x\" \"light\" \"9"}, {"--game-dir", "double quote"}},  // the Setup checks try the rest
       {{"--size", "big"}, {"unknown option", "--size", "--help"}},
       {{"level.map"}, {"'level.map'", "--help"}},
+      {{"--compile", "--game-dir", "/g"}, {"--compile needs --tools DIR"}},
+      {{"--compile", "--tools", file, "--game-dir", "/g"},
+       {"bad value for --tools: " + file + " is a file, not a folder"}},
+      {{"--run"}, {"--run needs --game-dir DIR"}},
+      {{"--compile", "--tools", "/t", "--game-dir", "/g", "--output", "other.map"}, {"a file quorvel.map"}},
+      {{"--run", "--game-dir", "/g", "--seed", "3"}, {"--seed has nothing to do: add --compile"}},
+      {{"--count", "2"}, {"--count needs --name"}},
+      {{"--name", "x", "--output", "x.map"}, {"--output cannot be used with --name"}},
+      {{"--name", "a b"}, {"'a b' for --name"}},
+      {{"--count", "0", "--name", "p"}, {"'0' for --count", "1 to 1000"}},
+      {{"--count", "2", "--name", "p", "--grid", "-"}, {"--grid cannot be used with --count"}},
+      {{"--count", "2", "--name", "a234567890123456789012"}, {"PREFIX has at most 21 characters"}},
   };
   for (const auto& c : cases) {
     const Outcome outcome = RunCommand(c.Args);

@@ -187,22 +187,6 @@ TEST_F(CliSafety, OutputAndGridNamingOneFileIsAUsageError) {
             RunCommand({"--seed", "2", "--output", "-"}).Out + RunCommand({"--seed", "2", "--grid", "-"}).Out);
 }
 
-TEST_F(CliSafety, AGameFolderTheLevelCannotCarryIsAUsageError) {
-  // (The Setup checks try the semicolon and the carriage return.)
-  const std::pair<const char*, const char*> cases[] = {
-      {"/x\" \"light\" \"9999", "double quote"},
-      {"/games\n/hl", "line feed"},
-      {"/games\thl", "control character 0x09"}};
-  for (const auto& [gameDir, named] : cases) {
-    SCOPED_TRACE(named);
-    const Outcome run = RunCommand({"--game-dir", gameDir});
-    EXPECT_EQ(run.Status, 2);
-    EXPECT_TRUE(Contains(run.Err, "--game-dir")) << run.Err;
-    EXPECT_TRUE(Contains(run.Err, named)) << run.Err;
-  }
-  EXPECT_TRUE(fs::is_empty(Dir.Path));
-}
-
 TEST_F(CliSafety, ParallelRunsToOnePathLeaveOneCompleteLevel) {
   const int writers = 50;
   std::vector<std::string> levels;

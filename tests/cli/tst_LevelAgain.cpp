@@ -30,29 +30,9 @@ std::vector<std::string> ShellWords(const std::string& commandLine) {
   return words;
 }
 
+// The copied command line and the compile output's command lines are quoted
+// one way: every byte of every argument comes back through the shell.
 TEST(LevelAgain, TheCopiedCommandLineWritesTheSameBytes) {
-  TempDir dir;
-  shell::GenerateRequest request;
-  request.Options = {0, 2, 0, 2, 0, 1};
-  // A byte that is not UTF-8 too: the clipboard would turn it into U+FFFD.
-  request.GameDir = dir.Str() + "/Half-Life's $HOME (1) \\folder \xff\xc3";
-  request.Seed = 3141592653u;
-  const auto made = shell::GenerateLevel(request);
-  ASSERT_TRUE(made.Ok()) << made.Error();
-  const std::vector<std::string> again = shell::ArgumentsFor(request.Options, made->Seed, request.GameDir);
-  const std::string line = shell::CommandLineText("quorvel-cli", again);
-  EXPECT_EQ(line.rfind("quorvel-cli --dimension very-small ", 0), 0u) << line;
-  std::vector<std::string> args = ShellWords(line);
-  ASSERT_EQ(args.at(0), "quorvel-cli");
-  args.erase(args.begin());
-  EXPECT_EQ(args, again);
-  args.insert(args.end(), {"--output", dir.File("again.map")});
-  ASSERT_EQ(RunCommand(args).Status, 0);
-  EXPECT_EQ(ReadFile(dir.File("again.map")), made->MapText);
-}
-
-// The compile output's command lines are quoted the same way.
-TEST(LevelAgain, EveryByteOfEveryArgumentComesBackThroughTheShell) {
   std::vector<std::string> words = {"plain-word_1.map", "", "two words", "it's", "$HOME `x` \"q\" \\",
                                     "line\nbreak\ttab\x7f", "caf\xc3\xa9 \xe2\x82\xac", "~", "a*?[b]{c,d}!#&;|<>()"};
   for (int byte = 0x80; byte < 0x100; ++byte) words.back() += static_cast<char>(byte);  // no UTF-8 at all
@@ -61,6 +41,20 @@ TEST(LevelAgain, EveryByteOfEveryArgumentComesBackThroughTheShell) {
   expected.insert(expected.begin(), "/tools/hl csg");
   EXPECT_EQ(ShellWords(shell::CommandLineText("/tools/hl csg", words)), expected);
   EXPECT_EQ(shell::CommandLineText("hlcsg", {"-threads", "2", "/a b/quorvel"}), "hlcsg -threads 2 '/a b/quorvel'");
+  TempDir dir;
+  shell::GenerateRequest request;
+  request.Options = {0, 2, 0, 2, 0, 1};
+  // A byte that is not UTF-8 too: the clipboard would turn it into U+FFFD.
+  request.GameDir = dir.Str() + "/Half-Life's $HOME (1) \\folder \xff\xc3";
+  request.Seed = 3141592653u;
+  const auto made = shell::GenerateLevel(request);
+  ASSERT_TRUE(made.Ok()) << made.Error();
+  std::vector<std::string> args = shell::ArgumentsFor(request.Options, made->Seed, request.GameDir);
+  const std::string line = shell::CommandLineText("quorvel-cli", args);
+  EXPECT_EQ(line.rfind("quorvel-cli --dimension very-small ", 0), 0u) << line;
+  args.insert(args.end(), {"--output", dir.File("again.map")});
+  ASSERT_EQ(RunCommand(args).Status, 0);
+  EXPECT_EQ(ReadFile(dir.File("again.map")), made->MapText);
 }
 
 TEST(LevelAgain, PreviewWritesOneSvgPictureWithItsLegend) {

@@ -27,11 +27,6 @@ std::string InstallGame(const std::string& library) {
 
 shell::UserEnvironment At(const TempDir& home) { return {home.Str(), "", "", ""}; }
 
-void MakePrograms(const std::string& folder, std::initializer_list<const char*> names) {
-  fs::create_directories(folder);
-  for (const char* name : names) WriteScript(folder + "/" + name, "");
-}
-
 }  // namespace
 
 TEST(GameFolders, FoundInEachSteamLayout) {

@@ -10,7 +10,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "TestFiles.h"
+#include "FakeTools.h"
 #include "shell/GameFolders.h"
 #include "shell/StartFolder.h"
 #include "shell/SteamLaunch.h"
@@ -20,11 +20,6 @@ using namespace testing_support;
 namespace fs = std::filesystem;
 
 namespace {
-
-void MakeFiles(const fs::path& folder, std::initializer_list<const char*> names) {
-  fs::create_directories(folder);
-  for (const char* name : names) WriteFile(folder / name, "");
-}
 
 // A made-up user: Program Files, the install folder in it, the AppData
 // folders, and Steam with Half-Life in a second library on "another disk".
@@ -110,8 +105,8 @@ TEST(WindowsFolders, TheGameIsFoundThroughSteamsRegistryValueAndLibraries) {
   EXPECT_EQ(shell::SteamLibraries(env).size(), 2u);  // the registry's and the list's spelling of Steam: one
 
   const fs::path partial = user.Root.Path / "partial", tools = user.Root.Path / "Users" / "me" / "hlcompilers";
-  MakeFiles(partial, {"hlcsg.exe", "hlbsp.exe", "hlvis.exe"});
-  MakeFiles(tools, {"sdHLCSG_x64.exe", "hlbsp.exe", "vis.exe", "qrad.exe"});
+  MakePrograms(partial, {"hlcsg.exe", "hlbsp.exe", "hlvis.exe"});
+  MakePrograms(tools, {"sdHLCSG_x64.exe", "hlbsp.exe", "vis.exe", "qrad.exe"});
   env.Path = partial.string() + ";C:\\nowhere;";
   const shell::Settings found = shell::FoundDefaults(env);
   EXPECT_EQ(found.ToolDir(), tools.string());
@@ -140,8 +135,8 @@ TEST(WindowsFolders, AGameInASteamLibraryStartsThroughSteamExe) {
   EXPECT_TRUE(Contains(noSteam.Error(), "steam.exe: not found in Steam's folder")) << noSteam.Error();
   EXPECT_TRUE(Contains(noSteam.Error(), "no hl.exe")) << noSteam.Error();
 
-  MakeFiles(user.Steam, {"steam.exe"});
-  MakeFiles(user.Game, {"hl.exe"});
+  MakePrograms(user.Steam, {"steam.exe"});
+  MakePrograms(user.Game, {"hl.exe"});
   const Result<> refused = shell::RunHalfLife(level, user.Env, refuse);
   ASSERT_EQ(started.size(), 2u);
   EXPECT_TRUE(fs::equivalent(started[0].Program, user.Steam / "steam.exe")) << started[0].Program;

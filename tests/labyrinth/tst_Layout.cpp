@@ -1,5 +1,6 @@
-// The layout steps that trade plainness for speed, each checked against the
-// plain rule it stands for, and the caps on endless draw loops.
+// The searches, checked against the plain recursion they stand for (the
+// golden levels pin what the other fast layout steps draw), and the caps on
+// endless draw loops.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,9 +29,7 @@ struct LabyrinthTestAccess {
   std::uint32_t& NextStamp = Lab.NextStamp;
   int StartRow() const { return Lab.StartY; }
   size_t ExitCell() const { return static_cast<size_t>(Lab.ExitX * Lab.Height + Lab.ExitY); }
-  void PlaceLowBlocks() { Lab.PlaceLowBlocks(); }
   void CarveMaze() { Lab.CarveMaze(); }
-  void PlainCarveMaze();
   void PlaceMonsterMarks() { Lab.PlaceMonsterMarks(); }
   bool PlaceStart() { return Lab.PlaceStart(); }
   void Populate() { Lab.Populate(); }
@@ -86,107 +85,6 @@ TEST(Layout, SearchesMatchTheRecursion) {
     }
     EXPECT_GT(reached, 20) << dim;
     EXPECT_LT(reached, 130) << dim << ": some searches should cover a whole region";
-  }
-}
-
-// The low blocks are decided from draws made ahead and skipped over; they
-// must equal one draw per free cell in row order, and leave the random
-// source where those draws would.
-TEST(Layout, LowBlocksMatchACellByCellScan) {
-  Random noise(77);
-  for (int trial = 0; trial < 60; ++trial) {
-    const int dim = trial % 5, complexity = trial % 3;
-    Labyrinth fastLab(dim, complexity, 0, 0, 1, 0, 1000 + trial);
-    Labyrinth slowLab(dim, complexity, 0, 0, 1, 0, 1000 + trial);
-    LabyrinthTestAccess fast{fastLab}, slow{slowLab};
-    fast.Fill({Cell::Free, Cell::Wall, Cell::Free, Cell::Doorway}, noise);
-    slow.Cells = fast.Cells;
-    fast.PlaceLowBlocks();
-    const double chance = (complexity + dim + 1) * 0.01;
-    for (int y = 0; y < slowLab.Height; ++y)
-      for (int x = 0; x < slowLab.Width; ++x)
-        if (slow.At(x, y) == Cell::Free && slow.Rng.Fraction() < chance)
-          slow.At(x, y) = Cell::LowBlock;
-    ASSERT_EQ(fast.Cells, slow.Cells) << trial;
-    ASSERT_EQ(fast.Rng.State, slow.Rng.State) << trial;
-  }
-}
-
-// The maze's plain rules: cell by cell, a division per draw, every draw made.
-void LabyrinthTestAccess::PlainCarveMaze() {
-  const int w = Lab.Width, h = Lab.Height, dim = Lab.MapDim, compl_ = Lab.MapCompl;
-  const int base = static_cast<int>(dim * 0.5 * 50 + 50);
-  for (int i = 0; i < static_cast<int>(compl_ * 0.25 * base + base); ++i) {
-    int x = Rng.Below(w), y = Rng.Below(h);
-    const double direction = Rng.Fraction();
-    const int dx[4] = {0, 1, 0, -1}, dy[4] = {-1, 0, 1, 0};
-    const int d = static_cast<int>(direction * 4);
-    for (int n = Rng.Below(4 * dim + 4) + 1; n > 0 && x >= 0 && y >= 0 && x < w && y < h; --n) {
-      At(x, y) = Cell::Wall;
-      x += dx[d], y += dy[d];
-    }
-  }
-  for (int made = 0, draws = 0; made < 5 * (compl_ + dim); ++draws) {
-    if (draws == Labyrinth::kMaxDraws) {
-      Aborted = true;
-      return;
-    }
-    const int x = Rng.Below(w - 4) + 2, y = Rng.Below(h - 4) + 2;
-    if (At(x, y) != Cell::Wall) continue;
-    auto free = [&](int cx, int cy) { return At(cx, cy) == Cell::Free; };
-    if (At(x - 1, y) == Cell::Wall && free(x, y - 1) && free(x - 1, y - 1) && free(x, y + 1) &&
-        free(x - 1, y + 1)) {
-      At(x, y) = At(x - 1, y) = Cell::Free;
-      ++made;
-    } else if (At(x, y - 1) == Cell::Wall && free(x - 1, y) && free(x - 1, y - 1) &&
-               free(x + 1, y) && free(x + 1, y - 1)) {
-      At(x, y) = At(x, y - 1) = Cell::Free;
-      ++made;
-    }
-  }
-  const int sx = Rng.Below(5) + 2 * (2 - compl_ + dim) + 10;
-  const int sy = Rng.Below(5) + 2 * (2 - compl_ + dim) + 8;
-  // A doorway in section k of a line: cell(along, across) is in the grid.
-  auto doorway = [&](auto cell, int line, int k, int spacing) {
-    int along = 0;
-    for (int draw = 0; draw < 201; ++draw) {
-      along = Rng.Below(spacing - 1) + k * spacing;
-      if (cell(along, line - 1) != Cell::Wall && cell(along, line + 1) != Cell::Wall &&
-          cell(along + 1, line - 1) != Cell::Wall && cell(along + 1, line + 1) != Cell::Wall)
-        break;
-    }
-    cell(along, line) = Cell::Doorway;
-    if (Rng.Fraction() < 0.5) cell(along + 1, line) = Cell::Doorway;
-  };
-  auto column = [&](int along, int across) -> char& { return At(across, along); };
-  auto row = [&](int along, int across) -> char& { return At(along, across); };
-  for (int x = sx - 1; x < w - sx; x += sx) {
-    for (int y = 0; y < h; ++y) At(x, y) = Cell::Wall;
-    for (int k = 0; k < h / sy; ++k) doorway(column, x, k, sy);
-  }
-  for (int y = sy - 1; y < h - sy; y += sy) {
-    for (int x = 0; x < w; ++x) At(x, y) = Cell::Wall;
-    for (int k = 0; k < w / sx; ++k) doorway(row, y, k, sx);
-  }
-}
-
-// The maze keeps its state in locals, fills runs at once and skips the draws
-// of a doorway that cannot fit: grid, random state and outcome must be the
-// plain rules', on empty grids as in a level and on grids strewn with walls.
-TEST(Layout, MazeMatchesThePlainRules) {
-  Random noise(5);
-  for (int trial = 0; trial < 90; ++trial) {
-    const int dim = trial % 5, complexity = trial / 5 % 3;
-    Labyrinth fastLab(dim, complexity, 0, 0, 1, 0, 500 + trial);
-    Labyrinth slowLab(dim, complexity, 0, 0, 1, 0, 500 + trial);
-    LabyrinthTestAccess fast{fastLab}, slow{slowLab};
-    if (trial >= 45) fast.Fill({Cell::Free, Cell::Free, Cell::Free, Cell::Wall}, noise);
-    slow.Cells = fast.Cells;
-    fast.CarveMaze();
-    slow.PlainCarveMaze();
-    ASSERT_EQ(fast.Cells, slow.Cells) << trial;
-    ASSERT_EQ(fast.Rng.State, slow.Rng.State) << trial;
-    ASSERT_EQ(fast.Aborted, slow.Aborted) << trial;
   }
 }
 

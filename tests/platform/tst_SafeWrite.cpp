@@ -1,7 +1,5 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -218,36 +216,4 @@ TEST(SafeWrite, AFailedWriteLeavesTheOldFileAndNoTemporary) {
   EXPECT_EQ(result.Error(), std::strerror(EFBIG));
   EXPECT_EQ(ReadFile(target), "old");
   EXPECT_EQ(Entries(dir.Path).size(), 1u);
-}
-
-TEST(MoveFileTo, AcrossFileSystemsCopiesWithoutFollowingAPlantedLink) {
-  TempDir dir;
-  const std::string from = dir.File("quorvel.bsp"), maps = dir.File("maps"),
-                    victim = dir.File("victim");
-  const std::string to = maps + "/quorvel.bsp";
-  WriteFile(from, "compiled");
-  WriteFile(victim, "victim");
-  fs::create_directory(maps);
-
-  // The second file system: a tmpfs in a child's private mount namespace.
-  const pid_t child = fork();
-  if (child == 0) {
-    if (unshare(CLONE_NEWNS) != 0 ||
-        mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        mount("tmpfs", maps.c_str(), "tmpfs", 0, nullptr) != 0)
-      _exit(77);
-    fs::create_symlink(victim, to + ".part");
-    const bool moved = platform::MoveFileTo(from, to).Ok();
-    // Exit status: one bit per broken promise.
-    _exit((moved ? 0 : 1) | (ReadFile(to) == "compiled" ? 0 : 2) |
-          (ReadFile(victim) == "victim" ? 0 : 4) | (fs::exists(from) ? 8 : 0) |
-          (Entries(maps).size() == 2 ? 0 : 16));
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "a private mount namespace needs root";
-  EXPECT_EQ(WEXITSTATUS(status), 0)
-      << "1 not moved, 2 wrong contents, 4 link followed, 8 original kept, "
-         "16 files left behind";
 }

@@ -25,9 +25,8 @@ TEST(BatchFile, RunsTheToolsOnTheMapStopsAtTheFirstFailureAndTakesFolderNamesLit
 
 TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
   TempDir tools;
-  for (const char* name : {"hlcsg.exe", "qcsg.exe", "sdHLBSP.exe", "hlbsp_x64.exe", "vis.exe", "sdHLRAD_x64.exe",
-                           "qrad.exe"})
-    WriteFile(tools.File(name), "");
+  MakePrograms(tools.Path, {"hlcsg.exe", "qcsg.exe", "sdHLBSP.exe", "hlbsp_x64.exe", "vis.exe", "sdHLRAD_x64.exe",
+                            "qrad.exe"});
   const auto plan = shell::MakeWindowsPlan(
       {"quorvel", "C:\\Levels", tools.Str(), "C:\\Game", shell::CompileQuality::Full}, "C:\\cmd.exe");
   ASSERT_TRUE(plan.Ok()) << plan.Error();
@@ -50,9 +49,8 @@ TEST(WindowsPlan, TakesTheBestToolOfEachStepAndRunsTheBatchInToolDir) {
 
 TEST(PosixPlan, RunsEachToolInToolDirOnTheMapWithTheQualitysArguments) {
   FakeCompile setup;
-  WriteScript(setup.ToolDir + "/sdHLCSG", "");
   std::filesystem::remove(setup.ToolDir + "/hlbsp");
-  WriteScript(setup.ToolDir + "/sdHLBSP", "");
+  MakePrograms(setup.ToolDir, {"sdHLCSG", "sdHLBSP"});
   using Q = shell::CompileQuality;
   const std::string map = setup.AppDir + "/quorvel";
   // Each quality's arguments for ZHLT's VIS and RAD (SDHLT's RAD below).
@@ -73,8 +71,7 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMapWithTheQualitysArguments) {
     }
     EXPECT_EQ(plan->Header, std::string("Compile quality: ") + shell::SpecOf(quality).Caption);
   }
-  WriteScript(setup.ToolDir + "/sdHLRAD", "");
-  WriteScript(setup.ToolDir + "/sdHLVIS", "");
+  MakePrograms(setup.ToolDir, {"sdHLRAD", "sdHLVIS"});
   const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir, Q::Fast}, 3);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
   std::vector<std::string> names;

@@ -84,9 +84,7 @@ TEST(Settings, ReadsEveryLineEndSkipsAByteOrderMarkAndTakesFoldersFromItsFolder)
 TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
   FakeCompile fake;
   const std::string partTools = fake.Root.File("part tools");
-  std::filesystem::create_directory(partTools);
-  WriteScript(partTools + "/hlcsg", "");
-  WriteScript(partTools + "/sdHLBSP", "");
+  MakePrograms(partTools, {"hlcsg", "sdHLBSP"});
   WriteFile(fake.Root.File("file"), "");
   struct Case {
     Result<std::string> (*Check)(const std::string&);
@@ -106,6 +104,8 @@ TEST(SetupChecks, EachFolderProblemIsNamedAndUnkeepableNamesAreRefused) {
       {shell::CheckGameFolder, fake.Root.File("gone"), false, "does not exist"},
       {shell::CheckGameFolder, "/games/a;b", true, "semicolon"},
       {shell::CheckGameFolder, "/games/a\rb", true, "carriage return"},
+      {shell::CheckGameFolder, "/games/a\nb", true, "line feed"},
+      {shell::CheckGameFolder, "/games/a\tb", true, "control character 0x09"},
   };
   for (const Case& c : cases) {
     const Result<std::string> note = c.Check(c.Dir);

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <thread>
 
@@ -15,6 +16,12 @@ namespace testing_support {
 inline void WriteScript(const std::filesystem::path& path, const std::string& body) {
   WriteFile(path, "#!/bin/sh\n" + body + "\n");
   std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+}
+
+// Stand-in programs that do nothing, in folder, made when missing.
+inline void MakePrograms(const std::filesystem::path& folder, std::initializer_list<const char*> names) {
+  std::filesystem::create_directories(folder);
+  for (const char* name : names) WriteScript(folder / name, "");
 }
 
 // Waits up to ten seconds for file to hold a line; its first line.
@@ -61,6 +68,11 @@ class FakeCompile {
                 "echo " + name + " >> '" + Log + "'\n" + (name == "hlbsp" && body.empty() ? fake::kWriteBsp : body));
   }
   std::string Ran() const { return ReadFile(Log); }  // the tools' names, one a line
+  // A stand-in game that records its arguments; the file it records them in.
+  std::string Game() const {
+    WriteScript(HLDir + "/hl_linux", "echo \"$*\" > started");
+    return HLDir + "/started";
+  }
   TempDir Root;
   std::string AppDir = Root.Str() + "/levels here";
   std::string ToolDir = Root.Str() + "/tools 100%";
