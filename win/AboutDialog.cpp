@@ -11,6 +11,8 @@ namespace win {
 namespace {
 
 constexpr int kClientWidth = 284;
+// Client heights: folded (the licence's top - 5) and unfolded.
+constexpr int kFoldedHeight = 140, kUnfoldedHeight = 261;
 
 // The edit control breaks lines only at CR LF.
 std::string WithCrLf(const char* text) {
@@ -24,7 +26,7 @@ std::string WithCrLf(const char* text) {
 
 }  // namespace
 
-AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
+AboutDialog::AboutDialog(HWND owner) : Dialog(owner) {
   Create(L"QuorvelAbout", L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
          WS_EX_DLGMODALFRAME, owner, kClientWidth, kFoldedHeight);
   RECT ownerRect{};
@@ -37,11 +39,9 @@ AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
   AddControl(WC_STATICW, shell::kApplicationTitle, SS_LEFT | SS_NOPREFIX, kApplName, Box(70, 10, 162, 40));
   AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, SS_LEFT | SS_NOPREFIX, kVersion,
              Box(70, 55, 120, 16));
-  AddControl(WC_STATICW, shell::kAuthorLine, SS_LEFT | SS_NOPREFIX, kAuthor,
-             Box(70, 80, 210, 16));
+  AddControl(WC_STATICW, shell::kAuthorLine, SS_LEFT | SS_NOPREFIX, kAuthor, Box(70, 80, 210, 16));
   AddControl(WC_BUTTONW, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Box(126, 105, 71, 25));
-  AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense,
-             Box(205, 105, 71, 25));
+  AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense, Box(205, 105, 71, 25));
   DefaultButton = IDOK;
   AddControl(WC_EDITW, WithCrLf(shell::kLicenseText), ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
              Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
@@ -51,10 +51,6 @@ AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
 AboutDialog::~AboutDialog() {
   if (Hwnd) DestroyWindow(Hwnd);
   if (Icon) DestroyIcon(Icon);
-}
-
-void AboutDialog::Run(const std::function<void(HWND)>& shown) {
-  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, IDOK), [this] { return Done; }, shown);
 }
 
 void AboutDialog::MakeFonts(UINT dpi) {
@@ -84,17 +80,15 @@ void AboutDialog::SetIcon() {
   Icon = icon;
 }
 
-void AboutDialog::ButLicenseClick() {
-  Shown = !Shown;
-  SendDlgItemMessageW(Hwnd, kButLicense, BM_SETCHECK, Shown ? BST_CHECKED : BST_UNCHECKED, 0);
-  SetClientSize(kClientWidth, Shown ? kUnfoldedHeight : kFoldedHeight);
-}
-
 LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kButLicense: ButLicenseClick(); return 0;
+        case kButLicense:
+          Shown = !Shown;
+          SendDlgItemMessageW(Hwnd, kButLicense, BM_SETCHECK, Shown ? BST_CHECKED : BST_UNCHECKED, 0);
+          SetClientSize(kClientWidth, Shown ? kUnfoldedHeight : kFoldedHeight);
+          return 0;
         case IDOK: Done = true; return 0;
       }
       break;

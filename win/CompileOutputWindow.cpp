@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "win/Text.h"
-
 namespace win {
 
 namespace {
@@ -40,10 +38,6 @@ CompileOutputWindow::CompileOutputWindow(HWND owner) : Owner(owner) {
   Layout();
 }
 
-CompileOutputWindow::~CompileOutputWindow() {
-  if (Hwnd) DestroyWindow(Hwnd);
-}
-
 void CompileOutputWindow::MakeFonts(UINT dpi) { Fixed = FixedFont(dpi); }
 
 HFONT CompileOutputWindow::FontFor(HWND control) {
@@ -56,17 +50,16 @@ void CompileOutputWindow::Layout() {
   const UINT dpi = Dpi();
   const int margin = Scale(8, dpi), w = Scale(75, dpi), h = Scale(25, dpi);
   const int buttonsTop = client.bottom - margin - h;
-  MoveWindow(GetDlgItem(Hwnd, kText), margin, margin, client.right - 2 * margin, buttonsTop - 2 * margin, TRUE);
-  MoveWindow(GetDlgItem(Hwnd, kButClose), client.right - margin - w, buttonsTop, w, h, TRUE);
-  MoveWindow(GetDlgItem(Hwnd, kButClear), client.right - 2 * margin - 2 * w, buttonsTop, w, h, TRUE);
-  MoveWindow(GetDlgItem(Hwnd, kButStop), margin, buttonsTop, w, h, TRUE);
+  MoveWindow(Item(kText), margin, margin, client.right - 2 * margin, buttonsTop - 2 * margin, TRUE);
+  MoveWindow(Item(kButClose), client.right - margin - w, buttonsTop, w, h, TRUE);
+  MoveWindow(Item(kButClear), client.right - 2 * margin - 2 * w, buttonsTop, w, h, TRUE);
+  MoveWindow(Item(kButStop), margin, buttonsTop, w, h, TRUE);
 }
 
 void CompileOutputWindow::SetRunning(bool running) {
-  const HWND stop = GetDlgItem(Hwnd, kButStop);
-  if (!running && GetFocus() == stop) SetFocus(GetDlgItem(Hwnd, kButClose));
-  EnableWindow(stop, running);
-  RememberFocus(GetDlgItem(Hwnd, running ? kButStop : kButClose));
+  if (!running && GetFocus() == Item(kButStop)) SetFocus(Item(kButClose));
+  EnableWindow(Item(kButStop), running);
+  RememberFocus(Item(running ? kButStop : kButClose));
 }
 
 void CompileOutputWindow::ShowLog(const shell::CompileLogUpdate& update) {
@@ -74,7 +67,7 @@ void CompileOutputWindow::ShowLog(const shell::CompileLogUpdate& update) {
   for (const std::string& line : update.Lines) text += Decode(line) + L"\r\n";  // the edit control's line end
   text += Decode(update.Current);
 
-  const HWND edit = GetDlgItem(Hwnd, kText);
+  const HWND edit = Item(kText);
   // Following unless the user scrolled up: then the lines they read stay put.
   SCROLLINFO scroll{};
   scroll.cbSize = sizeof scroll;
@@ -114,36 +107,19 @@ void CompileOutputWindow::ShowLog(const shell::CompileLogUpdate& update) {
   InvalidateRect(edit, nullptr, TRUE);
 }
 
-void CompileOutputWindow::Clear() {
-  SetDlgItemTextW(Hwnd, kText, L"");
-}
-
 void CompileOutputWindow::Show(bool activate) {
-  if (!Placed) {
-    // Once: later the user's own placement is kept.
-    Placed = true;
-    // Room for a terminal's 80 columns of the fixed font, which the tools
-    // write for, beside the scroll bar.
-    const UINT dpi = Dpi();
-    const HDC dc = GetDC(Hwnd);
-    const HGDIOBJ previous = SelectObject(dc, Fixed.get());
-    SIZE line{};
-    GetTextExtentPoint32W(dc, std::wstring(80, L'0').c_str(), 80, &line);
-    SelectObject(dc, previous);
-    ReleaseDC(Hwnd, dc);
-    RECT window{0, 0, line.cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + Scale(24, dpi), Scale(420, dpi)};
-    AdjustWindowRectExForDpi(&window, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE, 0, dpi);
-    const RECT rect = PlaceBeside(Owner, {window.right - window.left, window.bottom - window.top},
-                                  {Scale(360, dpi), Scale(200, dpi)});
-    SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(Hwnd, activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
-  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
-  if (activate) SetForegroundWindow(Hwnd);
+  if (Placed) return ShowRaised(activate);
+  // Placed once: later the user's own placement is kept. Room for a
+  // terminal's 80 columns of the fixed font, which the tools write for,
+  // beside the scroll bar.
+  Placed = true;
+  const UINT dpi = Dpi();
+  const SIZE line = TextExtent(Hwnd, Fixed.get(), std::wstring(80, L'0'));
+  const RECT rect = PlaceBeside(
+      Owner, FrameSize({line.cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + Scale(24, dpi), Scale(420, dpi)}),
+      {Scale(360, dpi), Scale(200, dpi)});
+  ShowRaised(activate, &rect);
 }
-
-std::string CompileOutputWindow::Text() const { return WindowText(GetDlgItem(Hwnd, kText)); }
 
 LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -159,7 +135,7 @@ LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         case kButClose: ShowWindow(Hwnd, SW_HIDE); return 0;
       }
       break;
-    case WM_CLOSE:
+    case WM_CLOSE:  // hidden only
       ShowWindow(Hwnd, SW_HIDE);
       return 0;
   }

@@ -18,18 +18,17 @@ class CompileOutputWindow : public Window {
  public:
   enum Id : int { kText = 400, kButStop, kButClear, kButClose };
   explicit CompileOutputWindow(HWND owner);
-  ~CompileOutputWindow() override;
 
   // Catches up with the compile's log: the unfinished last line replaced,
   // the completed lines added, the oldest beyond what the log holds dropped.
   // Each line's bytes are UTF-8, or the console code page when not valid
   // UTF-8.
   void ShowLog(const shell::CompileLogUpdate& update);
-  void Clear();
+  void Clear() { SetItemText(kText, ""); }
   // Shows the window raised, the first time beside the main window, its
   // owner; activated when the user asked for it (not when a compile opened it).
   void Show(bool activate);
-  std::string Text() const;
+  std::string Text() const { return WindowText(Item(kText)); }
   // Enables "Stop", which calls OnStop.
   void SetRunning(bool running);
   std::function<void()> OnStop;

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "shell/Names.h"
-#include "win/Text.h"
 
 namespace win {
 
@@ -57,28 +56,26 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
 LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, kLeastWidth,
          kSideHeight + kKeptHeight);
-  const DWORD text = SS_LEFT | SS_NOPREFIX;
-  AddControl(WC_STATICW, "", text, kSeed, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kOptionNames, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kOptionValues, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kCountNames, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kCountValues, Box(0, 0, 1, 1));
-  // Creation order is the tab order: the upper row, then the lower.
-  AddControl(WC_BUTTONW, "&Copy command line", BS_PUSHBUTTON | WS_TABSTOP, kButCopy, Box(0, 0, kButtonWidth, 25));
-  AddControl(WC_BUTTONW, "Compile and &play", BS_PUSHBUTTON | WS_TABSTOP, kButCompilePlay,
-             Box(0, 0, kButtonWidth, 25));
-  const HWND seed =
-      AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  for (int id = kSeed; id <= kCountValues; ++id) AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, id);
+  // Creation order is the tab order: the upper row, then the lower. Layout
+  // places them all.
+  const auto button = [this](int id, const char* caption) {
+    AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id);
+  };
+  button(kButCopy, "&Copy command line");
+  button(kButCompilePlay, "Compile and &play");
+  const HWND seed = AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit, {}, WS_EX_CLIENTEDGE);
   SendMessageW(seed, EM_SETLIMITTEXT, 20, 0);  // the session says when the digits are no seed
   SendMessageW(seed, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Seed"));
-  AddControl(WC_BUTTONW, "Make &again", BS_PUSHBUTTON | WS_TABSTOP, kButMakeAgain, Box(0, 0, kButtonWidth, 25));
-  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  button(kButMakeAgain, "Make &again");
+  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit, {}, WS_EX_CLIENTEDGE);
   SendMessageW(name, EM_SETLIMITTEXT, shell::kMaxLevelNameLength, 0);
-  const std::pair<int, const char*> buttons[] = {
-      {kButKeep, "&Keep level"}, {kButPlayKept, "P&lay"}, {kButCompileKept, "C&ompile"}, {kButDeleteKept, "&Delete"}};
-  for (const auto& [id, caption] : buttons) AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id, Box(0, 0, 1, 1));
+  button(kButKeep, "&Keep level");
+  button(kButPlayKept, "P&lay");
+  button(kButCompileKept, "C&ompile");
+  button(kButDeleteKept, "&Delete");
   const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                               kKeptList, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+                               kKeptList, {}, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
     std::wstring text = Widen(shell::kKeptColumns[column]);
@@ -93,21 +90,16 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   Layout();
 }
 
-LevelWindow::~LevelWindow() {
-  if (Hwnd) DestroyWindow(Hwnd);
-}
-
 void LevelWindow::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }
 
 HFONT LevelWindow::FontFor(HWND control) { return GetDlgCtrlID(control) == kSeed ? Bold.get() : NormalFont(); }
 
 void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   Picture = sheet.Picture;
-  const auto setText = [this](int id, const std::string& text) { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); };
-  setText(kSeed, sheet.SeedLine);
-  if (sheet.NewLevel) setText(kSeedEdit, sheet.SeedField);
-  if (sheet.NewLevel) setText(kNameEdit, sheet.KeepName);
-  const HWND list = GetDlgItem(Hwnd, kKeptList);
+  SetItemText(kSeed, sheet.SeedLine);
+  if (sheet.NewLevel) SetItemText(kSeedEdit, sheet.SeedField);
+  if (sheet.NewLevel) SetItemText(kNameEdit, sheet.KeepName);
+  const HWND list = Item(kKeptList);
   const std::string chosen = ChosenKept();
   ListView_DeleteAllItems(list);
   for (std::size_t row = 0; row < sheet.Kept.size(); ++row) {
@@ -128,11 +120,11 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   HasLevel = sheet.HasLevel;
   EnableButtons();
   SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
-  setText(kOptionNames, Column(sheet.Options, true));
-  setText(kOptionValues, Column(sheet.Options, false));
-  setText(kCountNames, Column(sheet.Counts, true));
-  setText(kCountValues, Column(sheet.Counts, false));
-  EnableWindow(GetDlgItem(Hwnd, kButCopy), sheet.HasLevel);
+  SetItemText(kOptionNames, Column(sheet.Options, true));
+  SetItemText(kOptionValues, Column(sheet.Options, false));
+  SetItemText(kCountNames, Column(sheet.Counts, true));
+  SetItemText(kCountValues, Column(sheet.Counts, false));
+  EnableWindow(Item(kButCopy), sheet.HasLevel);
   Command = sheet.CommandLine;
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
@@ -161,27 +153,14 @@ SIZE LevelWindow::WantedClientSize() {
           std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi)) + Scale(kKeptHeight, dpi)};
 }
 
-SIZE LevelWindow::FrameSize(SIZE client) const {
-  RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), Dpi());
-  return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 SIZE LevelWindow::LeastFrameSize() const {
   return FrameSize({Scale(kLeastWidth, Dpi()), Scale(kSideHeight + kKeptHeight, Dpi())});
 }
 
 void LevelWindow::Show(bool activate) {
-  if (!IsWindowVisible(Hwnd)) {
-    // Placed each time it opens; while open, where the user put it.
-    const RECT rect = PlaceBeside(Owner, FrameSize(WantedClientSize()), LeastFrameSize());
-    SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(Hwnd, activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
-  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
-  if (activate) SetForegroundWindow(Hwnd);
+  if (IsWindowVisible(Hwnd)) return ShowRaised(activate);  // where the user put it
+  const RECT rect = PlaceBeside(Owner, FrameSize(WantedClientSize()), LeastFrameSize());
+  ShowRaised(activate, &rect);
 }
 
 void LevelWindow::SetActionsEnabled(bool enabled) {
@@ -195,14 +174,14 @@ void LevelWindow::EnableButtons() {
                                           {kButKeep, ActionsEnabled && HasLevel},   {kButPlayKept, ActionsEnabled && chosen},
                                           {kButCompileKept, ActionsEnabled && chosen}, {kButDeleteKept, ActionsEnabled && chosen}};
   for (const auto& [id, enabled] : buttons) {
-    const HWND button = GetDlgItem(Hwnd, id);
-    if (!enabled && GetFocus() == button) SetFocus(GetDlgItem(Hwnd, kButCopy));
+    const HWND button = Item(id);
+    if (!enabled && GetFocus() == button) SetFocus(Item(kButCopy));
     EnableWindow(button, enabled);
   }
 }
 
 std::string LevelWindow::ChosenKept() const {
-  const HWND list = GetDlgItem(Hwnd, kKeptList);
+  const HWND list = Item(kKeptList);
   const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
   wchar_t name[64] = L"";
   if (row >= 0) ListView_GetItemText(list, row, 0, name, 64);
@@ -225,7 +204,7 @@ void LevelWindow::Layout() {
   const auto px = [dpi](int pixels) { return Scale(pixels, dpi); };
   const int left = client.right - px(kSideWidth + kMargin);
   const int valueLeft = left + px(kNameWidth), valueWidth = px(kSideWidth - kNameWidth);
-  const auto place = [this](int id, int x, int y, int w, int h) { MoveWindow(GetDlgItem(Hwnd, id), x, y, w, h, TRUE); };
+  const auto place = [this](int id, int x, int y, int w, int h) { MoveWindow(Item(id), x, y, w, h, TRUE); };
   place(kSeed, left, px(kMargin), px(kSideWidth), px(20));
   place(kOptionNames, left, px(kFactsTop), px(kNameWidth), px(kOptionLines * kLine));
   place(kOptionValues, valueLeft, px(kFactsTop), valueWidth, px(kOptionLines * kLine));
@@ -258,10 +237,9 @@ void LevelWindow::Paint() {
   if (width <= 0 || height <= 0) return static_cast<void>(EndPaint(Hwnd, &paint));
   const HDC dc = CreateCompatibleDC(target);
   const HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  const HGDIOBJ oldFont = SelectObject(dc, NormalFont());
-  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
-  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  // Deleting the memory DC first releases what is selected into it.
+  for (const HGDIOBJ object : {HGDIOBJ(bitmap), HGDIOBJ(NormalFont()), GetStockObject(DC_PEN), GetStockObject(DC_BRUSH)})
+    SelectObject(dc, object);
   Fill(dc, {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
   const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   SetTextColor(dc, text);
@@ -293,12 +271,8 @@ void LevelWindow::Paint() {
     }
   }
   BitBlt(target, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
   DeleteDC(dc);
+  DeleteObject(bitmap);
   EndPaint(Hwnd, &paint);
 }
 
@@ -328,6 +302,7 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Layout();
       return 0;
     }
     case WM_PAINT:
@@ -342,8 +317,8 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       switch (LOWORD(wParam)) {
         case kButCopy: CopyCommandLine(); return 0;
         case kButMakeAgain:
-          if (IsWindowEnabled(GetDlgItem(Hwnd, kButMakeAgain)) && OnMakeAgain)
-            OnMakeAgain(WindowText(GetDlgItem(Hwnd, kSeedEdit)));
+          if (IsWindowEnabled(Item(kButMakeAgain)) && OnMakeAgain)
+            OnMakeAgain(WindowText(Item(kSeedEdit)));
           return 0;
         case kButCompilePlay:
           if (OnCompileAndPlay) OnCompileAndPlay();
@@ -352,8 +327,8 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kButPlayKept:
         case kButCompileKept:
         case kButDeleteKept:
-          if (IsWindowEnabled(GetDlgItem(Hwnd, LOWORD(wParam))) && OnKept)
-            OnKept(LOWORD(wParam), LOWORD(wParam) == kButKeep ? WindowText(GetDlgItem(Hwnd, kNameEdit)) : ChosenKept());
+          if (IsWindowEnabled(Item(LOWORD(wParam))) && OnKept)
+            OnKept(LOWORD(wParam), LOWORD(wParam) == kButKeep ? WindowText(Item(kNameEdit)) : ChosenKept());
           return 0;
       }
       break;
@@ -361,7 +336,7 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ITEMCHANGED) EnableButtons();
       break;
     case DM_GETDEFID:  // Enter in the name field keeps the level
-      DefaultButton = GetFocus() == GetDlgItem(Hwnd, kNameEdit) ? kButKeep : kButMakeAgain;
+      DefaultButton = GetFocus() == Item(kNameEdit) ? kButKeep : kButMakeAgain;
       break;
     case WM_CLOSE:
       ShowWindow(Hwnd, SW_HIDE);

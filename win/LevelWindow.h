@@ -1,11 +1,7 @@
 #pragma once
-// "Level": the last level made, as a picture of its layout with a legend,
-// its seed, options and counts, and the ways to make it again: the
-// quorvel-cli command line, a seed to make with the main window's options,
-// and "Compile and play"; below, "Keep level" under a name and the kept
-// levels with Play, Compile and Delete. A view only: it shows a
-// shell::LevelSheet and calls its On... functions. Closing (Escape too)
-// only hides it.
+// "Level": a view of a shell::LevelSheet (the last level's picture, facts
+// and the ways to make it again; the kept levels below) that calls its On...
+// functions. Closing (Escape too) only hides it.
 
 #include <cstdint>
 #include <functional>
@@ -37,7 +33,6 @@ class LevelWindow : public Window {
   };
 
   explicit LevelWindow(HWND owner);
-  ~LevelWindow() override;
 
   void ShowSheet(const shell::LevelSheet& sheet);
   // Shows the window raised, beside the main window when it was hidden;
@@ -70,8 +65,6 @@ class LevelWindow : public Window {
   RECT PictureRect() const;
   // The client size (pixels) the picture is best seen at: eight pixels a cell.
   SIZE WantedClientSize();
-  // The window's size around a client area of that size, and its least.
-  SIZE FrameSize(SIZE client) const;
   SIZE LeastFrameSize() const;
   shell::TextMeasure Measure(HDC dc) const;
   void Paint();

@@ -10,10 +10,7 @@
 #include "shell/Names.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
-#include "win/FolderChooser.h"
 #include "win/LevelWindow.h"
-#include "win/SetupDialog.h"
-#include "win/Text.h"
 #include "win/resource.h"
 
 namespace win {
@@ -125,20 +122,13 @@ int MainWindow::ItemIndex(OptionGroup group) const {
   return -1;
 }
 
-std::string MainWindow::StatusText() const { return WindowText(GetDlgItem(Hwnd, kStatusBar)); }
-
 std::string MainWindow::PartText(int part) const {
-  const HWND status = GetDlgItem(Hwnd, kStatusBar);
   if (part < 0) return {};
   const auto wpart = static_cast<WPARAM>(part);
-  std::wstring text(LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, wpart, 0)) + 1, L'\0');
-  text.resize(LOWORD(SendMessageW(status, SB_GETTEXTW, wpart, reinterpret_cast<LPARAM>(text.data()))));
+  std::wstring text(LOWORD(SendMessageW(Control(kStatusBar), SB_GETTEXTLENGTHW, wpart, 0)) + 1, L'\0');
+  text.resize(LOWORD(SendMessageW(Control(kStatusBar), SB_GETTEXTW, wpart, reinterpret_cast<LPARAM>(text.data()))));
   return Narrow(text);
 }
-
-std::string MainWindow::StepText() const { return PartText(StepPart()); }
-
-std::string MainWindow::SeedText() const { return PartText(SeedPart()); }
 
 int MainWindow::StepPart() const { return Shown.Step.empty() ? -1 : 1; }
 
@@ -174,20 +164,15 @@ void MainWindow::ShowState(const shell::MainState& state) {
 // The status text on the left, then the step field while a compile runs and
 // the seed once a level was made; without them the text has the whole width.
 void MainWindow::ShowStatusFields() {
-  const HWND status = GetDlgItem(Hwnd, kStatusBar);
+  const HWND status = Control(kStatusBar);
   std::vector<int> widths;  // in pixels at the window's DPI
   if (StepPart() > 0) {
     // As wide as the step's text with every digit at its widest, so that the
     // field neither cuts the text nor moves as the time goes on.
     std::wstring sample = Widen(Shown.Step);
     std::replace_if(sample.begin(), sample.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }, L'0');
-    const HDC dc = GetDC(status);
-    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(status, dc);
-    widths.push_back(size.cx + Scale(16, Dpi()));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(status, WM_GETFONT, 0, 0));
+    widths.push_back(TextExtent(status, font, sample).cx + Scale(16, Dpi()));
   }
   if (SeedPart() > 0) widths.push_back(Scale(kSeedFieldWidth, Dpi()));
   RECT client{};
@@ -222,25 +207,18 @@ void MainWindow::AddTooltips() {
   Tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
-  for (int id : {kButGenMap, kButGenBsp, kButRun}) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = Hwnd;
-    tool.uId = static_cast<UINT_PTR>(id);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    GetWindowRect(GetDlgItem(Hwnd, id), &tool.rect);
-    MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+  const auto add = [this](HWND owner, int id, wchar_t* text, RECT rect) {
+    TTTOOLINFOW tool{sizeof tool, TTF_SUBCLASS, owner, static_cast<UINT_PTR>(id), rect, nullptr, text, 0, nullptr};
     SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  for (int id : {kButGenMap, kButGenBsp, kButRun}) {
+    RECT rect{};
+    GetWindowRect(Control(id), &rect);
+    MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    add(Hwnd, id, LPSTR_TEXTCALLBACKW, rect);
   }
   // The seed in the status bar; its rectangle follows the fields.
-  TTTOOLINFOW seed{};
-  seed.cbSize = sizeof seed;
-  seed.uFlags = TTF_SUBCLASS;
-  seed.hwnd = Control(kStatusBar);
-  seed.uId = kStatusBar;
-  seed.lpszText = const_cast<wchar_t*>(L"Show the level (Ctrl+E)");
-  SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&seed));
+  add(Control(kStatusBar), kStatusBar, const_cast<wchar_t*>(L"Show the level (Ctrl+E)"), {});
 }
 
 void MainWindow::ShowLevel(const shell::LevelSheet& sheet) { LevelView->ShowSheet(sheet); }
@@ -264,19 +242,6 @@ bool MainWindow::Ask(const std::string& question) {
 void MainWindow::Post(std::function<void()> call) {
   auto* posted = new std::function<void()>(std::move(call));
   if (!PostMessageW(Hwnd, kRunPosted, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
-}
-
-void MainWindow::ButSetupClick() {
-  {
-    SetupDialog dialog(Hwnd, *S, ChooseFolder);
-    dialog.Run(DialogShown);
-  }
-  S->SetupClosed();
-}
-
-void MainWindow::ButAboutClick() {
-  AboutDialog dialog(Hwnd);
-  dialog.Run(DialogShown);
 }
 
 void MainWindow::Paint() {
@@ -305,8 +270,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDM_GEN_BSP: S->Compile(); return 0;
         case kButRun:
         case IDM_RUN: S->RunGame(); return 0;
-        case kButSetup: ButSetupClick(); return 0;
-        case kButAbout: ButAboutClick(); return 0;
+        case kButSetup:
+          SetupDialog(Hwnd, *S, ChooseFolder).Run(DialogShown);
+          S->SetupClosed();
+          return 0;
+        case kButAbout: AboutDialog(Hwnd).Run(DialogShown); return 0;
         case kButExit: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
         case IDM_SHOW_OUTPUT: Output->Show(true); return 0;
         case IDM_SHOW_LEVEL: S->ShowLevelWindow(); return 0;

@@ -1,16 +1,12 @@
 #pragma once
 // The main window: six option groups, the commands and a one-line status
-// bar. A view over shell::Session, which holds the state and runs the
-// commands: the window draws what the session shows and forwards the user's
-// input.
+// bar; a view over shell::Session.
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "shell/Session.h"
-#include "win/Ui.h"
+#include "win/SetupDialog.h"
 
 namespace win {
 
@@ -49,9 +45,9 @@ class MainWindow : public Window, public shell::MainView {
   int ItemIndex(OptionGroup group) const;
   // The status bar's text, and its fields on the right: the running step
   // while a compile runs, then the last level's seed ("Seed N").
-  std::string StatusText() const;
-  std::string StepText() const;
-  std::string SeedText() const;
+  std::string StatusText() const { return PartText(0); }
+  std::string StepText() const { return PartText(StepPart()); }
+  std::string SeedText() const { return PartText(SeedPart()); }
   HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
 
   CompileOutputWindow& CompileOutput() { return *Output; }
@@ -63,10 +59,8 @@ class MainWindow : public Window, public shell::MainView {
   // boxes); tests drive the dialogs from here.
   std::function<void(HWND dialog)> DialogShown;
   // The folder chooser of the Setup dialog; empty result when cancelled.
-  std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>
-      ChooseFolder;
+  SetupDialog::Chooser ChooseFolder;
 
-  // shell::MainView
   void ShowState(const shell::MainState& state) override;
   void ShowLevel(const shell::LevelSheet& sheet) override;
   void OpenLevelWindow(bool activate) override;
@@ -80,8 +74,6 @@ class MainWindow : public Window, public shell::MainView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void ButSetupClick();
-  void ButAboutClick();
   // The status bar's parts for the fields shown now, and their texts.
   void ShowStatusFields();
   int StepPart() const;

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "win/Text.h"
 #include "win/Ui.h"
 
 namespace win_test {
