@@ -26,7 +26,7 @@ std::string WithCrLf(const char* text) {
 
 }  // namespace
 
-AboutDialog::AboutDialog(HWND owner) : Dialog(owner) {
+AboutDialog::AboutDialog(HWND owner) {
   Create(L"QuorvelAbout", L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
          WS_EX_DLGMODALFRAME, owner, kClientWidth, kFoldedHeight);
   RECT ownerRect{};
@@ -36,38 +36,21 @@ AboutDialog::AboutDialog(HWND owner) : Dialog(owner) {
                SWP_NOSIZE | SWP_NOZORDER);
 
   AddControl(WC_STATICW, "", SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, kApplIcon, Box(5, 5, 36, 36));
-  AddControl(WC_STATICW, shell::kApplicationTitle, SS_LEFT | SS_NOPREFIX, kApplName, Box(70, 10, 162, 40));
-  AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, SS_LEFT | SS_NOPREFIX, kVersion,
-             Box(70, 55, 120, 16));
-  AddControl(WC_STATICW, shell::kAuthorLine, SS_LEFT | SS_NOPREFIX, kAuthor, Box(70, 80, 210, 16));
+  const DWORD text = SS_LEFT | SS_NOPREFIX;
+  AddControl(WC_STATICW, shell::kApplicationTitle, text, kApplName, Box(70, 10, 162, 40), 0, {16, true});
+  AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, text, kVersion, Box(70, 55, 120, 16), 0, {13});
+  AddControl(WC_STATICW, shell::kAuthorLine, text, kAuthor, Box(70, 80, 210, 16), 0, {13});
   AddControl(WC_BUTTONW, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Box(126, 105, 71, 25));
   AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense, Box(205, 105, 71, 25));
   DefaultButton = IDOK;
   AddControl(WC_EDITW, WithCrLf(shell::kLicenseText), ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
-             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
+             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE, {12});
   SetIcon();
 }
 
 AboutDialog::~AboutDialog() {
   if (Hwnd) DestroyWindow(Hwnd);
   if (Icon) DestroyIcon(Icon);
-}
-
-void AboutDialog::MakeFonts(UINT dpi) {
-  NameFont = MessageFont(dpi, 16, true);
-  TextFont = MessageFont(dpi, 13);
-  LicenseFont = MessageFont(dpi, 12);
-  if (Icon) SetIcon();
-}
-
-HFONT AboutDialog::FontFor(HWND control) {
-  switch (GetDlgCtrlID(control)) {
-    case kApplName: return NameFont.get();
-    case kVersion:
-    case kAuthor: return TextFont.get();
-    case kLicense: return LicenseFont.get();
-  }
-  return NormalFont();
 }
 
 // The icon drawn at its size for this DPI, not stretched from 32 pixels.
@@ -94,6 +77,10 @@ LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CLOSE:
       Done = true;
+      return 0;
+    case WM_DPICHANGED:
+      Window::HandleMessage(message, wParam, lParam);
+      SetIcon();
       return 0;
   }
   return Window::HandleMessage(message, wParam, lParam);

@@ -14,13 +14,10 @@ class AboutDialog : public Dialog {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  HFONT FontFor(HWND control) override;
-  void MakeFonts(UINT dpi) override;
 
  private:
   void SetIcon();
 
-  Font NameFont, TextFont, LicenseFont;
   HICON Icon = nullptr;
   bool Shown = false;
 };

@@ -29,6 +29,11 @@ constexpr int kSideHeight = kCountsTop + kCountLines * kLine + 16 + 2 * kButtonH
 // buttons right, the list under them.
 constexpr int kKeepWidth = 80, kKeptButtonWidth = 64, kKeptListHeight = 80;
 constexpr int kKeptHeight = kButtonHeight + 6 + kKeptListHeight + kMargin;
+// The controls are placed from the client area's right edge (the column)
+// and bottom edge (the rows of buttons).
+constexpr int kSide = -(kSideWidth + kMargin), kSecond = kSide + kSideWidth - kButtonWidth;
+constexpr int kKeptTop = -kKeptHeight, kLower = kKeptTop - kMargin - kButtonHeight;
+constexpr int kUpper = kLower - kButtonHeight - 6, kKeepLeft = -(kMargin + 3 * (kKeptButtonWidth + 4) + kKeepWidth + 4);
 constexpr int kLeastPicture = 120;  // small, so that the window fits beside the main one on a small screen
 constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 // Eight pixels a cell: a Very Big level still fits a small screen.
@@ -46,6 +51,17 @@ std::string Column(const std::vector<std::pair<std::string, std::string>>& rows,
   return text;
 }
 
+shell::TextMeasure Measure(HDC dc) {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  return {metrics.tmHeight, [dc](const std::string& text) {
+            const std::wstring wide = Widen(text);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int>(size.cx);
+          }};
+}
+
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   SetDCBrushColor(dc, colour);
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
@@ -53,29 +69,37 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
 
 }  // namespace
 
-LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
+LevelWindow::LevelWindow(HWND owner) {
   Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, kLeastWidth,
          kSideHeight + kKeptHeight);
-  for (int id = kSeed; id <= kCountValues; ++id) AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, id);
-  // Creation order is the tab order: the upper row, then the lower. Layout
-  // places them all.
-  const auto button = [this](int id, const char* caption) {
-    AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id);
+  const RECT facts[] = {Box(kSide, kMargin, kSideWidth, 20),
+                        Box(kSide, kFactsTop, kNameWidth, kOptionLines * kLine),
+                        Box(kSide + kNameWidth, kFactsTop, kSideWidth - kNameWidth, kOptionLines * kLine),
+                        Box(kSide, kCountsTop, kNameWidth, kCountLines * kLine),
+                        Box(kSide + kNameWidth, kCountsTop, kSideWidth - kNameWidth, kCountLines * kLine)};
+  for (int id = kSeed; id <= kCountValues; ++id)
+    AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, id, facts[id - kSeed], 0, {0, id == kSeed});
+  // Creation order is the tab order: the upper row, then the lower.
+  const auto button = [this](int id, const char* caption, int left, int top, int width) {
+    AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id, Box(left, top, width, kButtonHeight));
   };
-  button(kButCopy, "&Copy command line");
-  button(kButCompilePlay, "Compile and &play");
-  const HWND seed = AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit, {}, WS_EX_CLIENTEDGE);
+  button(kButCopy, "&Copy command line", kSide, kUpper, kButtonWidth);
+  button(kButCompilePlay, "Compile and &play", kSecond, kUpper, kButtonWidth);
+  const HWND seed = AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit,
+                               Box(kSide, kLower + 1, kButtonWidth, kButtonHeight - 2), WS_EX_CLIENTEDGE);
   SendMessageW(seed, EM_SETLIMITTEXT, 20, 0);  // the session says when the digits are no seed
   SendMessageW(seed, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Seed"));
-  button(kButMakeAgain, "Make &again");
-  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit, {}, WS_EX_CLIENTEDGE);
+  button(kButMakeAgain, "Make &again", kSecond, kLower, kButtonWidth);
+  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit,
+                               {kMargin, kKeptTop + 1, kKeepLeft - 4, kKeptTop + kButtonHeight - 1}, WS_EX_CLIENTEDGE);
   SendMessageW(name, EM_SETLIMITTEXT, shell::kMaxLevelNameLength, 0);
-  button(kButKeep, "&Keep level");
-  button(kButPlayKept, "P&lay");
-  button(kButCompileKept, "C&ompile");
-  button(kButDeleteKept, "&Delete");
-  const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                               kKeptList, {}, WS_EX_CLIENTEDGE);
+  button(kButKeep, "&Keep level", kKeepLeft, kKeptTop, kKeepWidth);
+  const int keptLeft = kKeepLeft + kKeepWidth + 8;
+  button(kButPlayKept, "P&lay", keptLeft, kKeptTop, kKeptButtonWidth);
+  button(kButCompileKept, "C&ompile", keptLeft + kKeptButtonWidth + 4, kKeptTop, kKeptButtonWidth);
+  button(kButDeleteKept, "&Delete", keptLeft + 2 * (kKeptButtonWidth + 4), kKeptTop, kKeptButtonWidth);
+  const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kKeptList,
+                               {kMargin, kKeptTop + kButtonHeight + 6, -kMargin, -kMargin}, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
     std::wstring text = Widen(shell::kKeptColumns[column]);
@@ -87,12 +111,7 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   // Enter in the seed field, where the focus starts, makes that seed's level.
   DefaultButton = kButMakeAgain;
   RememberFocus(seed);
-  Layout();
 }
-
-void LevelWindow::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }
-
-HFONT LevelWindow::FontFor(HWND control) { return GetDlgCtrlID(control) == kSeed ? Bold.get() : NormalFont(); }
 
 void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   Picture = sheet.Picture;
@@ -102,15 +121,15 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   const HWND list = Item(kKeptList);
   const std::string chosen = ChosenKept();
   ListView_DeleteAllItems(list);
-  for (std::size_t row = 0; row < sheet.Kept.size(); ++row) {
+  for (int row = 0; row < static_cast<int>(sheet.Kept.size()); ++row) {
     LVITEMW item{};
-    item.iItem = static_cast<int>(row);
+    item.iItem = row;
     ListView_InsertItem(list, &item);
-    for (std::size_t column = 0; column < shell::kKeptColumns.size(); ++column) {
+    for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
       std::wstring text = Widen(sheet.Kept[row][column]);
-      ListView_SetItemText(list, item.iItem, static_cast<int>(column), text.data());
+      ListView_SetItemText(list, row, column, text.data());
     }
-    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, item.iItem, LVIS_SELECTED, LVIS_SELECTED);
+    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
   }
   for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {  // the texts' and header's width
     ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
@@ -128,17 +147,6 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   Command = sheet.CommandLine;
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
-}
-
-shell::TextMeasure LevelWindow::Measure(HDC dc) const {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  return {metrics.tmHeight, [dc](const std::string& text) {
-            const std::wstring wide = Widen(text);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-            return static_cast<int>(size.cx);
-          }};
 }
 
 SIZE LevelWindow::WantedClientSize() {
@@ -159,7 +167,7 @@ SIZE LevelWindow::LeastFrameSize() const {
 
 void LevelWindow::Show(bool activate) {
   if (IsWindowVisible(Hwnd)) return ShowRaised(activate);  // where the user put it
-  const RECT rect = PlaceBeside(Owner, FrameSize(WantedClientSize()), LeastFrameSize());
+  const RECT rect = PlaceBeside(GetWindow(Hwnd, GW_OWNER), FrameSize(WantedClientSize()), LeastFrameSize());
   ShowRaised(activate, &rect);
 }
 
@@ -170,10 +178,8 @@ void LevelWindow::SetActionsEnabled(bool enabled) {
 
 void LevelWindow::EnableButtons() {
   const bool chosen = !ChosenKept().empty();
-  const std::pair<int, bool> buttons[] = {{kButMakeAgain, ActionsEnabled},          {kButCompilePlay, ActionsEnabled},
-                                          {kButKeep, ActionsEnabled && HasLevel},   {kButPlayKept, ActionsEnabled && chosen},
-                                          {kButCompileKept, ActionsEnabled && chosen}, {kButDeleteKept, ActionsEnabled && chosen}};
-  for (const auto& [id, enabled] : buttons) {
+  for (int id : {kButMakeAgain, kButCompilePlay, kButKeep, kButPlayKept, kButCompileKept, kButDeleteKept}) {
+    const bool enabled = ActionsEnabled && (id == kButKeep ? HasLevel : id < kButPlayKept || chosen);
     const HWND button = Item(id);
     if (!enabled && GetFocus() == button) SetFocus(Item(kButCopy));
     EnableWindow(button, enabled);
@@ -195,36 +201,6 @@ RECT LevelWindow::PictureRect() const {
   const int margin = Scale(kMargin, dpi);
   return {margin, margin, std::max<LONG>(margin, client.right - Scale(kSideWidth, dpi) - 2 * margin),
           client.bottom - Scale(kKeptHeight, dpi) - margin};
-}
-
-void LevelWindow::Layout() {
-  RECT client{};
-  GetClientRect(Hwnd, &client);
-  const UINT dpi = Dpi();
-  const auto px = [dpi](int pixels) { return Scale(pixels, dpi); };
-  const int left = client.right - px(kSideWidth + kMargin);
-  const int valueLeft = left + px(kNameWidth), valueWidth = px(kSideWidth - kNameWidth);
-  const auto place = [this](int id, int x, int y, int w, int h) { MoveWindow(Item(id), x, y, w, h, TRUE); };
-  place(kSeed, left, px(kMargin), px(kSideWidth), px(20));
-  place(kOptionNames, left, px(kFactsTop), px(kNameWidth), px(kOptionLines * kLine));
-  place(kOptionValues, valueLeft, px(kFactsTop), valueWidth, px(kOptionLines * kLine));
-  place(kCountNames, left, px(kCountsTop), px(kNameWidth), px(kCountLines * kLine));
-  place(kCountValues, valueLeft, px(kCountsTop), valueWidth, px(kCountLines * kLine));
-  // The buttons two by two at the bottom, the seed field beside "Make again".
-  const int second = left + px(kSideWidth - kButtonWidth), bottom = client.bottom - px(kKeptHeight);
-  const int lower = bottom - px(kMargin + kButtonHeight), upper = lower - px(kButtonHeight + 6);
-  place(kButCopy, left, upper, px(kButtonWidth), px(kButtonHeight));
-  place(kButCompilePlay, second, upper, px(kButtonWidth), px(kButtonHeight));
-  place(kSeedEdit, left, lower + px(1), px(kButtonWidth), px(kButtonHeight - 2));
-  place(kButMakeAgain, second, lower, px(kButtonWidth), px(kButtonHeight));
-  const int right = client.right - px(kMargin), keptButtons = 3 * px(kKeptButtonWidth + 4);
-  place(kNameEdit, px(kMargin), bottom + px(1), right - keptButtons - px(kMargin + kKeepWidth + 8), px(kButtonHeight - 2));
-  place(kButKeep, right - keptButtons - px(kKeepWidth + 4), bottom, px(kKeepWidth), px(kButtonHeight));
-  for (int id : {kButPlayKept, kButCompileKept, kButDeleteKept})
-    place(id, right - (kButDeleteKept - id + 1) * px(kKeptButtonWidth + 4) + px(4), bottom, px(kKeptButtonWidth),
-          px(kButtonHeight));
-  place(kKeptList, px(kMargin), bottom + px(kButtonHeight + 6), right - px(kMargin), px(kKeptListHeight));
-  InvalidateRect(Hwnd, nullptr, TRUE);
 }
 
 // The picture as the shell lays it out, drawn off screen first so that
@@ -287,14 +263,14 @@ void LevelWindow::CopyCommandLine() {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
   }
   CloseClipboard();
-  if (OnCopied) OnCopied();
+  Session->CommandCopied();
 }
 
 LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      Layout();
-      return 0;
+      InvalidateRect(Hwnd, nullptr, TRUE);  // the picture takes the new room
+      break;
     case WM_DPICHANGED: {
       // The picture takes whatever room there is: keep the size the system
       // suggests rather than the least one.
@@ -302,7 +278,6 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-      Layout();
       return 0;
     }
     case WM_PAINT:
@@ -316,20 +291,16 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kButCopy: CopyCommandLine(); return 0;
-        case kButMakeAgain:
-          if (IsWindowEnabled(Item(kButMakeAgain)) && OnMakeAgain)
-            OnMakeAgain(WindowText(Item(kSeedEdit)));
-          return 0;
-        case kButCompilePlay:
-          if (OnCompileAndPlay) OnCompileAndPlay();
-          return 0;
-        case kButKeep:
-        case kButPlayKept:
-        case kButCompileKept:
-        case kButDeleteKept:
-          if (IsWindowEnabled(Item(LOWORD(wParam))) && OnKept)
-            OnKept(LOWORD(wParam), LOWORD(wParam) == kButKeep ? WindowText(Item(kNameEdit)) : ChosenKept());
-          return 0;
+        case kButCompilePlay: Session->CompileAndPlay(); return 0;
+      }
+      // Enter presses the default button even when it is disabled.
+      if (!IsWindowEnabled(Item(LOWORD(wParam)))) return 0;
+      switch (LOWORD(wParam)) {
+        case kButMakeAgain: Session->MakeAgain(WindowText(Item(kSeedEdit))); return 0;
+        case kButKeep: Session->KeepLevel(WindowText(Item(kNameEdit))); return 0;
+        case kButPlayKept: Session->PlayKept(ChosenKept()); return 0;
+        case kButCompileKept: Session->CompileKept(ChosenKept()); return 0;
+        case kButDeleteKept: Session->DeleteKept(ChosenKept()); return 0;
       }
       break;
     case WM_NOTIFY:

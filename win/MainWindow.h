@@ -13,18 +13,11 @@ namespace win {
 class CompileOutputWindow;
 class LevelWindow;
 
-// Control identifiers (tests address the controls by them).
+// Control identifiers (tests address the controls by them). Radio item i of
+// group g is kFirstRadio + 10 * g + i, groups in the order of the options'
+// table (OptionGroup).
 enum ControlId : int {
-  kButGenMap = 100,
-  kButGenBsp,
-  kButRun,
-  kButSetup,
-  kButAbout,
-  kButExit,
-  kStatusBar,
-  // Radio item i of group g is kFirstRadio + 10 * g + i, groups in the
-  // order of the options' table (OptionGroup).
-  kFirstRadio = 1000,
+  kButGenMap = 100, kButGenBsp, kButRun, kButSetup, kButAbout, kButExit, kStatusBar, kFirstRadio = 1000
 };
 
 // The option groups in the table's order, the windows' reading order.
@@ -76,11 +69,10 @@ class MainWindow : public Window, public shell::MainView {
  private:
   // The status bar's parts for the fields shown now, and their texts.
   void ShowStatusFields();
-  int StepPart() const;
-  int SeedPart() const;
+  int StepPart() const { return Shown.Step.empty() ? -1 : 1; }
+  int SeedPart() const { return Shown.Seed.empty() ? -1 : (StepPart() < 0 ? 1 : 2); }
   std::string PartText(int part) const;
   void AddTooltips();
-  void Paint();
 
   shell::MainState Shown;
   HWND Tooltip = nullptr;

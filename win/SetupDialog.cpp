@@ -51,18 +51,18 @@ const Row& RowWith(int id) { return id == kRows[0].Field || id == kRows[0].Brows
 }  // namespace
 
 SetupDialog::SetupDialog(HWND owner, shell::Session& session, Chooser choose)
-    : Dialog(owner), S(session), Choose(std::move(choose)) {
+    : S(session), Choose(std::move(choose)) {
   Create(L"QuorvelSetup", L"Setup", WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, WS_EX_DLGMODALFRAME, owner,
          kClientWidth, 150);
   for (const Row& row : kRows) {
     const bool tools = row.Kind == shell::FolderKind::Tools;
-    AddControl(WC_STATICW, row.Caption, SS_LEFT | SS_NOPREFIX, row.Label);
+    AddControl(WC_STATICW, row.Caption, SS_LEFT | SS_NOPREFIX, row.Label, {}, 0, {0, true});
     AddControl(WC_EDITW, tools ? S.Folders().ToolDir() : S.Folders().GameDir(), ES_AUTOHSCROLL | WS_TABSTOP,
                row.Field, {}, WS_EX_CLIENTEDGE);
     AddControl(WC_BUTTONW, "...", BS_PUSHBUTTON | WS_TABSTOP, row.Browse);
     AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, row.Note);
   }
-  AddControl(WC_STATICW, "Compile &quality", SS_LEFT, kLabelQuality);
+  AddControl(WC_STATICW, "Compile &quality", SS_LEFT, kLabelQuality, {}, 0, {0, true});
   const HWND quality = AddControl(WC_COMBOBOXW, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, kQuality);
   for (const shell::QualitySpec& spec : shell::QualityTable())
     SendMessageW(quality, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(spec.Caption).c_str()));
@@ -75,13 +75,6 @@ SetupDialog::SetupDialog(HWND owner, shell::Session& session, Chooser choose)
   GetWindowRect(Hwnd, &window);
   const RECT centred = PlaceCentred(owner, {window.right - window.left, window.bottom - window.top});
   SetWindowPos(Hwnd, nullptr, centred.left, centred.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
-void SetupDialog::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }
-
-HFONT SetupDialog::FontFor(HWND control) {
-  const int id = GetDlgCtrlID(control);
-  return id == kLabelTool || id == kLabelGame || id == kLabelQuality ? Bold.get() : NormalFont();
 }
 
 void SetupDialog::Store(shell::FolderKind kind) {
@@ -107,18 +100,18 @@ int SetupDialog::NoteHeight(int noteId) const {
 void SetupDialog::LayOut() {
   int y = 13;
   const auto place = [this, &y](int id, int x, int width, int height, int gap) {
-    MoveControl(Item(id), Box(x, y, width, height));
+    MoveControl(id, Box(x, y, width, height));
     y += height + gap;
   };
   for (const Row& row : kRows) {
     place(row.Label, 20, 200, 13, 3);
-    MoveControl(Item(row.Browse), Box(16 + kFieldWidth - 20, y, 20, 21));
+    MoveControl(row.Browse, Box(16 + kFieldWidth - 20, y, 20, 21));
     place(row.Field, 16, kFieldWidth - 20, 21, 2);
     place(row.Note, 16, kFieldWidth, NoteHeight(row.Note), 4);
     y = std::max(y, row.NextTop);
   }
-  MoveControl(Item(kLabelQuality), Box(20, y + 4, 110, 13));
-  MoveControl(Item(kQuality), Box(130, y, 152, 100));  // a drop-down list's height includes its list
+  MoveControl(kLabelQuality, Box(20, y + 4, 110, 13));
+  MoveControl(kQuality, Box(130, y, 152, 100));  // a drop-down list's height includes its list
   y += 21 + 8;
   place(kButClose, 111, 75, 25, 5);
   SetClientSize(kClientWidth, y);

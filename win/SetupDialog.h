@@ -31,8 +31,6 @@ class SetupDialog : public Dialog {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  HFONT FontFor(HWND control) override;
-  void MakeFonts(UINT dpi) override;
 
  private:
   // Gives the field's folder to the session and shows its note.
@@ -45,7 +43,6 @@ class SetupDialog : public Dialog {
 
   shell::Session& S;
   Chooser Choose;
-  Font Bold;
 };
 
 }  // namespace win

@@ -32,43 +32,15 @@ Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
   return Font(CreateFontIndirectW(&font));
 }
 
-Font FixedFont(UINT dpi) {
-  LOGFONTW font{};
-  font.lfHeight = SystemMessageFont(dpi).lfHeight;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  lstrcpyW(font.lfFaceName, L"Consolas");  // or the nearest fixed-pitch font there is
-  return Font(CreateFontIndirectW(&font));
-}
-
-SIZE TextExtent(HWND window, HFONT font, const std::wstring& text) {
-  const HDC dc = GetDC(window);
-  const HGDIOBJ previous = SelectObject(dc, font);
+SIZE TextExtent(HWND control, const std::wstring& text) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
   SIZE size{};
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, previous);
-  ReleaseDC(window, dc);
+  ReleaseDC(control, dc);
   return size;
 }
-
-namespace {
-// Registers a window class once: the dialog colour behind, the program icon.
-void RegisterWindowClass(const wchar_t* name) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, name, &existing)) return;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL));
-  RegisterClassExW(&windowClass);
-}
-}  // namespace
 
 Window::~Window() {
   if (Hwnd) DestroyWindow(Hwnd);
@@ -78,15 +50,19 @@ void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD
                     HWND owner, int clientWidth, int clientHeight) {
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  RegisterWindowClass(className);
+  // The dialog colour behind, the program icon; registering again fails harmlessly.
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const WNDCLASSEXW windowClass{sizeof windowClass, 0, DefWindowProcW, 0, 0, instance,
+                                LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL)), LoadCursorW(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, className, nullptr};
+  RegisterClassExW(&windowClass);
   // The window's DPI is known only once it exists: create it, then size it.
   Hwnd = CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         clientWidth, clientHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+                         clientWidth, clientHeight, owner, nullptr, instance, nullptr);
   SetWindowLongPtrW(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(Hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure));
   CurrentDpi = GetDpiForWindow(Hwnd);
   Normal = MessageFont(Dpi());
-  MakeFonts(Dpi());
   SetClientSize(clientWidth, clientHeight);
 }
 
@@ -124,46 +100,54 @@ void Window::ShowRaised(bool activate, const RECT* frame) {
 }
 
 HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD style, int id,
-                        RECT rect96, DWORD exStyle) {
+                        RECT rect96, DWORD exStyle, Look look) {
   const HWND control =
       CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, Hwnd,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  Controls.push_back({control, rect96});
+  Controls.push_back({control, rect96, look, nullptr});
   Place(control, rect96, FALSE);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
+  SetFont(Controls.back());
   return control;
 }
 
-void Window::MoveControl(HWND control, RECT rect96) {
+void Window::MoveControl(int id, RECT rect96) {
   for (Placed& placed : Controls)
-    if (placed.Control == control) placed.Rect96 = rect96;
-  Place(control, rect96, TRUE);
+    if (placed.Control == Item(id)) placed.Rect96 = rect96;
+  Place(Item(id), rect96, TRUE);
 }
 
 void Window::Place(HWND control, const RECT& r, BOOL repaint) const {
-  const UINT dpi = Dpi();
-  MoveWindow(control, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right - r.left, dpi),
-             Scale(r.bottom - r.top, dpi), repaint);
+  RECT client{};
+  GetClientRect(Hwnd, &client);
+  const auto x = [&](LONG v) { return (v < 0 ? client.right : 0) + Scale(v, Dpi()); };
+  const auto y = [&](LONG v) { return (v < 0 ? client.bottom : 0) + Scale(v, Dpi()); };
+  MoveWindow(control, x(r.left), y(r.top), x(r.right) - x(r.left), y(r.bottom) - y(r.top), repaint);
 }
 
-HFONT Window::FontFor(HWND) { return Normal.get(); }
-
-void Window::MakeFonts(UINT) {}
-
-void Window::Relayout() {
-  const UINT dpi = Dpi();
-  Normal = MessageFont(dpi);
-  MakeFonts(dpi);
-  for (const Placed& placed : Controls) {
-    Place(placed.Control, placed.Rect96, FALSE);
-    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(placed.Control)), FALSE);
+void Window::SetFont(Placed& placed) {
+  const Look& look = placed.Style;
+  if (look.Fixed) {
+    LOGFONTW font{};
+    font.lfHeight = SystemMessageFont(Dpi()).lfHeight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpyW(font.lfFaceName, L"Consolas");  // or the nearest fixed-pitch font there is
+    placed.Own.reset(CreateFontIndirectW(&font));
+  } else if (look.PixelHeight || look.Bold) {
+    placed.Own = MessageFont(Dpi(), look.PixelHeight, look.Bold);
   }
-  InvalidateRect(Hwnd, nullptr, TRUE);
+  SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(placed.Own ? placed.Own.get() : NormalFont()),
+               FALSE);
 }
 
 void Window::DpiChanged(UINT dpi, const RECT& suggested) {
   CurrentDpi = dpi;
-  Relayout();
+  Normal = MessageFont(dpi);
+  for (Placed& placed : Controls) {
+    Place(placed.Control, placed.Rect96, FALSE);
+    SetFont(placed);
+  }
+  InvalidateRect(Hwnd, nullptr, TRUE);
   // Keep the suggested position, but the exact scaled client size.
   SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetClientSize(ClientWidth96, ClientHeight96);
@@ -181,6 +165,9 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SIZE:
+      for (const Placed& placed : Controls) Place(placed.Control, placed.Rect96, TRUE);
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         const HWND focus = GetFocus();
@@ -261,7 +248,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }
 
 void Dialog::Run(const std::function<void(HWND)>& shown) {
-  EnableWindow(Owner, FALSE);
+  const HWND owner = GetWindow(Hwnd, GW_OWNER);
+  EnableWindow(owner, FALSE);
   ShowWindow(Hwnd, SW_SHOW);
   SetFocus(Item(IDOK));
   if (shown) shown(Hwnd);
@@ -272,10 +260,10 @@ void Dialog::Run(const std::function<void(HWND)>& shown) {
       quit = true;
       break;
     }
-    DispatchMessageFor(message, Owner, nullptr);
+    DispatchMessageFor(message, owner, nullptr);
   }
   // Enabled before the dialog goes, so that the owner is activated again.
-  EnableWindow(Owner, TRUE);
+  EnableWindow(owner, TRUE);
   if (quit) PostQuitMessage(static_cast<int>(message.wParam));
 }
 

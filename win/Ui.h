@@ -33,10 +33,16 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 // The system's message font at dpi; pixelHeight (at 96 DPI) replaces its
 // size when given, and bold its weight.
 Font MessageFont(UINT dpi, int pixelHeight = 0, bool bold = false);
-// A fixed-pitch font as tall as the message font, for tool output.
-Font FixedFont(UINT dpi);
-// The size of text drawn in font on window's screen.
-SIZE TextExtent(HWND window, HFONT font, const std::wstring& text);
+// The size of text in control's font.
+SIZE TextExtent(HWND control, const std::wstring& text);
+
+// How a control's text looks: the message font, or that at another height
+// (96-DPI pixels) or bold, or a fixed-pitch font as tall, for tool output.
+struct Look {
+  int PixelHeight = 0;
+  bool Bold = false;
+  bool Fixed = false;
+};
 
 // A window whose messages go to HandleMessage. Derived classes call Create
 // from their constructor; the window is destroyed with the object.
@@ -66,17 +72,13 @@ class Window {
   // Shows the window raised, activated or not, at frame when given.
   void ShowRaised(bool activate, const RECT* frame = nullptr);
 
-  // Adds a child control at a 96-DPI rectangle; Relayout moves it with the DPI.
+  // Adds a child control at a 96-DPI rectangle, whose negative coordinates
+  // count from the client area's right or bottom edge; it moves with the
+  // DPI and the window's size.
   HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, RECT rect96 = {},
-                  DWORD exStyle = 0);
+                  DWORD exStyle = 0, Look look = {});
   // Gives a control another 96-DPI rectangle, kept for later layouts.
-  void MoveControl(HWND control, RECT rect96);
-  // Moves every control to its rectangle at the current DPI, with its font.
-  void Relayout();
-  // The font a control gets; the message font unless a derived class says.
-  virtual HFONT FontFor(HWND control);
-  // Makes a derived class's own fonts for dpi; called before every layout.
-  virtual void MakeFonts(UINT dpi);
+  void MoveControl(int id, RECT rect96);
   HFONT NormalFont() const { return Normal.get(); }
   HWND Item(int id) const { return GetDlgItem(Hwnd, id); }
   void SetItemText(int id, const std::string& text) const { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); }
@@ -96,13 +98,17 @@ class Window {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Every control moved to its rectangle at the new DPI, with its font.
   void DpiChanged(UINT dpi, const RECT& suggested);
   void Place(HWND control, const RECT& rect96, BOOL repaint) const;
 
   struct Placed {
     HWND Control;
     RECT Rect96;
+    Look Style;
+    Font Own;  // its font at the current DPI, unless the message font
   };
+  void SetFont(Placed& placed);
   std::vector<Placed> Controls;
   Font Normal;
   HWND LastFocus = nullptr;
@@ -120,8 +126,6 @@ class Dialog : public Window {
   void Run(const std::function<void(HWND)>& shown);
 
  protected:
-  explicit Dialog(HWND owner) : Owner(owner) {}
-  HWND Owner;
   bool Done = false;
 };
 

@@ -442,8 +442,9 @@ TEST(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   EXPECT_EQ(Entries(hl.Maps), std::set<std::string>{});
 }
 
-// Every caption shows whole, in the message font, at the usual DPIs: the
-// layout leaves room for it rather than shrinking its font, and the main
+// Every caption shows whole, in the message font, and every control within
+// its window, at the usual DPIs: the layout leaves room for the caption
+// rather than shrinking its font, and the main
 // window lays itself out again at each (at 144 DPI everything is half as
 // large again as at 96). The About dialog's licence unfolds and folds back.
 TEST(MainWindow, CaptionsShowWholeInOneFontAtEveryDpiAndAboutUnfolds) {
@@ -451,10 +452,21 @@ TEST(MainWindow, CaptionsShowWholeInOneFontAtEveryDpiAndAboutUnfolds) {
   ChangeDirectory here(app.Path);
   win::MainWindow window;
   std::vector<std::string> problems;
-  const auto check = [&problems](HWND shown, UINT dpi) {
+  // (About's folded licence lies below its client area.)
+  const auto check = [&problems](HWND shown, UINT dpi, bool folded = false) {
     RECT suggested{0, 0, 900, 700};
     SendMessageW(shown, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     for (std::string& problem : CaptionProblems(shown, dpi)) problems.push_back(std::move(problem));
+    RECT client{}, control{};
+    GetClientRect(shown, &client);
+    for (HWND child = GetWindow(shown, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      GetWindowRect(child, &control);
+      MapWindowPoints(nullptr, shown, reinterpret_cast<POINT*>(&control), 2);
+      const bool inside = control.left >= 0 && control.top >= 0 && control.right <= client.right &&
+                          control.bottom <= client.bottom;
+      if (!inside && !folded)
+        problems.push_back("control " + std::to_string(GetDlgCtrlID(child)) + " outside at " + std::to_string(dpi));
+    }
   };
   // The client area, the "Generate .map" button in it, and the font's height.
   const auto sizes = [&] {
@@ -477,7 +489,7 @@ TEST(MainWindow, CaptionsShowWholeInOneFontAtEveryDpiAndAboutUnfolds) {
     atDpi.push_back(sizes());
     bool about = false;
     window.DialogShown = [&](HWND dialog) {
-      check(dialog, dpi);
+      check(dialog, dpi, about);
       for (int i = 0; about && dpi == 96 && i < 3; ++i) {
         version = win::WindowText(GetDlgItem(dialog, win::AboutDialog::kVersion));
         RECT client{};
