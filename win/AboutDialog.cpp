@@ -15,13 +15,9 @@ constexpr int kClientWidth = 284;
 constexpr int kFoldedHeight = 140, kUnfoldedHeight = 261;
 
 // The edit control breaks lines only at CR LF.
-std::string WithCrLf(const char* text) {
-  std::string out;
-  for (const char* c = text; *c; ++c) {
-    if (*c == '\n') out += '\r';
-    out += *c;
-  }
-  return out;
+std::string WithCrLf(std::string text) {
+  for (auto at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) text.insert(at, 1, '\r');
+  return text;
 }
 
 }  // namespace

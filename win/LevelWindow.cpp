@@ -114,7 +114,7 @@ LevelWindow::LevelWindow(HWND owner) {
 }
 
 void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
-  Picture = sheet.Picture;
+  Sheet = sheet;
   SetItemText(kSeed, sheet.SeedLine);
   if (sheet.NewLevel) SetItemText(kSeedEdit, sheet.SeedField);
   if (sheet.NewLevel) SetItemText(kNameEdit, sheet.KeepName);
@@ -136,7 +136,6 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
     const int header = ListView_GetStringWidth(list, Widen(shell::kKeptColumns[column]).c_str()) + Scale(16, Dpi());
     ListView_SetColumnWidth(list, column, std::max(header, ListView_GetColumnWidth(list, column)));
   }
-  HasLevel = sheet.HasLevel;
   EnableButtons();
   SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
   SetItemText(kOptionNames, Column(sheet.Options, true));
@@ -144,7 +143,6 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   SetItemText(kCountNames, Column(sheet.Counts, true));
   SetItemText(kCountValues, Column(sheet.Counts, false));
   EnableWindow(Item(kButCopy), sheet.HasLevel);
-  Command = sheet.CommandLine;
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
 }
@@ -153,7 +151,7 @@ SIZE LevelWindow::WantedClientSize() {
   const UINT dpi = Dpi();
   const HDC dc = GetDC(Hwnd);
   const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  auto [width, height] = shell::PictureSize(Picture, Scale(kWantedCell, dpi), Measure(dc));
+  auto [width, height] = shell::PictureSize(Sheet.Picture, Scale(kWantedCell, dpi), Measure(dc));
   SelectObject(dc, previous);
   ReleaseDC(Hwnd, dc);
   width = std::max(width, Scale(kLeastPicture, dpi));
@@ -179,7 +177,7 @@ void LevelWindow::SetActionsEnabled(bool enabled) {
 void LevelWindow::EnableButtons() {
   const bool chosen = !ChosenKept().empty();
   for (int id : {kButMakeAgain, kButCompilePlay, kButKeep, kButPlayKept, kButCompileKept, kButDeleteKept}) {
-    const bool enabled = ActionsEnabled && (id == kButKeep ? HasLevel : id < kButPlayKept || chosen);
+    const bool enabled = ActionsEnabled && (id == kButKeep ? Sheet.HasLevel : id < kButPlayKept || chosen);
     const HWND button = Item(id);
     if (!enabled && GetFocus() == button) SetFocus(Item(kButCopy));
     EnableWindow(button, enabled);
@@ -214,13 +212,13 @@ void LevelWindow::Paint() {
   const HDC dc = CreateCompatibleDC(target);
   const HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
   // Deleting the memory DC first releases what is selected into it.
-  for (const HGDIOBJ object : {HGDIOBJ(bitmap), HGDIOBJ(NormalFont()), GetStockObject(DC_PEN), GetStockObject(DC_BRUSH)})
+  for (HGDIOBJ object : {HGDIOBJ(bitmap), HGDIOBJ(NormalFont()), GetStockObject(DC_PEN), GetStockObject(DC_BRUSH)})
     SelectObject(dc, object);
   Fill(dc, {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
   const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   SetTextColor(dc, text);
   SetBkMode(dc, TRANSPARENT);
-  for (const shell::PictureMark& mark : shell::LayOutPicture(Picture, width, height, Measure(dc))) {
+  for (const shell::PictureMark& mark : shell::LayOutPicture(Sheet.Picture, width, height, Measure(dc))) {
     const COLORREF colour = mark.Colour ? Colour(mark.Colour) : text;
     RECT box{mark.X, mark.Y, mark.X + mark.Width, mark.Y + mark.Height};
     switch (mark.What) {
@@ -253,7 +251,7 @@ void LevelWindow::Paint() {
 }
 
 void LevelWindow::CopyCommandLine() {
-  const std::wstring text = Widen(Command);
+  const std::wstring text = Widen(Sheet.CommandLine);
   if (!OpenClipboard(Hwnd)) return ShowMessage(Hwnd, shell::kApplicationTitle, "The clipboard is in use.");
   EmptyClipboard();
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);

@@ -26,7 +26,7 @@ class LevelWindow : public Window {
   void SetActionsEnabled(bool enabled);
 
   // The quorvel-cli call that writes this level's bytes.
-  const std::string& CommandLine() const { return Command; }
+  const std::string& CommandLine() const { return Sheet.CommandLine; }
 
   shell::Session* Session = nullptr;  // set once the session exists
 
@@ -44,10 +44,8 @@ class LevelWindow : public Window {
   std::string ChosenKept() const;
   void EnableButtons();
 
-  shell::LevelPicture Picture;
-  std::string Command;
+  shell::LevelSheet Sheet;  // the one shown
   bool ActionsEnabled = true;
-  bool HasLevel = false;
 };
 
 }  // namespace win

@@ -64,8 +64,8 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
     AddControl(WC_BUTTONW, spec.Caption, BS_GROUPBOX | WS_GROUP, -1, kGroupPlaces[g]);
     const int count = static_cast<int>(spec.Items.size());
     for (int i = 0; i < count; ++i)
-      AddControl(WC_BUTTONW, spec.Items[static_cast<std::size_t>(i)].Caption, BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0),
-                 RadioId(g, i), ItemRect(kGroupPlaces[g], i, count));
+      AddControl(WC_BUTTONW, spec.Items[static_cast<std::size_t>(i)].Caption,
+                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), RadioId(g, i), ItemRect(kGroupPlaces[g], i, count));
   }
   const auto button = [this](int id, const char* caption, int x, int y, int w, int h) {
     AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, id, Box(kPanelLeft + x, y, w, h));

@@ -44,8 +44,7 @@ class MainWindow : public Window, public shell::MainView {
   HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
 
   CompileOutputWindow& CompileOutput() { return *Output; }
-  // The last level made: its picture and how to make it again. It opens
-  // after the first level; Ctrl+E and a click on the seed show it again.
+  // It opens after the first level; Ctrl+E and a click on the seed show it again.
   LevelWindow& Level() { return *LevelView; }
 
   // Called with the Setup or About dialog once it is shown (not with message

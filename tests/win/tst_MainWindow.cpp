@@ -334,7 +334,6 @@ TEST(MainWindow, AnswersWhateverTheToolsPrint) {
       },
       10s, s.window.Handle());
   EXPECT_LT(longest, 1s);
-  std::printf("longest %lld ms\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(longest).count()));
   EXPECT_TRUE(Contains(s.window.CompileOutput().Text(), "a line of output\r\na line of output\r\n"));
   Click(GetDlgItem(s.window.CompileOutput().Handle(), win::CompileOutputWindow::kButStop));
   EXPECT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 2s));
