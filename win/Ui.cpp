@@ -17,6 +17,10 @@ std::string WindowText(HWND window) {
 }
 
 namespace {
+bool IsPushButton(HWND control) {
+  return SendMessageW(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+}
+
 LOGFONTW SystemMessageFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -180,9 +184,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID: {
       // Enter presses the focused button, as in the system's dialogs.
       const HWND focus = GetFocus();
-      if (focus && IsChild(Hwnd, focus) &&
-          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
-        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+      if (focus && IsChild(Hwnd, focus) && IsPushButton(focus)) return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       return DefaultButton ? MAKELRESULT(DefaultButton, DC_HASDEFID) : 0;
     }
   }
@@ -213,14 +215,8 @@ shell::ScreenRect FrameOf(HWND window) {
 RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum) {
   RECT buttons{};
   for (HWND child = GetWindow(anchor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[16] = {};
-    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-    if (!GetClassNameW(child, name, 16) || lstrcmpiW(name, WC_BUTTONW) != 0 ||
-        (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
-      continue;
     RECT rect{};
-    GetWindowRect(child, &rect);
-    UnionRect(&buttons, &buttons, &rect);
+    if (IsPushButton(child) && GetWindowRect(child, &rect)) UnionRect(&buttons, &buttons, &rect);
   }
   return RectOf(shell::PlaceBeside(FrameOf(anchor), ScreenRectOf(buttons), wanted.cx, wanted.cy, WorkArea(anchor),
                                    minimum.cx, minimum.cy));
