@@ -158,10 +158,7 @@ void MainWindow::ShowStatusFields() {
   SendMessageW(status, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   for (std::size_t i = 0; i < fields.size(); ++i)
     SendMessageW(status, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(fields[i].first).c_str()));
-  TTTOOLINFOW seed{};
-  seed.cbSize = sizeof seed;
-  seed.hwnd = status;
-  seed.uId = kStatusBar;
+  TTTOOLINFOW seed{sizeof seed, 0, status, kStatusBar, {}, nullptr, nullptr, 0, nullptr};  // the seed's tip follows it
   if (SeedPart() > 0)
     SendMessageW(status, SB_GETRECT, static_cast<WPARAM>(SeedPart()), reinterpret_cast<LPARAM>(&seed.rect));
   SendMessageW(Tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&seed));

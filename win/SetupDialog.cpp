@@ -117,14 +117,6 @@ void SetupDialog::LayOut() {
   SetClientSize(kClientWidth, y);
 }
 
-void SetupDialog::Browse(int fieldId, const char* title) {
-  if (!Choose) return;
-  const std::optional<std::string> folder = Choose(Hwnd, title, WindowText(Item(fieldId)));
-  if (!folder) return;
-  SetItemText(fieldId, *folder);
-  Store(RowWith(fieldId).Kind);
-}
-
 // Takes what the fields hold, however the dialog ends.
 void SetupDialog::Close() {
   for (const Row& row : kRows) Store(row.Kind);
@@ -142,7 +134,11 @@ LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const auto chosen = SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
         S.ChooseQuality(shell::QualityTable().at(static_cast<std::size_t>(chosen)).Quality);
       } else if (id == kBrowseTool || id == kBrowseHL) {
-        Browse(RowWith(id).Field, RowWith(id).ChooserTitle);
+        const Row& row = RowWith(id);
+        if (const auto folder = Choose ? Choose(Hwnd, row.ChooserTitle, WindowText(Item(row.Field))) : std::nullopt) {
+          SetItemText(row.Field, *folder);
+          Store(row.Kind);
+        }
       } else if (id == kButClose) {
         Close();
       } else {
