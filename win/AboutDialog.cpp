@@ -44,29 +44,21 @@ AboutDialog::AboutDialog(HWND owner) {
   SetIcon();
 }
 
-AboutDialog::~AboutDialog() {
-  if (Hwnd) DestroyWindow(Hwnd);
-  if (Icon) DestroyIcon(Icon);
-}
-
 // The icon drawn at its size for this DPI, not stretched from 32 pixels.
 void AboutDialog::SetIcon() {
   const int size = Scale(32, Dpi());
   const HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVEL),
                                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   SendDlgItemMessageW(Hwnd, kApplIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  if (Icon) DestroyIcon(Icon);
-  Icon = icon;
+  Icon.reset(icon);
 }
 
 LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kButLicense:
-          Shown = !Shown;
-          SendDlgItemMessageW(Hwnd, kButLicense, BM_SETCHECK, Shown ? BST_CHECKED : BST_UNCHECKED, 0);
-          SetClientSize(kClientWidth, Shown ? kUnfoldedHeight : kFoldedHeight);
+        case kButLicense:  // a check box: pressed, it shows the licence
+          SetClientSize(kClientWidth, IsDlgButtonChecked(Hwnd, kButLicense) ? kUnfoldedHeight : kFoldedHeight);
           return 0;
         case IDOK: Done = true; return 0;
       }

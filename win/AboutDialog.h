@@ -10,7 +10,6 @@ class AboutDialog : public Dialog {
  public:
   enum Id : int { kApplIcon = 300, kApplName, kVersion, kAuthor, kLicense, kButLicense };
   explicit AboutDialog(HWND owner);
-  ~AboutDialog() override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -18,8 +17,10 @@ class AboutDialog : public Dialog {
  private:
   void SetIcon();
 
-  HICON Icon = nullptr;
-  bool Shown = false;
+  struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> Icon;
 };
 
 }  // namespace win
