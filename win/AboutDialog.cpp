@@ -11,20 +11,18 @@ namespace win {
 namespace {
 
 constexpr int kClientWidth = 284;
+// Client heights: folded (the licence's top - 5) and unfolded.
+constexpr int kFoldedHeight = 140, kUnfoldedHeight = 261;
 
 // The edit control breaks lines only at CR LF.
-std::string WithCrLf(const char* text) {
-  std::string out;
-  for (const char* c = text; *c; ++c) {
-    if (*c == '\n') out += '\r';
-    out += *c;
-  }
-  return out;
+std::string WithCrLf(std::string text) {
+  for (auto at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) text.insert(at, 1, '\r');
+  return text;
 }
 
 }  // namespace
 
-AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
+AboutDialog::AboutDialog(HWND owner) {
   Create(L"QuorvelAbout", L"About", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
          WS_EX_DLGMODALFRAME, owner, kClientWidth, kFoldedHeight);
   RECT ownerRect{};
@@ -34,44 +32,16 @@ AboutDialog::AboutDialog(HWND owner) : Owner(owner) {
                SWP_NOSIZE | SWP_NOZORDER);
 
   AddControl(WC_STATICW, "", SS_ICON | SS_CENTERIMAGE | SS_REALSIZECONTROL, kApplIcon, Box(5, 5, 36, 36));
-  AddControl(WC_STATICW, shell::kApplicationTitle, SS_LEFT | SS_NOPREFIX, kApplName, Box(70, 10, 162, 40));
-  AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, SS_LEFT | SS_NOPREFIX, kVersion,
-             Box(70, 55, 120, 16));
-  AddControl(WC_STATICW, shell::kAuthorLine, SS_LEFT | SS_NOPREFIX, kAuthor,
-             Box(70, 80, 210, 16));
+  const DWORD text = SS_LEFT | SS_NOPREFIX;
+  AddControl(WC_STATICW, shell::kApplicationTitle, text, kApplName, Box(70, 10, 162, 40), 0, {16, true});
+  AddControl(WC_STATICW, std::string("Version ") + shell::kVersion, text, kVersion, Box(70, 55, 120, 16), 0, {13});
+  AddControl(WC_STATICW, shell::kAuthorLine, text, kAuthor, Box(70, 80, 210, 16), 0, {13});
   AddControl(WC_BUTTONW, "OK", BS_DEFPUSHBUTTON | WS_TABSTOP, IDOK, Box(126, 105, 71, 25));
-  AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense,
-             Box(205, 105, 71, 25));
+  AddControl(WC_BUTTONW, "License", BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_TABSTOP, kButLicense, Box(205, 105, 71, 25));
   DefaultButton = IDOK;
   AddControl(WC_EDITW, WithCrLf(shell::kLicenseText), ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, kLicense,
-             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE);
+             Box(4, 145, 276, 116), WS_EX_CLIENTEDGE, {12});
   SetIcon();
-}
-
-AboutDialog::~AboutDialog() {
-  if (Hwnd) DestroyWindow(Hwnd);
-  if (Icon) DestroyIcon(Icon);
-}
-
-void AboutDialog::Run(const std::function<void(HWND)>& shown) {
-  RunModal(Hwnd, Owner, GetDlgItem(Hwnd, IDOK), [this] { return Done; }, shown);
-}
-
-void AboutDialog::MakeFonts(UINT dpi) {
-  NameFont = MessageFont(dpi, 16, true);
-  TextFont = MessageFont(dpi, 13);
-  LicenseFont = MessageFont(dpi, 12);
-  if (Icon) SetIcon();
-}
-
-HFONT AboutDialog::FontFor(HWND control) {
-  switch (GetDlgCtrlID(control)) {
-    case kApplName: return NameFont.get();
-    case kVersion:
-    case kAuthor: return TextFont.get();
-    case kLicense: return LicenseFont.get();
-  }
-  return NormalFont();
 }
 
 // The icon drawn at its size for this DPI, not stretched from 32 pixels.
@@ -80,26 +50,25 @@ void AboutDialog::SetIcon() {
   const HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVEL),
                                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   SendDlgItemMessageW(Hwnd, kApplIcon, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-  if (Icon) DestroyIcon(Icon);
-  Icon = icon;
-}
-
-void AboutDialog::ButLicenseClick() {
-  Shown = !Shown;
-  SendDlgItemMessageW(Hwnd, kButLicense, BM_SETCHECK, Shown ? BST_CHECKED : BST_UNCHECKED, 0);
-  SetClientSize(kClientWidth, Shown ? kUnfoldedHeight : kFoldedHeight);
+  Icon.reset(icon);
 }
 
 LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kButLicense: ButLicenseClick(); return 0;
+        case kButLicense:  // a check box: pressed, it shows the licence
+          SetClientSize(kClientWidth, IsDlgButtonChecked(Hwnd, kButLicense) ? kUnfoldedHeight : kFoldedHeight);
+          return 0;
         case IDOK: Done = true; return 0;
       }
       break;
     case WM_CLOSE:
       Done = true;
+      return 0;
+    case WM_DPICHANGED:
+      Window::HandleMessage(message, wParam, lParam);
+      SetIcon();
       return 0;
   }
   return Window::HandleMessage(message, wParam, lParam);

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "win/Text.h"
-
 namespace win {
 
 namespace {
@@ -26,47 +24,23 @@ std::wstring Decode(std::string_view bytes) {
 
 }  // namespace
 
-CompileOutputWindow::CompileOutputWindow(HWND owner) : Owner(owner) {
+CompileOutputWindow::CompileOutputWindow(HWND owner) {
   Create(L"QuorvelCompileOutput", L"Compile output", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, 720,
          420);
   AddControl(WC_EDITW, "",
              ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP,
-             kText, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
-  AddControl(WC_BUTTONW, "S&top", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, kButStop, Box(0, 0, 75, 25));
-  AddControl(WC_BUTTONW, "&Clear", BS_PUSHBUTTON | WS_TABSTOP, kButClear, Box(0, 0, 75, 25));
-  AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, Box(0, 0, 75, 25));
+             kText, {8, 8, -8, -41}, WS_EX_CLIENTEDGE, {0, false, true});
+  AddControl(WC_BUTTONW, "S&top", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, kButStop, Box(8, -33, 75, 25));
+  AddControl(WC_BUTTONW, "&Clear", BS_PUSHBUTTON | WS_TABSTOP, kButClear, Box(-166, -33, 75, 25));
+  AddControl(WC_BUTTONW, "Close", BS_DEFPUSHBUTTON | WS_TABSTOP, kButClose, Box(-83, -33, 75, 25));
   SendDlgItemMessageW(Hwnd, kText, EM_SETLIMITTEXT, 0, 0);
   DefaultButton = kButClose;
-  Layout();
-}
-
-CompileOutputWindow::~CompileOutputWindow() {
-  if (Hwnd) DestroyWindow(Hwnd);
-}
-
-void CompileOutputWindow::MakeFonts(UINT dpi) { Fixed = FixedFont(dpi); }
-
-HFONT CompileOutputWindow::FontFor(HWND control) {
-  return GetDlgCtrlID(control) == kText ? Fixed.get() : NormalFont();
-}
-
-void CompileOutputWindow::Layout() {
-  RECT client{};
-  GetClientRect(Hwnd, &client);
-  const UINT dpi = Dpi();
-  const int margin = Scale(8, dpi), w = Scale(75, dpi), h = Scale(25, dpi);
-  const int buttonsTop = client.bottom - margin - h;
-  MoveWindow(GetDlgItem(Hwnd, kText), margin, margin, client.right - 2 * margin, buttonsTop - 2 * margin, TRUE);
-  MoveWindow(GetDlgItem(Hwnd, kButClose), client.right - margin - w, buttonsTop, w, h, TRUE);
-  MoveWindow(GetDlgItem(Hwnd, kButClear), client.right - 2 * margin - 2 * w, buttonsTop, w, h, TRUE);
-  MoveWindow(GetDlgItem(Hwnd, kButStop), margin, buttonsTop, w, h, TRUE);
 }
 
 void CompileOutputWindow::SetRunning(bool running) {
-  const HWND stop = GetDlgItem(Hwnd, kButStop);
-  if (!running && GetFocus() == stop) SetFocus(GetDlgItem(Hwnd, kButClose));
-  EnableWindow(stop, running);
-  RememberFocus(GetDlgItem(Hwnd, running ? kButStop : kButClose));
+  if (!running && GetFocus() == Item(kButStop)) SetFocus(Item(kButClose));
+  EnableWindow(Item(kButStop), running);
+  RememberFocus(Item(running ? kButStop : kButClose));
 }
 
 void CompileOutputWindow::ShowLog(const shell::CompileLogUpdate& update) {
@@ -74,92 +48,66 @@ void CompileOutputWindow::ShowLog(const shell::CompileLogUpdate& update) {
   for (const std::string& line : update.Lines) text += Decode(line) + L"\r\n";  // the edit control's line end
   text += Decode(update.Current);
 
-  const HWND edit = GetDlgItem(Hwnd, kText);
+  const HWND edit = Item(kText);
+  const auto send = [edit](UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return static_cast<int>(SendMessageW(edit, message, wParam, lParam));
+  };
   // Following unless the user scrolled up: then the lines they read stay put.
-  SCROLLINFO scroll{};
-  scroll.cbSize = sizeof scroll;
-  scroll.fMask = SIF_ALL;
+  SCROLLINFO scroll{sizeof scroll, SIF_ALL, 0, 0, 0, 0, 0};
   const bool follow = !GetScrollInfo(edit, SB_VERT, &scroll) ||
                       scroll.nPos + static_cast<int>(scroll.nPage) > scroll.nMax;
-  const int firstLine = static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+  const int firstLine = send(EM_GETFIRSTVISIBLELINE);
   DWORD selStart = 0, selEnd = 0;
-  SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+  send(EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
 
-  SendMessageW(edit, WM_SETREDRAW, FALSE, 0);
+  send(WM_SETREDRAW, FALSE);
   if (update.Reset) {
     SetWindowTextW(edit, text.c_str());
   } else {
     // The last line is always the unfinished one.
-    const auto lines = SendMessageW(edit, EM_GETLINECOUNT, 0, 0);
-    const auto lastLine = SendMessageW(edit, EM_LINEINDEX, lines - 1, 0);
-    SendMessageW(edit, EM_SETSEL, lastLine, GetWindowTextLengthW(edit));
-    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    send(EM_SETSEL, send(EM_LINEINDEX, send(EM_GETLINECOUNT) - 1), GetWindowTextLengthW(edit));
+    send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
   }
-  const int excess = static_cast<int>(SendMessageW(edit, EM_GETLINECOUNT, 0, 0)) - static_cast<int>(update.Held) - 1;
-  const int dropped = std::max(excess, 0);  // whole lines cut off the top
+  // Whole lines cut off the top, beyond what the log holds.
+  const int dropped = std::max(send(EM_GETLINECOUNT) - static_cast<int>(update.Held) - 1, 0);
   if (dropped > 0) {
-    SendMessageW(edit, EM_SETSEL, 0, SendMessageW(edit, EM_LINEINDEX, dropped, 0));
-    SendMessageW(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    send(EM_SETSEL, 0, send(EM_LINEINDEX, dropped));
+    send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
   }
   if (follow) {
-    const int end = GetWindowTextLengthW(edit);
-    SendMessageW(edit, EM_SETSEL, end, end);
-    SendMessageW(edit, WM_VSCROLL, SB_BOTTOM, 0);
+    send(EM_SETSEL, GetWindowTextLengthW(edit), GetWindowTextLengthW(edit));
+    send(WM_VSCROLL, SB_BOTTOM);
   } else {
-    SendMessageW(edit, EM_SETSEL, selStart, selEnd);
-    const int now = static_cast<int>(SendMessageW(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
-    SendMessageW(edit, EM_LINESCROLL, 0, std::max(firstLine - dropped, 0) - now);
+    send(EM_SETSEL, selStart, selEnd);
+    send(EM_LINESCROLL, 0, std::max(firstLine - dropped, 0) - send(EM_GETFIRSTVISIBLELINE));
   }
   SendMessageW(edit, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(edit, nullptr, TRUE);
 }
 
-void CompileOutputWindow::Clear() {
-  SetDlgItemTextW(Hwnd, kText, L"");
-}
-
 void CompileOutputWindow::Show(bool activate) {
-  if (!Placed) {
-    // Once: later the user's own placement is kept.
-    Placed = true;
-    // Room for a terminal's 80 columns of the fixed font, which the tools
-    // write for, beside the scroll bar.
-    const UINT dpi = Dpi();
-    const HDC dc = GetDC(Hwnd);
-    const HGDIOBJ previous = SelectObject(dc, Fixed.get());
-    SIZE line{};
-    GetTextExtentPoint32W(dc, std::wstring(80, L'0').c_str(), 80, &line);
-    SelectObject(dc, previous);
-    ReleaseDC(Hwnd, dc);
-    RECT window{0, 0, line.cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + Scale(24, dpi), Scale(420, dpi)};
-    AdjustWindowRectExForDpi(&window, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE, 0, dpi);
-    const RECT rect = PlaceBeside(Owner, {window.right - window.left, window.bottom - window.top},
-                                  {Scale(360, dpi), Scale(200, dpi)});
-    SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(Hwnd, activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
-  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
-  if (activate) SetForegroundWindow(Hwnd);
+  if (Placed) return ShowRaised(activate);
+  // Placed once: later the user's own placement is kept. Room for a
+  // terminal's 80 columns of the fixed font, which the tools write for,
+  // beside the scroll bar.
+  Placed = true;
+  const UINT dpi = Dpi();
+  const int width = TextExtent(Item(kText), std::wstring(80, L'0')).cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+  const RECT rect = PlaceBeside(GetWindow(Hwnd, GW_OWNER), FrameSize({width + Scale(24, dpi), Scale(420, dpi)}),
+                                {Scale(360, dpi), Scale(200, dpi)});
+  ShowRaised(activate, &rect);
 }
-
-std::string CompileOutputWindow::Text() const { return WindowText(GetDlgItem(Hwnd, kText)); }
 
 LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_SIZE:
-      Layout();
-      return 0;
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kButStop:
-          if (OnStop) OnStop();
-          return 0;
+        case kButStop: Session->StopCompile(); return 0;
         case kButClear: Clear(); return 0;
         case kButClose: ShowWindow(Hwnd, SW_HIDE); return 0;
       }
       break;
-    case WM_CLOSE:
+    case WM_CLOSE:  // hidden only
       ShowWindow(Hwnd, SW_HIDE);
       return 0;
   }

@@ -1,15 +1,12 @@
 #pragma once
-// "Compile output": the tools' console output as it comes, as a terminal
-// shows it (shell/CompileLog.h), in a read-only text box that follows the
-// newest line unless the user scrolled up, with
-// "Stop" (while a compile runs), "Clear" and "Close". Closing (Escape too)
-// only hides it; Ctrl+L in the main window shows it again. It opens beside
-// the main window, within the screen's work area.
+// "Compile output": the tools' console output as it comes (shell/CompileLog.h)
+// in a read-only text box that follows the newest line unless the user
+// scrolled up, with "Stop" (while a compile runs), "Clear" and "Close".
+// Closing (Escape too) only hides it; Ctrl+L in the main window shows it again.
 
-#include <functional>
 #include <string>
 
-#include "shell/CompileLog.h"
+#include "shell/Session.h"
 #include "win/Ui.h"
 
 namespace win {
@@ -18,32 +15,23 @@ class CompileOutputWindow : public Window {
  public:
   enum Id : int { kText = 400, kButStop, kButClear, kButClose };
   explicit CompileOutputWindow(HWND owner);
-  ~CompileOutputWindow() override;
 
-  // Catches up with the compile's log: the unfinished last line replaced,
-  // the completed lines added, the oldest beyond what the log holds dropped.
-  // Each line's bytes are UTF-8, or the console code page when not valid
-  // UTF-8.
+  // Catches up with the compile's log; each line's bytes are UTF-8, or the
+  // console code page when not valid UTF-8.
   void ShowLog(const shell::CompileLogUpdate& update);
-  void Clear();
-  // Shows the window raised, the first time beside the main window, its
-  // owner; activated when the user asked for it (not when a compile opened it).
+  void Clear() { SetItemText(kText, ""); }
+  // Shows the window raised, the first time beside the main window (its
+  // owner); activated when the user asked for it (not when a compile opened it).
   void Show(bool activate);
-  std::string Text() const;
-  // Enables "Stop", which calls OnStop.
+  std::string Text() const { return WindowText(Item(kText)); }
+  // Enables "Stop", which stops the session's compile.
   void SetRunning(bool running);
-  std::function<void()> OnStop;
+  shell::Session* Session = nullptr;  // set once the session exists
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  HFONT FontFor(HWND control) override;
-  void MakeFonts(UINT dpi) override;
 
  private:
-  void Layout();
-
-  Font Fixed;
-  HWND Owner;
   bool Placed = false;
 };
 

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "shell/Names.h"
-#include "win/Text.h"
 
 namespace win {
 
@@ -30,6 +29,11 @@ constexpr int kSideHeight = kCountsTop + kCountLines * kLine + 16 + 2 * kButtonH
 // buttons right, the list under them.
 constexpr int kKeepWidth = 80, kKeptButtonWidth = 64, kKeptListHeight = 80;
 constexpr int kKeptHeight = kButtonHeight + 6 + kKeptListHeight + kMargin;
+// The controls are placed from the client area's right edge (the column)
+// and bottom edge (the rows of buttons).
+constexpr int kSide = -(kSideWidth + kMargin), kSecond = kSide + kSideWidth - kButtonWidth;
+constexpr int kKeptTop = -kKeptHeight, kLower = kKeptTop - kMargin - kButtonHeight;
+constexpr int kUpper = kLower - kButtonHeight - 6, kKeepLeft = -(kMargin + 3 * (kKeptButtonWidth + 4) + kKeepWidth + 4);
 constexpr int kLeastPicture = 120;  // small, so that the window fits beside the main one on a small screen
 constexpr int kLeastWidth = kLeastPicture + kSideWidth + 3 * kMargin;
 // Eight pixels a cell: a Very Big level still fits a small screen.
@@ -47,6 +51,17 @@ std::string Column(const std::vector<std::pair<std::string, std::string>>& rows,
   return text;
 }
 
+shell::TextMeasure Measure(HDC dc) {
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  return {metrics.tmHeight, [dc](const std::string& text) {
+            const std::wstring wide = Widen(text);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+            return static_cast<int>(size.cx);
+          }};
+}
+
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   SetDCBrushColor(dc, colour);
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
@@ -54,31 +69,37 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
 
 }  // namespace
 
-LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
+LevelWindow::LevelWindow(HWND owner) {
   Create(L"QuorvelLevel", L"Level", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, owner, kLeastWidth,
          kSideHeight + kKeptHeight);
-  const DWORD text = SS_LEFT | SS_NOPREFIX;
-  AddControl(WC_STATICW, "", text, kSeed, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kOptionNames, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kOptionValues, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kCountNames, Box(0, 0, 1, 1));
-  AddControl(WC_STATICW, "", text, kCountValues, Box(0, 0, 1, 1));
+  const RECT facts[] = {Box(kSide, kMargin, kSideWidth, 20),
+                        Box(kSide, kFactsTop, kNameWidth, kOptionLines * kLine),
+                        Box(kSide + kNameWidth, kFactsTop, kSideWidth - kNameWidth, kOptionLines * kLine),
+                        Box(kSide, kCountsTop, kNameWidth, kCountLines * kLine),
+                        Box(kSide + kNameWidth, kCountsTop, kSideWidth - kNameWidth, kCountLines * kLine)};
+  for (int id = kSeed; id <= kCountValues; ++id)
+    AddControl(WC_STATICW, "", SS_LEFT | SS_NOPREFIX, id, facts[id - kSeed], 0, {0, id == kSeed});
   // Creation order is the tab order: the upper row, then the lower.
-  AddControl(WC_BUTTONW, "&Copy command line", BS_PUSHBUTTON | WS_TABSTOP, kButCopy, Box(0, 0, kButtonWidth, 25));
-  AddControl(WC_BUTTONW, "Compile and &play", BS_PUSHBUTTON | WS_TABSTOP, kButCompilePlay,
-             Box(0, 0, kButtonWidth, 25));
-  const HWND seed =
-      AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  const auto button = [this](int id, const char* caption, int left, int top, int width) {
+    AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id, Box(left, top, width, kButtonHeight));
+  };
+  button(kButCopy, "&Copy command line", kSide, kUpper, kButtonWidth);
+  button(kButCompilePlay, "Compile and &play", kSecond, kUpper, kButtonWidth);
+  const HWND seed = AddControl(WC_EDITW, "", ES_NUMBER | ES_AUTOHSCROLL | WS_TABSTOP, kSeedEdit,
+                               Box(kSide, kLower + 1, kButtonWidth, kButtonHeight - 2), WS_EX_CLIENTEDGE);
   SendMessageW(seed, EM_SETLIMITTEXT, 20, 0);  // the session says when the digits are no seed
   SendMessageW(seed, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Seed"));
-  AddControl(WC_BUTTONW, "Make &again", BS_PUSHBUTTON | WS_TABSTOP, kButMakeAgain, Box(0, 0, kButtonWidth, 25));
-  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  button(kButMakeAgain, "Make &again", kSecond, kLower, kButtonWidth);
+  const HWND name = AddControl(WC_EDITW, "", ES_AUTOHSCROLL | WS_TABSTOP, kNameEdit,
+                               {kMargin, kKeptTop + 1, kKeepLeft - 4, kKeptTop + kButtonHeight - 1}, WS_EX_CLIENTEDGE);
   SendMessageW(name, EM_SETLIMITTEXT, shell::kMaxLevelNameLength, 0);
-  const std::pair<int, const char*> buttons[] = {
-      {kButKeep, "&Keep level"}, {kButPlayKept, "P&lay"}, {kButCompileKept, "C&ompile"}, {kButDeleteKept, "&Delete"}};
-  for (const auto& [id, caption] : buttons) AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP, id, Box(0, 0, 1, 1));
-  const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                               kKeptList, Box(0, 0, 1, 1), WS_EX_CLIENTEDGE);
+  button(kButKeep, "&Keep level", kKeepLeft, kKeptTop, kKeepWidth);
+  const int keptLeft = kKeepLeft + kKeepWidth + 8;
+  button(kButPlayKept, "P&lay", keptLeft, kKeptTop, kKeptButtonWidth);
+  button(kButCompileKept, "C&ompile", keptLeft + kKeptButtonWidth + 4, kKeptTop, kKeptButtonWidth);
+  button(kButDeleteKept, "&Delete", keptLeft + 2 * (kKeptButtonWidth + 4), kKeptTop, kKeptButtonWidth);
+  const HWND list = AddControl(WC_LISTVIEWW, "", LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP, kKeptList,
+                               {kMargin, kKeptTop + kButtonHeight + 6, -kMargin, -kMargin}, WS_EX_CLIENTEDGE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
   for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
     std::wstring text = Widen(shell::kKeptColumns[column]);
@@ -90,70 +111,47 @@ LevelWindow::LevelWindow(HWND owner) : Owner(owner) {
   // Enter in the seed field, where the focus starts, makes that seed's level.
   DefaultButton = kButMakeAgain;
   RememberFocus(seed);
-  Layout();
 }
-
-LevelWindow::~LevelWindow() {
-  if (Hwnd) DestroyWindow(Hwnd);
-}
-
-void LevelWindow::MakeFonts(UINT dpi) { Bold = MessageFont(dpi, 0, true); }
-
-HFONT LevelWindow::FontFor(HWND control) { return GetDlgCtrlID(control) == kSeed ? Bold.get() : NormalFont(); }
 
 void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
-  Picture = sheet.Picture;
-  const auto setText = [this](int id, const std::string& text) { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); };
-  setText(kSeed, sheet.SeedLine);
-  if (sheet.NewLevel) setText(kSeedEdit, sheet.SeedField);
-  if (sheet.NewLevel) setText(kNameEdit, sheet.KeepName);
-  const HWND list = GetDlgItem(Hwnd, kKeptList);
+  Sheet = sheet;
+  SetItemText(kSeed, sheet.SeedLine);
+  if (sheet.NewLevel) SetItemText(kSeedEdit, sheet.SeedField);
+  if (sheet.NewLevel) SetItemText(kNameEdit, sheet.KeepName);
+  const HWND list = Item(kKeptList);
   const std::string chosen = ChosenKept();
   ListView_DeleteAllItems(list);
-  for (std::size_t row = 0; row < sheet.Kept.size(); ++row) {
+  for (int row = 0; row < static_cast<int>(sheet.Kept.size()); ++row) {
     LVITEMW item{};
-    item.iItem = static_cast<int>(row);
+    item.iItem = row;
     ListView_InsertItem(list, &item);
-    for (std::size_t column = 0; column < shell::kKeptColumns.size(); ++column) {
+    for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {
       std::wstring text = Widen(sheet.Kept[row][column]);
-      ListView_SetItemText(list, item.iItem, static_cast<int>(column), text.data());
+      ListView_SetItemText(list, row, column, text.data());
     }
-    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, item.iItem, LVIS_SELECTED, LVIS_SELECTED);
+    if (sheet.Kept[row][0] == chosen) ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED);
   }
   for (int column = 0; column < static_cast<int>(shell::kKeptColumns.size()); ++column) {  // the texts' and header's width
     ListView_SetColumnWidth(list, column, LVSCW_AUTOSIZE);
     const int header = ListView_GetStringWidth(list, Widen(shell::kKeptColumns[column]).c_str()) + Scale(16, Dpi());
     ListView_SetColumnWidth(list, column, std::max(header, ListView_GetColumnWidth(list, column)));
   }
-  HasLevel = sheet.HasLevel;
   EnableButtons();
   SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
-  setText(kOptionNames, Column(sheet.Options, true));
-  setText(kOptionValues, Column(sheet.Options, false));
-  setText(kCountNames, Column(sheet.Counts, true));
-  setText(kCountValues, Column(sheet.Counts, false));
-  EnableWindow(GetDlgItem(Hwnd, kButCopy), sheet.HasLevel);
-  Command = sheet.CommandLine;
+  SetItemText(kOptionNames, Column(sheet.Options, true));
+  SetItemText(kOptionValues, Column(sheet.Options, false));
+  SetItemText(kCountNames, Column(sheet.Counts, true));
+  SetItemText(kCountValues, Column(sheet.Counts, false));
+  EnableWindow(Item(kButCopy), sheet.HasLevel);
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
-}
-
-shell::TextMeasure LevelWindow::Measure(HDC dc) const {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  return {metrics.tmHeight, [dc](const std::string& text) {
-            const std::wstring wide = Widen(text);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-            return static_cast<int>(size.cx);
-          }};
 }
 
 SIZE LevelWindow::WantedClientSize() {
   const UINT dpi = Dpi();
   const HDC dc = GetDC(Hwnd);
   const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  auto [width, height] = shell::PictureSize(Picture, Scale(kWantedCell, dpi), Measure(dc));
+  auto [width, height] = shell::PictureSize(Sheet.Picture, Scale(kWantedCell, dpi), Measure(dc));
   SelectObject(dc, previous);
   ReleaseDC(Hwnd, dc);
   width = std::max(width, Scale(kLeastPicture, dpi));
@@ -161,27 +159,14 @@ SIZE LevelWindow::WantedClientSize() {
           std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi)) + Scale(kKeptHeight, dpi)};
 }
 
-SIZE LevelWindow::FrameSize(SIZE client) const {
-  RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), Dpi());
-  return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 SIZE LevelWindow::LeastFrameSize() const {
   return FrameSize({Scale(kLeastWidth, Dpi()), Scale(kSideHeight + kKeptHeight, Dpi())});
 }
 
 void LevelWindow::Show(bool activate) {
-  if (!IsWindowVisible(Hwnd)) {
-    // Placed each time it opens; while open, where the user put it.
-    const RECT rect = PlaceBeside(Owner, FrameSize(WantedClientSize()), LeastFrameSize());
-    SetWindowPos(Hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ShowWindow(Hwnd, activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
-  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
-  if (activate) SetForegroundWindow(Hwnd);
+  if (IsWindowVisible(Hwnd)) return ShowRaised(activate);  // where the user put it
+  const RECT rect = PlaceBeside(GetWindow(Hwnd, GW_OWNER), FrameSize(WantedClientSize()), LeastFrameSize());
+  ShowRaised(activate, &rect);
 }
 
 void LevelWindow::SetActionsEnabled(bool enabled) {
@@ -191,18 +176,16 @@ void LevelWindow::SetActionsEnabled(bool enabled) {
 
 void LevelWindow::EnableButtons() {
   const bool chosen = !ChosenKept().empty();
-  const std::pair<int, bool> buttons[] = {{kButMakeAgain, ActionsEnabled},          {kButCompilePlay, ActionsEnabled},
-                                          {kButKeep, ActionsEnabled && HasLevel},   {kButPlayKept, ActionsEnabled && chosen},
-                                          {kButCompileKept, ActionsEnabled && chosen}, {kButDeleteKept, ActionsEnabled && chosen}};
-  for (const auto& [id, enabled] : buttons) {
-    const HWND button = GetDlgItem(Hwnd, id);
-    if (!enabled && GetFocus() == button) SetFocus(GetDlgItem(Hwnd, kButCopy));
+  for (int id : {kButMakeAgain, kButCompilePlay, kButKeep, kButPlayKept, kButCompileKept, kButDeleteKept}) {
+    const bool enabled = ActionsEnabled && (id == kButKeep ? Sheet.HasLevel : id < kButPlayKept || chosen);
+    const HWND button = Item(id);
+    if (!enabled && GetFocus() == button) SetFocus(Item(kButCopy));
     EnableWindow(button, enabled);
   }
 }
 
 std::string LevelWindow::ChosenKept() const {
-  const HWND list = GetDlgItem(Hwnd, kKeptList);
+  const HWND list = Item(kKeptList);
   const int row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
   wchar_t name[64] = L"";
   if (row >= 0) ListView_GetItemText(list, row, 0, name, 64);
@@ -218,36 +201,6 @@ RECT LevelWindow::PictureRect() const {
           client.bottom - Scale(kKeptHeight, dpi) - margin};
 }
 
-void LevelWindow::Layout() {
-  RECT client{};
-  GetClientRect(Hwnd, &client);
-  const UINT dpi = Dpi();
-  const auto px = [dpi](int pixels) { return Scale(pixels, dpi); };
-  const int left = client.right - px(kSideWidth + kMargin);
-  const int valueLeft = left + px(kNameWidth), valueWidth = px(kSideWidth - kNameWidth);
-  const auto place = [this](int id, int x, int y, int w, int h) { MoveWindow(GetDlgItem(Hwnd, id), x, y, w, h, TRUE); };
-  place(kSeed, left, px(kMargin), px(kSideWidth), px(20));
-  place(kOptionNames, left, px(kFactsTop), px(kNameWidth), px(kOptionLines * kLine));
-  place(kOptionValues, valueLeft, px(kFactsTop), valueWidth, px(kOptionLines * kLine));
-  place(kCountNames, left, px(kCountsTop), px(kNameWidth), px(kCountLines * kLine));
-  place(kCountValues, valueLeft, px(kCountsTop), valueWidth, px(kCountLines * kLine));
-  // The buttons two by two at the bottom, the seed field beside "Make again".
-  const int second = left + px(kSideWidth - kButtonWidth), bottom = client.bottom - px(kKeptHeight);
-  const int lower = bottom - px(kMargin + kButtonHeight), upper = lower - px(kButtonHeight + 6);
-  place(kButCopy, left, upper, px(kButtonWidth), px(kButtonHeight));
-  place(kButCompilePlay, second, upper, px(kButtonWidth), px(kButtonHeight));
-  place(kSeedEdit, left, lower + px(1), px(kButtonWidth), px(kButtonHeight - 2));
-  place(kButMakeAgain, second, lower, px(kButtonWidth), px(kButtonHeight));
-  const int right = client.right - px(kMargin), keptButtons = 3 * px(kKeptButtonWidth + 4);
-  place(kNameEdit, px(kMargin), bottom + px(1), right - keptButtons - px(kMargin + kKeepWidth + 8), px(kButtonHeight - 2));
-  place(kButKeep, right - keptButtons - px(kKeepWidth + 4), bottom, px(kKeepWidth), px(kButtonHeight));
-  for (int id : {kButPlayKept, kButCompileKept, kButDeleteKept})
-    place(id, right - (kButDeleteKept - id + 1) * px(kKeptButtonWidth + 4) + px(4), bottom, px(kKeptButtonWidth),
-          px(kButtonHeight));
-  place(kKeptList, px(kMargin), bottom + px(kButtonHeight + 6), right - px(kMargin), px(kKeptListHeight));
-  InvalidateRect(Hwnd, nullptr, TRUE);
-}
-
 // The picture as the shell lays it out, drawn off screen first so that
 // resizing does not flicker.
 void LevelWindow::Paint() {
@@ -258,15 +211,14 @@ void LevelWindow::Paint() {
   if (width <= 0 || height <= 0) return static_cast<void>(EndPaint(Hwnd, &paint));
   const HDC dc = CreateCompatibleDC(target);
   const HBITMAP bitmap = CreateCompatibleBitmap(target, width, height);
-  const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-  const HGDIOBJ oldFont = SelectObject(dc, NormalFont());
-  const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(DC_PEN));
-  const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
+  // Deleting the memory DC first releases what is selected into it.
+  for (HGDIOBJ object : {HGDIOBJ(bitmap), HGDIOBJ(NormalFont()), GetStockObject(DC_PEN), GetStockObject(DC_BRUSH)})
+    SelectObject(dc, object);
   Fill(dc, {0, 0, width, height}, GetSysColor(COLOR_BTNFACE));
   const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   SetTextColor(dc, text);
   SetBkMode(dc, TRANSPARENT);
-  for (const shell::PictureMark& mark : shell::LayOutPicture(Picture, width, height, Measure(dc))) {
+  for (const shell::PictureMark& mark : shell::LayOutPicture(Sheet.Picture, width, height, Measure(dc))) {
     const COLORREF colour = mark.Colour ? Colour(mark.Colour) : text;
     RECT box{mark.X, mark.Y, mark.X + mark.Width, mark.Y + mark.Height};
     switch (mark.What) {
@@ -293,17 +245,13 @@ void LevelWindow::Paint() {
     }
   }
   BitBlt(target, area.left, area.top, width, height, dc, 0, 0, SRCCOPY);
-  SelectObject(dc, oldBrush);
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBitmap);
-  DeleteObject(bitmap);
   DeleteDC(dc);
+  DeleteObject(bitmap);
   EndPaint(Hwnd, &paint);
 }
 
 void LevelWindow::CopyCommandLine() {
-  const std::wstring text = Widen(Command);
+  const std::wstring text = Widen(Sheet.CommandLine);
   if (!OpenClipboard(Hwnd)) return ShowMessage(Hwnd, shell::kApplicationTitle, "The clipboard is in use.");
   EmptyClipboard();
   const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -313,14 +261,14 @@ void LevelWindow::CopyCommandLine() {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);  // else the clipboard owns it
   }
   CloseClipboard();
-  if (OnCopied) OnCopied();
+  Session->CommandCopied();
 }
 
 LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
-      Layout();
-      return 0;
+      InvalidateRect(Hwnd, nullptr, TRUE);  // the picture takes the new room
+      break;
     case WM_DPICHANGED: {
       // The picture takes whatever room there is: keep the size the system
       // suggests rather than the least one.
@@ -341,27 +289,23 @@ LRESULT LevelWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kButCopy: CopyCommandLine(); return 0;
-        case kButMakeAgain:
-          if (IsWindowEnabled(GetDlgItem(Hwnd, kButMakeAgain)) && OnMakeAgain)
-            OnMakeAgain(WindowText(GetDlgItem(Hwnd, kSeedEdit)));
-          return 0;
-        case kButCompilePlay:
-          if (OnCompileAndPlay) OnCompileAndPlay();
-          return 0;
-        case kButKeep:
-        case kButPlayKept:
-        case kButCompileKept:
-        case kButDeleteKept:
-          if (IsWindowEnabled(GetDlgItem(Hwnd, LOWORD(wParam))) && OnKept)
-            OnKept(LOWORD(wParam), LOWORD(wParam) == kButKeep ? WindowText(GetDlgItem(Hwnd, kNameEdit)) : ChosenKept());
-          return 0;
+        case kButCompilePlay: Session->CompileAndPlay(); return 0;
+      }
+      // Enter presses the default button even when it is disabled.
+      if (!IsWindowEnabled(Item(LOWORD(wParam)))) return 0;
+      switch (LOWORD(wParam)) {
+        case kButMakeAgain: Session->MakeAgain(WindowText(Item(kSeedEdit))); return 0;
+        case kButKeep: Session->KeepLevel(WindowText(Item(kNameEdit))); return 0;
+        case kButPlayKept: Session->PlayKept(ChosenKept()); return 0;
+        case kButCompileKept: Session->CompileKept(ChosenKept()); return 0;
+        case kButDeleteKept: Session->DeleteKept(ChosenKept()); return 0;
       }
       break;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ITEMCHANGED) EnableButtons();
       break;
     case DM_GETDEFID:  // Enter in the name field keeps the level
-      DefaultButton = GetFocus() == GetDlgItem(Hwnd, kNameEdit) ? kButKeep : kButMakeAgain;
+      DefaultButton = GetFocus() == Item(kNameEdit) ? kButKeep : kButMakeAgain;
       break;
     case WM_CLOSE:
       ShowWindow(Hwnd, SW_HIDE);

@@ -1,14 +1,8 @@
 #pragma once
-// "Level": the last level made, as a picture of its layout with a legend,
-// its seed, options and counts, and the ways to make it again: the
-// quorvel-cli command line, a seed to make with the main window's options,
-// and "Compile and play"; below, "Keep level" under a name and the kept
-// levels with Play, Compile and Delete. A view only: it shows a
-// shell::LevelSheet and calls its On... functions. Closing (Escape too)
-// only hides it.
+// "Level": a view of a shell::LevelSheet (the last level's picture, facts
+// and the ways to make it again; the kept levels below) whose buttons call
+// the session. Closing (Escape too) only hides it.
 
-#include <cstdint>
-#include <functional>
 #include <string>
 
 #include "shell/Session.h"
@@ -18,26 +12,11 @@ namespace win {
 
 class LevelWindow : public Window {
  public:
-  enum Id : int {
-    kSeed = 500,
-    kOptionNames,
-    kOptionValues,
-    kCountNames,
-    kCountValues,
-    kButCopy,
-    kSeedEdit,
-    kButMakeAgain,
-    kButCompilePlay,
-    kNameEdit,
-    kButKeep,
-    kButPlayKept,
-    kButCompileKept,
-    kButDeleteKept,
-    kKeptList,
-  };
+  enum Id : int { kSeed = 500, kOptionNames, kOptionValues, kCountNames, kCountValues, kButCopy, kSeedEdit,
+                  kButMakeAgain, kButCompilePlay, kNameEdit, kButKeep, kButPlayKept, kButCompileKept, kButDeleteKept,
+                  kKeptList };
 
   explicit LevelWindow(HWND owner);
-  ~LevelWindow() override;
 
   void ShowSheet(const shell::LevelSheet& sheet);
   // Shows the window raised, beside the main window when it was hidden;
@@ -47,44 +26,26 @@ class LevelWindow : public Window {
   void SetActionsEnabled(bool enabled);
 
   // The quorvel-cli call that writes this level's bytes.
-  const std::string& CommandLine() const { return Command; }
+  const std::string& CommandLine() const { return Sheet.CommandLine; }
 
-  // The level of the typed seed with the main window's current options.
-  std::function<void(const std::string& seed)> OnMakeAgain;
-  // "Generate .bsp", then "Run Half-Life" when the compile succeeded.
-  std::function<void()> OnCompileAndPlay;
-  // The command line is on the clipboard.
-  std::function<void()> OnCopied;
-  // kButKeep with the name typed, or kButPlayKept, kButCompileKept or
-  // kButDeleteKept with the kept level chosen in the list.
-  std::function<void(int button, const std::string& name)> OnKept;
+  shell::Session* Session = nullptr;  // set once the session exists
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  HFONT FontFor(HWND control) override;
-  void MakeFonts(UINT dpi) override;
 
  private:
-  void Layout();
   // The part of the client area left of the facts and buttons.
   RECT PictureRect() const;
   // The client size (pixels) the picture is best seen at: eight pixels a cell.
   SIZE WantedClientSize();
-  // The window's size around a client area of that size, and its least.
-  SIZE FrameSize(SIZE client) const;
   SIZE LeastFrameSize() const;
-  shell::TextMeasure Measure(HDC dc) const;
   void Paint();
   void CopyCommandLine();
   std::string ChosenKept() const;
   void EnableButtons();
 
-  Font Bold;
-  HWND Owner;
-  shell::LevelPicture Picture;
-  std::string Command;
+  shell::LevelSheet Sheet;  // the one shown
   bool ActionsEnabled = true;
-  bool HasLevel = false;
 };
 
 }  // namespace win

@@ -3,17 +3,13 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <utility>
 
 #include "platform/Platform.h"
 #include "shell/Names.h"
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
-#include "win/FolderChooser.h"
 #include "win/LevelWindow.h"
-#include "win/SetupDialog.h"
-#include "win/Text.h"
 #include "win/resource.h"
 
 namespace win {
@@ -33,23 +29,13 @@ constexpr UINT kRunPosted = WM_APP + 1;
 // Updates the status bar's step field each second while a compile runs.
 constexpr UINT_PTR kStepTimer = 1;
 
-// Where each option group stands (left, top, right, bottom), by its
-// option's name: wide enough for every caption in Windows' Segoe UI 9 pt (a
-// fifth wider than Wine's Tahoma 8 pt) at any DPI.
-struct GroupPlace {
-  const char* Option;
-  RECT Rect;
+// Where each option group stands (left, top, right, bottom), in the
+// options' table order: wide enough for every caption in Windows' Segoe UI
+// 9 pt (a fifth wider than Wine's Tahoma 8 pt) at any DPI.
+constexpr RECT kGroupPlaces[kGroupCount] = {
+    {8, 5, 120, 131},   {126, 5, 288, 131},  {294, 5, 404, 131},  // dimension, monsters, game type
+    {8, 150, 120, 231}, {150, 150, 262, 231}, {292, 150, 404, 231},  // complexity, skill, friends
 };
-constexpr GroupPlace kGroupPlaces[] = {
-    {"dimension", {8, 5, 120, 131}},    {"monsters", {126, 5, 288, 131}}, {"game-type", {294, 5, 404, 131}},
-    {"complexity", {8, 150, 120, 231}}, {"skill", {150, 150, 262, 231}},  {"friends", {292, 150, 404, 231}},
-};
-
-RECT PlaceOf(const shell::OptionSpec& spec) {
-  for (const GroupPlace& place : kGroupPlaces)
-    if (std::string(place.Option) == spec.Name) return place.Rect;
-  throw std::logic_error(std::string("no place for the option ") + spec.Name);
-}
 
 int RadioId(int group, int item) { return kFirstRadio + 10 * group + item; }
 
@@ -73,13 +59,13 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
 
   // Creation order is the tab order: the groups in reading order.
   const auto& table = shell::LevelOptionTable();
-  for (std::size_t g = 0; g < table.size(); ++g) {
-    const RECT rect = PlaceOf(table[g]);
-    AddControl(WC_BUTTONW, table[g].Caption, BS_GROUPBOX | WS_GROUP, -1, rect);
-    const int count = static_cast<int>(table[g].Items.size());
+  for (int g = 0; g < kGroupCount; ++g) {
+    const shell::OptionSpec& spec = table.at(static_cast<std::size_t>(g));
+    AddControl(WC_BUTTONW, spec.Caption, BS_GROUPBOX | WS_GROUP, -1, kGroupPlaces[g]);
+    const int count = static_cast<int>(spec.Items.size());
     for (int i = 0; i < count; ++i)
-      AddControl(WC_BUTTONW, table[g].Items[static_cast<std::size_t>(i)].Caption,
-                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), RadioId(static_cast<int>(g), i), ItemRect(rect, i, count));
+      AddControl(WC_BUTTONW, spec.Items[static_cast<std::size_t>(i)].Caption,
+                 BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP : 0), RadioId(g, i), ItemRect(kGroupPlaces[g], i, count));
   }
   const auto button = [this](int id, const char* caption, int x, int y, int w, int h) {
     AddControl(WC_BUTTONW, caption, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, id, Box(kPanelLeft + x, y, w, h));
@@ -96,19 +82,10 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
   AddTooltips();
 
   Output = std::make_unique<CompileOutputWindow>(Hwnd);
-  Output->OnStop = [this] { S->StopCompile(); };
   LevelView = std::make_unique<LevelWindow>(Hwnd);
-  LevelView->OnMakeAgain = [this](const std::string& seed) { S->MakeAgain(seed); };
-  LevelView->OnCompileAndPlay = [this] { S->CompileAndPlay(); };
-  LevelView->OnCopied = [this] { S->CommandCopied(); };
-  LevelView->OnKept = [this](int button, const std::string& name) {
-    if (button == LevelWindow::kButKeep) S->KeepLevel(name);
-    if (button == LevelWindow::kButPlayKept) S->PlayKept(name);
-    if (button == LevelWindow::kButCompileKept) S->CompileKept(name);
-    if (button == LevelWindow::kButDeleteKept) S->DeleteKept(name);
-  };
   ChooseFolder = ChooseFolderDialog;
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
+  Output->Session = LevelView->Session = S.get();
   RememberFocus(GetDlgItem(Hwnd, Shown.ActionsEnabled ? kButGenMap : kButSetup));
 }
 
@@ -125,24 +102,13 @@ int MainWindow::ItemIndex(OptionGroup group) const {
   return -1;
 }
 
-std::string MainWindow::StatusText() const { return WindowText(GetDlgItem(Hwnd, kStatusBar)); }
-
 std::string MainWindow::PartText(int part) const {
-  const HWND status = GetDlgItem(Hwnd, kStatusBar);
   if (part < 0) return {};
   const auto wpart = static_cast<WPARAM>(part);
-  std::wstring text(LOWORD(SendMessageW(status, SB_GETTEXTLENGTHW, wpart, 0)) + 1, L'\0');
-  text.resize(LOWORD(SendMessageW(status, SB_GETTEXTW, wpart, reinterpret_cast<LPARAM>(text.data()))));
+  std::wstring text(LOWORD(SendMessageW(Control(kStatusBar), SB_GETTEXTLENGTHW, wpart, 0)) + 1, L'\0');
+  text.resize(LOWORD(SendMessageW(Control(kStatusBar), SB_GETTEXTW, wpart, reinterpret_cast<LPARAM>(text.data()))));
   return Narrow(text);
 }
-
-std::string MainWindow::StepText() const { return PartText(StepPart()); }
-
-std::string MainWindow::SeedText() const { return PartText(SeedPart()); }
-
-int MainWindow::StepPart() const { return Shown.Step.empty() ? -1 : 1; }
-
-int MainWindow::SeedPart() const { return Shown.Seed.empty() ? -1 : (StepPart() < 0 ? 1 : 2); }
 
 void MainWindow::ShowState(const shell::MainState& state) {
   Shown = state;
@@ -174,43 +140,25 @@ void MainWindow::ShowState(const shell::MainState& state) {
 // The status text on the left, then the step field while a compile runs and
 // the seed once a level was made; without them the text has the whole width.
 void MainWindow::ShowStatusFields() {
-  const HWND status = GetDlgItem(Hwnd, kStatusBar);
-  std::vector<int> widths;  // in pixels at the window's DPI
+  const HWND status = Control(kStatusBar);
+  std::vector<std::pair<std::string, int>> fields{{Shown.Status, 0}};  // the text, the width in pixels
   if (StepPart() > 0) {
     // As wide as the step's text with every digit at its widest, so that the
     // field neither cuts the text nor moves as the time goes on.
     std::wstring sample = Widen(Shown.Step);
     std::replace_if(sample.begin(), sample.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }, L'0');
-    const HDC dc = GetDC(status);
-    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(status, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(status, dc);
-    widths.push_back(size.cx + Scale(16, Dpi()));
+    fields.emplace_back(Shown.Step, TextExtent(status, sample).cx + Scale(16, Dpi()));
   }
-  if (SeedPart() > 0) widths.push_back(Scale(kSeedFieldWidth, Dpi()));
+  if (SeedPart() > 0) fields.emplace_back(Shown.Seed, Scale(kSeedFieldWidth, Dpi()));
   RECT client{};
   GetClientRect(status, &client);
+  std::vector<int> edges(fields.size(), -1);  // each part's right edge; the last reaches the end
   int edge = client.right;
-  for (int width : widths) edge -= width;
-  std::vector<int> edges;  // each part's right edge; the last reaches the end
-  for (int width : widths) {
-    edges.push_back(std::max(edge, 0));
-    edge += width;
-  }
-  edges.push_back(-1);
+  for (std::size_t i = fields.size() - 1; i > 0; --i) edges[i - 1] = edge = std::max(edge - fields[i].second, 0);
   SendMessageW(status, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
-  const auto setText = [status](int part, const std::string& text) {
-    SendMessageW(status, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(Widen(text).c_str()));
-  };
-  setText(0, Shown.Status);
-  if (StepPart() > 0) setText(StepPart(), Shown.Step);
-  if (SeedPart() > 0) setText(SeedPart(), Shown.Seed);
-  TTTOOLINFOW seed{};
-  seed.cbSize = sizeof seed;
-  seed.hwnd = status;
-  seed.uId = kStatusBar;
+  for (std::size_t i = 0; i < fields.size(); ++i)
+    SendMessageW(status, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(Widen(fields[i].first).c_str()));
+  TTTOOLINFOW seed{sizeof seed, 0, status, kStatusBar, {}, nullptr, nullptr, 0, nullptr};  // the seed's tip follows it
   if (SeedPart() > 0)
     SendMessageW(status, SB_GETRECT, static_cast<WPARAM>(SeedPart()), reinterpret_cast<LPARAM>(&seed.rect));
   SendMessageW(Tooltip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&seed));
@@ -222,25 +170,18 @@ void MainWindow::AddTooltips() {
   Tooltip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
-  for (int id : {kButGenMap, kButGenBsp, kButRun}) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = Hwnd;
-    tool.uId = static_cast<UINT_PTR>(id);
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    GetWindowRect(GetDlgItem(Hwnd, id), &tool.rect);
-    MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+  const auto add = [this](HWND owner, int id, wchar_t* text, RECT rect) {
+    TTTOOLINFOW tool{sizeof tool, TTF_SUBCLASS, owner, static_cast<UINT_PTR>(id), rect, nullptr, text, 0, nullptr};
     SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  for (int id : {kButGenMap, kButGenBsp, kButRun}) {
+    RECT rect{};
+    GetWindowRect(Control(id), &rect);
+    MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    add(Hwnd, id, LPSTR_TEXTCALLBACKW, rect);
   }
   // The seed in the status bar; its rectangle follows the fields.
-  TTTOOLINFOW seed{};
-  seed.cbSize = sizeof seed;
-  seed.uFlags = TTF_SUBCLASS;
-  seed.hwnd = Control(kStatusBar);
-  seed.uId = kStatusBar;
-  seed.lpszText = const_cast<wchar_t*>(L"Show the level (Ctrl+E)");
-  SendMessageW(Tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&seed));
+  add(Control(kStatusBar), kStatusBar, const_cast<wchar_t*>(L"Show the level (Ctrl+E)"), {});
 }
 
 void MainWindow::ShowLevel(const shell::LevelSheet& sheet) { LevelView->ShowSheet(sheet); }
@@ -266,28 +207,6 @@ void MainWindow::Post(std::function<void()> call) {
   if (!PostMessageW(Hwnd, kRunPosted, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
 }
 
-void MainWindow::ButSetupClick() {
-  {
-    SetupDialog dialog(Hwnd, *S, ChooseFolder);
-    dialog.Run(DialogShown);
-  }
-  S->SetupClosed();
-}
-
-void MainWindow::ButAboutClick() {
-  AboutDialog dialog(Hwnd);
-  dialog.Run(DialogShown);
-}
-
-void MainWindow::Paint() {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(Hwnd, &paint);
-  const UINT dpi = Dpi();
-  RECT panel{Scale(kPanelLeft, dpi), 0, Scale(kClientWidth, dpi), Scale(kPanelHeight, dpi)};
-  DrawEdge(dc, &panel, BDR_RAISEDINNER, BF_RECT);
-  EndPaint(Hwnd, &paint);
-}
-
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
@@ -305,8 +224,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case IDM_GEN_BSP: S->Compile(); return 0;
         case kButRun:
         case IDM_RUN: S->RunGame(); return 0;
-        case kButSetup: ButSetupClick(); return 0;
-        case kButAbout: ButAboutClick(); return 0;
+        case kButSetup:
+          SetupDialog(Hwnd, *S, ChooseFolder).Run(DialogShown);
+          S->SetupClosed();
+          return 0;
+        case kButAbout: AboutDialog(Hwnd).Run(DialogShown); return 0;
         case kButExit: PostMessageW(Hwnd, WM_CLOSE, 0, 0); return 0;
         case IDM_SHOW_OUTPUT: Output->Show(true); return 0;
         case IDM_SHOW_LEVEL: S->ShowLevelWindow(); return 0;
@@ -344,9 +266,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowStatusFields();
       return result;
     }
-    case WM_PAINT:
-      Paint();
+    case WM_PAINT: {  // the buttons' panel
+      PAINTSTRUCT paint;
+      RECT panel{Scale(kPanelLeft, Dpi()), 0, Scale(kClientWidth, Dpi()), Scale(kPanelHeight, Dpi())};
+      DrawEdge(BeginPaint(Hwnd, &paint), &panel, BDR_RAISEDINNER, BF_RECT);
+      EndPaint(Hwnd, &paint);
       return 0;
+    }
     case WM_CLOSE:
       if (S->MayClose()) DestroyWindow(Hwnd);
       return 0;

@@ -1,34 +1,23 @@
 #pragma once
 // The main window: six option groups, the commands and a one-line status
-// bar. A view over shell::Session, which holds the state and runs the
-// commands: the window draws what the session shows and forwards the user's
-// input.
+// bar; a view over shell::Session.
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
-#include "shell/Session.h"
-#include "win/Ui.h"
+#include "win/SetupDialog.h"
 
 namespace win {
 
 class CompileOutputWindow;
 class LevelWindow;
 
-// Control identifiers (tests address the controls by them).
+// Control identifiers (tests address the controls by them). Radio item i of
+// group g is kFirstRadio + 10 * g + i, groups in the order of the options'
+// table (OptionGroup).
 enum ControlId : int {
-  kButGenMap = 100,
-  kButGenBsp,
-  kButRun,
-  kButSetup,
-  kButAbout,
-  kButExit,
-  kStatusBar,
-  // Radio item i of group g is kFirstRadio + 10 * g + i, groups in the
-  // order of the options' table (OptionGroup).
-  kFirstRadio = 1000,
+  kButGenMap = 100, kButGenBsp, kButRun, kButSetup, kButAbout, kButExit, kStatusBar, kFirstRadio = 1000
 };
 
 // The option groups in the table's order, the windows' reading order.
@@ -49,24 +38,21 @@ class MainWindow : public Window, public shell::MainView {
   int ItemIndex(OptionGroup group) const;
   // The status bar's text, and its fields on the right: the running step
   // while a compile runs, then the last level's seed ("Seed N").
-  std::string StatusText() const;
-  std::string StepText() const;
-  std::string SeedText() const;
+  std::string StatusText() const { return PartText(0); }
+  std::string StepText() const { return PartText(StepPart()); }
+  std::string SeedText() const { return PartText(SeedPart()); }
   HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
 
   CompileOutputWindow& CompileOutput() { return *Output; }
-  // The last level made: its picture and how to make it again. It opens
-  // after the first level; Ctrl+E and a click on the seed show it again.
+  // It opens after the first level; Ctrl+E and a click on the seed show it again.
   LevelWindow& Level() { return *LevelView; }
 
   // Called with the Setup or About dialog once it is shown (not with message
   // boxes); tests drive the dialogs from here.
   std::function<void(HWND dialog)> DialogShown;
   // The folder chooser of the Setup dialog; empty result when cancelled.
-  std::function<std::optional<std::string>(HWND owner, const std::string& title, const std::string& current)>
-      ChooseFolder;
+  SetupDialog::Chooser ChooseFolder;
 
-  // shell::MainView
   void ShowState(const shell::MainState& state) override;
   void ShowLevel(const shell::LevelSheet& sheet) override;
   void OpenLevelWindow(bool activate) override;
@@ -80,15 +66,12 @@ class MainWindow : public Window, public shell::MainView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void ButSetupClick();
-  void ButAboutClick();
   // The status bar's parts for the fields shown now, and their texts.
   void ShowStatusFields();
-  int StepPart() const;
-  int SeedPart() const;
+  int StepPart() const { return Shown.Step.empty() ? -1 : 1; }
+  int SeedPart() const { return Shown.Seed.empty() ? -1 : (StepPart() < 0 ? 1 : 2); }
   std::string PartText(int part) const;
   void AddTooltips();
-  void Paint();
 
   shell::MainState Shown;
   HWND Tooltip = nullptr;

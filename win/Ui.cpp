@@ -6,12 +6,21 @@
 #include <exception>
 
 #include "shell/WindowPlacement.h"
-#include "win/Text.h"
 #include "win/resource.h"
 
 namespace win {
 
+std::string WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
+}
+
 namespace {
+bool IsPushButton(HWND control) {
+  return SendMessageW(control, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON);
+}
+
 LOGFONTW SystemMessageFont(UINT dpi) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
@@ -27,33 +36,15 @@ Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
   return Font(CreateFontIndirectW(&font));
 }
 
-Font FixedFont(UINT dpi) {
-  LOGFONTW font{};
-  font.lfHeight = SystemMessageFont(dpi).lfHeight;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-  lstrcpyW(font.lfFaceName, L"Consolas");  // or the nearest fixed-pitch font there is
-  return Font(CreateFontIndirectW(&font));
+SIZE TextExtent(HWND control, const std::wstring& text) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return size;
 }
-
-namespace {
-// Registers a window class once: the dialog colour behind, the program icon.
-void RegisterWindowClass(const wchar_t* name) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, name, &existing)) return;
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = DefWindowProcW;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = name;
-  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL));
-  RegisterClassExW(&windowClass);
-}
-}  // namespace
 
 Window::~Window() {
   if (Hwnd) DestroyWindow(Hwnd);
@@ -63,79 +54,104 @@ void Window::Create(const wchar_t* className, const std::wstring& caption, DWORD
                     HWND owner, int clientWidth, int clientHeight) {
   const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
-  RegisterWindowClass(className);
+  // The dialog colour behind, the program icon; registering again fails harmlessly.
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const WNDCLASSEXW windowClass{sizeof windowClass, 0, DefWindowProcW, 0, 0, instance,
+                                LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUORVEL)), LoadCursorW(nullptr, IDC_ARROW),
+                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr, className, nullptr};
+  RegisterClassExW(&windowClass);
   // The window's DPI is known only once it exists: create it, then size it.
   Hwnd = CreateWindowExW(exStyle, className, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         clientWidth, clientHeight, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+                         clientWidth, clientHeight, owner, nullptr, instance, nullptr);
   SetWindowLongPtrW(Hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(Hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure));
   CurrentDpi = GetDpiForWindow(Hwnd);
   Normal = MessageFont(Dpi());
-  MakeFonts(Dpi());
   SetClientSize(clientWidth, clientHeight);
 }
 
 void Window::SetClientSize(int width, int height) {
   ClientWidth96 = width;
   ClientHeight96 = height;
-  const UINT dpi = Dpi();
-  const int wantWidth = Scale(width, dpi), wantHeight = Scale(height, dpi);
-  RECT rect{0, 0, wantWidth, wantHeight};
-  AdjustWindowRectExForDpi(&rect, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), dpi);
-  int windowWidth = rect.right - rect.left, windowHeight = rect.bottom - rect.top;
+  const int wantWidth = Scale(width, Dpi()), wantHeight = Scale(height, Dpi());
+  SIZE frame = FrameSize({wantWidth, wantHeight});
   // The frame can differ from the computed one (a theme, a window manager):
   // correct by what the client area actually became.
   for (int attempt = 0; attempt < 2; ++attempt) {
-    SetWindowPos(Hwnd, nullptr, 0, 0, windowWidth, windowHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Hwnd, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(Hwnd, &client);
     if (client.right == wantWidth && client.bottom == wantHeight) break;
-    windowWidth += wantWidth - client.right;
-    windowHeight += wantHeight - client.bottom;
+    frame.cx += wantWidth - client.right;
+    frame.cy += wantHeight - client.bottom;
   }
+}
+
+SIZE Window::FrameSize(SIZE client) const {
+  RECT frame{0, 0, client.cx, client.cy};
+  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(Hwnd, GWL_EXSTYLE)), Dpi());
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void Window::ShowRaised(bool activate, const RECT* frame) {
+  if (frame)
+    SetWindowPos(Hwnd, nullptr, frame->left, frame->top, frame->right - frame->left, frame->bottom - frame->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(Hwnd, activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
+  SetWindowPos(Hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE));
+  if (activate) SetForegroundWindow(Hwnd);
 }
 
 HWND Window::AddControl(const wchar_t* className, const std::string& text, DWORD style, int id,
-                        RECT rect96, DWORD exStyle) {
-  const UINT dpi = Dpi();
-  const HWND control = CreateWindowExW(
-      exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, Scale(rect96.left, dpi),
-      Scale(rect96.top, dpi), Scale(rect96.right - rect96.left, dpi), Scale(rect96.bottom - rect96.top, dpi),
-      Hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  Controls.push_back({control, rect96});
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(control)), FALSE);
+                        RECT rect96, DWORD exStyle, Look look) {
+  const HWND control =
+      CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, Hwnd,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  Controls.push_back({control, rect96, look, nullptr});
+  Place(control, rect96, FALSE);
+  SetFont(Controls.back());
   return control;
 }
 
-void Window::MoveControl(HWND control, RECT rect96) {
+void Window::MoveControl(int id, RECT rect96) {
   for (Placed& placed : Controls)
-    if (placed.Control == control) placed.Rect96 = rect96;
-  const UINT dpi = Dpi();
-  MoveWindow(control, Scale(rect96.left, dpi), Scale(rect96.top, dpi), Scale(rect96.right - rect96.left, dpi),
-             Scale(rect96.bottom - rect96.top, dpi), TRUE);
+    if (placed.Control == Item(id)) placed.Rect96 = rect96;
+  Place(Item(id), rect96, TRUE);
 }
 
-HFONT Window::FontFor(HWND) { return Normal.get(); }
+void Window::Place(HWND control, const RECT& r, BOOL repaint) const {
+  RECT client{};
+  GetClientRect(Hwnd, &client);
+  const auto x = [&](LONG v) { return (v < 0 ? client.right : 0) + Scale(v, Dpi()); };
+  const auto y = [&](LONG v) { return (v < 0 ? client.bottom : 0) + Scale(v, Dpi()); };
+  MoveWindow(control, x(r.left), y(r.top), x(r.right) - x(r.left), y(r.bottom) - y(r.top), repaint);
+}
 
-void Window::MakeFonts(UINT) {}
-
-void Window::Relayout() {
-  const UINT dpi = Dpi();
-  Normal = MessageFont(dpi);
-  MakeFonts(dpi);
-  for (const Placed& placed : Controls) {
-    const RECT& r = placed.Rect96;
-    MoveWindow(placed.Control, Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right - r.left, dpi),
-               Scale(r.bottom - r.top, dpi), FALSE);
-    SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(placed.Control)), FALSE);
+void Window::SetFont(Placed& placed) {
+  const Look& look = placed.Style;
+  if (look.Fixed) {
+    LOGFONTW font{};
+    font.lfHeight = SystemMessageFont(Dpi()).lfHeight;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    lstrcpyW(font.lfFaceName, L"Consolas");  // or the nearest fixed-pitch font there is
+    placed.Own.reset(CreateFontIndirectW(&font));
+  } else if (look.PixelHeight || look.Bold) {
+    placed.Own = MessageFont(Dpi(), look.PixelHeight, look.Bold);
   }
-  InvalidateRect(Hwnd, nullptr, TRUE);
+  SendMessageW(placed.Control, WM_SETFONT, reinterpret_cast<WPARAM>(placed.Own ? placed.Own.get() : NormalFont()),
+               FALSE);
 }
 
 void Window::DpiChanged(UINT dpi, const RECT& suggested) {
   CurrentDpi = dpi;
-  Relayout();
+  Normal = MessageFont(dpi);
+  for (Placed& placed : Controls) {
+    Place(placed.Control, placed.Rect96, FALSE);
+    SetFont(placed);
+  }
+  InvalidateRect(Hwnd, nullptr, TRUE);
   // Keep the suggested position, but the exact scaled client size.
   SetWindowPos(Hwnd, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetClientSize(ClientWidth96, ClientHeight96);
@@ -153,6 +169,9 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_SIZE:
+      for (const Placed& placed : Controls) Place(placed.Control, placed.Rect96, TRUE);
+      break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         const HWND focus = GetFocus();
@@ -165,9 +184,7 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case DM_GETDEFID: {
       // Enter presses the focused button, as in the system's dialogs.
       const HWND focus = GetFocus();
-      if (focus && IsChild(Hwnd, focus) &&
-          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
-        return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
+      if (focus && IsChild(Hwnd, focus) && IsPushButton(focus)) return MAKELRESULT(GetDlgCtrlID(focus), DC_HASDEFID);
       return DefaultButton ? MAKELRESULT(DefaultButton, DC_HASDEFID) : 0;
     }
   }
@@ -176,51 +193,37 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace {
 
-RECT WorkArea(HWND window) {
+shell::ScreenRect ScreenRectOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+RECT RectOf(const shell::ScreenRect& r) { return {r.X, r.Y, r.Right(), r.Bottom()}; }
+
+shell::ScreenRect WorkArea(HWND window) {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
-  return monitor.rcWork;
+  return ScreenRectOf(monitor.rcWork);
 }
 
-// rect moved (and, if it must, shrunk) into area.
-RECT Inside(RECT rect, const RECT& area) {
-  const LONG width = std::min(rect.right - rect.left, area.right - area.left);
-  const LONG height = std::min(rect.bottom - rect.top, area.bottom - area.top);
-  const LONG left = std::clamp(rect.left, area.left, area.right - width);
-  const LONG top = std::clamp(rect.top, area.top, area.bottom - height);
-  return {left, top, left + width, top + height};
+shell::ScreenRect FrameOf(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  return ScreenRectOf(frame);
 }
 
 }  // namespace
 
 RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum) {
-  const RECT work = WorkArea(anchor);
-  RECT a{}, buttons{};
-  GetWindowRect(anchor, &a);
+  RECT buttons{};
   for (HWND child = GetWindow(anchor, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[16] = {};
-    const LONG_PTR type = GetWindowLongPtrW(child, GWL_STYLE) & BS_TYPEMASK;
-    if (!GetClassNameW(child, name, 16) || lstrcmpiW(name, WC_BUTTONW) != 0 ||
-        (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
-      continue;
     RECT rect{};
-    GetWindowRect(child, &rect);
-    UnionRect(&buttons, &buttons, &rect);
+    if (IsPushButton(child) && GetWindowRect(child, &rect)) UnionRect(&buttons, &buttons, &rect);
   }
-  const auto screenRect = [](const RECT& r) {
-    return shell::ScreenRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  };
-  const shell::ScreenRect placed = shell::PlaceBeside(screenRect(a), screenRect(buttons), wanted.cx, wanted.cy,
-                                                      screenRect(work), minimum.cx, minimum.cy);
-  return {placed.X, placed.Y, placed.Right(), placed.Bottom()};
+  return RectOf(shell::PlaceBeside(FrameOf(anchor), ScreenRectOf(buttons), wanted.cx, wanted.cy, WorkArea(anchor),
+                                   minimum.cx, minimum.cy));
 }
 
 RECT PlaceCentred(HWND anchor, SIZE wanted) {
-  RECT a{};
-  GetWindowRect(anchor, &a);
-  const LONG left = (a.left + a.right - wanted.cx) / 2, top = (a.top + a.bottom - wanted.cy) / 2;
-  return Inside({left, top, left + wanted.cx, top + wanted.cy}, WorkArea(anchor));
+  return RectOf(shell::PlaceCentred(FrameOf(anchor), wanted.cx, wanted.cy, WorkArea(anchor)));
 }
 
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -240,35 +243,20 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
   return result;
 }
 
-namespace {
-// Escape in a window other than the main one closes it as its close box
-// does, even where the focused control (a multi-line text box) would keep
-// the key.
-bool TranslateEscape(const MSG& message, HWND root, HWND main) {
-  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !root || root == main) return false;
-  SendMessageW(root, WM_CLOSE, 0, 0);
-  return true;
-}
-}  // namespace
-
-void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
-              const std::function<void(HWND)>& shown) {
+void Dialog::Run(const std::function<void(HWND)>& shown) {
+  const HWND owner = GetWindow(Hwnd, GW_OWNER);
   EnableWindow(owner, FALSE);
-  ShowWindow(dialog, SW_SHOW);
-  SetFocus(focus);
-  if (shown) shown(dialog);
+  ShowWindow(Hwnd, SW_SHOW);
+  SetFocus(Item(IDOK));
+  if (shown) shown(Hwnd);
   MSG message;
   bool quit = false;
-  while (!done() && IsWindow(dialog)) {
+  while (!Done && Hwnd) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
       quit = true;
       break;
     }
-    if (TranslateEscape(message, message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr, owner)) continue;
-    if (!IsDialogMessageW(dialog, &message)) {
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
-    }
+    DispatchMessageFor(message, owner, nullptr);
   }
   // Enabled before the dialog goes, so that the owner is activated again.
   EnableWindow(owner, TRUE);
@@ -285,7 +273,11 @@ void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   const bool ours = root && (root == main || GetWindow(root, GW_OWNER) == main);
   if (ours && accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
-  if (TranslateEscape(message, root, main)) return;
+  // Escape in a window other than the main one closes it as its close box
+  // does, even where the focused control (a multi-line text box) would keep
+  // the key.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && root && root != main)
+    return static_cast<void>(SendMessageW(root, WM_CLOSE, 0, 0));
   if (root && IsDialogMessageW(root, &message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);

@@ -1,8 +1,8 @@
 #pragma once
 // What every window of the program shares: a window-procedure base class,
 // DPI scaling of the 96-DPI layout, the system's message font, child
-// controls placed by their 96-DPI rectangles, the modal loop and the message
-// box.
+// controls placed by their 96-DPI rectangles, the modal loop, the message
+// box, and UTF-8 inside with UTF-16 at the Win32 door.
 
 #include <windows.h>
 
@@ -12,7 +12,15 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/Win32Text.h"
+
 namespace win {
+
+using platform::Narrow;
+using platform::Widen;
+
+// A window's text as UTF-8.
+std::string WindowText(HWND window);
 
 // Pixels at 96 DPI to pixels at dpi.
 inline int Scale(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
@@ -25,8 +33,16 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 // The system's message font at dpi; pixelHeight (at 96 DPI) replaces its
 // size when given, and bold its weight.
 Font MessageFont(UINT dpi, int pixelHeight = 0, bool bold = false);
-// A fixed-pitch font as tall as the message font, for tool output.
-Font FixedFont(UINT dpi);
+// The size of text in control's font.
+SIZE TextExtent(HWND control, const std::wstring& text);
+
+// How a control's text looks: the message font, or that at another height
+// (96-DPI pixels) or bold, or a fixed-pitch font as tall, for tool output.
+struct Look {
+  int PixelHeight = 0;
+  bool Bold = false;
+  bool Fixed = false;
+};
 
 // A window whose messages go to HandleMessage. Derived classes call Create
 // from their constructor; the window is destroyed with the object.
@@ -51,20 +67,21 @@ class Window {
   // Sets the client size (96-DPI pixels) at the current DPI, keeping the
   // window's top-left corner.
   void SetClientSize(int width, int height);
+  // The window's size around a client area of client pixels.
+  SIZE FrameSize(SIZE client) const;
+  // Shows the window raised, activated or not, at frame when given.
+  void ShowRaised(bool activate, const RECT* frame = nullptr);
 
-  // Adds a child control at a 96-DPI rectangle; Relayout moves it with the DPI.
-  HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, RECT rect96,
-                  DWORD exStyle = 0);
+  // Adds a child control at a 96-DPI rectangle, whose negative coordinates
+  // count from the client area's right or bottom edge; it moves with the
+  // DPI and the window's size.
+  HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int id, RECT rect96 = {},
+                  DWORD exStyle = 0, Look look = {});
   // Gives a control another 96-DPI rectangle, kept for later layouts.
-  void MoveControl(HWND control, RECT rect96);
-  // Moves every control to its rectangle at the current DPI and gives it
-  // fontFor(control), or the message font.
-  void Relayout();
-  // The font a control gets; the message font unless a derived class says.
-  virtual HFONT FontFor(HWND control);
-  // Makes a derived class's own fonts for dpi; called before every layout.
-  virtual void MakeFonts(UINT dpi);
+  void MoveControl(int id, RECT rect96);
   HFONT NormalFont() const { return Normal.get(); }
+  HWND Item(int id) const { return GetDlgItem(Hwnd, id); }
+  void SetItemText(int id, const std::string& text) const { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); }
 
   // The control that gets the focus back when the window is activated again
   // (after a message box, another window, or a compile that disabled it).
@@ -81,12 +98,17 @@ class Window {
 
  private:
   static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Every control moved to its rectangle at the new DPI, with its font.
   void DpiChanged(UINT dpi, const RECT& suggested);
+  void Place(HWND control, const RECT& rect96, BOOL repaint) const;
 
   struct Placed {
     HWND Control;
     RECT Rect96;
+    Look Style;
+    Font Own;  // its font at the current DPI, unless the message font
   };
+  void SetFont(Placed& placed);
   std::vector<Placed> Controls;
   Font Normal;
   HWND LastFocus = nullptr;
@@ -95,19 +117,24 @@ class Window {
   int ClientHeight96 = 0;
 };
 
+// A modal dialog of owner's: Run shows it until Done, owner disabled
+// meanwhile, keyboard navigation through IsDialogMessage, the focus starting
+// on its IDOK button. shown, when set, is called once the dialog is visible
+// (tests drive the dialog from there).
+class Dialog : public Window {
+ public:
+  void Run(const std::function<void(HWND)>& shown);
+
+ protected:
+  bool Done = false;
+};
+
 // The rectangle a window of size wanted gets beside anchor, on the work area
 // of anchor's monitor and clear of anchor's push buttons (shell::PlaceBeside).
 RECT PlaceBeside(HWND anchor, SIZE wanted, SIZE minimum);
 // The rectangle of a window of size wanted centred on anchor, moved into the
 // work area of anchor's monitor.
 RECT PlaceCentred(HWND anchor, SIZE wanted);
-
-// Runs a modal loop for dialog until done() is true: owner disabled meanwhile,
-// keyboard navigation through IsDialogMessage, focus starting on focus.
-// shown, when set, is called once the dialog is visible (tests drive the
-// dialog from there).
-void RunModal(HWND dialog, HWND owner, HWND focus, const std::function<bool()>& done,
-              const std::function<void(HWND)>& shown);
 
 // A modal error message box with the given caption, the text, the error
 // icon and one OK button.

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "win/Text.h"
 #include "win/Ui.h"
 
 namespace win_test {
@@ -45,12 +44,7 @@ inline std::vector<std::string> CaptionProblems(HWND window, UINT dpi) {
       room = rect.right - win::Scale(16, dpi);
     else if ((type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX) && !(style & BS_PUSHLIKE))
       room = rect.right - GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) - win::Scale(5, dpi);
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous = SelectObject(dc, shown);
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    const SIZE size = win::TextExtent(control, text);
     const std::string name = win::Narrow(text) + " at " + std::to_string(dpi) + " dpi: ";
     if (font.lfHeight != message.lfHeight)
       problems.push_back(name + "font height " + std::to_string(font.lfHeight) + ", not " +
