@@ -4,12 +4,10 @@
 // and the tools' output is the only report of what they did. Closing the
 // window (or Escape) only hides it; the text stays for the next ShowAndRaise.
 
-#include <QString>
 #include <QWidget>
 
 #include "shell/CompileLog.h"
 
-class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -23,12 +21,7 @@ class TCompileOutputForm : public QWidget {
 
   QPlainTextEdit* Text;
   QPushButton* ButStop;  // enabled while a compile runs; the owner connects it
-  QPushButton* ButClear;
-  QPushButton* ButClose;
 
-  QString PlainText() const;
-
- public slots:
   // Catches up with the compile's log in one edit: the unfinished last line
   // replaced, the completed lines added, the oldest beyond what the log
   // holds dropped. The lines are the tools' bytes in the system's encoding.
@@ -40,12 +33,6 @@ class TCompileOutputForm : public QWidget {
   // activated when the user asked for it (not when a compile opened it).
   void ShowAndRaise(bool activate = true);
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
-  void PlaceBesideOwner();
-  int WantedWidth() const;
-
   bool Follow = true;  // the view keeps the newest line in sight
 };

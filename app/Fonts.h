@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLabel>
 #include <QStringList>
 
 inline QFont PixelFont(int pixels, bool bold = false) {
@@ -15,4 +16,12 @@ inline QFont PixelFont(int pixels, bool bold = false) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
+}
+
+// A label of that font, named as the form's controls are.
+inline QLabel* PixelLabel(QWidget* parent, const char* name, const QString& text, int pixels, bool bold = false) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(PixelFont(pixels, bold));
+  return label;
 }

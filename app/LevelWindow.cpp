@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTreeWidget>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
 #include "app/LevelPictureView.h"
@@ -63,17 +62,8 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   ButDeleteKept = new QPushButton(QStringLiteral("&Delete"), this);
   connect(KeptList, &QTreeWidget::currentItemChanged, this, &TLevelWindow::EnableButtons);
 
-  connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
-    QGuiApplication::clipboard()->setText(Command);
-    emit CommandCopied();
-  });
-  const auto makeAgain = [this] {
-    if (ButMakeAgain->isEnabled()) emit MakeAgain(SeedEdit->text());
-  };
-  connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
-  connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
-  connect(ButCompilePlay, &QPushButton::clicked, this, &TLevelWindow::CompileAndPlay);
   connect(NameEdit, &QLineEdit::returnPressed, ButKeep, &QPushButton::click);
+  CloseOnEscape(*this);
 
   // A narrow column beside the picture, which takes the rest: the facts
   // above each other, then the buttons.
@@ -103,6 +93,28 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setTabOrder(SeedEdit, ButMakeAgain);
 }
 
+void TLevelWindow::Connect(shell::Session& session) {
+  connect(ButCopyCommand, &QPushButton::clicked, this, [this, &session] {
+    QGuiApplication::clipboard()->setText(Command);
+    session.CommandCopied();
+  });
+  const auto makeAgain = [this, &session] {
+    if (ButMakeAgain->isEnabled()) session.MakeAgain(SeedEdit->text().toStdString());
+  };
+  connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
+  connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
+  connect(ButCompilePlay, &QPushButton::clicked, this, [&session] { session.CompileAndPlay(); });
+  connect(ButKeep, &QPushButton::clicked, this,
+          [this, &session] { session.KeepLevel(NameEdit->text().toStdString()); });
+  const std::pair<QPushButton*, void (shell::Session::*)(const std::string&)> keptCommands[] = {
+      {ButPlayKept, &shell::Session::PlayKept},
+      {ButCompileKept, &shell::Session::CompileKept},
+      {ButDeleteKept, &shell::Session::DeleteKept}};
+  for (const auto& [button, command] : keptCommands)
+    connect(button, &QPushButton::clicked, this,
+            [this, &session, command = command] { (session.*command)(ChosenKept()); });
+}
+
 void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   Picture->SetPicture(sheet.Picture);
   SeedText->setText(Text(sheet.SeedLine));
@@ -127,14 +139,6 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   setWindowTitle(Text(sheet.Title));
 }
 
-void TLevelWindow::ShowBeside(const QWidget& main, bool activate) {
-  if (!isVisible()) PlaceBeside(*this, main, sizeHint(), minimumSizeHint());
-  setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-  show();
-  raise();
-  if (activate) activateWindow();
-}
-
 std::string TLevelWindow::ChosenKept() const {
   return KeptList->currentItem() ? KeptList->currentItem()->text(0).toStdString() : std::string();
 }
@@ -151,11 +155,3 @@ void TLevelWindow::EnableButtons() {
   for (QPushButton* button : {ButPlayKept, ButCompileKept, ButDeleteKept})
     button->setEnabled(ActionsEnabled && KeptList->currentItem());
 }
-
-void TLevelWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape)
-    close();
-  else
-    QWidget::keyPressEvent(event);
-}
-

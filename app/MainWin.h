@@ -2,11 +2,12 @@
 // The main window: six option groups, the commands and a one-line status bar.
 // A view over shell::Session, which holds the state and runs the commands:
 // the window draws what the session shows and forwards the user's input.
+// Its controls carry object names ("ButGenMap", "RGMapDim", "StatusText"...).
 //
-// Hooks for tests, set to the real behaviour by the constructor:
-//   ErrorDisplay  how an error reaches the user (a modal box)
+// Hooks for tests, which put their own in:
+//   ErrorDisplay  how an error reaches the user (empty: a modal box)
 //   RunModal      shows the Setup or About dialog modally (exec)
-//   AskUser       a yes/no question, No the default; true for yes
+//   AskUser       a yes/no question, No the default; true for yes (empty: a modal box)
 
 #include <QPointer>
 #include <QString>
@@ -14,15 +15,14 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "shell/Session.h"
 
 class QCloseEvent;
 class QDialog;
-class QFrame;
 class QLabel;
 class QPushButton;
-class QStatusBar;
 class QTimer;
 class TCompileOutputForm;
 class TLevelWindow;
@@ -35,37 +35,13 @@ class TMainForm : public QWidget, public shell::MainView {
   // The folders and first-start defaults the program's start-up chose (the
   // home folder and the menu use the XDG folders, see shell/StartFolder.h).
   TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent = nullptr);
-  // In the current directory, with the system's defaults.
-  explicit TMainForm(QWidget* parent = nullptr);
   // Finishes the session: a running compile ends, the settings are saved.
   ~TMainForm() override;
 
-  // The main window's caption and the caption of every message box.
-  static QString ApplicationTitle();
-
-  QFrame* ButPanel;
-  QPushButton* ButAbout;
-  QPushButton* ButSetup;
-  QPushButton* ButGenMap;
-  QPushButton* ButGenBsp;
-  QPushButton* ButRun;
-  TRadioGroup* RGMapDim;
-  TRadioGroup* RGMapCompl;
-  TRadioGroup* RGSkill;
-  TRadioGroup* RGMonsters;
-  TRadioGroup* RGBarney;
-  QPushButton* ButExit;
-  TRadioGroup* RGGameType;
-  QStatusBar* StatusBar;
-  // On the right of the status bar while a compile runs: the step and the
-  // time, e.g. "hlbsp: step 2 of 4, 0:12".
-  QLabel* StepField;
-  // The compile tools' output, a window of its own (Ctrl+L reopens it).
+  // The compile tools' output (Ctrl+L reopens it) and the last level made
+  // (Ctrl+E or the seed in the status bar reopen it), windows of their own.
   TCompileOutputForm* CompileOutput;
-  // The last level made: its picture and how to make it again (Ctrl+E or
-  // the seed in the status bar reopen it).
   TLevelWindow* LevelWindow;
-  QLabel* SeedLabel;
 
   shell::Session& Session() { return *S; }
   QString StatusText() const;
@@ -77,12 +53,6 @@ class TMainForm : public QWidget, public shell::MainView {
   // session) end every main window so, seen from the event loop; any other
   // window (a message box before the main window) is closed.
   static void EndOnStopSignals();
-
-  void ButGenMapClick();
-  void ButGenBspClick();
-  void ButRunClick();
-  void ButSetupClick();
-  void ButAboutClick();
 
   std::function<void(const QString& text)> ErrorDisplay;
   std::function<int(QDialog& dialog)> RunModal;
@@ -104,9 +74,14 @@ class TMainForm : public QWidget, public shell::MainView {
  private:
   void SetActionsEnabled(bool enabled, const QString& reason);
 
+  std::vector<TRadioGroup*> Groups;   // in the option table's order
+  std::vector<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;
-  // Refreshes the step field's time while a compile runs.
+  // On the right of the status bar while a compile runs: the step and the
+  // time, e.g. "hlbsp: step 2 of 4, 0:12"; it refreshes once a second.
+  QLabel* StepField;
   QTimer* StepTimer;
+  QLabel* SeedLabel;
   // Where disabling the action buttons moved the focus, and from where: put
   // back when they are enabled, unless the user has moved it since.
   QPointer<QWidget> FocusBeforeDisabling;

@@ -11,14 +11,9 @@ class TRadioGroup : public QGroupBox {
   Q_OBJECT
 
  public:
-  TRadioGroup(const QString& title, const QStringList& items, int itemIndex,
-              QWidget* parent = nullptr);
+  TRadioGroup(const QString& title, const QStringList& items, QWidget* parent = nullptr);
 
-  // -1 when nothing is selected.
-  int ItemIndex() const;
-  // An index outside the items clears the selection.
   void SetItemIndex(int index);
-  int Count() const;
   QRadioButton* Item(int index) const;
 
  signals:

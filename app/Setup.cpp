@@ -4,26 +4,34 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
 #include "app/DirectoryEdit.h"
 #include "app/Fonts.h"
+#include "app/Placement.h"
 
 namespace {
 
 constexpr int kClientWidth = 297;
 constexpr int kFieldWidth = 266;
 
-QString Shown(const std::string& line) { return QFile::decodeName(QByteArray::fromStdString(line)); }
+// Each folder's row: its controls' names, its caption and the chooser's
+// title, and where the next row starts at the least.
+struct FolderRow {
+  shell::FolderKind Kind;
+  const char* Names[3];
+  const char* Caption;
+  const char* Title;
+  int NextTop;
+};
+const FolderRow kFolderRows[] = {
+    {shell::FolderKind::Tools, {"Label1", "DirTool", "NoteTool"}, "Compilation Tools Directory",
+     "Compile tools folder", 68},
+    {shell::FolderKind::Game, {"Label2", "DirHL", "NoteHL"}, "Half-Life Main Directory", "Half-Life folder", 120},
+};
 
-QLabel* MakeLabel(const QString& name, const QString& text, bool bold, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setFont(PixelFont(11, bold));
-  return label;
-}
+QString Shown(const std::string& line) { return QFile::decodeName(QByteArray::fromStdString(line)); }
 
 }  // namespace
 
@@ -35,16 +43,14 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
   setWindowTitle(QStringLiteral("Setup"));
   setFont(PixelFont(11));
 
-  Label1 = MakeLabel(QStringLiteral("Label1"), QStringLiteral("Compilation Tools Directory"), true, this);
-  Label2 = MakeLabel(QStringLiteral("Label2"), QStringLiteral("Half-Life Main Directory"), true, this);
-  DirTool = new TDirectoryEdit(QStringLiteral("Compile tools folder"), this);
-  DirTool->setObjectName(QStringLiteral("DirTool"));
-  DirHL = new TDirectoryEdit(QStringLiteral("Half-Life folder"), this);
-  DirHL->setObjectName(QStringLiteral("DirHL"));
-  NoteTool = MakeLabel(QStringLiteral("NoteTool"), QString(), false, this);
-  NoteHL = MakeLabel(QStringLiteral("NoteHL"), QString(), false, this);
-  for (QLabel* note : {NoteTool, NoteHL}) note->setWordWrap(true);
-  LabelQuality = MakeLabel(QStringLiteral("LabelQuality"), QStringLiteral("Compile &Quality"), true, this);
+  for (const FolderRow& row : kFolderRows) {
+    auto* edit = new TDirectoryEdit(QString::fromUtf8(row.Title), this);
+    edit->setObjectName(QString::fromLatin1(row.Names[1]));
+    Folders.push_back({row.Kind, PixelLabel(this, row.Names[0], QString::fromUtf8(row.Caption), 11, true), edit,
+                       PixelLabel(this, row.Names[2], QString(), 11), row.NextTop});
+    Folders.back().Note->setWordWrap(true);
+  }
+  LabelQuality = PixelLabel(this, "LabelQuality", QStringLiteral("Compile &Quality"), 11, true);
   Quality = new QComboBox(this);
   for (const shell::QualitySpec& spec : shell::QualityTable()) Quality->addItem(QString::fromUtf8(spec.Caption));
   Quality->setCurrentIndex(static_cast<int>(S.Quality()));
@@ -57,46 +63,26 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
   ButClose->setDefault(true);
   connect(ButClose, &QPushButton::clicked, this, &QDialog::accept);
 
-  connect(DirTool, &TDirectoryEdit::Changed, this, &TSetupForm::DirToolChange);
-  connect(DirHL, &TDirectoryEdit::Changed, this, &TSetupForm::DirHLChange);
-  FormCreate();
-  if (owner) CentreOn(owner->window());
-}
-
-// Qt's own placement guesses the frame of a window without a window manager,
-// and is off by that much; a frame like the owner's is the better guess.
-void TSetupForm::CentreOn(const QWidget* owner) {
-  const QRect frame = owner->frameGeometry();
-  QRect placed(QPoint(), size() + frame.size() - owner->size());
-  placed.moveCenter(frame.center());
-  if (const QScreen* screen = owner->screen()) {
-    const QRect room = screen->availableGeometry();
-    placed.moveLeft(std::max(room.left(), std::min(placed.left(), room.right() + 1 - placed.width())));
-    placed.moveTop(std::max(room.top(), std::min(placed.top(), room.bottom() + 1 - placed.height())));
+  // Filling the fields raises their change events, which store the lines back.
+  for (const Folder& field : Folders) {
+    connect(field.Edit, &TDirectoryEdit::Changed, this, [this, &field] { Store(field); });
+    const bool tools = field.Kind == shell::FolderKind::Tools;
+    field.Edit->SetText(Shown(tools ? S.Folders().ToolDir() : S.Folders().GameDir()));
   }
-  move(placed.topLeft());
-}
-
-// Filling the fields raises their change events, which store the lines back.
-void TSetupForm::FormCreate() {
-  DirTool->SetText(Shown(S.Folders().ToolDir()));
-  DirHL->SetText(Shown(S.Folders().GameDir()));
+  if (owner) CentreOn(*this, *owner->window());
 }
 
 void TSetupForm::done(int result) {
-  DirToolChange();
-  DirHLChange();
+  for (const Folder& field : Folders) Store(field);
   QDialog::done(result);
 }
 
-void TSetupForm::DirToolChange() { Store(shell::FolderKind::Tools, DirTool->Text(), NoteTool); }
-
-void TSetupForm::DirHLChange() { Store(shell::FolderKind::Game, DirHL->Text(), NoteHL); }
-
-void TSetupForm::Store(shell::FolderKind kind, const QString& text, QLabel* note) {
-  const std::string& stored = kind == shell::FolderKind::Tools ? S.Folders().ToolDir() : S.Folders().GameDir();
+void TSetupForm::Store(const Folder& folder) {
+  const bool tools = folder.Kind == shell::FolderKind::Tools;
+  const std::string& stored = tools ? S.Folders().ToolDir() : S.Folders().GameDir();
+  const QString text = folder.Edit->Text();
   const std::string bytes = Shown(stored) == text ? stored : QFile::encodeName(text).toStdString();
-  note->setText(QString::fromLocal8Bit(S.StoreFolder(kind, bytes)));
+  folder.Note->setText(QString::fromLocal8Bit(S.StoreFolder(folder.Kind, bytes)));
   LayOut();
 }
 
@@ -107,15 +93,13 @@ void TSetupForm::LayOut() {
     widget->setVisible(height > 0);
     y += height + gap;
   };
-  const auto noteHeight = [](QLabel* note) { return note->text().isEmpty() ? 0 : note->heightForWidth(kFieldWidth); };
-  place(Label1, 20, 200, 13, 3);
-  place(DirTool, 16, kFieldWidth, 21, 2);
-  place(NoteTool, 16, kFieldWidth, noteHeight(NoteTool), 4);
-  y = std::max(y, 68);
-  place(Label2, 20, 200, 13, 3);
-  place(DirHL, 16, kFieldWidth, 21, 2);
-  place(NoteHL, 16, kFieldWidth, noteHeight(NoteHL), 4);
-  y = std::max(y, 120);
+  for (const Folder& folder : Folders) {
+    place(folder.Label, 20, 200, 13, 3);
+    place(folder.Edit, 16, kFieldWidth, 21, 2);
+    const QLabel* note = folder.Note;
+    place(folder.Note, 16, kFieldWidth, note->text().isEmpty() ? 0 : note->heightForWidth(kFieldWidth), 4);
+    y = std::max(y, folder.NextTop);
+  }
   place(LabelQuality, 20, 110, 21, -21);
   place(Quality, 130, 152, 21, 8);
   place(ButClose, 111, 75, 25, 5);

@@ -4,9 +4,11 @@
 // cancel: a folder goes to the session once it is complete (chosen, or typed
 // and the field left), "Close" takes what is typed and ends the dialog. Beneath each field the session's note says
 // why the folder will not do; a name the settings or a level cannot hold is
-// not stored at all.
+// not stored at all. Opens over the owner's centre.
 
 #include <QDialog>
+
+#include <vector>
 
 #include "shell/Session.h"
 
@@ -19,36 +21,32 @@ class TSetupForm : public QDialog {
   Q_OBJECT
 
  public:
-  // Opens centred on the owner.
   TSetupForm(shell::Session& session, QWidget* owner);
-
-  QLabel* Label1;
-  QLabel* Label2;
-  TDirectoryEdit* DirTool;
-  TDirectoryEdit* DirHL;
-  QLabel* NoteTool;
-  QLabel* NoteHL;
-  QLabel* LabelQuality;
-  QComboBox* Quality;
-  QPushButton* ButClose;
 
  protected:
   // Takes what the fields hold, however the dialog ends.
   void done(int result) override;
 
  private:
-  void FormCreate();
-  void DirToolChange();
-  void DirHLChange();
+  // A folder's caption, field and note, and where the next row starts at the least.
+  struct Folder {
+    shell::FolderKind Kind;
+    QLabel* Label;
+    TDirectoryEdit* Edit;
+    QLabel* Note;
+    int NextTop;
+  };
   // Gives a field's text to the session and shows its note. A text that
   // shows the stored folder keeps the folder's bytes: a folder name need not
   // be valid text.
-  void Store(shell::FolderKind kind, const QString& text, QLabel* note);
+  void Store(const Folder& folder);
   // Places the widgets top to bottom; a note takes room only when it says
   // something.
   void LayOut();
-  // Over the owner's centre, kept on its screen.
-  void CentreOn(const QWidget* owner);
 
   shell::Session& S;
+  std::vector<Folder> Folders;
+  QLabel* LabelQuality;
+  QComboBox* Quality;
+  QPushButton* ButClose;
 };

@@ -57,4 +57,11 @@ ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepClear, int
   return placed;
 }
 
+ScreenRect PlaceCentred(const ScreenRect& owner, int width, int height, const ScreenRect& screen) {
+  ScreenRect placed{0, 0, std::min(width, screen.Width), std::min(height, screen.Height)};
+  placed.X = std::clamp(owner.X + (owner.Width - width) / 2, screen.X, screen.Right() - placed.Width);
+  placed.Y = std::clamp(owner.Y + (owner.Height - height) / 2, screen.Y, screen.Bottom() - placed.Height);
+  return placed;
+}
+
 }  // namespace shell

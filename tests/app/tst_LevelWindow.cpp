@@ -38,15 +38,16 @@ class LevelWindow : public WindowTest {
 // past the last is refused with the reason.
 TEST_F(LevelWindow, OpensBesideWithItsSeedAndCopiesTheCommandLine) {
   TLevelWindow* level = Form->LevelWindow;
+  auto* seedLabel = Form->findChild<QLabel*>("SeedLabel");
   EXPECT_FALSE(level->isVisible());
-  EXPECT_FALSE(Form->SeedLabel->isVisible());
-  Form->ButGenMap->click();
+  EXPECT_FALSE(seedLabel->isVisible());
+  Button("ButGenMap")->click();
   const QString seed = QString::fromStdString(Form->Session().Level().SeedLine);
   EXPECT_TRUE(level->isVisible());
   EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(level->frameGeometry()));
   EXPECT_GT(level->frameGeometry().right(), Form->frameGeometry().right());
-  EXPECT_TRUE(Form->SeedLabel->isVisible());
-  EXPECT_TRUE(Form->SeedLabel->text().contains(seed)) << Form->SeedLabel->text().toStdString();
+  EXPECT_TRUE(seedLabel->isVisible());
+  EXPECT_TRUE(seedLabel->text().contains(seed)) << seedLabel->text().toStdString();
   EXPECT_EQ(level->SeedText->text(), seed);
   level->ButCopyCommand->click();
   const QByteArray copied = QApplication::clipboard()->text().toUtf8();
@@ -57,7 +58,7 @@ TEST_F(LevelWindow, OpensBesideWithItsSeedAndCopiesTheCommandLine) {
 
   QTest::keyClick(level, Qt::Key_Escape);
   EXPECT_FALSE(level->isVisible());
-  emit Form->SeedLabel->linkActivated(QStringLiteral("level"));
+  emit seedLabel->linkActivated(QStringLiteral("level"));
   EXPECT_TRUE(level->isVisible());
   level->SeedEdit->setText(QStringLiteral("4294967296"));
   level->ButMakeAgain->click();
@@ -76,7 +77,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   ASSERT_TRUE(level->isVisible());
   EXPECT_TRUE(level->SeedEdit->text().isEmpty());
   EXPECT_FALSE(level->ButKeep->isEnabled());
-  Form->RGMapDim->Item(0)->click();
+  Group("RGMapDim")->Item(0)->click();
   level->SeedEdit->setText(QStringLiteral("7"));
   QTest::keyClick(level->SeedEdit, Qt::Key_Return);
   ASSERT_EQ(RunCommand({"--seed", "7", "--dimension", "very-small", "--game-dir", Game, "--output", "cli.map"}).Status, 0);
@@ -106,7 +107,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
 // The picture takes at least half the window at its own size, and the start
 // shows whatever lies on its cell.
 TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
-  Form->RGMapDim->Item(0)->click();
+  Group("RGMapDim")->Item(0)->click();
   TLevelWindow* level = Form->LevelWindow;
   for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
     Form->Session().MakeAgain(seed);

@@ -23,7 +23,7 @@ class Doors : public WindowTest {
   // "Setup" pressed, the dialog used by use instead of a user.
   void RunSetup(const std::function<void(TSetupForm&)>& use) {
     Form->RunModal = [use](QDialog& dialog) { return use(static_cast<TSetupForm&>(dialog)), 1; };
-    Form->ButSetup->click();
+    Button("ButSetup")->click();
   }
 };
 
@@ -33,7 +33,7 @@ class Doors : public WindowTest {
 TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   Start();
   const QString why = QString::fromUtf8(shell::kOpenSetup);
-  for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun})
+  for (QPushButton* button : {Button("ButGenMap"), Button("ButGenBsp"), Button("ButRun")})
     EXPECT_TRUE(!button->isEnabled() && button->toolTip() == why) << button->text().toStdString();
   EXPECT_EQ(Form->StatusText(), why);
   Form->move(40, 30);
@@ -41,22 +41,22 @@ TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   RunSetup([&](TSetupForm& setup) {
     setup.show();
     centre = setup.frameGeometry().center();
-    setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir));
+    setup.findChild<TDirectoryEdit*>("DirTool")->SetText(QString::fromStdString(Fake.ToolDir));
   });
   EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
   EXPECT_TRUE(Actions());
-  EXPECT_FALSE(Form->ButGenBsp->toolTip().contains("Setup"));
+  EXPECT_FALSE(Button("ButGenBsp")->toolTip().contains("Setup"));
   EXPECT_EQ(Form->StatusText(), "");
-  Form->RGMapDim->Item(2)->click();
-  Form->RGBarney->Item(1)->click();
-  Form->ButExit->click();
+  Group("RGMapDim")->Item(2)->click();
+  Group("RGBarney")->Item(1)->click();
+  Button("ButExit")->click();
   Form.reset();
   Start();
   EXPECT_TRUE(Actions());
   EXPECT_EQ(Form->Session().Folders().ToolDir(), Fake.ToolDir);
-  EXPECT_EQ(Form->RGMapDim->ItemIndex(), 2);
-  EXPECT_EQ(Form->RGBarney->ItemIndex(), 1);
-  EXPECT_EQ(Form->RGSkill->ItemIndex(), 1);
+  EXPECT_TRUE(Group("RGMapDim")->Item(2)->isChecked());
+  EXPECT_TRUE(Group("RGBarney")->Item(1)->isChecked());
+  EXPECT_TRUE(Group("RGSkill")->Item(1)->isChecked());
 }
 
 // Folders come typed, pasted or chosen, and count once complete; each field
@@ -67,9 +67,13 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   Start();
   const shell::Settings& data = Form->Session().Folders();
   TSetupForm setup(Form->Session(), nullptr);
-  EXPECT_EQ(setup.NoteTool->text(), "Found hlcsg, hlbsp, hlvis, hlrad.");
-  EXPECT_EQ(setup.NoteHL->text(), "");
-  QLineEdit* tools = setup.DirTool->Edit();
+  auto* dirTool = setup.findChild<TDirectoryEdit*>("DirTool");
+  auto* dirGame = setup.findChild<TDirectoryEdit*>("DirHL");
+  auto* noteTool = setup.findChild<QLabel*>("NoteTool");
+  auto* noteGame = setup.findChild<QLabel*>("NoteHL");
+  EXPECT_EQ(noteTool->text(), "Found hlcsg, hlbsp, hlvis, hlrad.");
+  EXPECT_EQ(noteGame->text(), "");
+  QLineEdit* tools = dirTool->Edit();
   tools->clear();
   QTest::keyClicks(tools, QString::fromStdString(Fake.AppDir));
   EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // not at every key
@@ -77,15 +81,15 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   QTest::keyClicks(tools, QStringLiteral("relative"));
   QTest::keyClick(tools, Qt::Key_Return);
   EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // refused: what was there stays
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved.")) << setup.NoteTool->text().toStdString();
+  EXPECT_TRUE(noteTool->text().startsWith("Not saved.")) << noteTool->text().toStdString();
   QGuiApplication::clipboard()->setText(QString::fromStdString(Fake.AppDir));
   tools->selectAll();
   tools->paste();
   QTest::keyClick(tools, Qt::Key_Return);
   EXPECT_EQ(data.ToolDir(), Fake.AppDir);
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
+  EXPECT_TRUE(noteTool->text().startsWith("No compile tools here")) << noteTool->text().toStdString();
   QStringList titles;
-  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) {
+  for (TDirectoryEdit* field : {dirTool, dirGame}) {
     field->ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
       titles << title;
       return QString::fromStdString(Fake.HLDir);
@@ -93,12 +97,12 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
     field->BrowseButton()->click();
   }
   EXPECT_EQ(titles, QStringList({"Compile tools folder", "Half-Life folder"}));
-  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) field->SetText(QStringLiteral("/a\nb"));
+  for (TDirectoryEdit* field : {dirTool, dirGame}) field->SetText(QStringLiteral("/a\nb"));
   EXPECT_EQ(data.ToolDir(), Fake.HLDir);
   EXPECT_EQ(data.GameDir(), Fake.HLDir);
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved. The folder's name contains a line break"));
-  EXPECT_TRUE(setup.NoteHL->text().startsWith("Not saved. The game folder's name contains a line feed"));
-  EXPECT_GT(setup.ButClose->y(), setup.NoteHL->geometry().bottom());
+  EXPECT_TRUE(noteTool->text().startsWith("Not saved. The folder's name contains a line break"));
+  EXPECT_TRUE(noteGame->text().startsWith("Not saved. The game folder's name contains a line feed"));
+  EXPECT_GT(setup.findChild<QPushButton*>("ButClose")->y(), noteGame->geometry().bottom());
 }
 
 // Saved folders are shown as they are and every line, its bytes and the
@@ -110,7 +114,9 @@ TEST_F(Doors, SavedFoldersSurviveSetupAndExitByteForByte) {
   Start();
   EXPECT_TRUE(Actions());
   QString note = "not run", game;
-  RunSetup([&](TSetupForm& setup) { note = setup.NoteTool->text(), game = setup.DirHL->Text(); });
+  RunSetup([&](TSetupForm& setup) {
+    note = setup.findChild<QLabel*>("NoteTool")->text(), game = setup.findChild<TDirectoryEdit*>("DirHL")->Text();
+  });
   EXPECT_EQ(note, "Found hlcsg, hlbsp, hlvis, hlrad.");  // under the name's own bytes
   EXPECT_EQ(game, "/e/Game");
   Form.reset();
