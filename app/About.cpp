@@ -5,8 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/Fonts.h"
-#include "app/Resources.h"
+#include "app/Look.h"
 #include "shell/Names.h"
 #include "shell/Version.h"
 

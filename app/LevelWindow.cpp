@@ -20,7 +20,8 @@ QString Text(const std::string& text) { return QString::fromLocal8Bit(text); }
 QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
   QString html = QStringLiteral("<table>");
   for (const auto& [name, value] : rows)
-    html += QStringLiteral("<tr><td>%1:&nbsp;</td><td>%2</td></tr>").arg(Text(name).toHtmlEscaped(), Text(value).toHtmlEscaped());
+    html += QStringLiteral("<tr><td>%1:&nbsp;</td><td>%2</td></tr>")
+                .arg(Text(name).toHtmlEscaped(), Text(value).toHtmlEscaped());
   return html + QStringLiteral("</table>");
 }
 
@@ -38,30 +39,34 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   OptionsText = new QLabel(this);
   CountsText = new QLabel(this);
 
-  ButCopyCommand = new QPushButton(QStringLiteral("&Copy command line"), this);
-  ButCopyCommand->setToolTip(QStringLiteral("The quorvel-cli call that writes this same level"));
-  SeedEdit = new QLineEdit(this);
-  // Digits only; the session says when they are no seed.
-  SeedEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), SeedEdit));
+  // Made in the order Tab follows.
+  const auto button = [this](const char* text, const char* tip = "") {
+    auto* button = new QPushButton(QString::fromUtf8(text), this);
+    button->setToolTip(QString::fromUtf8(tip));
+    return button;
+  };
+  const auto field = [this](const char* pattern) {
+    auto* edit = new QLineEdit(this);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), edit));
+    return edit;
+  };
+  ButCopyCommand = button("&Copy command line");  // its tooltip is the command line
+  ButCompilePlay = button("Compile and &play", "Generate .bsp, then Run Half-Life when the compile succeeded");
+  SeedEdit = field("[0-9]{1,20}");  // digits only; the session says when they are no seed
   SeedEdit->setPlaceholderText(QStringLiteral("Seed"));
-  ButMakeAgain = new QPushButton(QStringLiteral("Make &again"), this);
-  ButMakeAgain->setToolTip(QStringLiteral("Write the level of this seed with the main window's options"));
-  ButCompilePlay = new QPushButton(QStringLiteral("Compile and &play"), this);
-  ButCompilePlay->setToolTip(QStringLiteral("Generate .bsp, then Run Half-Life when the compile succeeded"));
-  NameEdit = new QLineEdit(this);
-  NameEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_-]{0,32}")), NameEdit));
-  ButKeep = new QPushButton(QStringLiteral("&Keep level"), this);
+  ButMakeAgain = button("Make &again", "Write the level of this seed with the main window's options");
+  NameEdit = field("[A-Za-z0-9_-]{0,32}");
+  ButKeep = button("&Keep level");
   KeptList = new QTreeWidget(this);
   KeptList->setRootIsDecorated(false);
   QStringList columns;
   for (const char* column : shell::kKeptColumns) columns << QString::fromUtf8(column);
   KeptList->setHeaderLabels(columns);
   KeptList->setMinimumHeight(100);
-  ButPlayKept = new QPushButton(QStringLiteral("P&lay"), this);
-  ButCompileKept = new QPushButton(QStringLiteral("C&ompile"), this);
-  ButDeleteKept = new QPushButton(QStringLiteral("&Delete"), this);
+  ButPlayKept = button("P&lay");
+  ButCompileKept = button("C&ompile");
+  ButDeleteKept = button("&Delete");
   connect(KeptList, &QTreeWidget::currentItemChanged, this, &TLevelWindow::EnableButtons);
-
   connect(NameEdit, &QLineEdit::returnPressed, ButKeep, &QPushButton::click);
   CloseOnEscape(*this);
 
@@ -88,9 +93,6 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(top, 1);
   layout->addLayout(keep);
   layout->addWidget(KeptList);
-  setTabOrder(ButCopyCommand, ButCompilePlay);
-  setTabOrder(ButCompilePlay, SeedEdit);
-  setTabOrder(SeedEdit, ButMakeAgain);
 }
 
 void TLevelWindow::Connect(shell::Session& session) {

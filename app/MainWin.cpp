@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -16,11 +15,10 @@
 
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
-#include "app/Fonts.h"
+#include "app/Look.h"
 #include "app/LevelWindow.h"
 #include "app/Placement.h"
 #include "app/RadioGroup.h"
-#include "app/Resources.h"
 #include "app/Setup.h"
 #include "platform/StopSignals.h"
 #include "shell/Names.h"
@@ -83,16 +81,15 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   setFixedSize(kClientWidth, kClientHeight);
   setWindowIcon(ProgramIcon());
 
-  // Tab follows what the eye does: the option groups in the table's order,
-  // which is the reading order, then the buttons top to bottom.
-  std::vector<QWidget*> tabOrder;
+  // Tab follows the order of creation, which is what the eye does: the
+  // option groups in the table's order, which is the reading order, then the
+  // buttons top to bottom.
   for (const shell::OptionSpec& spec : shell::LevelOptionTable()) {
     QStringList items;
     for (const shell::OptionItem& item : spec.Items) items << QString::fromUtf8(item.Caption);
     auto* group = new TRadioGroup(QString::fromUtf8(spec.Caption), items, this);
     group->setObjectName(QString::fromLatin1(PlaceOf(spec).ObjectName));
     group->setGeometry(PlaceOf(spec).Rect);
-    for (QRadioButton* item : group->findChildren<QRadioButton*>()) tabOrder.push_back(item);
     Groups.push_back(group);
   }
 
@@ -111,12 +108,10 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     // The captions are nearly as wide as the buttons.
     button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 2px; }"));
     button->setAutoDefault(true);  // Enter presses the focused button, as in a dialog
-    tabOrder.push_back(button);
     buttons.push_back(button);
   }
   Actions.assign(buttons.begin(), buttons.begin() + 3);
   buttons[5]->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-  for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
   auto* statusBar = new QStatusBar(this);
   statusBar->setObjectName(QStringLiteral("StatusBar"));

@@ -1,14 +1,18 @@
 #include "app/Setup.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <algorithm>
+#include <iterator>
 
-#include "app/DirectoryEdit.h"
-#include "app/Fonts.h"
+#include "app/Look.h"
 #include "app/Placement.h"
 
 namespace {
@@ -43,12 +47,27 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
   setWindowTitle(QStringLiteral("Setup"));
   setFont(PixelFont(11));
 
+  Folders.reserve(std::size(kFolderRows));
   for (const FolderRow& row : kFolderRows) {
-    auto* edit = new TDirectoryEdit(QString::fromUtf8(row.Title), this);
+    QLabel* label = PixelLabel(this, row.Names[0], QString::fromUtf8(row.Caption), 11, true);
+    auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::fromLatin1(row.Names[1]));
-    Folders.push_back({row.Kind, PixelLabel(this, row.Names[0], QString::fromUtf8(row.Caption), 11, true), edit,
-                       PixelLabel(this, row.Names[2], QString(), 11), row.NextTop});
-    Folders.back().Note->setWordWrap(true);
+    auto* browse = new QToolButton(this);
+    browse->setText(QStringLiteral("..."));
+    browse->setToolTip(QStringLiteral("Choose a folder"));
+    const Folder& folder = Folders.emplace_back(
+        Folder{row.Kind, label, edit, browse, PixelLabel(this, row.Names[2], QString(), 11), row.NextTop});
+    folder.Note->setWordWrap(true);
+    // A typed folder counts once the field is left (or Enter pressed), not at every key.
+    connect(edit, &QLineEdit::editingFinished, this, [this, &folder] { Store(folder); });
+    connect(browse, &QToolButton::clicked, this, [this, &folder, title = QString::fromUtf8(row.Title)] {
+      const QString chosen = ChooseFolder ? ChooseFolder(this, title, folder.Edit->text())
+                                          : QFileDialog::getExistingDirectory(this, title, folder.Edit->text());
+      if (chosen.isEmpty()) return;
+      folder.Edit->setText(QDir::toNativeSeparators(chosen));
+      Store(folder);
+    });
+    edit->setText(Shown(row.Kind == shell::FolderKind::Tools ? S.Folders().ToolDir() : S.Folders().GameDir()));
   }
   LabelQuality = PixelLabel(this, "LabelQuality", QStringLiteral("Compile &Quality"), 11, true);
   Quality = new QComboBox(this);
@@ -63,12 +82,8 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
   ButClose->setDefault(true);
   connect(ButClose, &QPushButton::clicked, this, &QDialog::accept);
 
-  // Filling the fields raises their change events, which store the lines back.
-  for (const Folder& field : Folders) {
-    connect(field.Edit, &TDirectoryEdit::Changed, this, [this, &field] { Store(field); });
-    const bool tools = field.Kind == shell::FolderKind::Tools;
-    field.Edit->SetText(Shown(tools ? S.Folders().ToolDir() : S.Folders().GameDir()));
-  }
+  // The stored folders go back as they are shown, which notes them.
+  for (const Folder& folder : Folders) Store(folder);
   if (owner) CentreOn(*this, *owner->window());
 }
 
@@ -80,7 +95,7 @@ void TSetupForm::done(int result) {
 void TSetupForm::Store(const Folder& folder) {
   const bool tools = folder.Kind == shell::FolderKind::Tools;
   const std::string& stored = tools ? S.Folders().ToolDir() : S.Folders().GameDir();
-  const QString text = folder.Edit->Text();
+  const QString text = folder.Edit->text();
   const std::string bytes = Shown(stored) == text ? stored : QFile::encodeName(text).toStdString();
   folder.Note->setText(QString::fromLocal8Bit(S.StoreFolder(folder.Kind, bytes)));
   LayOut();
@@ -95,7 +110,8 @@ void TSetupForm::LayOut() {
   };
   for (const Folder& folder : Folders) {
     place(folder.Label, 20, 200, 13, 3);
-    place(folder.Edit, 16, kFieldWidth, 21, 2);
+    folder.Browse->setGeometry(16 + kFieldWidth - 20, y, 20, 21);
+    place(folder.Edit, 16, kFieldWidth - 20, 21, 2);
     const QLabel* note = folder.Note;
     place(folder.Note, 16, kFieldWidth, note->text().isEmpty() ? 0 : note->heightForWidth(kFieldWidth), 4);
     y = std::max(y, folder.NextTop);

@@ -1,21 +1,24 @@
 #pragma once
 // The Setup dialog: the compile tools and game directories, and the compile
 // quality (shell/CompileQuality.h), stored as it is chosen. There is no
-// cancel: a folder goes to the session once it is complete (chosen, or typed
-// and the field left), "Close" takes what is typed and ends the dialog. Beneath each field the session's note says
-// why the folder will not do; a name the settings or a level cannot hold is
-// not stored at all. Opens over the owner's centre.
+// cancel: a folder goes to the session once it is complete (chosen with
+// "...", or typed or pasted and the field left), "Close" takes what is typed
+// and ends the dialog. Beneath each field the session's note says why the
+// folder will not do; a name the settings or a level cannot hold is not
+// stored at all. Opens over the owner's centre.
 
 #include <QDialog>
 
+#include <functional>
 #include <vector>
 
 #include "shell/Session.h"
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
-class TDirectoryEdit;
+class QToolButton;
 
 class TSetupForm : public QDialog {
   Q_OBJECT
@@ -23,16 +26,21 @@ class TSetupForm : public QDialog {
  public:
   TSetupForm(shell::Session& session, QWidget* owner);
 
+  // What "..." beside a field asks: the chosen folder, or an empty text when
+  // the user cancelled. Empty, the system's folder dialog; tests put their own.
+  std::function<QString(QWidget* parent, const QString& title, const QString& current)> ChooseFolder;
+
  protected:
   // Takes what the fields hold, however the dialog ends.
   void done(int result) override;
 
  private:
-  // A folder's caption, field and note, and where the next row starts at the least.
+  // A folder's row, and where the next row starts at the least.
   struct Folder {
     shell::FolderKind Kind;
     QLabel* Label;
-    TDirectoryEdit* Edit;
+    QLineEdit* Edit;
+    QToolButton* Browse;
     QLabel* Note;
     int NextTop;
   };

@@ -14,8 +14,8 @@
 #include <exception>
 #include <iostream>
 
+#include "app/Look.h"
 #include "app/MainWin.h"
-#include "app/Resources.h"
 #include "platform/Platform.h"
 #include "platform/StopSignals.h"
 #include "shell/GameFolders.h"

@@ -9,7 +9,6 @@
 #include <QToolButton>
 
 #include "WindowTest.h"
-#include "app/DirectoryEdit.h"
 #include "app/RadioGroup.h"
 #include "app/Setup.h"
 
@@ -41,7 +40,8 @@ TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   RunSetup([&](TSetupForm& setup) {
     setup.show();
     centre = setup.frameGeometry().center();
-    setup.findChild<TDirectoryEdit*>("DirTool")->SetText(QString::fromStdString(Fake.ToolDir));
+    setup.ChooseFolder = [&](QWidget*, const QString&, const QString&) { return QString::fromStdString(Fake.ToolDir); };
+    setup.findChild<QToolButton*>()->click();
   });
   EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
   EXPECT_TRUE(Actions());
@@ -67,13 +67,11 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   Start();
   const shell::Settings& data = Form->Session().Folders();
   TSetupForm setup(Form->Session(), nullptr);
-  auto* dirTool = setup.findChild<TDirectoryEdit*>("DirTool");
-  auto* dirGame = setup.findChild<TDirectoryEdit*>("DirHL");
   auto* noteTool = setup.findChild<QLabel*>("NoteTool");
   auto* noteGame = setup.findChild<QLabel*>("NoteHL");
   EXPECT_EQ(noteTool->text(), "Found hlcsg, hlbsp, hlvis, hlrad.");
   EXPECT_EQ(noteGame->text(), "");
-  QLineEdit* tools = dirTool->Edit();
+  auto* tools = setup.findChild<QLineEdit*>("DirTool");
   tools->clear();
   QTest::keyClicks(tools, QString::fromStdString(Fake.AppDir));
   EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // not at every key
@@ -88,16 +86,14 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   QTest::keyClick(tools, Qt::Key_Return);
   EXPECT_EQ(data.ToolDir(), Fake.AppDir);
   EXPECT_TRUE(noteTool->text().startsWith("No compile tools here")) << noteTool->text().toStdString();
-  QStringList titles;
-  for (TDirectoryEdit* field : {dirTool, dirGame}) {
-    field->ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
-      titles << title;
-      return QString::fromStdString(Fake.HLDir);
-    };
-    field->BrowseButton()->click();
-  }
-  EXPECT_EQ(titles, QStringList({"Compile tools folder", "Half-Life folder"}));
-  for (TDirectoryEdit* field : {dirTool, dirGame}) field->SetText(QStringLiteral("/a\nb"));
+  QStringList titles;  // the chooser's: a folder, then a name no line can hold
+  setup.ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
+    titles << title;
+    return titles.size() <= 2 ? QString::fromStdString(Fake.HLDir) : QStringLiteral("/a\nb");
+  };
+  for (int round = 0; round < 2; ++round)
+    for (QToolButton* browse : setup.findChildren<QToolButton*>()) browse->click();
+  EXPECT_EQ(titles, QStringList({"Compile tools folder", "Half-Life folder", "Compile tools folder", "Half-Life folder"}));
   EXPECT_EQ(data.ToolDir(), Fake.HLDir);
   EXPECT_EQ(data.GameDir(), Fake.HLDir);
   EXPECT_TRUE(noteTool->text().startsWith("Not saved. The folder's name contains a line break"));
@@ -115,7 +111,7 @@ TEST_F(Doors, SavedFoldersSurviveSetupAndExitByteForByte) {
   EXPECT_TRUE(Actions());
   QString note = "not run", game;
   RunSetup([&](TSetupForm& setup) {
-    note = setup.findChild<QLabel*>("NoteTool")->text(), game = setup.findChild<TDirectoryEdit*>("DirHL")->Text();
+    note = setup.findChild<QLabel*>("NoteTool")->text(), game = setup.findChild<QLineEdit*>("DirHL")->text();
   });
   EXPECT_EQ(note, "Found hlcsg, hlbsp, hlvis, hlrad.");  // under the name's own bytes
   EXPECT_EQ(game, "/e/Game");

@@ -1,10 +1,13 @@
 #pragma once
+// How the forms look: the program's icon and the fonts.
+//
 // The forms are laid out in pixels for a narrow dialog face, so their fonts
 // are sized in pixels and prefer faces of that width; the application's own
 // font is the last resort.
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QStringList>
 
@@ -24,4 +27,15 @@ inline QLabel* PixelLabel(QWidget* parent, const char* name, const QString& text
   label->setObjectName(QString::fromLatin1(name));
   label->setFont(PixelFont(pixels, bold));
   return label;
+}
+
+// The program's icon, compiled into the program. The resources live in a
+// static library, whose registration nothing would pull in otherwise.
+inline QIcon ProgramIcon() {
+  static const bool loaded = [] {
+    Q_INIT_RESOURCE(quorvel);
+    return true;
+  }();
+  (void)loaded;
+  return QIcon(QStringLiteral(":/quorvel.png"));
 }
