@@ -10,7 +10,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <iterator>
 
 #include "app/Look.h"
 #include "app/Placement.h"
@@ -20,20 +19,27 @@ namespace {
 constexpr int kClientWidth = 297;
 constexpr int kFieldWidth = 266;
 
-// Each folder's row: its controls' names, its caption and the chooser's
-// title, and where the next row starts at the least.
+// Each folder's row: its controls' names (caption, field, "...", note), its
+// caption and the chooser's title, and where the next row starts at the least.
 struct FolderRow {
   shell::FolderKind Kind;
-  const char* Names[3];
+  const char* Names[4];
   const char* Caption;
   const char* Title;
   int NextTop;
 };
 const FolderRow kFolderRows[] = {
-    {shell::FolderKind::Tools, {"Label1", "DirTool", "NoteTool"}, "Compilation Tools Directory",
+    {shell::FolderKind::Tools, {"Label1", "DirTool", "BrowseTool", "NoteTool"}, "Compilation Tools Directory",
      "Compile tools folder", 68},
-    {shell::FolderKind::Game, {"Label2", "DirHL", "NoteHL"}, "Half-Life Main Directory", "Half-Life folder", 120},
+    {shell::FolderKind::Game, {"Label2", "DirHL", "BrowseHL", "NoteHL"}, "Half-Life Main Directory",
+     "Half-Life folder", 120},
 };
+
+const FolderRow& RowOf(shell::FolderKind kind) { return kFolderRows[kind == shell::FolderKind::Tools ? 0 : 1]; }
+
+const std::string& Stored(const shell::Session& session, shell::FolderKind kind) {
+  return kind == shell::FolderKind::Tools ? session.Folders().ToolDir() : session.Folders().GameDir();
+}
 
 QString Shown(const std::string& line) { return QFile::decodeName(QByteArray::fromStdString(line)); }
 
@@ -47,77 +53,75 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
   setWindowTitle(QStringLiteral("Setup"));
   setFont(PixelFont(11));
 
-  Folders.reserve(std::size(kFolderRows));
   for (const FolderRow& row : kFolderRows) {
-    QLabel* label = PixelLabel(this, row.Names[0], QString::fromUtf8(row.Caption), 11, true);
-    auto* edit = new QLineEdit(this);
+    PixelLabel(this, row.Names[0], QString::fromUtf8(row.Caption), 11, true);
+    auto* edit = new QLineEdit(Shown(Stored(S, row.Kind)), this);
     edit->setObjectName(QString::fromLatin1(row.Names[1]));
     auto* browse = new QToolButton(this);
+    browse->setObjectName(QString::fromLatin1(row.Names[2]));
     browse->setText(QStringLiteral("..."));
     browse->setToolTip(QStringLiteral("Choose a folder"));
-    const Folder& folder = Folders.emplace_back(
-        Folder{row.Kind, label, edit, browse, PixelLabel(this, row.Names[2], QString(), 11), row.NextTop});
-    folder.Note->setWordWrap(true);
+    PixelLabel(this, row.Names[3], QString(), 11)->setWordWrap(true);
     // A typed folder counts once the field is left (or Enter pressed), not at every key.
-    connect(edit, &QLineEdit::editingFinished, this, [this, &folder] { Store(folder); });
-    connect(browse, &QToolButton::clicked, this, [this, &folder, title = QString::fromUtf8(row.Title)] {
-      const QString chosen = ChooseFolder ? ChooseFolder(this, title, folder.Edit->text())
-                                          : QFileDialog::getExistingDirectory(this, title, folder.Edit->text());
+    connect(edit, &QLineEdit::editingFinished, this, [this, &row] { Store(row.Kind); });
+    connect(browse, &QToolButton::clicked, this, [this, &row, edit] {
+      const QString title = QString::fromUtf8(row.Title);
+      const QString chosen = ChooseFolder ? ChooseFolder(this, title, edit->text())
+                                          : QFileDialog::getExistingDirectory(this, title, edit->text());
       if (chosen.isEmpty()) return;
-      folder.Edit->setText(QDir::toNativeSeparators(chosen));
-      Store(folder);
+      edit->setText(QDir::toNativeSeparators(chosen));
+      Store(row.Kind);
     });
-    edit->setText(Shown(row.Kind == shell::FolderKind::Tools ? S.Folders().ToolDir() : S.Folders().GameDir()));
   }
-  LabelQuality = PixelLabel(this, "LabelQuality", QStringLiteral("Compile &Quality"), 11, true);
-  Quality = new QComboBox(this);
-  for (const shell::QualitySpec& spec : shell::QualityTable()) Quality->addItem(QString::fromUtf8(spec.Caption));
-  Quality->setCurrentIndex(static_cast<int>(S.Quality()));
-  LabelQuality->setBuddy(Quality);
-  connect(Quality, &QComboBox::currentIndexChanged, this,
+  QLabel* label = PixelLabel(this, "LabelQuality", QStringLiteral("Compile &Quality"), 11, true);
+  auto* quality = new QComboBox(this);
+  quality->setObjectName(QStringLiteral("Quality"));
+  for (const shell::QualitySpec& spec : shell::QualityTable()) quality->addItem(QString::fromUtf8(spec.Caption));
+  quality->setCurrentIndex(static_cast<int>(S.Quality()));
+  label->setBuddy(quality);
+  connect(quality, &QComboBox::currentIndexChanged, this,
           [this](int index) { S.ChooseQuality(shell::QualityTable().at(static_cast<std::size_t>(index)).Quality); });
 
-  ButClose = new QPushButton(QStringLiteral("Close"), this);
-  ButClose->setObjectName(QStringLiteral("ButClose"));
-  ButClose->setDefault(true);
-  connect(ButClose, &QPushButton::clicked, this, &QDialog::accept);
+  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  close->setObjectName(QStringLiteral("ButClose"));
+  close->setDefault(true);
+  connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
   // The stored folders go back as they are shown, which notes them.
-  for (const Folder& folder : Folders) Store(folder);
+  for (const FolderRow& row : kFolderRows) Store(row.Kind);
   if (owner) CentreOn(*this, *owner->window());
 }
 
 void TSetupForm::done(int result) {
-  for (const Folder& field : Folders) Store(field);
+  for (const FolderRow& row : kFolderRows) Store(row.Kind);
   QDialog::done(result);
 }
 
-void TSetupForm::Store(const Folder& folder) {
-  const bool tools = folder.Kind == shell::FolderKind::Tools;
-  const std::string& stored = tools ? S.Folders().ToolDir() : S.Folders().GameDir();
-  const QString text = folder.Edit->text();
+void TSetupForm::Store(shell::FolderKind kind) {
+  const std::string& stored = Stored(S, kind);
+  const QString text = Part<QLineEdit>(RowOf(kind).Names[1])->text();
   const std::string bytes = Shown(stored) == text ? stored : QFile::encodeName(text).toStdString();
-  folder.Note->setText(QString::fromLocal8Bit(S.StoreFolder(folder.Kind, bytes)));
+  Part<QLabel>(RowOf(kind).Names[3])->setText(QString::fromLocal8Bit(S.StoreFolder(kind, bytes)));
   LayOut();
 }
 
 void TSetupForm::LayOut() {
   int y = 13;
-  const auto place = [&y](QWidget* widget, int x, int width, int height, int gap) {
-    widget->setGeometry(x, y, width, height);
-    widget->setVisible(height > 0);
+  const auto place = [this, &y](const char* name, int x, int width, int height, int gap) {
+    Part(name)->setGeometry(x, y, width, height);
+    Part(name)->setVisible(height > 0);
     y += height + gap;
   };
-  for (const Folder& folder : Folders) {
-    place(folder.Label, 20, 200, 13, 3);
-    folder.Browse->setGeometry(16 + kFieldWidth - 20, y, 20, 21);
-    place(folder.Edit, 16, kFieldWidth - 20, 21, 2);
-    const QLabel* note = folder.Note;
-    place(folder.Note, 16, kFieldWidth, note->text().isEmpty() ? 0 : note->heightForWidth(kFieldWidth), 4);
-    y = std::max(y, folder.NextTop);
+  for (const FolderRow& row : kFolderRows) {
+    place(row.Names[0], 20, 200, 13, 3);
+    Part(row.Names[2])->setGeometry(16 + kFieldWidth - 20, y, 20, 21);
+    place(row.Names[1], 16, kFieldWidth - 20, 21, 2);
+    const QLabel* note = Part<QLabel>(row.Names[3]);
+    place(row.Names[3], 16, kFieldWidth, note->text().isEmpty() ? 0 : note->heightForWidth(kFieldWidth), 4);
+    y = std::max(y, row.NextTop);
   }
-  place(LabelQuality, 20, 110, 21, -21);
-  place(Quality, 130, 152, 21, 8);
-  place(ButClose, 111, 75, 25, 5);
+  place("LabelQuality", 20, 110, 21, -21);
+  place("Quality", 130, 152, 21, 8);
+  place("ButClose", 111, 75, 25, 5);
   setFixedSize(kClientWidth, y);
 }

@@ -10,15 +10,8 @@
 #include <QDialog>
 
 #include <functional>
-#include <vector>
 
 #include "shell/Session.h"
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QToolButton;
 
 class TSetupForm : public QDialog {
   Q_OBJECT
@@ -35,26 +28,17 @@ class TSetupForm : public QDialog {
   void done(int result) override;
 
  private:
-  // A folder's row, and where the next row starts at the least.
-  struct Folder {
-    shell::FolderKind Kind;
-    QLabel* Label;
-    QLineEdit* Edit;
-    QToolButton* Browse;
-    QLabel* Note;
-    int NextTop;
-  };
-  // Gives a field's text to the session and shows its note. A text that
-  // shows the stored folder keeps the folder's bytes: a folder name need not
-  // be valid text.
-  void Store(const Folder& folder);
+  // Gives that folder's field text to the session and shows its note. A
+  // text that shows the stored folder keeps the folder's bytes: a folder
+  // name need not be valid text.
+  void Store(shell::FolderKind kind);
   // Places the widgets top to bottom; a note takes room only when it says
   // something.
   void LayOut();
+  template <typename T = QWidget>
+  T* Part(const char* name) const {
+    return findChild<T*>(QString::fromLatin1(name));
+  }
 
   shell::Session& S;
-  std::vector<Folder> Folders;
-  QLabel* LabelQuality;
-  QComboBox* Quality;
-  QPushButton* ButClose;
 };
