@@ -1,15 +1,19 @@
 #include "app/MainWin.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -18,7 +22,6 @@
 #include "app/Look.h"
 #include "app/LevelWindow.h"
 #include "app/Placement.h"
-#include "app/RadioGroup.h"
 #include "app/Setup.h"
 #include "platform/StopSignals.h"
 #include "shell/Names.h"
@@ -48,22 +51,29 @@ const GroupPlace& PlaceOf(const shell::OptionSpec& spec) {
   throw std::logic_error(std::string("no place for the option ") + spec.Name);
 }
 
-// The panel's buttons top to bottom; the first three are the actions, whose
-// tooltip says why while they are off.
+// The panel's buttons top to bottom, and what they do; the first three are
+// the actions, whose tooltip says why while they are off.
 struct ButtonPlace {
   const char* ObjectName;
   const char* Caption;
   QRect Rect;
   const char* ToolTip;
+  void (*Command)(TMainForm& form);
 };
 const ButtonPlace kButtons[] = {
-    {"ButGenMap", "Generate .&map", {13, 10, 81, 25}, ""},
+    {"ButGenMap", "Generate .&map", {13, 10, 81, 25}, "", [](TMainForm& form) { form.Session().GenerateMap(); }},
     {"ButGenBsp", "Generate .&bsp", {13, 48, 81, 25},
-     "Compile the level with the map tools (Ctrl+L shows their output)"},
-    {"ButRun", "&Run Half-Life", {13, 85, 81, 25}, ""},
-    {"ButSetup", "&Setup", {16, 135, 75, 25}, ""},
-    {"ButAbout", "&About", {16, 165, 75, 25}, ""},
-    {"ButExit", "E&xit", {16, 202, 75, 25}, ""},
+     "Compile the level with the map tools (Ctrl+L shows their output)",
+     [](TMainForm& form) { form.Session().Compile(); }},
+    {"ButRun", "&Run Half-Life", {13, 85, 81, 25}, "", [](TMainForm& form) { form.Session().RunGame(); }},
+    {"ButSetup", "&Setup", {16, 135, 75, 25}, "",
+     [](TMainForm& form) {
+       form.RunModal(*std::make_unique<TSetupForm>(form.Session(), &form));  // gone before SetupClosed
+       form.Session().SetupClosed();
+     }},
+    {"ButAbout", "&About", {16, 165, 75, 25}, "",
+     [](TMainForm& form) { form.RunModal(*std::make_unique<TAboutLicenseDlg>(&form)); }},
+    {"ButExit", "E&xit", {16, 202, 75, 25}, "", [](TMainForm& form) { form.close(); }},
 };
 
 // Texts from the shell name folders, which are the system's bytes.
@@ -85,11 +95,26 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   // option groups in the table's order, which is the reading order, then the
   // buttons top to bottom.
   for (const shell::OptionSpec& spec : shell::LevelOptionTable()) {
-    QStringList items;
-    for (const shell::OptionItem& item : spec.Items) items << QString::fromUtf8(item.Caption);
-    auto* group = new TRadioGroup(QString::fromUtf8(spec.Caption), items, this);
-    group->setObjectName(QString::fromLatin1(PlaceOf(spec).ObjectName));
-    group->setGeometry(PlaceOf(spec).Rect);
+    auto* box = new QGroupBox(QString::fromUtf8(spec.Caption), this);
+    box->setObjectName(QString::fromLatin1(PlaceOf(spec).ObjectName));
+    box->setGeometry(PlaceOf(spec).Rect);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(4, 2, 0, 2);
+    layout->setSpacing(0);
+    auto* group = new QButtonGroup(box);
+    for (const shell::OptionItem& item : spec.Items) {
+      auto* button = new QRadioButton(QString::fromUtf8(item.Caption), box);
+      // The narrow pixel layout leaves little room beside the indicator.
+      button->setStyleSheet(QStringLiteral("QRadioButton { spacing: 3px; }"));
+      // Tab lands on the chosen item only; the arrow keys move within the group.
+      button->setFocusPolicy(Qt::ClickFocus);
+      group->addButton(button, static_cast<int>(group->buttons().size()));
+      layout->addWidget(button);
+    }
+    connect(group, &QButtonGroup::idToggled, this, [this, group, &spec](int item, bool checked) {
+      group->button(item)->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+      if (checked && S) S->ChooseOption(spec, item);  // not the session's own first state
+    });
     Groups.push_back(group);
   }
 
@@ -99,7 +124,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   panel->setGeometry(kClientWidth - kPanelWidth, 0, kPanelWidth, panelHeight);
   panel->setFrameShape(QFrame::Panel);
   panel->setFrameShadow(QFrame::Raised);
-  std::vector<QPushButton*> buttons;
   for (const ButtonPlace& place : kButtons) {
     auto* button = new QPushButton(QString::fromUtf8(place.Caption), panel);
     button->setObjectName(QString::fromLatin1(place.ObjectName));
@@ -108,29 +132,27 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     // The captions are nearly as wide as the buttons.
     button->setStyleSheet(QStringLiteral("QPushButton { padding: 0px 2px; }"));
     button->setAutoDefault(true);  // Enter presses the focused button, as in a dialog
-    buttons.push_back(button);
+    connect(button, &QPushButton::clicked, this, [this, command = place.Command] { command(*this); });
+    if (Actions.size() < 3) Actions.push_back(button);
   }
-  Actions.assign(buttons.begin(), buttons.begin() + 3);
-  buttons[5]->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  panel->findChild<QPushButton*>("ButExit")->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
   auto* statusBar = new QStatusBar(this);
   statusBar->setObjectName(QStringLiteral("StatusBar"));
   statusBar->setSizeGripEnabled(false);
   statusBar->setGeometry(0, panelHeight, kClientWidth, kStatusHeight);
-  const auto label = [statusBar](const char* name) {
+  // The status on the left; the step and the seed on the right, when there are.
+  const auto label = [statusBar](const char* name, bool right) {
     auto* label = new QLabel(statusBar);
     label->setObjectName(QString::fromLatin1(name));
+    label->setVisible(!right);
+    right ? statusBar->addPermanentWidget(label) : statusBar->addWidget(label, 1);
     return label;
   };
-  StatusLabel = label("StatusText");
-  statusBar->addWidget(StatusLabel, 1);
-  StepField = label("StepField");
-  statusBar->addPermanentWidget(StepField);
-  StepField->hide();
-  SeedLabel = label("SeedLabel");
+  StatusLabel = label("StatusText", false);
+  StepField = label("StepField", true);
+  SeedLabel = label("SeedLabel", true);
   SeedLabel->setToolTip(QStringLiteral("Show the level (Ctrl+E)"));
-  SeedLabel->hide();
-  statusBar->addPermanentWidget(SeedLabel);
   StepTimer = new QTimer(this);
   StepTimer->setInterval(1000);
 
@@ -139,25 +161,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   LevelWindow = new TLevelWindow(this);
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
   LevelWindow->Connect(*S);
-  for (std::size_t i = 0; i < Groups.size(); ++i)
-    connect(Groups[i], &TRadioGroup::Chosen, this,
-            [this, i](int item) { S->ChooseOption(shell::LevelOptionTable()[i], item); });
-
-  connect(buttons[0], &QPushButton::clicked, this, [this] { S->GenerateMap(); });
-  connect(buttons[1], &QPushButton::clicked, this, [this] { S->Compile(); });
-  connect(buttons[2], &QPushButton::clicked, this, [this] { S->RunGame(); });
-  connect(buttons[3], &QPushButton::clicked, this, [this] {
-    {
-      TSetupForm dialog(*S, this);
-      RunModal(dialog);
-    }
-    S->SetupClosed();
-  });
-  connect(buttons[4], &QPushButton::clicked, this, [this] {
-    TAboutLicenseDlg dialog(this);
-    RunModal(dialog);
-  });
-  connect(buttons[5], &QPushButton::clicked, this, &QWidget::close);
   connect(StepTimer, &QTimer::timeout, this, [this] { S->Tick(); });
   connect(CompileOutput->ButStop, &QPushButton::clicked, this, [this] { S->StopCompile(); });
   connect(SeedLabel, &QLabel::linkActivated, this, [this] { S->ShowLevelWindow(); });
@@ -205,7 +208,7 @@ void TMainForm::EndOnStopSignals() {
 
 void TMainForm::ShowState(const shell::MainState& state) {
   for (std::size_t i = 0; i < Groups.size(); ++i)
-    Groups[i]->SetItemIndex(shell::LevelOptionTable()[i].Get(state.Options));
+    Groups[i]->button(shell::LevelOptionTable()[i].Get(state.Options))->setChecked(true);
   SetActionsEnabled(state.ActionsEnabled, FromShell(state.DisabledReason));
   StatusLabel->setText(FromShell(state.Status));
   StepField->setText(FromShell(state.Step));

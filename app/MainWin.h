@@ -19,6 +19,7 @@
 
 #include "shell/Session.h"
 
+class QButtonGroup;
 class QCloseEvent;
 class QDialog;
 class QLabel;
@@ -26,7 +27,6 @@ class QPushButton;
 class QTimer;
 class TCompileOutputForm;
 class TLevelWindow;
-class TRadioGroup;
 
 class TMainForm : public QWidget, public shell::MainView {
   Q_OBJECT
@@ -74,7 +74,7 @@ class TMainForm : public QWidget, public shell::MainView {
  private:
   void SetActionsEnabled(bool enabled, const QString& reason);
 
-  std::vector<TRadioGroup*> Groups;   // in the option table's order
+  std::vector<QButtonGroup*> Groups;  // in the option table's order
   std::vector<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;
   // On the right of the status bar while a compile runs: the step and the

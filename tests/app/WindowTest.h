@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <memory>
@@ -14,7 +16,6 @@
 
 #include "FakeTools.h"
 #include "app/MainWin.h"
-#include "app/RadioGroup.h"
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -26,7 +27,8 @@ class WindowTest : public ::testing::Test {
   void WriteSettings(const std::string& game) { testing_support::WriteFile(Ini, Fake.ToolDir + "\r\n" + game + "\r\n"); }
   // The main window's controls by their object names.
   QPushButton* Button(const char* name) const { return Form->findChild<QPushButton*>(name); }
-  TRadioGroup* Group(const char* name) const { return Form->findChild<TRadioGroup*>(name); }
+  QGroupBox* Group(const char* name) const { return Form->findChild<QGroupBox*>(name); }
+  QRadioButton* Item(const char* group, int index) const { return Group(group)->findChildren<QRadioButton*>().at(index); }
   bool Actions() const {
     return Button("ButGenMap")->isEnabled() && Button("ButGenBsp")->isEnabled() && Button("ButRun")->isEnabled();
   }

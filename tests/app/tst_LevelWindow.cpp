@@ -13,7 +13,6 @@
 #include "WindowTest.h"
 #include "app/LevelPictureView.h"
 #include "app/LevelWindow.h"
-#include "app/RadioGroup.h"
 
 using namespace testing_support;
 
@@ -77,7 +76,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   ASSERT_TRUE(level->isVisible());
   EXPECT_TRUE(level->SeedEdit->text().isEmpty());
   EXPECT_FALSE(level->ButKeep->isEnabled());
-  Group("RGMapDim")->Item(0)->click();
+  Item("RGMapDim", 0)->click();
   level->SeedEdit->setText(QStringLiteral("7"));
   QTest::keyClick(level->SeedEdit, Qt::Key_Return);
   ASSERT_EQ(RunCommand({"--seed", "7", "--dimension", "very-small", "--game-dir", Game, "--output", "cli.map"}).Status, 0);
@@ -107,7 +106,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
 // The picture takes at least half the window at its own size, and the start
 // shows whatever lies on its cell.
 TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
-  Group("RGMapDim")->Item(0)->click();
+  Item("RGMapDim", 0)->click();
   TLevelWindow* level = Form->LevelWindow;
   for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
     Form->Session().MakeAgain(seed);

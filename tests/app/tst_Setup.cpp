@@ -9,7 +9,6 @@
 #include <QToolButton>
 
 #include "WindowTest.h"
-#include "app/RadioGroup.h"
 #include "app/Setup.h"
 
 using namespace testing_support;
@@ -47,16 +46,16 @@ TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   EXPECT_TRUE(Actions());
   EXPECT_FALSE(Button("ButGenBsp")->toolTip().contains("Setup"));
   EXPECT_EQ(Form->StatusText(), "");
-  Group("RGMapDim")->Item(2)->click();
-  Group("RGBarney")->Item(1)->click();
+  Item("RGMapDim", 2)->click();
+  Item("RGBarney", 1)->click();
   Button("ButExit")->click();
   Form.reset();
   Start();
   EXPECT_TRUE(Actions());
   EXPECT_EQ(Form->Session().Folders().ToolDir(), Fake.ToolDir);
-  EXPECT_TRUE(Group("RGMapDim")->Item(2)->isChecked());
-  EXPECT_TRUE(Group("RGBarney")->Item(1)->isChecked());
-  EXPECT_TRUE(Group("RGSkill")->Item(1)->isChecked());
+  EXPECT_TRUE(Item("RGMapDim", 2)->isChecked());
+  EXPECT_TRUE(Item("RGBarney", 1)->isChecked());
+  EXPECT_TRUE(Item("RGSkill", 1)->isChecked());
 }
 
 // Folders come typed, pasted or chosen, and count once complete; each field

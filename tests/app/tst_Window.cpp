@@ -30,7 +30,6 @@
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/LevelWindow.h"
-#include "app/RadioGroup.h"
 #include "shell/CompileLog.h"
 
 using namespace testing_support;
@@ -103,7 +102,7 @@ TEST_F(Window, StopAndSignalsEndTheCompileTheStatusBarShows) {
 
   std::filesystem::remove(Fake.ToolDir + "/child.pid");
   TMainForm::EndOnStopSignals();
-  Group("RGMapDim")->Item(2)->click();
+  Item("RGMapDim", 2)->click();
   Button("ButGenBsp")->click();
   child = WaitForLine(Fake.ToolDir + "/child.pid");
   Form->AskUser = [](const QString&) -> bool { throw std::logic_error("asked"); };
@@ -145,14 +144,14 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
     return nullptr;
   };
   // Tab lands on each group's chosen item.
-  Group("RGMonsters")->Item(2)->click();
-  Group("RGMapDim")->Item(0)->setFocus();
+  Item("RGMonsters", 2)->click();
+  Item("RGMapDim", 0)->setFocus();
   std::vector<QWidget*> visited = {Group("RGMapDim")};
   for (int i = 0; i < 40 && visited.size() < controls.size(); ++i) {
     QTest::keyClick(Form->focusWidget(), Qt::Key_Tab);
     if (control(Form->focusWidget()) != visited.back()) visited.push_back(control(Form->focusWidget()));
     if (control(Form->focusWidget()) == Group("RGMonsters")) {
-      EXPECT_EQ(Form->focusWidget(), Group("RGMonsters")->Item(2));
+      EXPECT_EQ(Form->focusWidget(), Item("RGMonsters", 2));
     }
   }
   EXPECT_EQ(visited, controls);
@@ -322,7 +321,7 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   CopyRealTools("linux/sdhlt", Fake.ToolDir, [](const std::string&) { return std::string(); });
   WriteTestWad(Fake.HLDir + "/valve/halflife.wad");
   Start();
-  Group("RGMapDim")->Item(2)->click();  // Medium
+  Item("RGMapDim", 2)->click();  // Medium
   Button("ButGenMap")->click();
   QElapsedTimer clock;
   clock.start();
