@@ -17,7 +17,6 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint) {
-  setObjectName(QStringLiteral("AboutLicenseDlg"));
   setWindowTitle(QStringLiteral("About"));
   setFont(PixelFont(11));
 
@@ -50,7 +49,6 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
   connect(more, &QPushButton::toggled, this, fold);
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setObjectName(QStringLiteral("ButOK"));
   ok->setGeometry(128, 105, 71, 25);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -28,7 +28,6 @@ QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
 }  // namespace
 
 TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("LevelWindow"));
   setWindowTitle(QStringLiteral("Level"));
   Picture = new TLevelPictureView(this);
   SeedText = new QLabel(this);

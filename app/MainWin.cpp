@@ -85,7 +85,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
-  setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QString::fromUtf8(shell::kApplicationTitle));
   setFont(PixelFont(11));
   setFixedSize(kClientWidth, kClientHeight);
@@ -120,10 +119,8 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
 
   const int panelHeight = kClientHeight - kStatusHeight;
   auto* panel = new QFrame(this);
-  panel->setObjectName(QStringLiteral("ButPanel"));
   panel->setGeometry(kClientWidth - kPanelWidth, 0, kPanelWidth, panelHeight);
-  panel->setFrameShape(QFrame::Panel);
-  panel->setFrameShadow(QFrame::Raised);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
   for (const ButtonPlace& place : kButtons) {
     auto* button = new QPushButton(QString::fromUtf8(place.Caption), panel);
     button->setObjectName(QString::fromLatin1(place.ObjectName));
@@ -138,7 +135,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   panel->findChild<QPushButton*>("ButExit")->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
   auto* statusBar = new QStatusBar(this);
-  statusBar->setObjectName(QStringLiteral("StatusBar"));
   statusBar->setSizeGripEnabled(false);
   statusBar->setGeometry(0, panelHeight, kClientWidth, kStatusHeight);
   // The status on the left; the step and the seed on the right, when there are.
@@ -188,11 +184,6 @@ TMainForm::~TMainForm() {
 
 QString TMainForm::StatusText() const { return StatusLabel->text(); }
 
-void TMainForm::EndNow() {
-  S->EndNow();
-  close();
-}
-
 void TMainForm::EndOnStopSignals() {
   platform::CatchStopSignals();
   auto* poll = new QTimer(qApp);
@@ -200,7 +191,7 @@ void TMainForm::EndOnStopSignals() {
     if (!platform::StopSignal()) return;
     poll->stop();
     for (QWidget* window : QApplication::topLevelWidgets())
-      if (auto* form = qobject_cast<TMainForm*>(window)) form->EndNow();
+      if (auto* form = qobject_cast<TMainForm*>(window)) form->S->EndNow();
     QApplication::closeAllWindows();
   });
   poll->start(100);

@@ -46,12 +46,9 @@ class TMainForm : public QWidget, public shell::MainView {
   shell::Session& Session() { return *S; }
   QString StatusText() const;
 
-  // The program must end (a signal, the end of the user's session): a
-  // running compile stops without a question and the window closes.
-  void EndNow();
   // From now on SIGINT, SIGTERM and SIGHUP (Ctrl+C, the end of the user's
-  // session) end every main window so, seen from the event loop; any other
-  // window (a message box before the main window) is closed.
+  // session), seen from the event loop, close every window: a running
+  // compile stops without a question.
   static void EndOnStopSignals();
 
   std::function<void(const QString& text)> ErrorDisplay;

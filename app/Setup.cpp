@@ -49,7 +49,6 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::MSWindowsFixedSizeDialogHint),
       S(session) {
-  setObjectName(QStringLiteral("SetupForm"));
   setWindowTitle(QStringLiteral("Setup"));
   setFont(PixelFont(11));
 
