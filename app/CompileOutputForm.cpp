@@ -70,12 +70,8 @@ void TCompileOutputForm::ShowLog(const shell::CompileLogUpdate& update) {
   // The document's last block is always the unfinished line.
   QTextCursor cursor(Text->document());
   cursor.beginEditBlock();
-  if (update.Reset) {
-    cursor.select(QTextCursor::Document);
-  } else {
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
-  }
+  cursor.movePosition(QTextCursor::End);
+  cursor.movePosition(update.Reset ? QTextCursor::Start : QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
   cursor.insertText(text);
   const int excess = Text->document()->blockCount() - static_cast<int>(update.Held) - 1;
   if (excess > 0) {

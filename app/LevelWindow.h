@@ -1,10 +1,4 @@
 #pragma once
-// The "Level" window: the last level made, as a picture with its seed,
-// options and counts, and the ways to make it again: the quorvel-cli command
-// line, a seed to make with the current options, and "Compile and play";
-// below, "Keep level" under a name and the kept levels with Play, Compile
-// and Delete. A view only: it shows a shell::LevelSheet and forwards the
-// user's commands to the session. Closing it (Escape too) only hides it.
 
 #include <QWidget>
 
@@ -14,8 +8,35 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
-class TLevelPictureView;
 
+// Draws a level picture as the shell lays it out (shell::LayOutPicture), in
+// the palette's text colour.
+class TLevelPictureView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TLevelPictureView(QWidget* parent = nullptr);
+
+  void SetPicture(shell::LevelPicture picture);
+  QSize sizeHint() const override;
+  // The marks drawn at the current size (tests look at them).
+  std::vector<shell::PictureMark> Marks() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  shell::TextMeasure Measure() const;
+
+  shell::LevelPicture Shown;
+};
+
+// The "Level" window: the last level made, as a picture with its seed,
+// options and counts, and the ways to make it again: the quorvel-cli command
+// line, a seed to make with the current options, and "Compile and play";
+// below, "Keep level" under a name and the kept levels with Play, Compile
+// and Delete. A view only: it shows a shell::LevelSheet and forwards the
+// user's commands to the session. Closing it (Escape too) only hides it.
 class TLevelWindow : public QWidget {
   Q_OBJECT
 

@@ -11,7 +11,6 @@
 
 #include "RunCommand.h"
 #include "WindowTest.h"
-#include "app/LevelPictureView.h"
 #include "app/LevelWindow.h"
 
 using namespace testing_support;
