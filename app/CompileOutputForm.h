@@ -15,8 +15,7 @@ class TCompileOutputForm : public QWidget {
   Q_OBJECT
 
  public:
-  // A separate top-level window even with a parent (the main window), which
-  // deletes it and beside which it opens.
+  // A window of its own beside parent (the main window), which deletes it.
   explicit TCompileOutputForm(QWidget* parent = nullptr);
 
   QPlainTextEdit* Text;
@@ -29,8 +28,7 @@ class TCompileOutputForm : public QWidget {
   // scrolled up to read; scrolling back to the end follows again.
   void ShowLog(const shell::CompileLogUpdate& update);
   void Clear();
-  // Shows the window raised, beside its parent when it was hidden;
-  // activated when the user asked for it (not when a compile opened it).
+  // Shows the window as ShowBeside (app/Placement.h) does, beside its parent.
   void ShowAndRaise(bool activate = true);
 
  private:

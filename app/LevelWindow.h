@@ -41,8 +41,7 @@ class TLevelWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // A separate top-level window even with a parent (the main window), which
-  // deletes it.
+  // A window of its own, even with a parent (the main window), which deletes it.
   explicit TLevelWindow(QWidget* parent = nullptr);
   // From now on the buttons' commands go to session.
   void Connect(shell::Session& session);

@@ -182,8 +182,6 @@ TMainForm::~TMainForm() {
   S.reset();  // before the widgets the compile reports to go
 }
 
-QString TMainForm::StatusText() const { return StatusLabel->text(); }
-
 void TMainForm::EndOnStopSignals() {
   platform::CatchStopSignals();
   auto* poll = new QTimer(qApp);

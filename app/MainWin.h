@@ -1,8 +1,7 @@
 #pragma once
-// The main window: six option groups, the commands and a one-line status bar.
-// A view over shell::Session, which holds the state and runs the commands:
-// the window draws what the session shows and forwards the user's input.
-// Its controls carry object names ("ButGenMap", "RGMapDim", "StatusText"...).
+// The main window: six option groups, the commands and a one-line status bar,
+// a view over shell::Session. Its controls carry object names ("ButGenMap",
+// "RGMapDim", "StatusText"...).
 //
 // Hooks for tests, which put their own in:
 //   ErrorDisplay  how an error reaches the user (empty: a modal box)
@@ -44,7 +43,6 @@ class TMainForm : public QWidget, public shell::MainView {
   TLevelWindow* LevelWindow;
 
   shell::Session& Session() { return *S; }
-  QString StatusText() const;
 
   // From now on SIGINT, SIGTERM and SIGHUP (Ctrl+C, the end of the user's
   // session), seen from the event loop, close every window: a running
@@ -74,9 +72,7 @@ class TMainForm : public QWidget, public shell::MainView {
   std::vector<QButtonGroup*> Groups;  // in the option table's order
   std::vector<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;
-  // On the right of the status bar while a compile runs: the step and the
-  // time, e.g. "hlbsp: step 2 of 4, 0:12"; it refreshes once a second.
-  QLabel* StepField;
+  QLabel* StepField;  // the compile's step, refreshed each second by StepTimer
   QTimer* StepTimer;
   QLabel* SeedLabel;
   // Where disabling the action buttons moved the focus, and from where: put

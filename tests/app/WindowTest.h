@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -28,12 +29,13 @@ class WindowTest : public ::testing::Test {
   // The main window's controls by their object names.
   QPushButton* Button(const char* name) const { return Form->findChild<QPushButton*>(name); }
   QGroupBox* Group(const char* name) const { return Form->findChild<QGroupBox*>(name); }
+  QString Status() const { return Form->findChild<QLabel*>("StatusText")->text(); }
   QRadioButton* Item(const char* group, int index) const { return Group(group)->findChildren<QRadioButton*>().at(index); }
   bool Actions() const {
     return Button("ButGenMap")->isEnabled() && Button("ButGenBsp")->isEnabled() && Button("ButRun")->isEnabled();
   }
   bool WaitForStatus(const QString& text) {
-    return QTest::qWaitFor([&] { return Form->StatusText() == text; }, 20000);
+    return QTest::qWaitFor([&] { return Status() == text; }, 20000);
   }
   void StartCompile() {
     Button("ButGenMap")->click();

@@ -52,7 +52,7 @@ TEST_F(LevelWindow, OpensBesideWithItsSeedAndCopiesTheCommandLine) {
   EXPECT_EQ(copied.toStdString(), Form->Session().Level().CommandLine);
   EXPECT_TRUE(copied.endsWith("--game-dir $'" + QByteArray::fromStdString(Fake.Root.Str()) + "/Half-Life \\xff'"))
       << copied.toStdString();
-  EXPECT_EQ(Form->StatusText(), "Copied");
+  EXPECT_EQ(Status(), "Copied");
 
   QTest::keyClick(level, Qt::Key_Escape);
   EXPECT_FALSE(level->isVisible());
@@ -88,7 +88,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   EXPECT_FALSE(level->ButPlayKept->isEnabled());  // nothing chosen yet
   level->KeptList->setCurrentItem(level->KeptList->topLevelItem(0));
   level->ButCompileKept->click();
-  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Status().toStdString();
   EXPECT_EQ(level->KeptList->topLevelItem(0)->text(4), "yes");
   level->ButPlayKept->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel_7");

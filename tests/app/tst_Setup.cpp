@@ -33,7 +33,7 @@ TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   const QString why = QString::fromUtf8(shell::kOpenSetup);
   for (QPushButton* button : {Button("ButGenMap"), Button("ButGenBsp"), Button("ButRun")})
     EXPECT_TRUE(!button->isEnabled() && button->toolTip() == why) << button->text().toStdString();
-  EXPECT_EQ(Form->StatusText(), why);
+  EXPECT_EQ(Status(), why);
   Form->move(40, 30);
   QPoint centre;
   RunSetup([&](TSetupForm& setup) {
@@ -45,7 +45,7 @@ TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
   EXPECT_TRUE(Actions());
   EXPECT_FALSE(Button("ButGenBsp")->toolTip().contains("Setup"));
-  EXPECT_EQ(Form->StatusText(), "");
+  EXPECT_EQ(Status(), "");
   Item("RGMapDim", 2)->click();
   Item("RGBarney", 1)->click();
   Button("ButExit")->click();

@@ -60,7 +60,7 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   Start();
   Form->move(0, 0);
   Button("ButGenMap")->click();
-  EXPECT_EQ(Form->StatusText(), ".map generated");
+  EXPECT_EQ(Status(), ".map generated");
   Button("ButGenBsp")->click();
   EXPECT_FALSE(Actions());  // until the compile ends
   const QRect output = Form->CompileOutput->frameGeometry();
@@ -70,7 +70,7 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   EXPECT_GE(text->viewport()->width(), QFontMetrics(text->font()).horizontalAdvance(QString(80, QLatin1Char('0'))));
   ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
       << text->toPlainText().right(200).toStdString();
-  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Status().toStdString();
   EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
   const QString shown = Form->CompileOutput->Text->toPlainText();
@@ -80,7 +80,7 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   EXPECT_FALSE(Form->CompileOutput->isVisible());
   Button("ButRun")->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
-  EXPECT_EQ(Form->StatusText(), "Half-Life started");
+  EXPECT_EQ(Status(), "Half-Life started");
 }
 
 // While a compile runs the status bar shows its step, and Stop ends it. The
@@ -327,8 +327,8 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   clock.start();
   const EventLoopWatch watch;
   Button("ButGenBsp")->click();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusText() == ".bsp generated"; }, 120000))
-      << Form->StatusText().toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Status() == ".bsp generated"; }, 120000))
+      << Status().toStdString();
   const qint64 window = clock.elapsed(), gap = watch.LongestGap();
   EXPECT_LT(gap, 1000);
   std::vector<std::string> args = shell::ArgumentsFor(Form->Session().State().Options,
