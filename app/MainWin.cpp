@@ -162,16 +162,12 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   connect(SeedLabel, &QLabel::linkActivated, this, [this] { S->ShowLevelWindow(); });
   // Ctrl+L and Ctrl+E in every window of the program, and the action
   // buttons' access keys in the windows this one opens too.
-  const auto shortcut = [this](QWidget* in, const QKeySequence& keys, auto call) {
-    auto* key = new QShortcut(keys, in);
-    if (in == this) key->setContext(Qt::ApplicationShortcut);
-    connect(key, &QShortcut::activated, this, call);
-  };
-  shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_L), [this] { CompileOutput->ShowAndRaise(); });
-  shortcut(this, QKeySequence(Qt::CTRL | Qt::Key_E), [this] { S->ShowLevelWindow(); });
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this, [this] { CompileOutput->ShowAndRaise(); },
+                Qt::ApplicationShortcut);
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] { S->ShowLevelWindow(); }, Qt::ApplicationShortcut);
   for (QWidget* window : std::initializer_list<QWidget*>{CompileOutput, LevelWindow})
     for (QPushButton* button : Actions)
-      shortcut(window, QKeySequence::mnemonic(button->text()), [button] {
+      new QShortcut(QKeySequence::mnemonic(button->text()), window, [button] {
         if (button->isEnabled()) button->click();
       });
 }
