@@ -165,13 +165,9 @@ void TLevelWindow::Connect(shell::Session& session) {
   connect(ButCompilePlay, &QPushButton::clicked, this, [&session] { session.CompileAndPlay(); });
   connect(ButKeep, &QPushButton::clicked, this,
           [this, &session] { session.KeepLevel(NameEdit->text().toStdString()); });
-  const std::pair<QPushButton*, void (shell::Session::*)(const std::string&)> keptCommands[] = {
-      {ButPlayKept, &shell::Session::PlayKept},
-      {ButCompileKept, &shell::Session::CompileKept},
-      {ButDeleteKept, &shell::Session::DeleteKept}};
-  for (const auto& [button, command] : keptCommands)
-    connect(button, &QPushButton::clicked, this,
-            [this, &session, command = command] { (session.*command)(ChosenKept()); });
+  connect(ButPlayKept, &QPushButton::clicked, this, [this, &session] { session.PlayKept(ChosenKept()); });
+  connect(ButCompileKept, &QPushButton::clicked, this, [this, &session] { session.CompileKept(ChosenKept()); });
+  connect(ButDeleteKept, &QPushButton::clicked, this, [this, &session] { session.DeleteKept(ChosenKept()); });
 }
 
 void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {

@@ -30,12 +30,9 @@ inline QLabel* PixelLabel(QWidget* parent, const char* name, const QString& text
 }
 
 // The program's icon, compiled into the program. The resources live in a
-// static library, whose registration nothing would pull in otherwise.
+// static library, whose registration nothing would pull in otherwise (a
+// second registration is a no-op).
 inline QIcon ProgramIcon() {
-  static const bool loaded = [] {
-    Q_INIT_RESOURCE(quorvel);
-    return true;
-  }();
-  (void)loaded;
+  Q_INIT_RESOURCE(quorvel);
   return QIcon(QStringLiteral(":/quorvel.png"));
 }
