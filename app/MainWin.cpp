@@ -33,16 +33,15 @@ constexpr int kClientHeight = 254;
 constexpr int kStatusHeight = 19;
 constexpr int kPanelWidth = 106;
 
-// Where each option group stands, by its option's name.
+// Where each option group stands, by its option's name (also the group's
+// object name).
 struct GroupPlace {
   const char* Option;
-  const char* ObjectName;
   QRect Rect;
 };
 const GroupPlace kGroupPlaces[] = {
-    {"dimension", "RGMapDim", {8, 5, 98, 126}},      {"monsters", "RGMonsters", {112, 5, 136, 126}},
-    {"game-type", "RGGameType", {252, 5, 96, 126}},  {"complexity", "RGMapCompl", {8, 150, 93, 81}},
-    {"skill", "RGSkill", {129, 150, 93, 81}},        {"friends", "RGBarney", {255, 150, 93, 81}},
+    {"dimension", {8, 5, 98, 126}},   {"monsters", {112, 5, 136, 126}}, {"game-type", {252, 5, 96, 126}},
+    {"complexity", {8, 150, 93, 81}}, {"skill", {129, 150, 93, 81}},    {"friends", {255, 150, 93, 81}},
 };
 
 const GroupPlace& PlaceOf(const shell::OptionSpec& spec) {
@@ -95,7 +94,7 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   // buttons top to bottom.
   for (const shell::OptionSpec& spec : shell::LevelOptionTable()) {
     auto* box = new QGroupBox(QString::fromUtf8(spec.Caption), this);
-    box->setObjectName(QString::fromLatin1(PlaceOf(spec).ObjectName));
+    box->setObjectName(QString::fromLatin1(spec.Name));
     box->setGeometry(PlaceOf(spec).Rect);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(4, 2, 0, 2);

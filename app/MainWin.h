@@ -1,7 +1,7 @@
 #pragma once
 // The main window: six option groups, the commands and a one-line status bar,
-// a view over shell::Session. Its controls carry object names ("ButGenMap",
-// "RGMapDim", "StatusText"...).
+// a view over shell::Session. Its controls carry object names: "ButGenMap"...,
+// each option group its option's ("dimension"...), "StatusText"...
 //
 // Hooks for tests, which put their own in:
 //   ErrorDisplay  how an error reaches the user (empty: a modal box)

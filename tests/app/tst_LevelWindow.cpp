@@ -75,7 +75,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   ASSERT_TRUE(level->isVisible());
   EXPECT_TRUE(level->SeedEdit->text().isEmpty());
   EXPECT_FALSE(level->ButKeep->isEnabled());
-  Item("RGMapDim", 0)->click();
+  Item("dimension", 0)->click();
   level->SeedEdit->setText(QStringLiteral("7"));
   QTest::keyClick(level->SeedEdit, Qt::Key_Return);
   ASSERT_EQ(RunCommand({"--seed", "7", "--dimension", "very-small", "--game-dir", Game, "--output", "cli.map"}).Status, 0);
@@ -105,7 +105,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
 // The picture takes at least half the window at its own size, and the start
 // shows whatever lies on its cell.
 TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
-  Item("RGMapDim", 0)->click();
+  Item("dimension", 0)->click();
   TLevelWindow* level = Form->LevelWindow;
   for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
     Form->Session().MakeAgain(seed);

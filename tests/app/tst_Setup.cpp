@@ -46,16 +46,16 @@ TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   EXPECT_TRUE(Actions());
   EXPECT_FALSE(Button("ButGenBsp")->toolTip().contains("Setup"));
   EXPECT_EQ(Status(), "");
-  Item("RGMapDim", 2)->click();
-  Item("RGBarney", 1)->click();
+  Item("dimension", 2)->click();
+  Item("friends", 1)->click();
   Button("ButExit")->click();
   Form.reset();
   Start();
   EXPECT_TRUE(Actions());
   EXPECT_EQ(Form->Session().Folders().ToolDir(), Fake.ToolDir);
-  EXPECT_TRUE(Item("RGMapDim", 2)->isChecked());
-  EXPECT_TRUE(Item("RGBarney", 1)->isChecked());
-  EXPECT_TRUE(Item("RGSkill", 1)->isChecked());
+  EXPECT_TRUE(Item("dimension", 2)->isChecked());
+  EXPECT_TRUE(Item("friends", 1)->isChecked());
+  EXPECT_TRUE(Item("skill", 1)->isChecked());
 }
 
 // Folders come typed, pasted or chosen, and count once complete; each field

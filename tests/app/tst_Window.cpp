@@ -102,7 +102,7 @@ TEST_F(Window, StopAndSignalsEndTheCompileTheStatusBarShows) {
 
   std::filesystem::remove(Fake.ToolDir + "/child.pid");
   TMainForm::EndOnStopSignals();
-  Item("RGMapDim", 2)->click();
+  Item("dimension", 2)->click();
   Button("ButGenBsp")->click();
   child = WaitForLine(Fake.ToolDir + "/child.pid");
   Form->AskUser = [](const QString&) -> bool { throw std::logic_error("asked"); };
@@ -122,7 +122,7 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   // Each button has its own access key. Reading order: the option groups row
   // by row, then the panel's buttons.
   std::vector<QWidget*> controls;
-  for (const char* name : {"RGMapDim", "RGMapCompl", "RGSkill", "RGMonsters", "RGBarney", "RGGameType"})
+  for (const char* name : {"dimension", "complexity", "skill", "monsters", "friends", "game-type"})
     controls.push_back(Group(name));
   QSet<QChar> keys;
   for (const char* name : {"ButGenMap", "ButGenBsp", "ButRun", "ButSetup", "ButAbout", "ButExit"}) {
@@ -144,14 +144,14 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
     return nullptr;
   };
   // Tab lands on each group's chosen item.
-  Item("RGMonsters", 2)->click();
-  Item("RGMapDim", 0)->setFocus();
-  std::vector<QWidget*> visited = {Group("RGMapDim")};
+  Item("monsters", 2)->click();
+  Item("dimension", 0)->setFocus();
+  std::vector<QWidget*> visited = {Group("dimension")};
   for (int i = 0; i < 40 && visited.size() < controls.size(); ++i) {
     QTest::keyClick(Form->focusWidget(), Qt::Key_Tab);
     if (control(Form->focusWidget()) != visited.back()) visited.push_back(control(Form->focusWidget()));
-    if (control(Form->focusWidget()) == Group("RGMonsters")) {
-      EXPECT_EQ(Form->focusWidget(), Item("RGMonsters", 2));
+    if (control(Form->focusWidget()) == Group("monsters")) {
+      EXPECT_EQ(Form->focusWidget(), Item("monsters", 2));
     }
   }
   EXPECT_EQ(visited, controls);
@@ -321,7 +321,7 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   CopyRealTools("linux/sdhlt", Fake.ToolDir, [](const std::string&) { return std::string(); });
   WriteTestWad(Fake.HLDir + "/valve/halflife.wad");
   Start();
-  Item("RGMapDim", 2)->click();  // Medium
+  Item("dimension", 2)->click();  // Medium
   Button("ButGenMap")->click();
   QElapsedTimer clock;
   clock.start();
