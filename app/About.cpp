@@ -41,18 +41,16 @@ TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
     setFixedSize(kClientWidth, shown ? license->geometry().bottom() + 1 : license->y() - 5);
   };
 
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);  // first, for Tab
+  ok->setGeometry(128, 105, 71, 25);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* more = new QPushButton(QStringLiteral("License"), this);
   more->setObjectName(QStringLiteral("ButLicense"));
   more->setGeometry(205, 105, 71, 25);
   more->setCheckable(true);
   more->setAutoDefault(false);
   connect(more, &QPushButton::toggled, this, fold);
-
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  ok->setGeometry(128, 105, 71, 25);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  setTabOrder(ok, more);
 
   fold(false);
   if (owner) move(owner->x() + 30, owner->y() + 30);

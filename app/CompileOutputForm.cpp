@@ -36,7 +36,6 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
   });
 
   ButStop = new QPushButton(QStringLiteral("&Stop"), this);
-  ButStop->setEnabled(false);
   auto* clear = new QPushButton(QStringLiteral("C&lear"), this);
   auto* close = new QPushButton(QStringLiteral("&Close"), this);
   for (QPushButton* button : {ButStop, clear, close}) button->setAutoDefault(true);  // Enter presses it
@@ -44,11 +43,9 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
   connect(close, &QPushButton::clicked, this, &QWidget::close);
   CloseOnEscape(*this);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ButStop);
-  buttons->addStretch();
-  buttons->addWidget(clear);
-  buttons->addWidget(close);
+  auto* buttons = new QHBoxLayout;  // Stop at the left, the others at the right
+  for (QPushButton* button : std::initializer_list<QPushButton*>{ButStop, nullptr, clear, close})
+    button ? buttons->addWidget(button) : buttons->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Text);
   layout->addLayout(buttons);

@@ -19,7 +19,7 @@ class TCompileOutputForm : public QWidget {
   explicit TCompileOutputForm(QWidget* parent = nullptr);
 
   QPlainTextEdit* Text;
-  QPushButton* ButStop;  // enabled while a compile runs; the owner connects it
+  QPushButton* ButStop;  // the owner connects it and enables it while a compile runs
 
   // Catches up with the compile's log in one edit: the unfinished last line
   // replaced, the completed lines added, the oldest beyond what the log

@@ -132,11 +132,10 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   auto* again = new QHBoxLayout;
   again->addWidget(SeedEdit);
   again->addWidget(ButMakeAgain);
-  auto* side = new QVBoxLayout;
-  for (QWidget* widget : std::initializer_list<QWidget*>{SeedText, OptionsText, CountsText}) side->addWidget(widget);
-  side->addStretch();
-  side->addWidget(ButCopyCommand);
-  side->addWidget(ButCompilePlay);
+  auto* side = new QVBoxLayout;  // the stretch between the facts and the buttons
+  for (QWidget* widget : std::initializer_list<QWidget*>{SeedText, OptionsText, CountsText, nullptr, ButCopyCommand,
+                                                         ButCompilePlay})
+    widget ? side->addWidget(widget) : side->addStretch();
   side->addLayout(again);
   auto* top = new QHBoxLayout;
   top->addWidget(Picture, 1);

@@ -15,8 +15,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/Look.h"
@@ -191,8 +189,8 @@ void TMainForm::EndOnStopSignals() {
 }
 
 void TMainForm::ShowState(const shell::MainState& state) {
-  for (std::size_t i = 0; i < Groups.size(); ++i)
-    Groups[i]->button(shell::LevelOptionTable()[i].Get(state.Options))->setChecked(true);
+  for (qsizetype i = 0; i < Groups.size(); ++i)
+    Groups[i]->button(shell::LevelOptionTable()[static_cast<std::size_t>(i)].Get(state.Options))->setChecked(true);
   SetActionsEnabled(state.ActionsEnabled, FromShell(state.DisabledReason));
   StatusLabel->setText(FromShell(state.Status));
   StepField->setText(FromShell(state.Step));
@@ -204,12 +202,10 @@ void TMainForm::ShowState(const shell::MainState& state) {
 }
 
 void TMainForm::SetActionsEnabled(bool enabled, const QString& reason) {
-  for (std::size_t i = 0; i < Actions.size(); ++i)
+  for (qsizetype i = 0; i < Actions.size(); ++i)
     Actions[i]->setToolTip(reason.isEmpty() ? QString::fromUtf8(kButtons[i].ToolTip) : reason);
   if (enabled == Actions[0]->isEnabled()) return;
-  QWidget* focused = focusWidget();
-  const bool actionFocused = std::find(Actions.begin(), Actions.end(), focused) != Actions.end();
-  if (!enabled && actionFocused && focused->isEnabled()) FocusBeforeDisabling = focused;
+  if (!enabled && Actions.contains(focusWidget())) FocusBeforeDisabling = focusWidget();
   for (QPushButton* button : Actions) button->setEnabled(enabled);
   if (!enabled) {
     FocusWhileDisabled = focusWidget();

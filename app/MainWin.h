@@ -8,13 +8,13 @@
 //   RunModal      shows the Setup or About dialog modally (exec)
 //   AskUser       a yes/no question, No the default; true for yes (empty: a modal box)
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "shell/Session.h"
 
@@ -69,8 +69,8 @@ class TMainForm : public QWidget, public shell::MainView {
  private:
   void SetActionsEnabled(bool enabled, const QString& reason);
 
-  std::vector<QButtonGroup*> Groups;  // in the option table's order
-  std::vector<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
+  QList<QButtonGroup*> Groups;  // in the option table's order
+  QList<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;
   QLabel* StepField;  // the compile's step, refreshed each second by StepTimer
   QTimer* StepTimer;
