@@ -1,12 +1,7 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTest>
 #include <QTreeWidget>
 
 #include "RunCommand.h"

@@ -1,18 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSet>
-#include <QTest>
 #include <QTimer>
 #include <QElapsedTimer>
 
@@ -30,7 +24,6 @@
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/LevelWindow.h"
-#include "shell/CompileLog.h"
 
 using namespace testing_support;
 
