@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/Look.h"
@@ -129,7 +131,8 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
     connect(button, &QPushButton::clicked, this, [this, command = place.Command] { command(*this); });
     if (Actions.size() < 3) Actions.push_back(button);
   }
-  panel->findChild<QPushButton*>("ButExit")->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  const QList<QPushButton*> buttons = panel->findChildren<QPushButton*>();
+  buttons.back()->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
   auto* statusBar = new QStatusBar(this);
   statusBar->setSizeGripEnabled(false);
@@ -154,6 +157,8 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   LevelWindow = new TLevelWindow(this);
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
   LevelWindow->Connect(*S);
+  // The keyboard starts on the first command that can run: Setup at a first start.
+  (*std::find_if(buttons.begin(), buttons.end(), [](QPushButton* button) { return button->isEnabled(); }))->setFocus();
   connect(StepTimer, &QTimer::timeout, this, [this] { S->Tick(); });
   connect(CompileOutput->ButStop, &QPushButton::clicked, this, [this] { S->StopCompile(); });
   connect(SeedLabel, &QLabel::linkActivated, this, [this] { S->ShowLevelWindow(); });

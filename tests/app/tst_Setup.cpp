@@ -28,6 +28,7 @@ class Doors : public WindowTest {
 // the options chosen come back after Exit and a new start.
 TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   Start();
+  EXPECT_EQ(Form->focusWidget(), Button("ButSetup"));  // the first command that can run
   const QString why = QString::fromUtf8(shell::kOpenSetup);
   for (QPushButton* button : {Button("ButGenMap"), Button("ButGenBsp"), Button("ButRun")})
     EXPECT_TRUE(!button->isEnabled() && button->toolTip() == why) << button->text().toStdString();

@@ -112,6 +112,7 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   Fake.Tool("hlcsg", "sleep 0.5");  // still running when the key's events have been handled, on a busy machine too
   Start();
   EXPECT_EQ(Form->windowTitle(), "Quorvel");
+  EXPECT_EQ(Form->focusWidget(), Button("ButGenMap"));  // the keyboard starts on the first command
   // Each button has its own access key. Reading order: the option groups row
   // by row, then the panel's buttons.
   std::vector<QWidget*> controls;
