@@ -57,6 +57,7 @@ TEST(WindowPlacement, WithoutRoomItLeavesTheButtonsInSight) {
 TEST(WindowPlacement, DialogsCentredOnTheOwnerAndKeptOnTheScreen) {
   const ScreenRect screen{0, 0, 1280, 800};
   EXPECT_EQ(shell::PlaceCentred(Owner(100, 100), 300, 180, screen), (ScreenRect{181, 150, 300, 180}));
+  EXPECT_EQ(shell::PlaceCentred({100, 100, 463, 281}, 300, 180, screen), (ScreenRect{182, 151, 300, 180}));
   EXPECT_EQ(shell::PlaceCentred(Owner(-300, 700), 300, 180, screen), (ScreenRect{0, 620, 300, 180}));
   EXPECT_EQ(shell::PlaceCentred(Owner(1100, -90), 300, 180, screen), (ScreenRect{980, 0, 300, 180}));
   EXPECT_EQ(shell::PlaceCentred(Owner(0, 0), 300, 900, screen), (ScreenRect{81, 0, 300, 800}));
