@@ -9,9 +9,7 @@
 #include "shell/Names.h"
 #include "shell/Version.h"
 
-namespace {
 constexpr int kClientWidth = 284;
-}
 
 TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

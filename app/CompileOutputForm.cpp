@@ -10,15 +10,11 @@
 
 #include "app/Placement.h"
 
-namespace {
-
 constexpr int kColumns = 80;  // the width of a terminal, which the tools write for
 constexpr int kHeight = 420;
 // The least that shows a few lines and the buttons.
 constexpr int kMinWidth = 320;
 constexpr int kMinHeight = 120;
-
-}  // namespace
 
 TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Compile output"));

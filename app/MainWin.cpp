@@ -150,7 +150,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   SeedLabel = label("SeedLabel", true);
   SeedLabel->setToolTip(QStringLiteral("Show the level (Ctrl+E)"));
   StepTimer = new QTimer(this);
-  StepTimer->setInterval(1000);
 
   RunModal = [](QDialog& dialog) { return dialog.exec(); };
   CompileOutput = new TCompileOutputForm(this);
@@ -200,7 +199,7 @@ void TMainForm::ShowState(const shell::MainState& state) {
   StatusLabel->setText(FromShell(state.Status));
   StepField->setText(FromShell(state.Step));
   StepField->setVisible(!state.Step.empty());
-  if (state.Compiling != StepTimer->isActive()) state.Compiling ? StepTimer->start() : StepTimer->stop();
+  if (state.Compiling != StepTimer->isActive()) state.Compiling ? StepTimer->start(1000) : StepTimer->stop();
   CompileOutput->ButStop->setEnabled(state.Compiling);
   SeedLabel->setText(QStringLiteral("<a href=\"level\">%1</a>").arg(FromShell(state.Seed)));
   SeedLabel->setVisible(!state.Seed.empty());

@@ -30,9 +30,7 @@ class WindowTest : public ::testing::Test {
   QPushButton* Button(const char* name) const { return Form->findChild<QPushButton*>(name); }
   QGroupBox* Group(const char* name) const { return Form->findChild<QGroupBox*>(name); }
   QString Status() const { return Form->findChild<QLabel*>("StatusText")->text(); }
-  QRadioButton* Item(const char* group, int index) const {
-    return Group(group)->findChildren<QRadioButton*>().at(index);
-  }
+  QRadioButton* Item(const char* group, int i) const { return Group(group)->findChildren<QRadioButton*>().at(i); }
   bool Actions() const {
     return Button("ButGenMap")->isEnabled() && Button("ButGenBsp")->isEnabled() && Button("ButRun")->isEnabled();
   }
