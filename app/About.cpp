@@ -5,79 +5,51 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/Fonts.h"
-#include "app/Resources.h"
+#include "app/Look.h"
 #include "shell/Names.h"
 #include "shell/Version.h"
+
+constexpr int kClientWidth = 284;
 
 TAboutLicenseDlg::TAboutLicenseDlg(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint) {
-  setObjectName(QStringLiteral("AboutLicenseDlg"));
   setWindowTitle(QStringLiteral("About"));
   setFont(PixelFont(11));
 
-  ApplIcon = new QLabel(this);
-  ApplIcon->setObjectName(QStringLiteral("ApplIcon"));
-  ApplIcon->setGeometry(5, 5, 36, 36);
-  ApplIcon->setPixmap(ProgramIcon().pixmap(36, 36));
+  QLabel* icon = PixelLabel(this, "ApplIcon", QString(), 11);
+  icon->setGeometry(5, 5, 36, 36);
+  icon->setPixmap(ProgramIcon().pixmap(36, 36));
+  QLabel* name = PixelLabel(this, "ApplName", QString::fromUtf8(shell::kApplicationTitle), 16, true);
+  name->setGeometry(70, 10, 162, 40);
+  name->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  PixelLabel(this, "Version", QStringLiteral("Version %1").arg(QString::fromUtf8(shell::kVersion)), 13)
+      ->setGeometry(70, 55, 120, 16);
+  PixelLabel(this, "Author", QString::fromUtf8(shell::kAuthorLine), 13)->setGeometry(70, 80, 210, 16);
 
-  ApplName = new QLabel(QString::fromUtf8(shell::kApplicationTitle), this);
-  ApplName->setObjectName(QStringLiteral("ApplName"));
-  ApplName->setGeometry(70, 10, 162, 40);
-  ApplName->setFont(PixelFont(16, true));
-  ApplName->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  auto* license = new QPlainTextEdit(QString::fromUtf8(shell::kLicenseText), this);
+  license->setObjectName(QStringLiteral("License"));
+  license->setGeometry(4, 145, 276, 116);
+  license->setFont(PixelFont(12));
+  license->setReadOnly(true);
+  license->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Folded, the dialog ends above the licence.
+  const auto fold = [this, license](bool shown) {
+    setFixedSize(kClientWidth, shown ? license->geometry().bottom() + 1 : license->y() - 5);
+  };
 
-  Version = new QLabel(QStringLiteral("Version %1").arg(QString::fromUtf8(shell::kVersion)), this);
-  Version->setObjectName(QStringLiteral("Version"));
-  Version->setGeometry(70, 55, 120, 16);
-  Version->setFont(PixelFont(13));
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);  // first, for Tab
+  ok->setGeometry(128, 105, 71, 25);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  auto* more = new QPushButton(QStringLiteral("License"), this);
+  more->setObjectName(QStringLiteral("ButLicense"));
+  more->setGeometry(205, 105, 71, 25);
+  more->setCheckable(true);
+  more->setAutoDefault(false);
+  connect(more, &QPushButton::toggled, this, fold);
 
-  Author = new QLabel(QString::fromUtf8(shell::kAuthorLine), this);
-  Author->setObjectName(QStringLiteral("Author"));
-  Author->setGeometry(70, 80, 210, 16);
-  Author->setFont(PixelFont(13));
-
-  License = new QPlainTextEdit(LicenseText(), this);
-  License->setObjectName(QStringLiteral("License"));
-  License->setGeometry(4, 145, 276, 116);
-  License->setFont(PixelFont(12));
-  License->setReadOnly(true);
-  License->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-  ButLicense = new QPushButton(QStringLiteral("License"), this);
-  ButLicense->setObjectName(QStringLiteral("ButLicense"));
-  ButLicense->setGeometry(205, 105, 71, 25);
-  ButLicense->setCheckable(true);
-  ButLicense->setAutoDefault(false);
-  connect(ButLicense, &QPushButton::clicked, this, &TAboutLicenseDlg::ButLicenseClick);
-
-  ButOK = new QPushButton(QStringLiteral("OK"), this);
-  ButOK->setObjectName(QStringLiteral("ButOK"));
-  ButOK->setGeometry(128, 105, 71, 25);
-  ButOK->setDefault(true);
-  connect(ButOK, &QPushButton::clicked, this, &QDialog::accept);
-  setTabOrder(ButOK, ButLicense);
-
-  LicenseShown = false;
-  SetClientHeight(FoldedHeight());
+  fold(false);
   if (owner) move(owner->x() + 30, owner->y() + 30);
-}
-
-QString TAboutLicenseDlg::LicenseText() {
-  return QString::fromUtf8(shell::kLicenseText);
-}
-
-int TAboutLicenseDlg::FoldedHeight() const { return License->y() - 5; }
-
-void TAboutLicenseDlg::SetClientHeight(int height) { setFixedSize(kClientWidth, height); }
-
-void TAboutLicenseDlg::ButLicenseClick() {
-  LicenseShown = !LicenseShown;
-  if (LicenseShown)
-    SetClientHeight(height() + License->height() + 5);
-  else
-    SetClientHeight(FoldedHeight());
-  ButLicense->setChecked(LicenseShown);
 }

@@ -2,7 +2,6 @@
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -11,15 +10,11 @@
 
 #include "app/Placement.h"
 
-namespace {
-
 constexpr int kColumns = 80;  // the width of a terminal, which the tools write for
 constexpr int kHeight = 420;
 // The least that shows a few lines and the buttons.
 constexpr int kMinWidth = 320;
 constexpr int kMinHeight = 120;
-
-}  // namespace
 
 TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Compile output"));
@@ -37,50 +32,39 @@ TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Wi
   });
 
   ButStop = new QPushButton(QStringLiteral("&Stop"), this);
-  ButStop->setEnabled(false);
-  ButClear = new QPushButton(QStringLiteral("C&lear"), this);
-  ButClose = new QPushButton(QStringLiteral("&Close"), this);
-  for (QPushButton* button : {ButStop, ButClear, ButClose}) button->setAutoDefault(true);  // Enter presses it
-  connect(ButClear, &QPushButton::clicked, this, &TCompileOutputForm::Clear);
-  connect(ButClose, &QPushButton::clicked, this, &QWidget::close);
+  auto* clear = new QPushButton(QStringLiteral("C&lear"), this);
+  auto* close = new QPushButton(QStringLiteral("&Close"), this);
+  for (QPushButton* button : {ButStop, clear, close}) button->setAutoDefault(true);  // Enter presses it
+  connect(clear, &QPushButton::clicked, this, &TCompileOutputForm::Clear);
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  CloseOnEscape(*this);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(ButStop);
-  buttons->addStretch();
-  buttons->addWidget(ButClear);
-  buttons->addWidget(ButClose);
+  auto* buttons = new QHBoxLayout;  // Stop at the left, the others at the right
+  for (QPushButton* button : std::initializer_list<QPushButton*>{ButStop, nullptr, clear, close})
+    button ? buttons->addWidget(button) : buttons->addStretch();
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Text);
   layout->addLayout(buttons);
-  resize(WantedWidth(), kHeight);
 }
 
-// Room for a terminal's line of the fixed font beside the scroll bar.
-int TCompileOutputForm::WantedWidth() const {
+void TCompileOutputForm::ShowAndRaise(bool activate) {
+  // Room for a terminal's line of the fixed font beside the scroll bar.
   const int line = QFontMetrics(Text->font()).horizontalAdvance(QString(kColumns, QLatin1Char('0')));
   const QMargins margins = layout()->contentsMargins();
-  return line + Text->verticalScrollBar()->sizeHint().width() + 2 * Text->frameWidth() +
-         2 * static_cast<int>(Text->document()->documentMargin()) + margins.left() + margins.right();
+  const int width = line + Text->verticalScrollBar()->sizeHint().width() + 2 * Text->frameWidth() +
+                    2 * static_cast<int>(Text->document()->documentMargin()) + margins.left() + margins.right();
+  ::ShowBeside(*this, *parentWidget(), {width, kHeight}, {kMinWidth, kMinHeight}, activate);
 }
-
-QString TCompileOutputForm::PlainText() const { return Text->toPlainText(); }
 
 void TCompileOutputForm::ShowLog(const shell::CompileLogUpdate& update) {
   QString text;
-  for (const std::string& line : update.Lines) {
-    text += QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
-    text += QLatin1Char('\n');
-  }
-  text += QString::fromLocal8Bit(update.Current.data(), static_cast<qsizetype>(update.Current.size()));
+  for (const std::string& line : update.Lines) text += QString::fromLocal8Bit(line) + QLatin1Char('\n');
+  text += QString::fromLocal8Bit(update.Current);
   // The document's last block is always the unfinished line.
   QTextCursor cursor(Text->document());
   cursor.beginEditBlock();
-  if (update.Reset) {
-    cursor.select(QTextCursor::Document);
-  } else {
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
-  }
+  cursor.movePosition(QTextCursor::End);
+  cursor.movePosition(update.Reset ? QTextCursor::Start : QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
   cursor.insertText(text);
   const int excess = Text->document()->blockCount() - static_cast<int>(update.Held) - 1;
   if (excess > 0) {
@@ -94,24 +78,4 @@ void TCompileOutputForm::ShowLog(const shell::CompileLogUpdate& update) {
 void TCompileOutputForm::Clear() {
   Text->clear();
   Follow = true;
-}
-
-void TCompileOutputForm::ShowAndRaise(bool activate) {
-  if (!isVisible()) PlaceBesideOwner();
-  setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-  show();
-  raise();
-  if (activate) activateWindow();
-}
-
-void TCompileOutputForm::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape)
-    close();
-  else
-    QWidget::keyPressEvent(event);
-}
-
-void TCompileOutputForm::PlaceBesideOwner() {
-  if (const QWidget* owner = parentWidget())
-    PlaceBeside(*this, *owner, {WantedWidth(), kHeight}, {kMinWidth, kMinHeight});
 }

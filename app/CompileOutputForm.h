@@ -4,12 +4,10 @@
 // and the tools' output is the only report of what they did. Closing the
 // window (or Escape) only hides it; the text stays for the next ShowAndRaise.
 
-#include <QString>
 #include <QWidget>
 
 #include "shell/CompileLog.h"
 
-class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -17,18 +15,12 @@ class TCompileOutputForm : public QWidget {
   Q_OBJECT
 
  public:
-  // A separate top-level window even with a parent (the main window), which
-  // deletes it and beside which it opens.
+  // A window of its own beside parent (the main window), which deletes it.
   explicit TCompileOutputForm(QWidget* parent = nullptr);
 
   QPlainTextEdit* Text;
-  QPushButton* ButStop;  // enabled while a compile runs; the owner connects it
-  QPushButton* ButClear;
-  QPushButton* ButClose;
+  QPushButton* ButStop;  // the owner connects it and enables it while a compile runs
 
-  QString PlainText() const;
-
- public slots:
   // Catches up with the compile's log in one edit: the unfinished last line
   // replaced, the completed lines added, the oldest beyond what the log
   // holds dropped. The lines are the tools' bytes in the system's encoding.
@@ -36,16 +28,9 @@ class TCompileOutputForm : public QWidget {
   // scrolled up to read; scrolling back to the end follows again.
   void ShowLog(const shell::CompileLogUpdate& update);
   void Clear();
-  // Shows the window raised, beside its parent when it was hidden;
-  // activated when the user asked for it (not when a compile opened it).
+  // Shows the window as ShowBeside (app/Placement.h) does, beside its parent.
   void ShowAndRaise(bool activate = true);
 
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
-  void PlaceBesideOwner();
-  int WantedWidth() const;
-
   bool Follow = true;  // the view keeps the newest line in sight
 };

@@ -5,30 +5,87 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTreeWidget>
-#include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "app/LevelPictureView.h"
 #include "app/Placement.h"
 
 namespace {
+
+// Eight pixels a cell: a Very Big level still fits a small screen.
+constexpr int kWantedCell = 8;
 
 QString Text(const std::string& text) { return QString::fromLocal8Bit(text); }
 
 QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
   QString html = QStringLiteral("<table>");
   for (const auto& [name, value] : rows)
-    html += QStringLiteral("<tr><td>%1:&nbsp;</td><td>%2</td></tr>").arg(Text(name).toHtmlEscaped(), Text(value).toHtmlEscaped());
+    html += QStringLiteral("<tr><td>%1:&nbsp;</td><td>%2</td></tr>")
+                .arg(Text(name).toHtmlEscaped(), Text(value).toHtmlEscaped());
   return html + QStringLiteral("</table>");
 }
 
 }  // namespace
 
+TLevelPictureView::TLevelPictureView(QWidget* parent) : QWidget(parent) {
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  setMinimumSize(200, 200);
+}
+
+void TLevelPictureView::SetPicture(shell::LevelPicture picture) {
+  Shown = std::move(picture);
+  updateGeometry();
+  update();
+}
+
+shell::TextMeasure TLevelPictureView::Measure() const {
+  const QFontMetrics metrics = fontMetrics();
+  return {metrics.height(), [metrics](const std::string& text) {
+            return metrics.horizontalAdvance(QString::fromStdString(text));
+          }};
+}
+
+std::vector<shell::PictureMark> TLevelPictureView::Marks() const {
+  return shell::LayOutPicture(Shown, width(), height(), Measure());
+}
+
+QSize TLevelPictureView::sizeHint() const {
+  const auto [width, height] = shell::PictureSize(Shown, kWantedCell, Measure());
+  return {width, height};
+}
+
+void TLevelPictureView::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  const QColor text = palette().color(QPalette::WindowText);
+  for (const shell::PictureMark& mark : Marks()) {
+    const QColor colour = mark.Colour ? QColor(QString::fromLatin1(mark.Colour)) : text;
+    const QRect box(mark.X, mark.Y, mark.Width, mark.Height);
+    switch (mark.What) {
+      case shell::PictureMark::Kind::Fill:
+        painter.fillRect(box, colour);
+        break;
+      case shell::PictureMark::Kind::Dot:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        painter.drawEllipse(QRectF(box).center(), box.width() * 0.4, box.height() * 0.4);
+        break;
+      case shell::PictureMark::Kind::Text:
+        painter.setPen(colour);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(mark.Text));
+        break;
+      case shell::PictureMark::Kind::ScaleBar:
+        painter.setPen(QPen(colour, 1));
+        painter.drawPolyline(QPolygon({box.topLeft(), box.bottomLeft(), box.bottomRight(), box.topRight()}));
+        break;
+    }
+  }
+}
+
 TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("LevelWindow"));
   setWindowTitle(QStringLiteral("Level"));
   Picture = new TLevelPictureView(this);
   SeedText = new QLabel(this);
@@ -39,52 +96,46 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   OptionsText = new QLabel(this);
   CountsText = new QLabel(this);
 
-  ButCopyCommand = new QPushButton(QStringLiteral("&Copy command line"), this);
-  ButCopyCommand->setToolTip(QStringLiteral("The quorvel-cli call that writes this same level"));
-  SeedEdit = new QLineEdit(this);
-  // Digits only; the session says when they are no seed.
-  SeedEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{1,20}")), SeedEdit));
+  // Made in the order Tab follows.
+  const auto button = [this](const char* text, const char* tip = "") {
+    auto* button = new QPushButton(QString::fromUtf8(text), this);
+    button->setToolTip(QString::fromUtf8(tip));
+    return button;
+  };
+  const auto field = [this](const char* pattern) {
+    auto* edit = new QLineEdit(this);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), edit));
+    return edit;
+  };
+  ButCopyCommand = button("&Copy command line");  // its tooltip is the command line
+  ButCompilePlay = button("Compile and &play", "Generate .bsp, then Run Half-Life when the compile succeeded");
+  SeedEdit = field("[0-9]{1,20}");  // digits only; the session says when they are no seed
   SeedEdit->setPlaceholderText(QStringLiteral("Seed"));
-  ButMakeAgain = new QPushButton(QStringLiteral("Make &again"), this);
-  ButMakeAgain->setToolTip(QStringLiteral("Write the level of this seed with the main window's options"));
-  ButCompilePlay = new QPushButton(QStringLiteral("Compile and &play"), this);
-  ButCompilePlay->setToolTip(QStringLiteral("Generate .bsp, then Run Half-Life when the compile succeeded"));
-  NameEdit = new QLineEdit(this);
-  NameEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z0-9_-]{0,32}")), NameEdit));
-  ButKeep = new QPushButton(QStringLiteral("&Keep level"), this);
+  ButMakeAgain = button("Make &again", "Write the level of this seed with the main window's options");
+  NameEdit = field("[A-Za-z0-9_-]{0,32}");
+  ButKeep = button("&Keep level");
   KeptList = new QTreeWidget(this);
   KeptList->setRootIsDecorated(false);
   QStringList columns;
   for (const char* column : shell::kKeptColumns) columns << QString::fromUtf8(column);
   KeptList->setHeaderLabels(columns);
   KeptList->setMinimumHeight(100);
-  ButPlayKept = new QPushButton(QStringLiteral("P&lay"), this);
-  ButCompileKept = new QPushButton(QStringLiteral("C&ompile"), this);
-  ButDeleteKept = new QPushButton(QStringLiteral("&Delete"), this);
+  ButPlayKept = button("P&lay");
+  ButCompileKept = button("C&ompile");
+  ButDeleteKept = button("&Delete");
   connect(KeptList, &QTreeWidget::currentItemChanged, this, &TLevelWindow::EnableButtons);
-
-  connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
-    QGuiApplication::clipboard()->setText(Command);
-    emit CommandCopied();
-  });
-  const auto makeAgain = [this] {
-    if (ButMakeAgain->isEnabled()) emit MakeAgain(SeedEdit->text());
-  };
-  connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
-  connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
-  connect(ButCompilePlay, &QPushButton::clicked, this, &TLevelWindow::CompileAndPlay);
   connect(NameEdit, &QLineEdit::returnPressed, ButKeep, &QPushButton::click);
+  CloseOnEscape(*this);
 
   // A narrow column beside the picture, which takes the rest: the facts
   // above each other, then the buttons.
   auto* again = new QHBoxLayout;
   again->addWidget(SeedEdit);
   again->addWidget(ButMakeAgain);
-  auto* side = new QVBoxLayout;
-  for (QWidget* widget : std::initializer_list<QWidget*>{SeedText, OptionsText, CountsText}) side->addWidget(widget);
-  side->addStretch();
-  side->addWidget(ButCopyCommand);
-  side->addWidget(ButCompilePlay);
+  auto* side = new QVBoxLayout;  // the stretch between the facts and the buttons
+  for (QWidget* widget : std::initializer_list<QWidget*>{SeedText, OptionsText, CountsText, nullptr, ButCopyCommand,
+                                                         ButCompilePlay})
+    widget ? side->addWidget(widget) : side->addStretch();
   side->addLayout(again);
   auto* top = new QHBoxLayout;
   top->addWidget(Picture, 1);
@@ -98,9 +149,24 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(top, 1);
   layout->addLayout(keep);
   layout->addWidget(KeptList);
-  setTabOrder(ButCopyCommand, ButCompilePlay);
-  setTabOrder(ButCompilePlay, SeedEdit);
-  setTabOrder(SeedEdit, ButMakeAgain);
+}
+
+void TLevelWindow::Connect(shell::Session& session) {
+  connect(ButCopyCommand, &QPushButton::clicked, this, [this, &session] {
+    QGuiApplication::clipboard()->setText(Command);
+    session.CommandCopied();
+  });
+  const auto makeAgain = [this, &session] {
+    if (ButMakeAgain->isEnabled()) session.MakeAgain(SeedEdit->text().toStdString());
+  };
+  connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
+  connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
+  connect(ButCompilePlay, &QPushButton::clicked, this, [&session] { session.CompileAndPlay(); });
+  connect(ButKeep, &QPushButton::clicked, this,
+          [this, &session] { session.KeepLevel(NameEdit->text().toStdString()); });
+  connect(ButPlayKept, &QPushButton::clicked, this, [this, &session] { session.PlayKept(ChosenKept()); });
+  connect(ButCompileKept, &QPushButton::clicked, this, [this, &session] { session.CompileKept(ChosenKept()); });
+  connect(ButDeleteKept, &QPushButton::clicked, this, [this, &session] { session.DeleteKept(ChosenKept()); });
 }
 
 void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
@@ -127,14 +193,6 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   setWindowTitle(Text(sheet.Title));
 }
 
-void TLevelWindow::ShowBeside(const QWidget& main, bool activate) {
-  if (!isVisible()) PlaceBeside(*this, main, sizeHint(), minimumSizeHint());
-  setAttribute(Qt::WA_ShowWithoutActivating, !activate);
-  show();
-  raise();
-  if (activate) activateWindow();
-}
-
 std::string TLevelWindow::ChosenKept() const {
   return KeptList->currentItem() ? KeptList->currentItem()->text(0).toStdString() : std::string();
 }
@@ -151,11 +209,3 @@ void TLevelWindow::EnableButtons() {
   for (QPushButton* button : {ButPlayKept, ButCompileKept, ButDeleteKept})
     button->setEnabled(ActionsEnabled && KeptList->currentItem());
 }
-
-void TLevelWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape)
-    close();
-  else
-    QWidget::keyPressEvent(event);
-}
-

@@ -1,13 +1,14 @@
 #pragma once
-// The main window: six option groups, the commands and a one-line status bar.
-// A view over shell::Session, which holds the state and runs the commands:
-// the window draws what the session shows and forwards the user's input.
+// The main window: six option groups, the commands and a one-line status bar,
+// a view over shell::Session. Its controls carry object names: "ButGenMap"...,
+// each option group its option's ("dimension"...), "StatusText"...
 //
-// Hooks for tests, set to the real behaviour by the constructor:
-//   ErrorDisplay  how an error reaches the user (a modal box)
+// Hooks for tests, which put their own in:
+//   ErrorDisplay  how an error reaches the user (empty: a modal box)
 //   RunModal      shows the Setup or About dialog modally (exec)
-//   AskUser       a yes/no question, No the default; true for yes
+//   AskUser       a yes/no question, No the default; true for yes (empty: a modal box)
 
+#include <QList>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -17,16 +18,14 @@
 
 #include "shell/Session.h"
 
+class QButtonGroup;
 class QCloseEvent;
 class QDialog;
-class QFrame;
 class QLabel;
 class QPushButton;
-class QStatusBar;
 class QTimer;
 class TCompileOutputForm;
 class TLevelWindow;
-class TRadioGroup;
 
 class TMainForm : public QWidget, public shell::MainView {
   Q_OBJECT
@@ -35,54 +34,20 @@ class TMainForm : public QWidget, public shell::MainView {
   // The folders and first-start defaults the program's start-up chose (the
   // home folder and the menu use the XDG folders, see shell/StartFolder.h).
   TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent = nullptr);
-  // In the current directory, with the system's defaults.
-  explicit TMainForm(QWidget* parent = nullptr);
   // Finishes the session: a running compile ends, the settings are saved.
   ~TMainForm() override;
 
-  // The main window's caption and the caption of every message box.
-  static QString ApplicationTitle();
-
-  QFrame* ButPanel;
-  QPushButton* ButAbout;
-  QPushButton* ButSetup;
-  QPushButton* ButGenMap;
-  QPushButton* ButGenBsp;
-  QPushButton* ButRun;
-  TRadioGroup* RGMapDim;
-  TRadioGroup* RGMapCompl;
-  TRadioGroup* RGSkill;
-  TRadioGroup* RGMonsters;
-  TRadioGroup* RGBarney;
-  QPushButton* ButExit;
-  TRadioGroup* RGGameType;
-  QStatusBar* StatusBar;
-  // On the right of the status bar while a compile runs: the step and the
-  // time, e.g. "hlbsp: step 2 of 4, 0:12".
-  QLabel* StepField;
-  // The compile tools' output, a window of its own (Ctrl+L reopens it).
+  // The compile tools' output (Ctrl+L reopens it) and the last level made
+  // (Ctrl+E or the seed in the status bar reopen it), windows of their own.
   TCompileOutputForm* CompileOutput;
-  // The last level made: its picture and how to make it again (Ctrl+E or
-  // the seed in the status bar reopen it).
   TLevelWindow* LevelWindow;
-  QLabel* SeedLabel;
 
   shell::Session& Session() { return *S; }
-  QString StatusText() const;
 
-  // The program must end (a signal, the end of the user's session): a
-  // running compile stops without a question and the window closes.
-  void EndNow();
   // From now on SIGINT, SIGTERM and SIGHUP (Ctrl+C, the end of the user's
-  // session) end every main window so, seen from the event loop; any other
-  // window (a message box before the main window) is closed.
+  // session), seen from the event loop, close every window: a running
+  // compile stops without a question.
   static void EndOnStopSignals();
-
-  void ButGenMapClick();
-  void ButGenBspClick();
-  void ButRunClick();
-  void ButSetupClick();
-  void ButAboutClick();
 
   std::function<void(const QString& text)> ErrorDisplay;
   std::function<int(QDialog& dialog)> RunModal;
@@ -104,9 +69,12 @@ class TMainForm : public QWidget, public shell::MainView {
  private:
   void SetActionsEnabled(bool enabled, const QString& reason);
 
+  QList<QButtonGroup*> Groups;  // in the option table's order
+  QList<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;
-  // Refreshes the step field's time while a compile runs.
+  QLabel* StepField;  // the compile's step, refreshed each second by StepTimer
   QTimer* StepTimer;
+  QLabel* SeedLabel;
   // Where disabling the action buttons moved the focus, and from where: put
   // back when they are enabled, unless the user has moved it since.
   QPointer<QWidget> FocusBeforeDisabling;

@@ -1,54 +1,44 @@
 #pragma once
 // The Setup dialog: the compile tools and game directories, and the compile
 // quality (shell/CompileQuality.h), stored as it is chosen. There is no
-// cancel: a folder goes to the session once it is complete (chosen, or typed
-// and the field left), "Close" takes what is typed and ends the dialog. Beneath each field the session's note says
-// why the folder will not do; a name the settings or a level cannot hold is
-// not stored at all.
+// cancel: a folder goes to the session once it is complete (chosen with
+// "...", or typed or pasted and the field left), "Close" takes what is typed
+// and ends the dialog. Beneath each field the session's note says why the
+// folder will not do; a name the settings or a level cannot hold is not
+// stored at all. Opens over the owner's centre.
 
 #include <QDialog>
 
-#include "shell/Session.h"
+#include <functional>
 
-class QComboBox;
-class QLabel;
-class QPushButton;
-class TDirectoryEdit;
+#include "shell/Session.h"
 
 class TSetupForm : public QDialog {
   Q_OBJECT
 
  public:
-  // Opens centred on the owner.
   TSetupForm(shell::Session& session, QWidget* owner);
 
-  QLabel* Label1;
-  QLabel* Label2;
-  TDirectoryEdit* DirTool;
-  TDirectoryEdit* DirHL;
-  QLabel* NoteTool;
-  QLabel* NoteHL;
-  QLabel* LabelQuality;
-  QComboBox* Quality;
-  QPushButton* ButClose;
+  // What "..." beside a field asks: the chosen folder, or an empty text when
+  // the user cancelled. Empty, the system's folder dialog; tests put their own.
+  std::function<QString(QWidget* parent, const QString& title, const QString& current)> ChooseFolder;
 
  protected:
   // Takes what the fields hold, however the dialog ends.
   void done(int result) override;
 
  private:
-  void FormCreate();
-  void DirToolChange();
-  void DirHLChange();
-  // Gives a field's text to the session and shows its note. A text that
-  // shows the stored folder keeps the folder's bytes: a folder name need not
-  // be valid text.
-  void Store(shell::FolderKind kind, const QString& text, QLabel* note);
+  // Gives that folder's field text to the session and shows its note. A
+  // text that shows the stored folder keeps the folder's bytes: a folder
+  // name need not be valid text.
+  void Store(shell::FolderKind kind);
   // Places the widgets top to bottom; a note takes room only when it says
   // something.
   void LayOut();
-  // Over the owner's centre, kept on its screen.
-  void CentreOn(const QWidget* owner);
+  template <typename T = QWidget>
+  T* Part(const char* name) const {
+    return findChild<T*>(QString::fromLatin1(name));
+  }
 
   shell::Session& S;
 };

@@ -7,7 +7,6 @@
 // read or use, a failed save of the settings at exit).
 
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -15,20 +14,21 @@
 #include <exception>
 #include <iostream>
 
+#include "app/Look.h"
 #include "app/MainWin.h"
-#include "app/Resources.h"
 #include "platform/Platform.h"
 #include "platform/StopSignals.h"
 #include "shell/GameFolders.h"
+#include "shell/Names.h"
 #include "shell/StartFolder.h"
 
 namespace {
 
-// Errors go to stderr as well, for a start from a terminal or a script.
-void PrintError(const std::string& text) { std::cerr << "quorvel: " << text << '\n'; }
-
-void ShowError(const std::string& text) {
-  QMessageBox::critical(nullptr, TMainForm::ApplicationTitle(), QString::fromLocal8Bit(text));
+// Errors go to stderr as well, for a start from a terminal or a script;
+// shown too unless the program is ending on a signal.
+void ReportError(const std::string& text, bool show = true) {
+  std::cerr << "quorvel: " << text << '\n';
+  if (show) QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromLocal8Bit(text));
 }
 
 QtMessageHandler QtHandler = nullptr;
@@ -52,24 +52,19 @@ int Run(QApplication& app) {
   const bool fromMenu = QApplication::arguments().contains(QStringLiteral("--xdg"));
   const shell::StartFolders folders = shell::ChooseStartFolders(platform::CurrentDirectory(), env, fromMenu);
   if (const Result<> ready = shell::PrepareStartFolders(folders); !ready) {
-    PrintError(ready.Error());
-    ShowError(ready.Error());
+    ReportError(ready.Error());
     return 1;
   }
-
   TMainForm form(folders, shell::StartDefaults(folders.SettingsPath, env));
   form.show();
   if (const std::string& problem = form.Session().StartProblem(); !problem.empty()) {
-    PrintError(problem);
+    ReportError(problem, false);
     // Shown from the event loop, so that a signal that closes the windows
     // ends the message and the program alike.
     QTimer::singleShot(0, &form, [&form, problem] { form.ShowError(problem); });
   }
   app.exec();
-  if (const Result<> saved = form.Session().Finish(); !saved) {
-    PrintError(saved.Error());
-    if (!platform::StopSignal()) ShowError(saved.Error());
-  }
+  if (const Result<> saved = form.Session().Finish(); !saved) ReportError(saved.Error(), !platform::StopSignal());
   return form.Session().ExitStatus();
 }
 
@@ -80,7 +75,7 @@ int main(int argc, char* argv[]) {
     QtHandler = qInstallMessageHandler(OnStartMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(QtHandler);
-    QApplication::setApplicationName(TMainForm::ApplicationTitle());
+    QApplication::setApplicationName(QString::fromUtf8(shell::kApplicationTitle));
     QApplication::setWindowIcon(ProgramIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVEL_APP_ID));
     TMainForm::EndOnStopSignals();

@@ -59,8 +59,8 @@ ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepClear, int
 
 ScreenRect PlaceCentred(const ScreenRect& owner, int width, int height, const ScreenRect& screen) {
   ScreenRect placed{0, 0, std::min(width, screen.Width), std::min(height, screen.Height)};
-  placed.X = std::clamp(owner.X + (owner.Width - width) / 2, screen.X, screen.Right() - placed.Width);
-  placed.Y = std::clamp(owner.Y + (owner.Height - height) / 2, screen.Y, screen.Bottom() - placed.Height);
+  placed.X = std::clamp(owner.X + (owner.Width - 1) / 2 - (width - 1) / 2, screen.X, screen.Right() - placed.Width);
+  placed.Y = std::clamp(owner.Y + (owner.Height - 1) / 2 - (height - 1) / 2, screen.Y, screen.Bottom() - placed.Height);
   return placed;
 }
 

@@ -35,8 +35,8 @@ struct ScreenRect {
 ScreenRect PlaceBeside(const ScreenRect& owner, const ScreenRect& keepClear, int width, int height,
                        const ScreenRect& screen, int minWidth, int minHeight);
 
-// The frame for a dialog of width x height centred on owner's frame, moved
-// (and shrunk if it must) into screen.
+// The frame for a dialog of width x height whose middle pixel (of two, the
+// upper left) is owner's, moved (and shrunk, if it must be) into screen.
 ScreenRect PlaceCentred(const ScreenRect& owner, int width, int height, const ScreenRect& screen);
 
 }  // namespace shell

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include <memory>
@@ -18,20 +21,25 @@
 class WindowTest : public ::testing::Test {
  protected:
   void Start() {
-    Form = std::make_unique<TMainForm>();
+    Form = std::make_unique<TMainForm>(shell::StartFolders{Fake.AppDir, Ini}, shell::Settings::Defaults());
     Form->ErrorDisplay = [this](const QString& text) { Errors.push_back(text); };
     Form->show();
   }
   void WriteSettings(const std::string& game) { testing_support::WriteFile(Ini, Fake.ToolDir + "\r\n" + game + "\r\n"); }
+  // The main window's controls by their object names.
+  QPushButton* Button(const char* name) const { return Form->findChild<QPushButton*>(name); }
+  QGroupBox* Group(const char* name) const { return Form->findChild<QGroupBox*>(name); }
+  QString Status() const { return Form->findChild<QLabel*>("StatusText")->text(); }
+  QRadioButton* Item(const char* group, int i) const { return Group(group)->findChildren<QRadioButton*>().at(i); }
   bool Actions() const {
-    return Form->ButGenMap->isEnabled() && Form->ButGenBsp->isEnabled() && Form->ButRun->isEnabled();
+    return Button("ButGenMap")->isEnabled() && Button("ButGenBsp")->isEnabled() && Button("ButRun")->isEnabled();
   }
   bool WaitForStatus(const QString& text) {
-    return QTest::qWaitFor([&] { return Form->StatusText() == text; }, 20000);
+    return QTest::qWaitFor([&] { return Status() == text; }, 20000);
   }
   void StartCompile() {
-    Form->ButGenMap->click();
-    Form->ButGenBsp->click();
+    Button("ButGenMap")->click();
+    Button("ButGenBsp")->click();
   }
   // A stand-in game that records its arguments in "started".
   std::string FakeGame() {

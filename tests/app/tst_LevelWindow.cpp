@@ -1,19 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QClipboard>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QScreen>
-#include <QTest>
 #include <QTreeWidget>
 
 #include "RunCommand.h"
 #include "WindowTest.h"
-#include "app/LevelPictureView.h"
 #include "app/LevelWindow.h"
-#include "app/RadioGroup.h"
 
 using namespace testing_support;
 
@@ -38,26 +31,27 @@ class LevelWindow : public WindowTest {
 // past the last is refused with the reason.
 TEST_F(LevelWindow, OpensBesideWithItsSeedAndCopiesTheCommandLine) {
   TLevelWindow* level = Form->LevelWindow;
+  auto* seedLabel = Form->findChild<QLabel*>("SeedLabel");
   EXPECT_FALSE(level->isVisible());
-  EXPECT_FALSE(Form->SeedLabel->isVisible());
-  Form->ButGenMap->click();
+  EXPECT_FALSE(seedLabel->isVisible());
+  Button("ButGenMap")->click();
   const QString seed = QString::fromStdString(Form->Session().Level().SeedLine);
   EXPECT_TRUE(level->isVisible());
   EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(level->frameGeometry()));
   EXPECT_GT(level->frameGeometry().right(), Form->frameGeometry().right());
-  EXPECT_TRUE(Form->SeedLabel->isVisible());
-  EXPECT_TRUE(Form->SeedLabel->text().contains(seed)) << Form->SeedLabel->text().toStdString();
+  EXPECT_TRUE(seedLabel->isVisible());
+  EXPECT_TRUE(seedLabel->text().contains(seed)) << seedLabel->text().toStdString();
   EXPECT_EQ(level->SeedText->text(), seed);
   level->ButCopyCommand->click();
   const QByteArray copied = QApplication::clipboard()->text().toUtf8();
   EXPECT_EQ(copied.toStdString(), Form->Session().Level().CommandLine);
   EXPECT_TRUE(copied.endsWith("--game-dir $'" + QByteArray::fromStdString(Fake.Root.Str()) + "/Half-Life \\xff'"))
       << copied.toStdString();
-  EXPECT_EQ(Form->StatusText(), "Copied");
+  EXPECT_EQ(Status(), "Copied");
 
   QTest::keyClick(level, Qt::Key_Escape);
   EXPECT_FALSE(level->isVisible());
-  emit Form->SeedLabel->linkActivated(QStringLiteral("level"));
+  emit seedLabel->linkActivated(QStringLiteral("level"));
   EXPECT_TRUE(level->isVisible());
   level->SeedEdit->setText(QStringLiteral("4294967296"));
   level->ButMakeAgain->click();
@@ -76,7 +70,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   ASSERT_TRUE(level->isVisible());
   EXPECT_TRUE(level->SeedEdit->text().isEmpty());
   EXPECT_FALSE(level->ButKeep->isEnabled());
-  Form->RGMapDim->Item(0)->click();
+  Item("dimension", 0)->click();
   level->SeedEdit->setText(QStringLiteral("7"));
   QTest::keyClick(level->SeedEdit, Qt::Key_Return);
   ASSERT_EQ(RunCommand({"--seed", "7", "--dimension", "very-small", "--game-dir", Game, "--output", "cli.map"}).Status, 0);
@@ -89,7 +83,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   EXPECT_FALSE(level->ButPlayKept->isEnabled());  // nothing chosen yet
   level->KeptList->setCurrentItem(level->KeptList->topLevelItem(0));
   level->ButCompileKept->click();
-  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Status().toStdString();
   EXPECT_EQ(level->KeptList->topLevelItem(0)->text(4), "yes");
   level->ButPlayKept->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel_7");
@@ -106,7 +100,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
 // The picture takes at least half the window at its own size, and the start
 // shows whatever lies on its cell.
 TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
-  Form->RGMapDim->Item(0)->click();
+  Item("dimension", 0)->click();
   TLevelWindow* level = Form->LevelWindow;
   for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
     Form->Session().MakeAgain(seed);

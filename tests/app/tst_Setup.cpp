@@ -3,14 +3,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QToolButton>
 
 #include "WindowTest.h"
-#include "app/DirectoryEdit.h"
-#include "app/RadioGroup.h"
 #include "app/Setup.h"
 
 using namespace testing_support;
@@ -23,7 +19,7 @@ class Doors : public WindowTest {
   // "Setup" pressed, the dialog used by use instead of a user.
   void RunSetup(const std::function<void(TSetupForm&)>& use) {
     Form->RunModal = [use](QDialog& dialog) { return use(static_cast<TSetupForm&>(dialog)), 1; };
-    Form->ButSetup->click();
+    Button("ButSetup")->click();
   }
 };
 
@@ -32,31 +28,32 @@ class Doors : public WindowTest {
 // the options chosen come back after Exit and a new start.
 TEST_F(Doors, AFirstStartWaitsForSetupAndTheChoicesComeBackAfterExit) {
   Start();
+  EXPECT_EQ(Form->focusWidget(), Button("ButSetup"));  // the first command that can run
   const QString why = QString::fromUtf8(shell::kOpenSetup);
-  for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun})
+  for (QPushButton* button : {Button("ButGenMap"), Button("ButGenBsp"), Button("ButRun")})
     EXPECT_TRUE(!button->isEnabled() && button->toolTip() == why) << button->text().toStdString();
-  EXPECT_EQ(Form->StatusText(), why);
+  EXPECT_EQ(Status(), why);
   Form->move(40, 30);
   QPoint centre;
   RunSetup([&](TSetupForm& setup) {
     setup.show();
     centre = setup.frameGeometry().center();
-    setup.DirTool->SetText(QString::fromStdString(Fake.ToolDir));
+    setup.ChooseFolder = [&](QWidget*, const QString&, const QString&) { return QString::fromStdString(Fake.ToolDir); };
+    setup.findChild<QToolButton*>()->click();
   });
   EXPECT_LE((centre - Form->frameGeometry().center()).manhattanLength(), 2) << centre.x() << "," << centre.y();
   EXPECT_TRUE(Actions());
-  EXPECT_FALSE(Form->ButGenBsp->toolTip().contains("Setup"));
-  EXPECT_EQ(Form->StatusText(), "");
-  Form->RGMapDim->Item(2)->click();
-  Form->RGBarney->Item(1)->click();
-  Form->ButExit->click();
+  EXPECT_FALSE(Button("ButGenBsp")->toolTip().contains("Setup"));
+  EXPECT_EQ(Status(), "");
+  Item("dimension", 2)->click();
+  Item("friends", 1)->click();
+  Button("ButExit")->click();
   Form.reset();
   Start();
   EXPECT_TRUE(Actions());
   EXPECT_EQ(Form->Session().Folders().ToolDir(), Fake.ToolDir);
-  EXPECT_EQ(Form->RGMapDim->ItemIndex(), 2);
-  EXPECT_EQ(Form->RGBarney->ItemIndex(), 1);
-  EXPECT_EQ(Form->RGSkill->ItemIndex(), 1);
+  EXPECT_TRUE(Item("dimension", 2)->isChecked());
+  EXPECT_TRUE(Item("friends", 1)->isChecked());
 }
 
 // Folders come typed, pasted or chosen, and count once complete; each field
@@ -67,9 +64,11 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   Start();
   const shell::Settings& data = Form->Session().Folders();
   TSetupForm setup(Form->Session(), nullptr);
-  EXPECT_EQ(setup.NoteTool->text(), "Found hlcsg, hlbsp, hlvis, hlrad.");
-  EXPECT_EQ(setup.NoteHL->text(), "");
-  QLineEdit* tools = setup.DirTool->Edit();
+  auto* noteTool = setup.findChild<QLabel*>("NoteTool");
+  auto* noteGame = setup.findChild<QLabel*>("NoteHL");
+  EXPECT_EQ(noteTool->text(), "Found hlcsg, hlbsp, hlvis, hlrad.");
+  EXPECT_EQ(noteGame->text(), "");
+  auto* tools = setup.findChild<QLineEdit*>("DirTool");
   tools->clear();
   QTest::keyClicks(tools, QString::fromStdString(Fake.AppDir));
   EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // not at every key
@@ -77,28 +76,27 @@ TEST_F(Doors, SetupTakesPastedAndChosenFoldersAndNotesThoseThatWillNotDo) {
   QTest::keyClicks(tools, QStringLiteral("relative"));
   QTest::keyClick(tools, Qt::Key_Return);
   EXPECT_EQ(data.ToolDir(), Fake.ToolDir);  // refused: what was there stays
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved.")) << setup.NoteTool->text().toStdString();
+  EXPECT_TRUE(noteTool->text().startsWith("Not saved.")) << noteTool->text().toStdString();
   QGuiApplication::clipboard()->setText(QString::fromStdString(Fake.AppDir));
   tools->selectAll();
   tools->paste();
   QTest::keyClick(tools, Qt::Key_Return);
   EXPECT_EQ(data.ToolDir(), Fake.AppDir);
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("No compile tools here")) << setup.NoteTool->text().toStdString();
-  QStringList titles;
-  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) {
-    field->ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
-      titles << title;
-      return QString::fromStdString(Fake.HLDir);
-    };
-    field->BrowseButton()->click();
-  }
-  EXPECT_EQ(titles, QStringList({"Compile tools folder", "Half-Life folder"}));
-  for (TDirectoryEdit* field : {setup.DirTool, setup.DirHL}) field->SetText(QStringLiteral("/a\nb"));
+  EXPECT_TRUE(noteTool->text().startsWith("No compile tools here")) << noteTool->text().toStdString();
+  QStringList titles;  // the chooser's: a folder, then a name no line can hold
+  setup.ChooseFolder = [&](QWidget*, const QString& title, const QString&) {
+    titles << title;
+    return titles.size() <= 2 ? QString::fromStdString(Fake.HLDir) : QStringLiteral("/a\nb");
+  };
+  for (int round = 0; round < 2; ++round)
+    for (QToolButton* browse : setup.findChildren<QToolButton*>()) browse->click();
+  const QStringList both = {"Compile tools folder", "Half-Life folder"};
+  EXPECT_EQ(titles, both + both);
   EXPECT_EQ(data.ToolDir(), Fake.HLDir);
   EXPECT_EQ(data.GameDir(), Fake.HLDir);
-  EXPECT_TRUE(setup.NoteTool->text().startsWith("Not saved. The folder's name contains a line break"));
-  EXPECT_TRUE(setup.NoteHL->text().startsWith("Not saved. The game folder's name contains a line feed"));
-  EXPECT_GT(setup.ButClose->y(), setup.NoteHL->geometry().bottom());
+  EXPECT_TRUE(noteTool->text().startsWith("Not saved. The folder's name contains a line break"));
+  EXPECT_TRUE(noteGame->text().startsWith("Not saved. The game folder's name contains a line feed"));
+  EXPECT_GT(setup.findChild<QPushButton*>("ButClose")->y(), noteGame->geometry().bottom());
 }
 
 // Saved folders are shown as they are and every line, its bytes and the
@@ -110,7 +108,9 @@ TEST_F(Doors, SavedFoldersSurviveSetupAndExitByteForByte) {
   Start();
   EXPECT_TRUE(Actions());
   QString note = "not run", game;
-  RunSetup([&](TSetupForm& setup) { note = setup.NoteTool->text(), game = setup.DirHL->Text(); });
+  RunSetup([&](TSetupForm& setup) {
+    note = setup.findChild<QLabel*>("NoteTool")->text(), game = setup.findChild<QLineEdit*>("DirHL")->text();
+  });
   EXPECT_EQ(note, "Found hlcsg, hlbsp, hlvis, hlrad.");  // under the name's own bytes
   EXPECT_EQ(game, "/e/Game");
   Form.reset();

@@ -1,18 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QImage>
 #include <QPalette>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSet>
-#include <QTest>
 #include <QTimer>
 #include <QElapsedTimer>
 
@@ -30,8 +24,6 @@
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
 #include "app/LevelWindow.h"
-#include "app/RadioGroup.h"
-#include "shell/CompileLog.h"
 
 using namespace testing_support;
 
@@ -60,9 +52,9 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   const std::string started = FakeGame();
   Start();
   Form->move(0, 0);
-  Form->ButGenMap->click();
-  EXPECT_EQ(Form->StatusText(), ".map generated");
-  Form->ButGenBsp->click();
+  Button("ButGenMap")->click();
+  EXPECT_EQ(Status(), ".map generated");
+  Button("ButGenBsp")->click();
   EXPECT_FALSE(Actions());  // until the compile ends
   const QRect output = Form->CompileOutput->frameGeometry();
   EXPECT_FALSE(output.intersects(Form->frameGeometry()));
@@ -71,17 +63,17 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   EXPECT_GE(text->viewport()->width(), QFontMetrics(text->font()).horizontalAdvance(QString(80, QLatin1Char('0'))));
   ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
       << text->toPlainText().right(200).toStdString();
-  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Form->StatusText().toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated")) << Status().toStdString();
   EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
-  const QString shown = Form->CompileOutput->PlainText();
+  const QString shown = Form->CompileOutput->Text->toPlainText();
   EXPECT_TRUE(shown.contains("\nBasePortalVis:\n (0.01 seconds)\nLeafThread:\n")) << shown.toStdString();
   EXPECT_FALSE(shown.contains("/   328"));
   QTest::keyClick(text, Qt::Key_Escape);
   EXPECT_FALSE(Form->CompileOutput->isVisible());
-  Form->ButRun->click();
+  Button("ButRun")->click();
   EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
-  EXPECT_EQ(Form->StatusText(), "Half-Life started");
+  EXPECT_EQ(Status(), "Half-Life started");
 }
 
 // While a compile runs the status bar shows its step, and Stop ends it. The
@@ -93,18 +85,18 @@ TEST_F(Window, StopAndSignalsEndTheCompileTheStatusBarShows) {
   StartCompile();
   std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
   const QRegularExpression step("^hlbsp: step 2 of 4, 0:0\\d$");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return step.match(Form->StepField->text()).hasMatch(); }))
-      << Form->StepField->text().toStdString();
-  EXPECT_TRUE(Form->StepField->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return step.match(Form->findChild<QLabel*>("StepField")->text()).hasMatch(); }))
+      << Form->findChild<QLabel*>("StepField")->text().toStdString();
+  EXPECT_TRUE(Form->findChild<QLabel*>("StepField")->isVisible());
   Form->CompileOutput->ButStop->click();
   ASSERT_TRUE(WaitForStatus("Compile stopped"));
   EXPECT_TRUE(ProcessEnds(child));
-  EXPECT_FALSE(Form->StepField->isVisible());
+  EXPECT_FALSE(Form->findChild<QLabel*>("StepField")->isVisible());
 
   std::filesystem::remove(Fake.ToolDir + "/child.pid");
   TMainForm::EndOnStopSignals();
-  Form->RGMapDim->Item(2)->click();
-  Form->ButGenBsp->click();
+  Item("dimension", 2)->click();
+  Button("ButGenBsp")->click();
   child = WaitForLine(Fake.ToolDir + "/child.pid");
   Form->AskUser = [](const QString&) -> bool { throw std::logic_error("asked"); };
   ASSERT_EQ(kill(getpid(), SIGTERM), 0);
@@ -120,22 +112,24 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   Fake.Tool("hlcsg", "sleep 0.5");  // still running when the key's events have been handled, on a busy machine too
   Start();
   EXPECT_EQ(Form->windowTitle(), "Quorvel");
-  QSet<QChar> keys;  // each button's access key
-  for (QPushButton* button : {Form->ButGenMap, Form->ButGenBsp, Form->ButRun, Form->ButSetup, Form->ButAbout,
-                              Form->ButExit}) {
-    const QString caption = button->text();
+  EXPECT_EQ(Form->focusWidget(), Button("ButGenMap"));  // the keyboard starts on the first command
+  // Each button has its own access key. Reading order: the option groups row
+  // by row, then the panel's buttons.
+  std::vector<QWidget*> controls;
+  for (const char* name : {"dimension", "complexity", "skill", "monsters", "friends", "game-type"})
+    controls.push_back(Group(name));
+  QSet<QChar> keys;
+  for (const char* name : {"ButGenMap", "ButGenBsp", "ButRun", "ButSetup", "ButAbout", "ButExit"}) {
+    const QString caption = Button(name)->text();
     const qsizetype amp = caption.indexOf('&');
     ASSERT_TRUE(amp >= 0 && amp + 1 < caption.size()) << caption.toStdString();
     keys.insert(caption[amp + 1].toLower());
+    controls.push_back(Button(name));
   }
   EXPECT_EQ(keys.size(), 6);
-  // Reading order: the option groups row by row, then the panel's buttons.
-  std::vector<QWidget*> controls = {Form->RGMapDim, Form->RGMapCompl, Form->RGSkill,  Form->RGMonsters,
-                                    Form->RGBarney, Form->RGGameType, Form->ButGenMap, Form->ButGenBsp,
-                                    Form->ButRun,   Form->ButSetup,   Form->ButAbout, Form->ButExit};
   const auto place = [this](QWidget* w) {
     const QPoint at = w->mapTo(Form.get(), QPoint(0, 0));
-    return std::make_tuple(w->parentWidget() == Form->ButPanel, at.y(), at.x());
+    return std::make_tuple(w->parentWidget() != Form.get(), at.y(), at.x());
   };
   std::sort(controls.begin(), controls.end(), [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
   const auto control = [&](QWidget* focused) -> QWidget* {
@@ -144,14 +138,14 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
     return nullptr;
   };
   // Tab lands on each group's chosen item.
-  Form->RGMonsters->Item(2)->click();
-  Form->RGMapDim->Item(0)->setFocus();
-  std::vector<QWidget*> visited = {Form->RGMapDim};
+  Item("monsters", 2)->click();
+  Item("dimension", 0)->setFocus();
+  std::vector<QWidget*> visited = {Group("dimension")};
   for (int i = 0; i < 40 && visited.size() < controls.size(); ++i) {
     QTest::keyClick(Form->focusWidget(), Qt::Key_Tab);
     if (control(Form->focusWidget()) != visited.back()) visited.push_back(control(Form->focusWidget()));
-    if (control(Form->focusWidget()) == Form->RGMonsters) {
-      EXPECT_EQ(Form->focusWidget(), Form->RGMonsters->Item(2));
+    if (control(Form->focusWidget()) == Group("monsters")) {
+      EXPECT_EQ(Form->focusWidget(), Item("monsters", 2));
     }
   }
   EXPECT_EQ(visited, controls);
@@ -160,7 +154,7 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   // the Level window too.
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-  Form->ButGenMap->click();
+  Button("ButGenMap")->click();
   EXPECT_EQ(QApplication::activeWindow(), Form.get());
   Form->LevelWindow->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form->LevelWindow));
@@ -171,14 +165,14 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   // focus is where it was.
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-  Form->ButGenBsp->setFocus();
-  QTest::keyClick(Form->ButGenBsp, Qt::Key_Return);
+  Button("ButGenBsp")->setFocus();
+  QTest::keyClick(Button("ButGenBsp"), Qt::Key_Return);
   ASSERT_TRUE(QTest::qWaitFor([&] { return Errors.size() == 2; }, 20000));
-  EXPECT_EQ(Form->focusWidget(), Form->ButGenBsp);
+  EXPECT_EQ(Form->focusWidget(), Button("ButGenBsp"));
   bool about = false;
   Form->RunModal = [&](QDialog& dialog) { return about = dynamic_cast<TAboutLicenseDlg*>(&dialog), 1; };
-  Form->ButAbout->setFocus();
-  QTest::keyClick(Form->ButAbout, Qt::Key_Enter);
+  Button("ButAbout")->setFocus();
+  QTest::keyClick(Button("ButAbout"), Qt::Key_Enter);
   EXPECT_TRUE(about);
 }
 
@@ -191,20 +185,22 @@ TEST(AboutDialog, ShowsNameAndVersionUnderAnyPaletteFoldsTheLicenceAndEnterPress
   dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
   QApplication::setPalette(dark);
   TAboutLicenseDlg dialog(nullptr);
-  const QImage name = dialog.ApplName->grab().toImage();
+  auto* appName = dialog.findChild<QLabel*>("ApplName");
+  const QImage name = appName->grab().toImage();
   QApplication::setPalette(before);
   int brightest = 0;
   for (int y = 0; y < name.height(); ++y)
     for (int x = 0; x < name.width(); ++x) brightest = std::max(brightest, qGray(name.pixel(x, y)));
   EXPECT_GT(brightest, 160);
 
-  EXPECT_EQ(dialog.ApplName->text(), "Quorvel");
-  EXPECT_EQ(dialog.Version->text(), "Version 1.01");
+  EXPECT_EQ(appName->text(), "Quorvel");
+  EXPECT_EQ(dialog.findChild<QLabel*>("Version")->text(), "Version 1.01");
   const int folded = dialog.height();
-  dialog.ButLicense->click();
+  auto* license = dialog.findChild<QPushButton*>("ButLicense");
+  license->click();
   EXPECT_GE(dialog.height(), folded + 100);
-  EXPECT_TRUE(dialog.License->toPlainText().contains("warranty"));
-  dialog.ButLicense->click();
+  EXPECT_TRUE(dialog.findChild<QPlainTextEdit*>("License")->toPlainText().contains("warranty"));
+  license->click();
   EXPECT_EQ(dialog.height(), folded);
   dialog.show();
   QTest::keyClick(&dialog, Qt::Key_Return);
@@ -286,7 +282,7 @@ TEST_F(Window, AnswersWhateverTheToolsPrint) {
   const qint64 longestGap = watch.LongestGap();
   EXPECT_LT(longestGap, 1000);
   EXPECT_LT(memory, kMemoryBoundMegabytes);
-  EXPECT_TRUE(Form->CompileOutput->PlainText().contains("a line of output\na line of output\n"));
+  EXPECT_TRUE(Form->CompileOutput->Text->toPlainText().contains("a line of output\na line of output\n"));
   EXPECT_LE(Form->CompileOutput->Text->document()->blockCount(), 10001);
   std::printf("longest gap %lld ms, memory %ld MB\n", static_cast<long long>(longestGap), memory);
   QElapsedTimer answer;
@@ -319,14 +315,14 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   CopyRealTools("linux/sdhlt", Fake.ToolDir, [](const std::string&) { return std::string(); });
   WriteTestWad(Fake.HLDir + "/valve/halflife.wad");
   Start();
-  Form->RGMapDim->Item(2)->click();  // Medium
-  Form->ButGenMap->click();
+  Item("dimension", 2)->click();  // Medium
+  Button("ButGenMap")->click();
   QElapsedTimer clock;
   clock.start();
   const EventLoopWatch watch;
-  Form->ButGenBsp->click();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Form->StatusText() == ".bsp generated"; }, 120000))
-      << Form->StatusText().toStdString();
+  Button("ButGenBsp")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Status() == ".bsp generated"; }, 120000))
+      << Status().toStdString();
   const qint64 window = clock.elapsed(), gap = watch.LongestGap();
   EXPECT_LT(gap, 1000);
   std::vector<std::string> args = shell::ArgumentsFor(Form->Session().State().Options,

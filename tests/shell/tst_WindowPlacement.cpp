@@ -52,13 +52,15 @@ TEST(WindowPlacement, WithoutRoomItLeavesTheButtonsInSight) {
   EXPECT_TRUE(Within(PlaceBeside(owner, Buttons(owner), 720, 420, screen, 600, 200), screen));
 }
 
-// Setup opens centred on the main window, moved onto the screen (and
-// shrunk to it) where the main window is near an edge.
-TEST(WindowPlacement, CentredOnTheOwnerWithinTheScreen) {
+// A dialog opens over the owner's centre, moved onto the screen when the
+// owner is near its edge, and shrunk only when the screen is smaller.
+TEST(WindowPlacement, DialogsCentredOnTheOwnerAndKeptOnTheScreen) {
   const ScreenRect screen{0, 0, 1280, 800};
-  EXPECT_EQ(shell::PlaceCentred(Owner(100, 100), 300, 200, screen), (ScreenRect{181, 140, 300, 200}));
-  EXPECT_EQ(shell::PlaceCentred(Owner(-300, 700), 300, 200, screen), (ScreenRect{0, 600, 300, 200}));
-  EXPECT_EQ(shell::PlaceCentred(Owner(1100, -50), 300, 900, screen), (ScreenRect{980, 0, 300, 800}));
+  EXPECT_EQ(shell::PlaceCentred(Owner(100, 100), 300, 180, screen), (ScreenRect{181, 150, 300, 180}));
+  EXPECT_EQ(shell::PlaceCentred({100, 100, 463, 281}, 300, 180, screen), (ScreenRect{182, 151, 300, 180}));
+  EXPECT_EQ(shell::PlaceCentred(Owner(-300, 700), 300, 180, screen), (ScreenRect{0, 620, 300, 180}));
+  EXPECT_EQ(shell::PlaceCentred(Owner(1100, -90), 300, 180, screen), (ScreenRect{980, 0, 300, 180}));
+  EXPECT_EQ(shell::PlaceCentred(Owner(0, 0), 300, 900, screen), (ScreenRect{81, 0, 300, 800}));
 }
 
 }  // namespace
