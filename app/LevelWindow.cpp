@@ -90,9 +90,7 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   Picture = new TLevelPictureView(this);
   SeedText = new QLabel(this);
   SeedText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont bold = SeedText->font();
-  bold.setBold(true);
-  SeedText->setFont(bold);
+  SeedText->setStyleSheet(QStringLiteral("font-weight: bold"));
   OptionsText = new QLabel(this);
   CountsText = new QLabel(this);
 
@@ -152,21 +150,22 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void TLevelWindow::Connect(shell::Session& session) {
-  connect(ButCopyCommand, &QPushButton::clicked, this, [this, &session] {
+  Session = &session;
+  connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
     QGuiApplication::clipboard()->setText(Command);
-    session.CommandCopied();
+    Session->CommandCopied();
   });
-  const auto makeAgain = [this, &session] {
-    if (ButMakeAgain->isEnabled()) session.MakeAgain(SeedEdit->text().toStdString());
+  const auto makeAgain = [this] {
+    if (ButMakeAgain->isEnabled()) Session->MakeAgain(SeedEdit->text().toStdString());
   };
   connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
   connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
-  connect(ButCompilePlay, &QPushButton::clicked, this, [&session] { session.CompileAndPlay(); });
-  connect(ButKeep, &QPushButton::clicked, this,
-          [this, &session] { session.KeepLevel(NameEdit->text().toStdString()); });
-  connect(ButPlayKept, &QPushButton::clicked, this, [this, &session] { session.PlayKept(ChosenKept()); });
-  connect(ButCompileKept, &QPushButton::clicked, this, [this, &session] { session.CompileKept(ChosenKept()); });
-  connect(ButDeleteKept, &QPushButton::clicked, this, [this, &session] { session.DeleteKept(ChosenKept()); });
+  connect(ButCompilePlay, &QPushButton::clicked, this, [this] { Session->CompileAndPlay(); });
+  connect(ButKeep, &QPushButton::clicked, this, [this] { Session->KeepLevel(NameEdit->text().toStdString()); });
+  connect(ButPlayKept, &QPushButton::clicked, this, [this] { Session->PlayKept(ChosenKept()); });
+  connect(ButCompileKept, &QPushButton::clicked, this, [this] { Session->CompileKept(ChosenKept()); });
+  connect(ButDeleteKept, &QPushButton::clicked, this, [this] { Session->DeleteKept(ChosenKept()); });
+  EnableButtons();
 }
 
 void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
@@ -183,7 +182,6 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
     if (texts[0] == chosen) KeptList->setCurrentItem(item);
   }
   for (int column = 0; column < KeptList->columnCount(); ++column) KeptList->resizeColumnToContents(column);
-  HasLevel = sheet.HasLevel;
   EnableButtons();
   OptionsText->setText(Rows(sheet.Options));
   CountsText->setText(Rows(sheet.Counts));
@@ -197,15 +195,12 @@ std::string TLevelWindow::ChosenKept() const {
   return KeptList->currentItem() ? KeptList->currentItem()->text(0).toStdString() : std::string();
 }
 
-void TLevelWindow::SetActionsEnabled(bool enabled) {
-  ActionsEnabled = enabled;
-  EnableButtons();
-}
-
 void TLevelWindow::EnableButtons() {
-  ButMakeAgain->setEnabled(ActionsEnabled);
-  ButCompilePlay->setEnabled(ActionsEnabled);
-  ButKeep->setEnabled(ActionsEnabled && HasLevel);
+  if (!Session) return;  // the session is still being made
+  const bool enabled = Session->State().ActionsEnabled;
+  ButMakeAgain->setEnabled(enabled);
+  ButCompilePlay->setEnabled(enabled);
+  ButKeep->setEnabled(enabled && Session->Level().HasLevel);
   for (QPushButton* button : {ButPlayKept, ButCompileKept, ButDeleteKept})
-    button->setEnabled(ActionsEnabled && KeptList->currentItem());
+    button->setEnabled(enabled && KeptList->currentItem());
 }

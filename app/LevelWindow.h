@@ -43,13 +43,13 @@ class TLevelWindow : public QWidget {
  public:
   // A window of its own, even with a parent (the main window), which deletes it.
   explicit TLevelWindow(QWidget* parent = nullptr);
-  // From now on the buttons' commands go to session.
+  // From now on the buttons' commands go to session, and their state comes from it.
   void Connect(shell::Session& session);
 
   void ShowSheet(const shell::LevelSheet& sheet);
   // Make again, Compile and play and the kept levels' commands: off while a
-  // compile runs.
-  void SetActionsEnabled(bool enabled);
+  // compile runs; Keep without a level, the kept levels' without one chosen.
+  void EnableButtons();
 
   TLevelPictureView* Picture;
   QLabel* SeedText;
@@ -67,11 +67,9 @@ class TLevelWindow : public QWidget {
   QPushButton* ButDeleteKept;
 
  private:
-  void EnableButtons();
   // The kept level chosen in the list; empty when none is.
   std::string ChosenKept() const;
 
   QString Command;  // the quorvel-cli call that writes this level's bytes
-  bool ActionsEnabled = true;
-  bool HasLevel = false;
+  shell::Session* Session = nullptr;
 };

@@ -19,7 +19,6 @@
 #include "shell/Session.h"
 
 class QButtonGroup;
-class QCloseEvent;
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -67,8 +66,6 @@ class TMainForm : public QWidget, public shell::MainView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void SetActionsEnabled(bool enabled, const QString& reason);
-
   QList<QButtonGroup*> Groups;  // in the option table's order
   QList<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;
