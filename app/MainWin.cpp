@@ -57,11 +57,11 @@ const ButtonPlace kButtons[] = {
     {"ButRun", "&Run Half-Life", {13, 85, 81, 25}, "", [](TMainForm& form) { form.Session().RunGame(); }},
     {"ButSetup", "&Setup", {16, 135, 75, 25}, "",
      [](TMainForm& form) {
-       form.RunModal(*std::make_unique<TSetupForm>(form.Session(), &form));  // gone before SetupClosed
+       std::make_unique<TSetupForm>(form.Session(), &form)->exec();  // gone before SetupClosed
        form.Session().SetupClosed();
      }},
     {"ButAbout", "&About", {16, 165, 75, 25}, "",
-     [](TMainForm& form) { form.RunModal(*std::make_unique<TAboutLicenseDlg>(&form)); }},
+     [](TMainForm& form) { std::make_unique<TAboutLicenseDlg>(&form)->exec(); }},
     {"ButExit", "E&xit", {16, 202, 75, 25}, "", [](TMainForm& form) { form.close(); }},
 };
 
@@ -141,7 +141,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   SeedLabel->setToolTip(QStringLiteral("Show the level (Ctrl+E)"));
   StepTimer = new QTimer(this);
 
-  RunModal = [](QDialog& dialog) { return dialog.exec(); };
   CompileOutput = new TCompileOutputForm(this);
   LevelWindow = new TLevelWindow(this);
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
@@ -221,12 +220,10 @@ void TMainForm::OpenCompileOutput() {
 void TMainForm::ShowCompileLog(const shell::CompileLogUpdate& update) { CompileOutput->ShowLog(update); }
 
 void TMainForm::ShowError(const std::string& text) {
-  if (ErrorDisplay) return ErrorDisplay(FromShell(text));
   QMessageBox(QMessageBox::Critical, windowTitle(), FromShell(text), QMessageBox::Ok, this).exec();
 }
 
 bool TMainForm::Ask(const std::string& question) {
-  if (AskUser) return AskUser(FromShell(question));
   const auto answers = QMessageBox::Yes | QMessageBox::No;
   return QMessageBox::question(this, windowTitle(), FromShell(question), answers, QMessageBox::No) == QMessageBox::Yes;
 }

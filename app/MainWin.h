@@ -2,15 +2,9 @@
 // The main window: six option groups, the commands and a one-line status bar,
 // a view over shell::Session. Its controls carry object names: "ButGenMap"...,
 // each option group its option's ("dimension"...), "StatusText"...
-//
-// Hooks for tests, which put their own in:
-//   ErrorDisplay  how an error reaches the user (empty: a modal box)
-//   RunModal      shows the Setup or About dialog modally (exec)
-//   AskUser       a yes/no question, No the default; true for yes (empty: a modal box)
 
 #include <QList>
 #include <QPointer>
-#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -19,7 +13,6 @@
 #include "shell/Session.h"
 
 class QButtonGroup;
-class QDialog;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -47,10 +40,6 @@ class TMainForm : public QWidget, public shell::MainView {
   // session), seen from the event loop, close every window: a running
   // compile stops without a question.
   static void EndOnStopSignals();
-
-  std::function<void(const QString& text)> ErrorDisplay;
-  std::function<int(QDialog& dialog)> RunModal;
-  std::function<bool(const QString& question)> AskUser;
 
   // shell::MainView
   void ShowState(const shell::MainState& state) override;
