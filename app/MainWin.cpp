@@ -35,7 +35,7 @@ constexpr int kStatusHeight = 19;
 constexpr int kPanelWidth = 106;
 
 // Where each option group stands, in the option table's order.
-const std::array<QRect, 6> kGroupRects = {{
+const std::array<QRect, 6> kGroupPlaces = {{
     {8, 5, 98, 126}, {112, 5, 136, 126}, {252, 5, 96, 126},  // a row of three, and another below
     {8, 150, 93, 81}, {129, 150, 93, 81}, {255, 150, 93, 81},
 }};
@@ -85,7 +85,7 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   for (const shell::OptionSpec& spec : shell::LevelOptionTable()) {
     auto* box = new QGroupBox(QString::fromUtf8(spec.Caption), this);
     box->setObjectName(QString::fromLatin1(spec.Name));
-    box->setGeometry(kGroupRects.at(static_cast<std::size_t>(Groups.size())));
+    box->setGeometry(kGroupPlaces.at(static_cast<std::size_t>(Groups.size())));
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(4, 2, 0, 2);
     layout->setSpacing(0);
