@@ -20,6 +20,12 @@ constexpr int kWantedCell = 8;
 
 QString Text(const std::string& text) { return QString::fromLocal8Bit(text); }
 
+shell::TextMeasure Measure(const QFontMetrics& metrics) {
+  return {metrics.height(), [metrics](const std::string& text) {
+            return metrics.horizontalAdvance(QString::fromStdString(text));
+          }};
+}
+
 QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
   QString html = QStringLiteral("<table>");
   for (const auto& [name, value] : rows)
@@ -30,30 +36,19 @@ QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
 
 }  // namespace
 
-TLevelPictureView::TLevelPictureView(QWidget* parent) : QWidget(parent) {
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  setMinimumSize(200, 200);
-}
-
 void TLevelPictureView::SetPicture(shell::LevelPicture picture) {
   Shown = std::move(picture);
   updateGeometry();
   update();
 }
 
-shell::TextMeasure TLevelPictureView::Measure() const {
-  const QFontMetrics metrics = fontMetrics();
-  return {metrics.height(), [metrics](const std::string& text) {
-            return metrics.horizontalAdvance(QString::fromStdString(text));
-          }};
-}
 
 std::vector<shell::PictureMark> TLevelPictureView::Marks() const {
-  return shell::LayOutPicture(Shown, width(), height(), Measure());
+  return shell::LayOutPicture(Shown, width(), height(), Measure(fontMetrics()));
 }
 
 QSize TLevelPictureView::sizeHint() const {
-  const auto [width, height] = shell::PictureSize(Shown, kWantedCell, Measure());
+  const auto [width, height] = shell::PictureSize(Shown, kWantedCell, Measure(fontMetrics()));
   return {width, height};
 }
 
@@ -88,6 +83,8 @@ void TLevelPictureView::paintEvent(QPaintEvent*) {
 TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Level"));
   Picture = new TLevelPictureView(this);
+  Picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  Picture->setMinimumSize(200, 200);
   SeedText = new QLabel(this);
   SeedText->setTextInteractionFlags(Qt::TextSelectableByMouse);
   SeedText->setStyleSheet(QStringLiteral("font-weight: bold"));
@@ -152,7 +149,7 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void TLevelWindow::Connect(shell::Session& session) {
   Session = &session;
   connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
-    QGuiApplication::clipboard()->setText(Command);
+    QGuiApplication::clipboard()->setText(Text(Session->Level().CommandLine));
     Session->CommandCopied();
   });
   const auto makeAgain = [this] {
@@ -185,8 +182,7 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   EnableButtons();
   OptionsText->setText(Rows(sheet.Options));
   CountsText->setText(Rows(sheet.Counts));
-  Command = Text(sheet.CommandLine);
-  ButCopyCommand->setToolTip(Command);
+  ButCopyCommand->setToolTip(Text(sheet.CommandLine));
   ButCopyCommand->setEnabled(sheet.HasLevel);
   setWindowTitle(Text(sheet.Title));
 }

@@ -23,11 +23,9 @@ class TMainForm : public QWidget, public shell::MainView {
   Q_OBJECT
 
  public:
-  // The folders and first-start defaults the program's start-up chose (the
-  // home folder and the menu use the XDG folders, see shell/StartFolder.h).
+  // The folders and first-start defaults main.cpp chose (shell/StartFolder.h).
   TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent = nullptr);
-  // Finishes the session: a running compile ends, the settings are saved.
-  ~TMainForm() override;
+  ~TMainForm() override;  // finishes the session
 
   // The compile tools' output (Ctrl+L reopens it) and the last level made
   // (Ctrl+E or the seed in the status bar reopen it), windows of their own.
