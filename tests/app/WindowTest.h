@@ -1,8 +1,8 @@
 #pragma once
-// The main window started in a level folder beside fake tools and a fake
-// game; its message boxes and dialogs are answered as a user would. What the
-// window does is the session's (tests/shell/tst_Session.cpp); these tests
-// look at what the window draws and how it takes input.
+// The main window started in a level folder with fake tools and a fake game
+// chosen; its message boxes and dialogs are answered as a user would. What
+// the window does is the session's (tests/shell/tst_Session.cpp); these
+// tests look at what the window draws and how it takes input.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,7 @@ class WindowTest : public ::testing::Test {
   // An error is recorded and closed, a question recorded and answered (Enter,
   // the default, unless Yes is wanted), a dialog given to OnDialog and closed.
   WindowTest() {
+    testing_support::WriteFile(Ini, Fake.ToolDir + "\r\n" + Fake.HLDir + "\r\n");
     QObject::connect(&Modals, &QTimer::timeout, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -47,7 +48,6 @@ class WindowTest : public ::testing::Test {
     Form = std::make_unique<TMainForm>(shell::StartFolders{Fake.AppDir, Ini}, shell::Settings::Defaults());
     Form->show();
   }
-  void WriteSettings(const std::string& game) { testing_support::WriteFile(Ini, Fake.ToolDir + "\r\n" + game + "\r\n"); }
   // The main window's controls by their object names.
   QPushButton* Button(const char* name) const { return Form->findChild<QPushButton*>(name); }
   QGroupBox* Group(const char* name) const { return Form->findChild<QGroupBox*>(name); }
@@ -56,8 +56,8 @@ class WindowTest : public ::testing::Test {
   bool Actions() const {
     return Button("ButGenMap")->isEnabled() && Button("ButGenBsp")->isEnabled() && Button("ButRun")->isEnabled();
   }
-  bool WaitForStatus(const QString& text) {
-    return QTest::qWaitFor([&] { return Status() == text; }, 20000);
+  bool WaitForStatus(const QString& text, int ms = 20000) {
+    return QTest::qWaitFor([&] { return Status() == text; }, ms);
   }
   void StartCompile() {
     Button("ButGenMap")->click();

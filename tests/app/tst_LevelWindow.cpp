@@ -11,22 +11,17 @@ using namespace testing_support;
 
 namespace {
 
-// The game folder's name is not UTF-8, as an old system may name it.
-class LevelWindow : public WindowTest {
- protected:
-  LevelWindow() {
-    std::filesystem::create_directory_symlink(Fake.HLDir, Game);
-    WriteSettings(Game);
-    Start();
-  }
-  std::string Game = Fake.Root.File("Half-Life \xff");
-};
+using LevelWindow = WindowTest;
 
 // The first level opens the Level window beside the main window; its seed
 // shows in both. The copied command line reaches the clipboard as the shell
-// reads it back, the byte that is not UTF-8 too (not as U+FFFD). Escape
-// closes the window, and the seed in the status bar opens it again.
+// reads it back, the byte that is not UTF-8 too (not as U+FFFD), as in a game
+// folder an old system named. Escape closes the window, and the seed in the
+// status bar opens it again.
 TEST_F(LevelWindow, OpensBesideWithItsSeedAndCopiesTheCommandLine) {
+  std::filesystem::create_directory_symlink(Fake.HLDir, Fake.Root.File("Half-Life \xff"));
+  WriteFile(Ini, Fake.ToolDir + "\r\n" + Fake.Root.File("Half-Life \xff") + "\r\n");
+  Start();
   TLevelWindow* level = Form->LevelWindow;
   auto* seedLabel = Form->findChild<QLabel*>("SeedLabel");
   EXPECT_FALSE(level->isVisible());
@@ -57,6 +52,7 @@ TEST_F(LevelWindow, OpensBesideWithItsSeedAndCopiesTheCommandLine) {
 // Delete (asked) takes it off the list.
 TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   const std::string started = Fake.Game();
+  Start();
   TLevelWindow* level = Form->LevelWindow;
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
@@ -89,6 +85,7 @@ TEST_F(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
 // The picture takes at least half the window at its own size, and the start
 // shows whatever lies on its cell.
 TEST_F(LevelWindow, ThePictureFillsTheWindowAndShowsTheStart) {
+  Start();
   Item("dimension", 0)->click();
   TLevelWindow* level = Form->LevelWindow;
   for (const char* seed : {"1", "2", "3", "4", "5", "6", "7", "8"}) {
