@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/Placement.h"
+#include "shell/LevelButtons.h"
 
 namespace {
 
@@ -173,10 +174,9 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   const QString chosen = QString::fromStdString(ChosenKept());
   KeptList->clear();
   for (const shell::KeptRow& row : sheet.Kept) {
-    QStringList texts;
-    for (const std::string& text : row) texts << Text(text);
-    auto* item = new QTreeWidgetItem(KeptList, texts);
-    if (texts[0] == chosen) KeptList->setCurrentItem(item);
+    auto* item = new QTreeWidgetItem(KeptList);
+    for (int column = 0; column < KeptList->columnCount(); ++column) item->setText(column, Text(row.at(column)));
+    if (item->text(0) == chosen) KeptList->setCurrentItem(item);
   }
   for (int column = 0; column < KeptList->columnCount(); ++column) KeptList->resizeColumnToContents(column);
   EnableButtons();
@@ -193,10 +193,10 @@ std::string TLevelWindow::ChosenKept() const {
 
 void TLevelWindow::EnableButtons() {
   if (!Session) return;  // the session is still being made
-  const bool enabled = Session->State().ActionsEnabled;
-  ButMakeAgain->setEnabled(enabled);
-  ButCompilePlay->setEnabled(enabled);
-  ButKeep->setEnabled(enabled && Session->Level().HasLevel);
-  for (QPushButton* button : {ButPlayKept, ButCompileKept, ButDeleteKept})
-    button->setEnabled(enabled && KeptList->currentItem());
+  const shell::LevelButtons on =
+      shell::LevelButtonsFor(Session->State().ActionsEnabled, Session->Level().HasLevel, KeptList->currentItem());
+  const std::pair<QPushButton*, bool> buttons[] = {{ButMakeAgain, on.MakeAgain}, {ButCompilePlay, on.CompilePlay},
+                                                   {ButKeep, on.Keep}, {ButPlayKept, on.PlayKept},
+                                                   {ButCompileKept, on.CompileKept}, {ButDeleteKept, on.DeleteKept}};
+  for (const auto& [button, enabled] : buttons) button->setEnabled(enabled);
 }

@@ -42,8 +42,7 @@ class TLevelWindow : public QWidget {
   void Connect(shell::Session& session);
 
   void ShowSheet(const shell::LevelSheet& sheet);
-  // Make again, Compile and play and the kept levels' commands: off while a
-  // compile runs; Keep without a level, the kept levels' without one chosen.
+  // The buttons on or off by the session's state (shell::LevelButtonsFor).
   void EnableButtons();
 
   TLevelPictureView* Picture;
