@@ -43,7 +43,6 @@ void TLevelPictureView::SetPicture(shell::LevelPicture picture) {
   update();
 }
 
-
 std::vector<shell::PictureMark> TLevelPictureView::Marks() const {
   return shell::LayOutPicture(Shown, width(), height(), Measure(fontMetrics()));
 }

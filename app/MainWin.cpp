@@ -57,11 +57,10 @@ const ButtonPlace kButtons[] = {
     {"ButRun", "&Run Half-Life", {13, 85, 81, 25}, "", [](TMainForm& form) { form.Session().RunGame(); }},
     {"ButSetup", "&Setup", {16, 135, 75, 25}, "",
      [](TMainForm& form) {
-       std::make_unique<TSetupForm>(form.Session(), &form)->exec();  // gone before SetupClosed
+       TSetupForm(form.Session(), &form).exec();  // gone before SetupClosed
        form.Session().SetupClosed();
      }},
-    {"ButAbout", "&About", {16, 165, 75, 25}, "",
-     [](TMainForm& form) { std::make_unique<TAboutLicenseDlg>(&form)->exec(); }},
+    {"ButAbout", "&About", {16, 165, 75, 25}, "", [](TMainForm& form) { TAboutLicenseDlg(&form).exec(); }},
     {"ButExit", "E&xit", {16, 202, 75, 25}, "", [](TMainForm& form) { form.close(); }},
 };
 
