@@ -12,9 +12,7 @@
 
 constexpr int kColumns = 80;  // the width of a terminal, which the tools write for
 constexpr int kHeight = 420;
-// The least that shows a few lines and the buttons.
-constexpr int kMinWidth = 320;
-constexpr int kMinHeight = 120;
+constexpr QSize kLeast(320, 120);  // shows a few lines and the buttons
 
 TCompileOutputForm::TCompileOutputForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Compile output"));
@@ -53,7 +51,7 @@ void TCompileOutputForm::ShowAndRaise(bool activate) {
   const QMargins margins = layout()->contentsMargins();
   const int width = line + Text->verticalScrollBar()->sizeHint().width() + 2 * Text->frameWidth() +
                     2 * static_cast<int>(Text->document()->documentMargin()) + margins.left() + margins.right();
-  ::ShowBeside(*this, *parentWidget(), {width, kHeight}, {kMinWidth, kMinHeight}, activate);
+  ::ShowBeside(*this, *parentWidget(), {width, kHeight}, kLeast, activate);
 }
 
 void TCompileOutputForm::ShowLog(const shell::CompileLogUpdate& update) {

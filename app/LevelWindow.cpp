@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/Placement.h"
+#include "shell/LevelButtons.h"
 
 namespace {
 
@@ -19,6 +20,12 @@ namespace {
 constexpr int kWantedCell = 8;
 
 QString Text(const std::string& text) { return QString::fromLocal8Bit(text); }
+
+shell::TextMeasure Measure(const QFontMetrics& metrics) {
+  return {metrics.height(), [metrics](const std::string& text) {
+            return metrics.horizontalAdvance(QString::fromStdString(text));
+          }};
+}
 
 QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
   QString html = QStringLiteral("<table>");
@@ -30,30 +37,18 @@ QString Rows(const std::vector<std::pair<std::string, std::string>>& rows) {
 
 }  // namespace
 
-TLevelPictureView::TLevelPictureView(QWidget* parent) : QWidget(parent) {
-  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-  setMinimumSize(200, 200);
-}
-
 void TLevelPictureView::SetPicture(shell::LevelPicture picture) {
   Shown = std::move(picture);
   updateGeometry();
   update();
 }
 
-shell::TextMeasure TLevelPictureView::Measure() const {
-  const QFontMetrics metrics = fontMetrics();
-  return {metrics.height(), [metrics](const std::string& text) {
-            return metrics.horizontalAdvance(QString::fromStdString(text));
-          }};
-}
-
 std::vector<shell::PictureMark> TLevelPictureView::Marks() const {
-  return shell::LayOutPicture(Shown, width(), height(), Measure());
+  return shell::LayOutPicture(Shown, width(), height(), Measure(fontMetrics()));
 }
 
 QSize TLevelPictureView::sizeHint() const {
-  const auto [width, height] = shell::PictureSize(Shown, kWantedCell, Measure());
+  const auto [width, height] = shell::PictureSize(Shown, kWantedCell, Measure(fontMetrics()));
   return {width, height};
 }
 
@@ -88,11 +83,11 @@ void TLevelPictureView::paintEvent(QPaintEvent*) {
 TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(QStringLiteral("Level"));
   Picture = new TLevelPictureView(this);
+  Picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+  Picture->setMinimumSize(200, 200);
   SeedText = new QLabel(this);
   SeedText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  QFont bold = SeedText->font();
-  bold.setBold(true);
-  SeedText->setFont(bold);
+  SeedText->setStyleSheet(QStringLiteral("font-weight: bold"));
   OptionsText = new QLabel(this);
   CountsText = new QLabel(this);
 
@@ -152,21 +147,22 @@ TLevelWindow::TLevelWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void TLevelWindow::Connect(shell::Session& session) {
-  connect(ButCopyCommand, &QPushButton::clicked, this, [this, &session] {
-    QGuiApplication::clipboard()->setText(Command);
-    session.CommandCopied();
+  Session = &session;
+  connect(ButCopyCommand, &QPushButton::clicked, this, [this] {
+    QGuiApplication::clipboard()->setText(Text(Session->Level().CommandLine));
+    Session->CommandCopied();
   });
-  const auto makeAgain = [this, &session] {
-    if (ButMakeAgain->isEnabled()) session.MakeAgain(SeedEdit->text().toStdString());
+  const auto makeAgain = [this] {
+    if (ButMakeAgain->isEnabled()) Session->MakeAgain(SeedEdit->text().toStdString());
   };
   connect(ButMakeAgain, &QPushButton::clicked, this, makeAgain);
   connect(SeedEdit, &QLineEdit::returnPressed, this, makeAgain);
-  connect(ButCompilePlay, &QPushButton::clicked, this, [&session] { session.CompileAndPlay(); });
-  connect(ButKeep, &QPushButton::clicked, this,
-          [this, &session] { session.KeepLevel(NameEdit->text().toStdString()); });
-  connect(ButPlayKept, &QPushButton::clicked, this, [this, &session] { session.PlayKept(ChosenKept()); });
-  connect(ButCompileKept, &QPushButton::clicked, this, [this, &session] { session.CompileKept(ChosenKept()); });
-  connect(ButDeleteKept, &QPushButton::clicked, this, [this, &session] { session.DeleteKept(ChosenKept()); });
+  connect(ButCompilePlay, &QPushButton::clicked, this, [this] { Session->CompileAndPlay(); });
+  connect(ButKeep, &QPushButton::clicked, this, [this] { Session->KeepLevel(NameEdit->text().toStdString()); });
+  connect(ButPlayKept, &QPushButton::clicked, this, [this] { Session->PlayKept(ChosenKept()); });
+  connect(ButCompileKept, &QPushButton::clicked, this, [this] { Session->CompileKept(ChosenKept()); });
+  connect(ButDeleteKept, &QPushButton::clicked, this, [this] { Session->DeleteKept(ChosenKept()); });
+  EnableButtons();
 }
 
 void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
@@ -177,18 +173,15 @@ void TLevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   const QString chosen = QString::fromStdString(ChosenKept());
   KeptList->clear();
   for (const shell::KeptRow& row : sheet.Kept) {
-    QStringList texts;
-    for (const std::string& text : row) texts << Text(text);
-    auto* item = new QTreeWidgetItem(KeptList, texts);
-    if (texts[0] == chosen) KeptList->setCurrentItem(item);
+    auto* item = new QTreeWidgetItem(KeptList);
+    for (int column = 0; column < KeptList->columnCount(); ++column) item->setText(column, Text(row.at(column)));
+    if (item->text(0) == chosen) KeptList->setCurrentItem(item);
   }
   for (int column = 0; column < KeptList->columnCount(); ++column) KeptList->resizeColumnToContents(column);
-  HasLevel = sheet.HasLevel;
   EnableButtons();
   OptionsText->setText(Rows(sheet.Options));
   CountsText->setText(Rows(sheet.Counts));
-  Command = Text(sheet.CommandLine);
-  ButCopyCommand->setToolTip(Command);
+  ButCopyCommand->setToolTip(Text(sheet.CommandLine));
   ButCopyCommand->setEnabled(sheet.HasLevel);
   setWindowTitle(Text(sheet.Title));
 }
@@ -197,15 +190,12 @@ std::string TLevelWindow::ChosenKept() const {
   return KeptList->currentItem() ? KeptList->currentItem()->text(0).toStdString() : std::string();
 }
 
-void TLevelWindow::SetActionsEnabled(bool enabled) {
-  ActionsEnabled = enabled;
-  EnableButtons();
-}
-
 void TLevelWindow::EnableButtons() {
-  ButMakeAgain->setEnabled(ActionsEnabled);
-  ButCompilePlay->setEnabled(ActionsEnabled);
-  ButKeep->setEnabled(ActionsEnabled && HasLevel);
-  for (QPushButton* button : {ButPlayKept, ButCompileKept, ButDeleteKept})
-    button->setEnabled(ActionsEnabled && KeptList->currentItem());
+  if (!Session) return;  // the session is still being made
+  const shell::LevelButtons on =
+      shell::LevelButtonsFor(Session->State().ActionsEnabled, Session->Level().HasLevel, KeptList->currentItem());
+  const std::pair<QPushButton*, bool> buttons[] = {{ButMakeAgain, on.MakeAgain}, {ButCompilePlay, on.CompilePlay},
+                                                   {ButKeep, on.Keep}, {ButPlayKept, on.PlayKept},
+                                                   {ButCompileKept, on.CompileKept}, {ButDeleteKept, on.DeleteKept}};
+  for (const auto& [button, enabled] : buttons) button->setEnabled(enabled);
 }

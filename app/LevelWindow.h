@@ -15,7 +15,7 @@ class TLevelPictureView : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TLevelPictureView(QWidget* parent = nullptr);
+  using QWidget::QWidget;
 
   void SetPicture(shell::LevelPicture picture);
   QSize sizeHint() const override;
@@ -26,30 +26,24 @@ class TLevelPictureView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  shell::TextMeasure Measure() const;
-
   shell::LevelPicture Shown;
 };
 
-// The "Level" window: the last level made, as a picture with its seed,
-// options and counts, and the ways to make it again: the quorvel-cli command
-// line, a seed to make with the current options, and "Compile and play";
-// below, "Keep level" under a name and the kept levels with Play, Compile
-// and Delete. A view only: it shows a shell::LevelSheet and forwards the
-// user's commands to the session. Closing it (Escape too) only hides it.
+// "Level": a view of a shell::LevelSheet (the last level's picture, facts
+// and the ways to make it again; the kept levels below) whose buttons call
+// the session. Closing it (Escape too) only hides it.
 class TLevelWindow : public QWidget {
   Q_OBJECT
 
  public:
   // A window of its own, even with a parent (the main window), which deletes it.
   explicit TLevelWindow(QWidget* parent = nullptr);
-  // From now on the buttons' commands go to session.
+  // From now on the buttons' commands go to session, and their state comes from it.
   void Connect(shell::Session& session);
 
   void ShowSheet(const shell::LevelSheet& sheet);
-  // Make again, Compile and play and the kept levels' commands: off while a
-  // compile runs.
-  void SetActionsEnabled(bool enabled);
+  // The buttons on or off by the session's state (shell::LevelButtonsFor).
+  void EnableButtons();
 
   TLevelPictureView* Picture;
   QLabel* SeedText;
@@ -67,11 +61,8 @@ class TLevelWindow : public QWidget {
   QPushButton* ButDeleteKept;
 
  private:
-  void EnableButtons();
   // The kept level chosen in the list; empty when none is.
   std::string ChosenKept() const;
 
-  QString Command;  // the quorvel-cli call that writes this level's bytes
-  bool ActionsEnabled = true;
-  bool HasLevel = false;
+  shell::Session* Session = nullptr;
 };

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 #include "app/About.h"
 #include "app/CompileOutputForm.h"
@@ -33,22 +34,11 @@ constexpr int kClientHeight = 254;
 constexpr int kStatusHeight = 19;
 constexpr int kPanelWidth = 106;
 
-// Where each option group stands, by its option's name (also the group's
-// object name).
-struct GroupPlace {
-  const char* Option;
-  QRect Rect;
-};
-const GroupPlace kGroupPlaces[] = {
-    {"dimension", {8, 5, 98, 126}},   {"monsters", {112, 5, 136, 126}}, {"game-type", {252, 5, 96, 126}},
-    {"complexity", {8, 150, 93, 81}}, {"skill", {129, 150, 93, 81}},    {"friends", {255, 150, 93, 81}},
-};
-
-const GroupPlace& PlaceOf(const shell::OptionSpec& spec) {
-  for (const GroupPlace& place : kGroupPlaces)
-    if (std::string(place.Option) == spec.Name) return place;
-  throw std::logic_error(std::string("no place for the option ") + spec.Name);
-}
+// Where each option group stands, in the option table's order.
+const std::array<QRect, 6> kGroupPlaces = {{
+    {8, 5, 98, 126}, {112, 5, 136, 126}, {252, 5, 96, 126},  // a row of three, and another below
+    {8, 150, 93, 81}, {129, 150, 93, 81}, {255, 150, 93, 81},
+}};
 
 // The panel's buttons top to bottom, and what they do; the first three are
 // the actions, whose tooltip says why while they are off.
@@ -67,11 +57,10 @@ const ButtonPlace kButtons[] = {
     {"ButRun", "&Run Half-Life", {13, 85, 81, 25}, "", [](TMainForm& form) { form.Session().RunGame(); }},
     {"ButSetup", "&Setup", {16, 135, 75, 25}, "",
      [](TMainForm& form) {
-       form.RunModal(*std::make_unique<TSetupForm>(form.Session(), &form));  // gone before SetupClosed
+       TSetupForm(form.Session(), &form).exec();  // gone before SetupClosed
        form.Session().SetupClosed();
      }},
-    {"ButAbout", "&About", {16, 165, 75, 25}, "",
-     [](TMainForm& form) { form.RunModal(*std::make_unique<TAboutLicenseDlg>(&form)); }},
+    {"ButAbout", "&About", {16, 165, 75, 25}, "", [](TMainForm& form) { TAboutLicenseDlg(&form).exec(); }},
     {"ButExit", "E&xit", {16, 202, 75, 25}, "", [](TMainForm& form) { form.close(); }},
 };
 
@@ -95,7 +84,7 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   for (const shell::OptionSpec& spec : shell::LevelOptionTable()) {
     auto* box = new QGroupBox(QString::fromUtf8(spec.Caption), this);
     box->setObjectName(QString::fromLatin1(spec.Name));
-    box->setGeometry(PlaceOf(spec).Rect);
+    box->setGeometry(kGroupPlaces.at(static_cast<std::size_t>(Groups.size())));
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(4, 2, 0, 2);
     layout->setSpacing(0);
@@ -151,7 +140,6 @@ TMainForm::TMainForm(const shell::StartFolders& folders, shell::Settings default
   SeedLabel->setToolTip(QStringLiteral("Show the level (Ctrl+E)"));
   StepTimer = new QTimer(this);
 
-  RunModal = [](QDialog& dialog) { return dialog.exec(); };
   CompileOutput = new TCompileOutputForm(this);
   LevelWindow = new TLevelWindow(this);
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
@@ -195,7 +183,19 @@ void TMainForm::EndOnStopSignals() {
 void TMainForm::ShowState(const shell::MainState& state) {
   for (qsizetype i = 0; i < Groups.size(); ++i)
     Groups[i]->button(shell::LevelOptionTable()[static_cast<std::size_t>(i)].Get(state.Options))->setChecked(true);
-  SetActionsEnabled(state.ActionsEnabled, FromShell(state.DisabledReason));
+  for (qsizetype i = 0; i < Actions.size(); ++i)
+    Actions[i]->setToolTip(FromShell(state.DisabledReason.empty() ? kButtons[i].ToolTip : state.DisabledReason));
+  if (state.ActionsEnabled != Actions[0]->isEnabled()) {
+    if (!state.ActionsEnabled && Actions.contains(focusWidget())) FocusBeforeDisabling = focusWidget();
+    for (QPushButton* button : Actions) button->setEnabled(state.ActionsEnabled);
+    if (!state.ActionsEnabled) {
+      FocusWhileDisabled = focusWidget();
+    } else if (FocusBeforeDisabling) {
+      if (focusWidget() == FocusWhileDisabled) FocusBeforeDisabling->setFocus();
+      FocusBeforeDisabling = nullptr;
+    }
+  }
+  LevelWindow->EnableButtons();
   StatusLabel->setText(FromShell(state.Status));
   StepField->setText(FromShell(state.Step));
   StepField->setVisible(!state.Step.empty());
@@ -203,21 +203,6 @@ void TMainForm::ShowState(const shell::MainState& state) {
   CompileOutput->ButStop->setEnabled(state.Compiling);
   SeedLabel->setText(QStringLiteral("<a href=\"level\">%1</a>").arg(FromShell(state.Seed)));
   SeedLabel->setVisible(!state.Seed.empty());
-}
-
-void TMainForm::SetActionsEnabled(bool enabled, const QString& reason) {
-  for (qsizetype i = 0; i < Actions.size(); ++i)
-    Actions[i]->setToolTip(reason.isEmpty() ? QString::fromUtf8(kButtons[i].ToolTip) : reason);
-  if (enabled == Actions[0]->isEnabled()) return;
-  if (!enabled && Actions.contains(focusWidget())) FocusBeforeDisabling = focusWidget();
-  for (QPushButton* button : Actions) button->setEnabled(enabled);
-  if (!enabled) {
-    FocusWhileDisabled = focusWidget();
-  } else if (FocusBeforeDisabling) {
-    if (focusWidget() == FocusWhileDisabled) FocusBeforeDisabling->setFocus();
-    FocusBeforeDisabling = nullptr;
-  }
-  LevelWindow->SetActionsEnabled(enabled);
 }
 
 void TMainForm::ShowLevel(const shell::LevelSheet& sheet) { LevelWindow->ShowSheet(sheet); }
@@ -234,12 +219,10 @@ void TMainForm::OpenCompileOutput() {
 void TMainForm::ShowCompileLog(const shell::CompileLogUpdate& update) { CompileOutput->ShowLog(update); }
 
 void TMainForm::ShowError(const std::string& text) {
-  if (ErrorDisplay) return ErrorDisplay(FromShell(text));
   QMessageBox(QMessageBox::Critical, windowTitle(), FromShell(text), QMessageBox::Ok, this).exec();
 }
 
 bool TMainForm::Ask(const std::string& question) {
-  if (AskUser) return AskUser(FromShell(question));
   const auto answers = QMessageBox::Yes | QMessageBox::No;
   return QMessageBox::question(this, windowTitle(), FromShell(question), answers, QMessageBox::No) == QMessageBox::Yes;
 }

@@ -2,15 +2,9 @@
 // The main window: six option groups, the commands and a one-line status bar,
 // a view over shell::Session. Its controls carry object names: "ButGenMap"...,
 // each option group its option's ("dimension"...), "StatusText"...
-//
-// Hooks for tests, which put their own in:
-//   ErrorDisplay  how an error reaches the user (empty: a modal box)
-//   RunModal      shows the Setup or About dialog modally (exec)
-//   AskUser       a yes/no question, No the default; true for yes (empty: a modal box)
 
 #include <QList>
 #include <QPointer>
-#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -19,8 +13,6 @@
 #include "shell/Session.h"
 
 class QButtonGroup;
-class QCloseEvent;
-class QDialog;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -31,11 +23,9 @@ class TMainForm : public QWidget, public shell::MainView {
   Q_OBJECT
 
  public:
-  // The folders and first-start defaults the program's start-up chose (the
-  // home folder and the menu use the XDG folders, see shell/StartFolder.h).
+  // The folders and first-start defaults main.cpp chose (shell/StartFolder.h).
   TMainForm(const shell::StartFolders& folders, shell::Settings defaults, QWidget* parent = nullptr);
-  // Finishes the session: a running compile ends, the settings are saved.
-  ~TMainForm() override;
+  ~TMainForm() override;  // finishes the session
 
   // The compile tools' output (Ctrl+L reopens it) and the last level made
   // (Ctrl+E or the seed in the status bar reopen it), windows of their own.
@@ -48,10 +38,6 @@ class TMainForm : public QWidget, public shell::MainView {
   // session), seen from the event loop, close every window: a running
   // compile stops without a question.
   static void EndOnStopSignals();
-
-  std::function<void(const QString& text)> ErrorDisplay;
-  std::function<int(QDialog& dialog)> RunModal;
-  std::function<bool(const QString& question)> AskUser;
 
   // shell::MainView
   void ShowState(const shell::MainState& state) override;
@@ -67,8 +53,6 @@ class TMainForm : public QWidget, public shell::MainView {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void SetActionsEnabled(bool enabled, const QString& reason);
-
   QList<QButtonGroup*> Groups;  // in the option table's order
   QList<QPushButton*> Actions;  // Generate .map, Generate .bsp, Run Half-Life
   QLabel* StatusLabel;

@@ -19,27 +19,24 @@ namespace {
 constexpr int kClientWidth = 297;
 constexpr int kFieldWidth = 266;
 
-// Each folder's row: its controls' names (caption, field, "...", note), its
-// caption and the chooser's title, and where the next row starts at the least.
+// Each folder's row: its settings line, its controls' names (caption, field,
+// "...", note), its caption, the chooser's title, and the next row's least top.
 struct FolderRow {
   shell::FolderKind Kind;
+  const std::string& (shell::Settings::*Stored)() const;
   const char* Names[4];
   const char* Caption;
   const char* Title;
   int NextTop;
 };
 const FolderRow kFolderRows[] = {
-    {shell::FolderKind::Tools, {"Label1", "DirTool", "BrowseTool", "NoteTool"}, "Compilation Tools Directory",
-     "Compile tools folder", 68},
-    {shell::FolderKind::Game, {"Label2", "DirHL", "BrowseHL", "NoteHL"}, "Half-Life Main Directory",
-     "Half-Life folder", 120},
+    {shell::FolderKind::Tools, &shell::Settings::ToolDir, {"Label1", "DirTool", "BrowseTool", "NoteTool"},
+     "Compilation Tools Directory", "Compile tools folder", 68},
+    {shell::FolderKind::Game, &shell::Settings::GameDir, {"Label2", "DirHL", "BrowseHL", "NoteHL"},
+     "Half-Life Main Directory", "Half-Life folder", 120},
 };
 
 const FolderRow& RowOf(shell::FolderKind kind) { return kFolderRows[kind == shell::FolderKind::Tools ? 0 : 1]; }
-
-const std::string& Stored(const shell::Session& session, shell::FolderKind kind) {
-  return kind == shell::FolderKind::Tools ? session.Folders().ToolDir() : session.Folders().GameDir();
-}
 
 QString Shown(const std::string& line) { return QFile::decodeName(QByteArray::fromStdString(line)); }
 
@@ -54,7 +51,7 @@ TSetupForm::TSetupForm(shell::Session& session, QWidget* owner)
 
   for (const FolderRow& row : kFolderRows) {
     PixelLabel(this, row.Names[0], QString::fromUtf8(row.Caption), 11, true);
-    auto* edit = new QLineEdit(Shown(Stored(S, row.Kind)), this);
+    auto* edit = new QLineEdit(Shown((S.Folders().*row.Stored)()), this);
     edit->setObjectName(QString::fromLatin1(row.Names[1]));
     auto* browse = new QToolButton(this);
     browse->setObjectName(QString::fromLatin1(row.Names[2]));
@@ -97,7 +94,7 @@ void TSetupForm::done(int result) {
 }
 
 void TSetupForm::Store(shell::FolderKind kind) {
-  const std::string& stored = Stored(S, kind);
+  const std::string& stored = (S.Folders().*RowOf(kind).Stored)();
   const QString text = Part<QLineEdit>(RowOf(kind).Names[1])->text();
   const std::string bytes = Shown(stored) == text ? stored : QFile::encodeName(text).toStdString();
   Part<QLabel>(RowOf(kind).Names[3])->setText(QString::fromLocal8Bit(S.StoreFolder(kind, bytes)));

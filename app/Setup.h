@@ -1,11 +1,9 @@
 #pragma once
 // The Setup dialog: the compile tools and game directories, and the compile
-// quality (shell/CompileQuality.h), stored as it is chosen. There is no
-// cancel: a folder goes to the session once it is complete (chosen with
-// "...", or typed or pasted and the field left), "Close" takes what is typed
-// and ends the dialog. Beneath each field the session's note says why the
-// folder will not do; a name the settings or a level cannot hold is not
-// stored at all. Opens over the owner's centre.
+// quality, stored as they are chosen. There is no cancel: a folder goes to
+// the session once it is complete (chosen with "...", or typed or pasted and
+// the field left), "Close" takes what is typed. Beneath each field the
+// session's note on it (Session::StoreFolder). Opens over the owner's centre.
 
 #include <QDialog>
 

