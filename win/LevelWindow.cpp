@@ -51,15 +51,9 @@ std::string Column(const std::vector<std::pair<std::string, std::string>>& rows,
   return text;
 }
 
-shell::TextMeasure Measure(HDC dc) {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  return {metrics.tmHeight, [dc](const std::string& text) {
-            const std::wstring wide = Widen(text);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-            return static_cast<int>(size.cx);
-          }};
+shell::TextMeasure Measure(HFONT font) {
+  const auto width = [font](const std::string& text) { return static_cast<int>(TextSize(font, Widen(text)).cx); };
+  return {TextSize(font, L"0").cy, width};
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
@@ -149,11 +143,7 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
 
 SIZE LevelWindow::WantedClientSize() {
   const UINT dpi = Dpi();
-  const HDC dc = GetDC(Hwnd);
-  const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  auto [width, height] = shell::PictureSize(Sheet.Picture, Scale(kWantedCell, dpi), Measure(dc));
-  SelectObject(dc, previous);
-  ReleaseDC(Hwnd, dc);
+  auto [width, height] = shell::PictureSize(Sheet.Picture, Scale(kWantedCell, dpi), Measure(NormalFont()));
   width = std::max(width, Scale(kLeastPicture, dpi));
   return {width + Scale(kSideWidth + 3 * kMargin, dpi),
           std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi)) + Scale(kKeptHeight, dpi)};
@@ -218,7 +208,7 @@ void LevelWindow::Paint() {
   const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   SetTextColor(dc, text);
   SetBkMode(dc, TRANSPARENT);
-  for (const shell::PictureMark& mark : shell::LayOutPicture(Sheet.Picture, width, height, Measure(dc))) {
+  for (const shell::PictureMark& mark : shell::LayOutPicture(Sheet.Picture, width, height, Measure(NormalFont()))) {
     const COLORREF colour = mark.Colour ? Colour(mark.Colour) : text;
     RECT box{mark.X, mark.Y, mark.X + mark.Width, mark.Y + mark.Height};
     switch (mark.What) {

@@ -25,9 +25,6 @@ class LevelWindow : public Window {
   // "Make again" and "Compile and play": off while a compile runs.
   void SetActionsEnabled(bool enabled);
 
-  // The quorvel-cli call that writes this level's bytes.
-  const std::string& CommandLine() const { return Sheet.CommandLine; }
-
   shell::Session* Session = nullptr;  // set once the session exists
 
  protected:

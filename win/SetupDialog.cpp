@@ -87,14 +87,7 @@ void SetupDialog::Store(shell::FolderKind kind) {
 int SetupDialog::NoteHeight(int noteId) const {
   const std::wstring text = Widen(WindowText(Item(noteId)));
   if (text.empty()) return 0;
-  const UINT dpi = Dpi();
-  RECT rect{0, 0, Scale(kFieldWidth, dpi), 0};
-  const HDC dc = GetDC(Hwnd);
-  const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, previous);
-  ReleaseDC(Hwnd, dc);
-  return MulDiv(rect.bottom, 96, static_cast<int>(dpi)) + 1;
+  return MulDiv(TextSize(NormalFont(), text, Scale(kFieldWidth, Dpi())).cy, 96, static_cast<int>(Dpi())) + 1;
 }
 
 void SetupDialog::LayOut() {

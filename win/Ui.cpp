@@ -36,14 +36,15 @@ Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
   return Font(CreateFontIndirectW(&font));
 }
 
-SIZE TextExtent(HWND control, const std::wstring& text) {
-  const HDC dc = GetDC(control);
-  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+SIZE TextSize(HFONT font, const std::wstring& text, int wrapWidth) {
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  RECT rect{0, 0, wrapWidth, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, previous);
-  ReleaseDC(control, dc);
-  return size;
+  ReleaseDC(nullptr, dc);
+  return {rect.right, rect.bottom};
 }
 
 Window::~Window() {
