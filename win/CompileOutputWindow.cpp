@@ -99,19 +99,16 @@ void CompileOutputWindow::Show(bool activate) {
 }
 
 LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case kButStop: Session->StopCompile(); return 0;
-        case kButClear: Clear(); return 0;
-        case kButClose: ShowWindow(Hwnd, SW_HIDE); return 0;
-      }
-      break;
-    case WM_CLOSE:  // hidden only
-      ShowWindow(Hwnd, SW_HIDE);
-      return 0;
-  }
-  return Window::HandleMessage(message, wParam, lParam);
+  const int id = message == WM_COMMAND ? LOWORD(wParam) : 0;
+  if (id == kButStop)
+    Session->StopCompile();
+  else if (id == kButClear)
+    Clear();
+  else if (id == kButClose || message == WM_CLOSE)  // hidden only
+    ShowWindow(Hwnd, SW_HIDE);
+  else
+    return Window::HandleMessage(message, wParam, lParam);
+  return 0;
 }
 
 }  // namespace win

@@ -132,10 +132,8 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   }
   EnableButtons();
   SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
-  SetItemText(kOptionNames, Column(sheet.Options, true));
-  SetItemText(kOptionValues, Column(sheet.Options, false));
-  SetItemText(kCountNames, Column(sheet.Counts, true));
-  SetItemText(kCountValues, Column(sheet.Counts, false));
+  for (int id = kOptionNames; id <= kCountValues; ++id)  // names and values in turn
+    SetItemText(id, Column(id < kCountNames ? sheet.Options : sheet.Counts, (id - kOptionNames) % 2 == 0));
   EnableWindow(Item(kButCopy), sheet.HasLevel);
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
