@@ -1,8 +1,7 @@
 // Stands in for a map compile tool and for the game under the name it is
 // copied to. Each run appends "NAME|ARGUMENTS|FOLDER" to calls.log beside the
 // program and prints a line. A file "crash-NAME" beside it makes it end as a
-// crash would (status 0xC0000005), "hang-NAME" wait a
-// minute (to be stopped), "flood-NAME" print lines without end,
+// crash would (status 0xC0000005), "flood-NAME" print lines without end,
 // "count-NAME" print a progress counter as SDHLT does; a bsp tool leaves
 // MAP.bsp beside the map.
 
@@ -29,7 +28,6 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("fake tool %ls working\n", name.c_str());
   std::fflush(stdout);
 
-  if (fs::exists(dir / (L"hang-" + name))) Sleep(60000);
   if (fs::exists(dir / (L"crash-" + name))) return static_cast<int>(0xC0000005u);
   while (fs::exists(dir / (L"flood-" + name))) std::printf("a line of output\n");
   if (fs::exists(dir / (L"count-" + name))) {

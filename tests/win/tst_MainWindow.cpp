@@ -246,49 +246,11 @@ TEST(MainWindow, CompilesThroughTheBatchFileAndMovesTheLevelIntoTheGame) {
   EXPECT_EQ(Status(s.window), "Half-Life started");
 }
 
+// A tool that prints without end: the window keeps answering and shows the
+// running step, the output opens beside it, and Stop ends the compile. The
+// end of the user's session ends the tool (and the interpreter it runs
+// under) at once and saves the settings, without a question.
 TEST(MainWindow, StopAndTheEndOfTheSessionEndTheCompileThatTheStatusBarFollows) {
-  Session s;
-  WriteFile(s.hl.Tools / "hang-qcsg.exe", "");
-  Click(s.window.Item(win::kButGenMap));
-  Click(s.window.Item(win::kButGenBsp));
-  ASSERT_TRUE(PumpUntil([&] { return Contains(Status(s.window, 1), "qcsg.exe: step 1 of 4, 0:0"); }, 20s))
-      << Status(s.window, 1);
-  EXPECT_TRUE(Contains(Status(s.window, 2), "Seed ")) << Status(s.window, 2);
-  ASSERT_TRUE(PumpUntil([&] { return s.hl.Calls(s.hl.Tools).size() == 1; }, 20s));  // the tool itself runs
-
-  const HWND output = s.window.CompileOutput().Handle();
-  EXPECT_TRUE(Beside(s.window.Handle(), output));
-  // A terminal's 80 columns fit.
-  const HWND text = GetDlgItem(output, win::CompileOutputWindow::kText);
-  RECT client{};
-  GetClientRect(text, &client);
-  EXPECT_GE(client.right, win::TextSize(win::FontOf(text), std::wstring(80, L'0')).cx);
-
-  Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
-  ASSERT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 20s));
-  EXPECT_EQ(Status(s.window), "Compile stopped");
-  EXPECT_TRUE(Contains(Status(s.window, 1), "Seed ")) << Status(s.window, 1);  // the step's field gone
-  EXPECT_TRUE(s.boxes.Boxes.empty());
-
-  // Escape closes the output, wherever the focus is in it.
-  PostMessageW(GetDlgItem(output, win::CompileOutputWindow::kText), WM_KEYDOWN, VK_ESCAPE, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, s.window.Handle()));
-
-  // The end of the user's session during a compile: the tool ends and the
-  // settings are saved at once, without a question.
-  Click(s.window.Item(win::kFirstRadio + 10 * win::kMapDim + 3));
-  Click(s.window.Item(win::kButGenBsp));
-  ASSERT_TRUE(PumpUntil([] { return ProgramRuns(L"qcsg.exe"); }, 20s));
-  EXPECT_TRUE(SendMessageW(s.window.Handle(), WM_QUERYENDSESSION, 0, 0));
-  SendMessageW(s.window.Handle(), WM_ENDSESSION, TRUE, 0);
-  EXPECT_TRUE(PumpUntil([] { return !ProgramRuns(L"qcsg.exe"); }, 5s));
-  EXPECT_TRUE(Contains(ReadFile(s.hl.App / "quorvel.ini"), "\r\ndimension=big\r\n")) << ReadFile(s.hl.App / "quorvel.ini");
-  EXPECT_TRUE(s.boxes.Boxes.empty());
-}
-
-// A tool that prints without end: the window keeps answering, and Stop ends
-// the compile at once.
-TEST(MainWindow, AnswersWhateverTheToolsPrint) {
   Session s;
   WriteFile(s.hl.Tools / "flood-qcsg.exe", "");
   Click(s.window.Item(win::kButGenMap));
@@ -307,66 +269,68 @@ TEST(MainWindow, AnswersWhateverTheToolsPrint) {
       10s, s.window.Handle());
   EXPECT_LT(longest, 1s);
   EXPECT_TRUE(Contains(OutputText(s.window), "a line of output\r\na line of output\r\n"));
-  Click(GetDlgItem(s.window.CompileOutput().Handle(), win::CompileOutputWindow::kButStop));
-  EXPECT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 2s));
+  EXPECT_TRUE(Contains(Status(s.window, 1), "qcsg.exe: step 1 of 4, 0:0")) << Status(s.window, 1);
+  EXPECT_TRUE(Contains(Status(s.window, 2), "Seed ")) << Status(s.window, 2);
+
+  const HWND output = s.window.CompileOutput().Handle();
+  EXPECT_TRUE(Beside(s.window.Handle(), output));
+  // A terminal's 80 columns fit.
+  const HWND text = GetDlgItem(output, win::CompileOutputWindow::kText);
+  RECT client{};
+  GetClientRect(text, &client);
+  EXPECT_GE(client.right, win::TextSize(win::FontOf(text), std::wstring(80, L'0')).cx);
+
+  Click(GetDlgItem(output, win::CompileOutputWindow::kButStop));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 2s));
   EXPECT_EQ(Status(s.window), "Compile stopped");
-}
+  EXPECT_TRUE(Contains(Status(s.window, 1), "Seed ")) << Status(s.window, 1);  // the step's field gone
+  EXPECT_TRUE(s.boxes.Boxes.empty());
 
-// The Level window opens beside the main window with the level, makes a
-// typed seed's level, copies its command line, and its buttons wait while a
-// compile runs. Refusing text that is no seed: tst_Session.cpp's
-// MakeAgainTakesOnlyASeed.
-TEST(LevelWindow, ShowsTheLevelAndMakesItAgain) {
-  Session s;
-  const Installation& hl = s.hl;
-  win::MainWindow& window = s.window;
-  const HWND level = window.Level().Handle();
-  const auto text = [level](int id) { return win::WindowText(GetDlgItem(level, id)); };
-  EXPECT_FALSE(IsWindowVisible(level));
-  EXPECT_EQ(StatusParts(window.Item(win::kStatusBar)).size(), 1u);  // no seed yet
-  Click(window.Item(win::kFirstRadio + 10 * win::kMapDim + 0));
-  Click(window.Item(win::kButGenMap));
-  ASSERT_TRUE(IsWindowVisible(level));
-  EXPECT_EQ(text(win::LevelWindow::kSeed), Status(window, 1));
-  EXPECT_TRUE(Contains(text(win::LevelWindow::kOptionValues), "Very Small")) << text(win::LevelWindow::kOptionValues);
-  EXPECT_TRUE(Beside(window.Handle(), level));
+  // Escape closes the output, wherever the focus is in it.
+  PostMessageW(GetDlgItem(output, win::CompileOutputWindow::kText), WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(output); }, 5s, s.window.Handle()));
 
-  SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"4242");
-  Click(GetDlgItem(level, win::LevelWindow::kButMakeAgain));
-  EXPECT_EQ(Status(window, 1), "Seed 4242");
-  EXPECT_EQ(text(win::LevelWindow::kSeed), "Seed 4242");
-  Click(GetDlgItem(level, win::LevelWindow::kButCopy));
-  EXPECT_EQ(ClipboardText(), window.Session().Level().CommandLine);
-  EXPECT_TRUE(Contains(ClipboardText(), " --seed 4242 ")) << ClipboardText();
-  EXPECT_EQ(Status(window), "Copied");
-
-  hl.AddGame();
-  const HWND makeAgain = GetDlgItem(level, win::LevelWindow::kButMakeAgain);
-  Click(GetDlgItem(level, win::LevelWindow::kButCompilePlay));
-  EXPECT_FALSE(IsWindowEnabled(makeAgain));
-  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 60s));
-  EXPECT_TRUE(IsWindowEnabled(makeAgain));
+  Click(s.window.Item(win::kFirstRadio + 10 * win::kMapDim + 3));
+  Click(s.window.Item(win::kButGenBsp));
+  ASSERT_TRUE(PumpUntil([] { return ProgramRuns(L"qcsg.exe"); }, 20s));
+  EXPECT_TRUE(SendMessageW(s.window.Handle(), WM_QUERYENDSESSION, 0, 0));
+  SendMessageW(s.window.Handle(), WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(PumpUntil([] { return !ProgramRuns(L"qcsg.exe"); }, 5s));
+  EXPECT_TRUE(Contains(ReadFile(s.hl.App / "quorvel.ini"), "\r\ndimension=big\r\n")) << ReadFile(s.hl.App / "quorvel.ini");
   EXPECT_TRUE(s.boxes.Boxes.empty());
 }
 
-// Before any level Ctrl+E opens the Level window with an empty seed field;
-// Keep level lists the level made from a seed (a name in another case is
-// the same name on Windows), Setup's quality reaches its Compile, and Play
-// and Delete (asked) take the chosen level. What they do with the files:
-// tst_Session.cpp's KeptLevelsAreCompiledPlayedAndDeletedByTheirNames.
-TEST(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
+// Before any level Ctrl+E opens the Level window beside the main window
+// with an empty seed field; a typed seed makes its level, whose command line
+// is copied; its buttons wait while a compile runs. Keep level lists the
+// level (a name in another case is the same name on Windows), Setup's
+// quality reaches its Compile, and Play and Delete (asked) take the chosen
+// level. What the session does with them: tst_Session.cpp's
+// MakeAgainTakesOnlyASeed and KeptLevelsAreCompiledPlayedAndDeletedByTheirNames.
+TEST(LevelWindow, MakesASeedsLevelAndKeepsLevelsByName) {
   Session s;
   const Installation& hl = s.hl;
   const HWND level = s.window.Level().Handle(), list = GetDlgItem(level, win::LevelWindow::kKeptList);
   const auto item = [level](int id) { return GetDlgItem(level, id); };
+  const auto text = [&](int id) { return win::WindowText(item(id)); };
+  EXPECT_FALSE(IsWindowVisible(level));
+  EXPECT_EQ(StatusParts(s.window.Item(win::kStatusBar)).size(), 1u);  // no seed yet
   SendMessageW(s.window.Handle(), WM_COMMAND, IDM_SHOW_LEVEL, 0);
   ASSERT_TRUE(IsWindowVisible(level));
-  EXPECT_EQ(win::WindowText(item(win::LevelWindow::kSeedEdit)), "");
+  EXPECT_TRUE(Beside(s.window.Handle(), level));
+  EXPECT_EQ(text(win::LevelWindow::kSeedEdit), "");
   EXPECT_FALSE(IsWindowEnabled(item(win::LevelWindow::kButKeep)));
+  Click(s.window.Item(win::kFirstRadio + 10 * win::kMapDim + 0));
   SetDlgItemTextW(level, win::LevelWindow::kSeedEdit, L"7");
   Click(item(win::LevelWindow::kButMakeAgain));
   EXPECT_EQ(Status(s.window, 1), "Seed 7");
-  EXPECT_EQ(win::WindowText(item(win::LevelWindow::kNameEdit)), "quorvel_7");
+  EXPECT_EQ(text(win::LevelWindow::kSeed), "Seed 7");
+  EXPECT_TRUE(Contains(text(win::LevelWindow::kOptionValues), "Very Small")) << text(win::LevelWindow::kOptionValues);
+  Click(item(win::LevelWindow::kButCopy));
+  EXPECT_EQ(ClipboardText(), s.window.Session().Level().CommandLine);
+  EXPECT_EQ(Status(s.window), "Copied");
+
+  EXPECT_EQ(text(win::LevelWindow::kNameEdit), "quorvel_7");
   Click(item(win::LevelWindow::kButKeep));
   SetDlgItemTextW(level, win::LevelWindow::kNameEdit, L"QUORVEL_7");
   Click(item(win::LevelWindow::kButKeep));
@@ -384,12 +348,17 @@ TEST(LevelWindow, ASeedBeforeTheFirstLevelAndKeptLevelsByName) {
   };
   Click(s.window.Item(win::kButSetup));
   hl.AddGame();
-  Click(item(win::LevelWindow::kButCompileKept));
-  ASSERT_TRUE(PumpUntil([&] { return Status(s.window) == ".bsp generated"; }, 60s)) << Status(s.window);
+  Click(item(win::LevelWindow::kButCompilePlay));
+  EXPECT_FALSE(IsWindowEnabled(item(win::LevelWindow::kButMakeAgain)));
+  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 60s));
+  EXPECT_TRUE(IsWindowEnabled(item(win::LevelWindow::kButMakeAgain)));
   EXPECT_TRUE(Contains(OutputText(s.window), "Compile quality: Fast (")) << OutputText(s.window);
+  Click(item(win::LevelWindow::kButCompileKept));
+  ASSERT_TRUE(PumpUntil([&] { return Enabled(s.window, win::kButGenBsp); }, 60s));
+  EXPECT_TRUE(fs::exists(hl.Maps / "quorvel_7.bsp"));
   Click(item(win::LevelWindow::kButPlayKept));
-  ASSERT_TRUE(PumpUntil([&] { return !hl.Calls(hl.Game).empty(); }, 20s));
-  EXPECT_EQ(hl.Calls(hl.Game)[0], "hl.exe|-console +map quorvel_7|" + hl.Game.u8string());
+  ASSERT_TRUE(PumpUntil([&] { return hl.Calls(hl.Game).size() == 2; }, 20s));
+  EXPECT_EQ(hl.Calls(hl.Game)[1], "hl.exe|-console +map quorvel_7|" + hl.Game.u8string());
   s.boxes.Answer = IDYES;
   Click(item(win::LevelWindow::kButDeleteKept));
   ASSERT_EQ(s.boxes.Boxes.size(), 2u);
