@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/LevelButtons.h"
 #include "shell/Names.h"
 
 namespace win {
@@ -163,12 +164,13 @@ void LevelWindow::SetActionsEnabled(bool enabled) {
 }
 
 void LevelWindow::EnableButtons() {
-  const bool chosen = !ChosenKept().empty();
-  for (int id : {kButMakeAgain, kButCompilePlay, kButKeep, kButPlayKept, kButCompileKept, kButDeleteKept}) {
-    const bool enabled = ActionsEnabled && (id == kButKeep ? Sheet.HasLevel : id < kButPlayKept || chosen);
-    const HWND button = Item(id);
-    if (!enabled && GetFocus() == button) SetFocus(Item(kButCopy));
-    EnableWindow(button, enabled);
+  const shell::LevelButtons on = shell::LevelButtonsFor(ActionsEnabled, Sheet.HasLevel, !ChosenKept().empty());
+  const std::pair<int, bool> buttons[] = {{kButMakeAgain, on.MakeAgain},     {kButCompilePlay, on.CompilePlay},
+                                          {kButKeep, on.Keep},               {kButPlayKept, on.PlayKept},
+                                          {kButCompileKept, on.CompileKept}, {kButDeleteKept, on.DeleteKept}};
+  for (const auto& [id, enabled] : buttons) {
+    if (!enabled && GetFocus() == Item(id)) SetFocus(Item(kButCopy));
+    EnableWindow(Item(id), enabled);
   }
 }
 
