@@ -92,7 +92,8 @@ void CompileOutputWindow::Show(bool activate) {
   // beside the scroll bar.
   Placed = true;
   const UINT dpi = Dpi();
-  const int width = TextSize(FontOf(Item(kText)), std::wstring(80, L'0')).cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+  const int width =
+      TextSize(FontOf(Item(kText)), std::wstring(80, L'0')).cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
   const RECT rect = PlaceBeside(GetWindow(Hwnd, GW_OWNER), FrameSize({width + Scale(24, dpi), Scale(420, dpi)}),
                                 {Scale(360, dpi), Scale(200, dpi)});
   ShowRaised(activate, &rect);
