@@ -3,12 +3,8 @@
 namespace shell {
 
 LevelButtons LevelButtonsFor(bool actionsEnabled, bool hasLevel, bool keptChosen) {
-  return {actionsEnabled,
-          actionsEnabled,
-          actionsEnabled && hasLevel,
-          actionsEnabled && keptChosen,
-          actionsEnabled && keptChosen,
-          actionsEnabled && keptChosen};
+  const bool kept = actionsEnabled && keptChosen;
+  return {actionsEnabled, actionsEnabled, actionsEnabled && hasLevel, kept, kept, kept};
 }
 
 }  // namespace shell

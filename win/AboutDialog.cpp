@@ -54,24 +54,17 @@ void AboutDialog::SetIcon() {
 }
 
 LRESULT AboutDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case kButLicense:  // a check box: pressed, it shows the licence
-          SetClientSize(kClientWidth, IsDlgButtonChecked(Hwnd, kButLicense) ? kUnfoldedHeight : kFoldedHeight);
-          return 0;
-        case IDOK: Done = true; return 0;
-      }
-      break;
-    case WM_CLOSE:
-      Done = true;
-      return 0;
-    case WM_DPICHANGED:
-      Window::HandleMessage(message, wParam, lParam);
-      SetIcon();
-      return 0;
+  const int id = message == WM_COMMAND ? LOWORD(wParam) : 0;
+  if (message == WM_CLOSE || id == IDOK) {
+    Done = true;
+  } else if (id == kButLicense) {  // a check box: pressed, it shows the licence
+    SetClientSize(kClientWidth, IsDlgButtonChecked(Hwnd, kButLicense) ? kUnfoldedHeight : kFoldedHeight);
+  } else {
+    const LRESULT result = Window::HandleMessage(message, wParam, lParam);
+    if (message == WM_DPICHANGED) SetIcon();
+    return result;
   }
-  return Window::HandleMessage(message, wParam, lParam);
+  return 0;
 }
 
 }  // namespace win

@@ -16,11 +16,7 @@ class AboutDialog : public Dialog {
 
  private:
   void SetIcon();
-
-  struct IconDeleter {
-    void operator()(HICON icon) const { DestroyIcon(icon); }
-  };
-  std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> Icon;
+  std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&DestroyIcon)> Icon{nullptr, &DestroyIcon};
 };
 
 }  // namespace win

@@ -92,26 +92,24 @@ void CompileOutputWindow::Show(bool activate) {
   // beside the scroll bar.
   Placed = true;
   const UINT dpi = Dpi();
-  const int width = TextExtent(Item(kText), std::wstring(80, L'0')).cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
+  const int width =
+      TextSize(FontOf(Item(kText)), std::wstring(80, L'0')).cx + GetSystemMetricsForDpi(SM_CXVSCROLL, dpi);
   const RECT rect = PlaceBeside(GetWindow(Hwnd, GW_OWNER), FrameSize({width + Scale(24, dpi), Scale(420, dpi)}),
                                 {Scale(360, dpi), Scale(200, dpi)});
   ShowRaised(activate, &rect);
 }
 
 LRESULT CompileOutputWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case kButStop: Session->StopCompile(); return 0;
-        case kButClear: Clear(); return 0;
-        case kButClose: ShowWindow(Hwnd, SW_HIDE); return 0;
-      }
-      break;
-    case WM_CLOSE:  // hidden only
-      ShowWindow(Hwnd, SW_HIDE);
-      return 0;
-  }
-  return Window::HandleMessage(message, wParam, lParam);
+  const int id = message == WM_COMMAND ? LOWORD(wParam) : 0;
+  if (id == kButStop)
+    Session->StopCompile();
+  else if (id == kButClear)
+    Clear();
+  else if (id == kButClose || message == WM_CLOSE)  // hidden only
+    ShowWindow(Hwnd, SW_HIDE);
+  else
+    return Window::HandleMessage(message, wParam, lParam);
+  return 0;
 }
 
 }  // namespace win

@@ -23,7 +23,6 @@ class CompileOutputWindow : public Window {
   // Shows the window raised, the first time beside the main window (its
   // owner); activated when the user asked for it (not when a compile opened it).
   void Show(bool activate);
-  std::string Text() const { return WindowText(Item(kText)); }
   // Enables "Stop", which stops the session's compile.
   void SetRunning(bool running);
   shell::Session* Session = nullptr;  // set once the session exists

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "shell/LevelButtons.h"
 #include "shell/Names.h"
 
 namespace win {
@@ -51,15 +52,9 @@ std::string Column(const std::vector<std::pair<std::string, std::string>>& rows,
   return text;
 }
 
-shell::TextMeasure Measure(HDC dc) {
-  TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  return {metrics.tmHeight, [dc](const std::string& text) {
-            const std::wstring wide = Widen(text);
-            SIZE size{};
-            GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-            return static_cast<int>(size.cx);
-          }};
+shell::TextMeasure Measure(HFONT font) {
+  const auto width = [font](const std::string& text) { return static_cast<int>(TextSize(font, Widen(text)).cx); };
+  return {TextSize(font, L"0").cy, width};
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
@@ -138,10 +133,8 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
   }
   EnableButtons();
   SetWindowTextW(Hwnd, Widen(sheet.Title).c_str());
-  SetItemText(kOptionNames, Column(sheet.Options, true));
-  SetItemText(kOptionValues, Column(sheet.Options, false));
-  SetItemText(kCountNames, Column(sheet.Counts, true));
-  SetItemText(kCountValues, Column(sheet.Counts, false));
+  for (int id = kOptionNames; id <= kCountValues; ++id)  // names and values in turn
+    SetItemText(id, Column(id < kCountNames ? sheet.Options : sheet.Counts, (id - kOptionNames) % 2 == 0));
   EnableWindow(Item(kButCopy), sheet.HasLevel);
   const RECT picture = PictureRect();
   InvalidateRect(Hwnd, &picture, TRUE);
@@ -149,11 +142,7 @@ void LevelWindow::ShowSheet(const shell::LevelSheet& sheet) {
 
 SIZE LevelWindow::WantedClientSize() {
   const UINT dpi = Dpi();
-  const HDC dc = GetDC(Hwnd);
-  const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  auto [width, height] = shell::PictureSize(Sheet.Picture, Scale(kWantedCell, dpi), Measure(dc));
-  SelectObject(dc, previous);
-  ReleaseDC(Hwnd, dc);
+  auto [width, height] = shell::PictureSize(Sheet.Picture, Scale(kWantedCell, dpi), Measure(NormalFont()));
   width = std::max(width, Scale(kLeastPicture, dpi));
   return {width + Scale(kSideWidth + 3 * kMargin, dpi),
           std::max(height + Scale(2 * kMargin, dpi), Scale(kSideHeight, dpi)) + Scale(kKeptHeight, dpi)};
@@ -175,12 +164,13 @@ void LevelWindow::SetActionsEnabled(bool enabled) {
 }
 
 void LevelWindow::EnableButtons() {
-  const bool chosen = !ChosenKept().empty();
-  for (int id : {kButMakeAgain, kButCompilePlay, kButKeep, kButPlayKept, kButCompileKept, kButDeleteKept}) {
-    const bool enabled = ActionsEnabled && (id == kButKeep ? Sheet.HasLevel : id < kButPlayKept || chosen);
-    const HWND button = Item(id);
-    if (!enabled && GetFocus() == button) SetFocus(Item(kButCopy));
-    EnableWindow(button, enabled);
+  const shell::LevelButtons on = shell::LevelButtonsFor(ActionsEnabled, Sheet.HasLevel, !ChosenKept().empty());
+  const std::pair<int, bool> buttons[] = {{kButMakeAgain, on.MakeAgain},     {kButCompilePlay, on.CompilePlay},
+                                          {kButKeep, on.Keep},               {kButPlayKept, on.PlayKept},
+                                          {kButCompileKept, on.CompileKept}, {kButDeleteKept, on.DeleteKept}};
+  for (const auto& [id, enabled] : buttons) {
+    if (!enabled && GetFocus() == Item(id)) SetFocus(Item(kButCopy));
+    EnableWindow(Item(id), enabled);
   }
 }
 
@@ -218,7 +208,7 @@ void LevelWindow::Paint() {
   const COLORREF text = GetSysColor(COLOR_BTNTEXT);
   SetTextColor(dc, text);
   SetBkMode(dc, TRANSPARENT);
-  for (const shell::PictureMark& mark : shell::LayOutPicture(Sheet.Picture, width, height, Measure(dc))) {
+  for (const shell::PictureMark& mark : shell::LayOutPicture(Sheet.Picture, width, height, Measure(NormalFont()))) {
     const COLORREF colour = mark.Colour ? Colour(mark.Colour) : text;
     RECT box{mark.X, mark.Y, mark.X + mark.Width, mark.Y + mark.Height};
     switch (mark.What) {

@@ -22,11 +22,8 @@ class LevelWindow : public Window {
   // Shows the window raised, beside the main window when it was hidden;
   // activated when the user asked for it (not when a level was just made).
   void Show(bool activate);
-  // "Make again" and "Compile and play": off while a compile runs.
+  // The buttons that run something: off while a compile runs.
   void SetActionsEnabled(bool enabled);
-
-  // The quorvel-cli call that writes this level's bytes.
-  const std::string& CommandLine() const { return Sheet.CommandLine; }
 
   shell::Session* Session = nullptr;  // set once the session exists
 

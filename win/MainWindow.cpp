@@ -10,7 +10,6 @@
 #include "win/AboutDialog.h"
 #include "win/CompileOutputWindow.h"
 #include "win/LevelWindow.h"
-#include "win/resource.h"
 
 namespace win {
 
@@ -86,28 +85,11 @@ MainWindow::MainWindow(const shell::StartFolders& folders, shell::Settings defau
   ChooseFolder = ChooseFolderDialog;
   S = std::make_unique<shell::Session>(*this, folders, std::move(defaults));
   Output->Session = LevelView->Session = S.get();
-  RememberFocus(GetDlgItem(Hwnd, Shown.ActionsEnabled ? kButGenMap : kButSetup));
+  RememberFocus(Item(Shown.ActionsEnabled ? kButGenMap : kButSetup));
 }
 
 MainWindow::~MainWindow() {
   if (Hwnd) DestroyWindow(Hwnd);
-}
-
-int MainWindow::ItemIndex(OptionGroup group) const {
-  for (int i = 0; i < 10; ++i) {
-    const HWND radio = GetDlgItem(Hwnd, RadioId(group, i));
-    if (!radio) break;
-    if (SendMessageW(radio, BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
-  }
-  return -1;
-}
-
-std::string MainWindow::PartText(int part) const {
-  if (part < 0) return {};
-  const auto wpart = static_cast<WPARAM>(part);
-  std::wstring text(LOWORD(SendMessageW(Control(kStatusBar), SB_GETTEXTLENGTHW, wpart, 0)) + 1, L'\0');
-  text.resize(LOWORD(SendMessageW(Control(kStatusBar), SB_GETTEXTW, wpart, reinterpret_cast<LPARAM>(text.data()))));
-  return Narrow(text);
 }
 
 void MainWindow::ShowState(const shell::MainState& state) {
@@ -116,17 +98,17 @@ void MainWindow::ShowState(const shell::MainState& state) {
   for (std::size_t g = 0; g < table.size(); ++g) {
     // Tab into a group lands on its chosen item.
     for (int i = 0; i < static_cast<int>(table[g].Items.size()); ++i) {
-      const HWND radio = Control(RadioId(static_cast<int>(g), i));
+      const HWND radio = Item(RadioId(static_cast<int>(g), i));
       const bool chosen = i == table[g].Get(state.Options);
       SendMessageW(radio, BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED, 0);
       const LONG_PTR style = GetWindowLongPtrW(radio, GWL_STYLE);
       SetWindowLongPtrW(radio, GWL_STYLE, chosen ? style | WS_TABSTOP : style & ~WS_TABSTOP);
     }
   }
-  const bool wasEnabled = IsWindowEnabled(Control(kButGenMap)) != FALSE;
+  const bool wasEnabled = IsWindowEnabled(Item(kButGenMap)) != FALSE;
   if (wasEnabled && !state.ActionsEnabled)  // the focus comes back here when they are enabled again
-    RememberFocus(IsChild(Hwnd, GetFocus()) ? GetFocus() : Control(kButGenBsp));
-  for (int id : {kButGenMap, kButGenBsp, kButRun}) EnableWindow(Control(id), state.ActionsEnabled);
+    RememberFocus(IsChild(Hwnd, GetFocus()) ? GetFocus() : Item(kButGenBsp));
+  for (int id : {kButGenMap, kButGenBsp, kButRun}) EnableWindow(Item(id), state.ActionsEnabled);
   if (!wasEnabled && state.ActionsEnabled && GetActiveWindow() == Hwnd) RestoreFocus();
   LevelView->SetActionsEnabled(state.ActionsEnabled);
   Output->SetRunning(state.Compiling);
@@ -140,14 +122,14 @@ void MainWindow::ShowState(const shell::MainState& state) {
 // The status text on the left, then the step field while a compile runs and
 // the seed once a level was made; without them the text has the whole width.
 void MainWindow::ShowStatusFields() {
-  const HWND status = Control(kStatusBar);
+  const HWND status = Item(kStatusBar);
   std::vector<std::pair<std::string, int>> fields{{Shown.Status, 0}};  // the text, the width in pixels
-  if (StepPart() > 0) {
+  if (!Shown.Step.empty()) {
     // As wide as the step's text with every digit at its widest, so that the
     // field neither cuts the text nor moves as the time goes on.
     std::wstring sample = Widen(Shown.Step);
     std::replace_if(sample.begin(), sample.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }, L'0');
-    fields.emplace_back(Shown.Step, TextExtent(status, sample).cx + Scale(16, Dpi()));
+    fields.emplace_back(Shown.Step, TextSize(FontOf(status), sample).cx + Scale(16, Dpi()));
   }
   if (SeedPart() > 0) fields.emplace_back(Shown.Seed, Scale(kSeedFieldWidth, Dpi()));
   RECT client{};
@@ -176,12 +158,12 @@ void MainWindow::AddTooltips() {
   };
   for (int id : {kButGenMap, kButGenBsp, kButRun}) {
     RECT rect{};
-    GetWindowRect(Control(id), &rect);
+    GetWindowRect(Item(id), &rect);
     MapWindowPoints(nullptr, Hwnd, reinterpret_cast<POINT*>(&rect), 2);
     add(Hwnd, id, LPSTR_TEXTCALLBACKW, rect);
   }
   // The seed in the status bar; its rectangle follows the fields.
-  add(Control(kStatusBar), kStatusBar, const_cast<wchar_t*>(L"Show the level (Ctrl+E)"), {});
+  add(Item(kStatusBar), kStatusBar, const_cast<wchar_t*>(L"Show the level (Ctrl+E)"), {});
 }
 
 void MainWindow::ShowLevel(const shell::LevelSheet& sheet) { LevelView->ShowSheet(sheet); }
@@ -213,17 +195,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       const int id = LOWORD(wParam);
       const auto& table = shell::LevelOptionTable();
       if (id >= kFirstRadio && id < RadioId(static_cast<int>(table.size()), 0) && HIWORD(wParam) == BN_CLICKED) {
-        const int group = (id - kFirstRadio) / 10;
-        S->ChooseOption(table[static_cast<std::size_t>(group)], ItemIndex(static_cast<OptionGroup>(group)));
+        // The clicked item is the chosen one, by mouse or by the arrow keys.
+        S->ChooseOption(table[static_cast<std::size_t>((id - kFirstRadio) / 10)], (id - kFirstRadio) % 10);
         return 0;
       }
       switch (id) {
-        case kButGenMap:
-        case IDM_GEN_MAP: S->GenerateMap(); return 0;
-        case kButGenBsp:
-        case IDM_GEN_BSP: S->Compile(); return 0;
-        case kButRun:
-        case IDM_RUN: S->RunGame(); return 0;
+        case kButGenMap: S->GenerateMap(); return 0;
+        case kButGenBsp: S->Compile(); return 0;
+        case kButRun: S->RunGame(); return 0;
         case kButSetup:
           SetupDialog(Hwnd, *S, ChooseFolder).Run(DialogShown);
           S->SetupClosed();
@@ -245,14 +224,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY: {
       const auto* click = reinterpret_cast<NMMOUSE*>(lParam);
-      if (click->hdr.hwndFrom == Control(kStatusBar) && click->hdr.code == NM_CLICK && SeedPart() >= 0 &&
+      if (click->hdr.hwndFrom == Item(kStatusBar) && click->hdr.code == NM_CLICK && SeedPart() >= 0 &&
           click->dwItemSpec == static_cast<DWORD_PTR>(SeedPart())) {
         S->ShowLevelWindow();
         return 0;
       }
       auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
       if (tip->hdr.code == TTN_GETDISPINFOW && tip->hdr.hwndFrom == Tooltip) {
-        const bool enabled = IsWindowEnabled(Control(static_cast<int>(tip->hdr.idFrom)));
+        const bool enabled = IsWindowEnabled(Item(static_cast<int>(tip->hdr.idFrom)));
         TipText = Widen(enabled ? "" : Shown.DisabledReason);
         tip->lpszText = TipText.data();
         return 0;

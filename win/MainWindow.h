@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win/SetupDialog.h"
+#include "win/resource.h"
 
 namespace win {
 
@@ -17,7 +18,8 @@ class LevelWindow;
 // group g is kFirstRadio + 10 * g + i, groups in the order of the options'
 // table (OptionGroup).
 enum ControlId : int {
-  kButGenMap = 100, kButGenBsp, kButRun, kButSetup, kButAbout, kButExit, kStatusBar, kFirstRadio = 1000
+  kButGenMap = IDM_GEN_MAP, kButGenBsp = IDM_GEN_BSP, kButRun = IDM_RUN, kButSetup, kButAbout, kButExit, kStatusBar,
+  kFirstRadio = 1000
 };
 
 // The option groups in the table's order, the windows' reading order.
@@ -34,15 +36,6 @@ class MainWindow : public Window, public shell::MainView {
   ~MainWindow() override;
 
   shell::Session& Session() { return *S; }
-  // The six item indexes as the radio buttons show them.
-  int ItemIndex(OptionGroup group) const;
-  // The status bar's text, and its fields on the right: the running step
-  // while a compile runs, then the last level's seed ("Seed N").
-  std::string StatusText() const { return PartText(0); }
-  std::string StepText() const { return PartText(StepPart()); }
-  std::string SeedText() const { return PartText(SeedPart()); }
-  HWND Control(int id) const { return GetDlgItem(Hwnd, id); }
-
   CompileOutputWindow& CompileOutput() { return *Output; }
   // It opens after the first level; Ctrl+E and a click on the seed show it again.
   LevelWindow& Level() { return *LevelView; }
@@ -68,9 +61,7 @@ class MainWindow : public Window, public shell::MainView {
  private:
   // The status bar's parts for the fields shown now, and their texts.
   void ShowStatusFields();
-  int StepPart() const { return Shown.Step.empty() ? -1 : 1; }
-  int SeedPart() const { return Shown.Seed.empty() ? -1 : (StepPart() < 0 ? 1 : 2); }
-  std::string PartText(int part) const;
+  int SeedPart() const { return Shown.Seed.empty() ? -1 : (Shown.Step.empty() ? 1 : 2); }
   void AddTooltips();
 
   shell::MainState Shown;

@@ -87,14 +87,7 @@ void SetupDialog::Store(shell::FolderKind kind) {
 int SetupDialog::NoteHeight(int noteId) const {
   const std::wstring text = Widen(WindowText(Item(noteId)));
   if (text.empty()) return 0;
-  const UINT dpi = Dpi();
-  RECT rect{0, 0, Scale(kFieldWidth, dpi), 0};
-  const HDC dc = GetDC(Hwnd);
-  const HGDIOBJ previous = SelectObject(dc, NormalFont());
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, previous);
-  ReleaseDC(Hwnd, dc);
-  return MulDiv(rect.bottom, 96, static_cast<int>(dpi)) + 1;
+  return MulDiv(TextSize(NormalFont(), text, Scale(kFieldWidth, Dpi())).cy, 96, static_cast<int>(Dpi())) + 1;
 }
 
 void SetupDialog::LayOut() {
@@ -117,39 +110,27 @@ void SetupDialog::LayOut() {
   SetClientSize(kClientWidth, y);
 }
 
-// Takes what the fields hold, however the dialog ends.
-void SetupDialog::Close() {
-  for (const Row& row : kRows) Store(row.Kind);
-  Done = true;
-}
-
 LRESULT SetupDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const int id = LOWORD(wParam);
-  switch (message) {
-    case WM_COMMAND:
-      // A typed folder counts once the field is left, not at every key.
-      if (HIWORD(wParam) == EN_KILLFOCUS) {
-        Store(RowWith(id).Kind);
-      } else if (id == kQuality && HIWORD(wParam) == CBN_SELCHANGE) {
-        const auto chosen = SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
-        S.ChooseQuality(shell::QualityTable().at(static_cast<std::size_t>(chosen)).Quality);
-      } else if (id == kBrowseTool || id == kBrowseHL) {
-        const Row& row = RowWith(id);
-        if (const auto folder = Choose ? Choose(Hwnd, row.ChooserTitle, WindowText(Item(row.Field))) : std::nullopt) {
-          SetItemText(row.Field, *folder);
-          Store(row.Kind);
-        }
-      } else if (id == kButClose) {
-        Close();
-      } else {
-        break;
-      }
-      return 0;
-    case WM_CLOSE:
-      Close();
-      return 0;
+  const bool command = message == WM_COMMAND;
+  if (message == WM_CLOSE || (command && id == kButClose)) {  // however it ends, what the fields hold counts
+    for (const Row& row : kRows) Store(row.Kind);
+    Done = true;
+  } else if (command && HIWORD(wParam) == EN_KILLFOCUS) {  // a typed folder counts once the field is left
+    Store(RowWith(id).Kind);
+  } else if (command && id == kQuality && HIWORD(wParam) == CBN_SELCHANGE) {
+    const auto chosen = SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0);
+    S.ChooseQuality(shell::QualityTable().at(static_cast<std::size_t>(chosen)).Quality);
+  } else if (command && (id == kBrowseTool || id == kBrowseHL)) {
+    const Row& row = RowWith(id);
+    if (const auto folder = Choose ? Choose(Hwnd, row.ChooserTitle, WindowText(Item(row.Field))) : std::nullopt) {
+      SetItemText(row.Field, *folder);
+      Store(row.Kind);
+    }
+  } else {
+    return Window::HandleMessage(message, wParam, lParam);
   }
-  return Window::HandleMessage(message, wParam, lParam);
+  return 0;
 }
 
 }  // namespace win

@@ -35,7 +35,6 @@ class SetupDialog : public Dialog {
  private:
   // Gives the field's folder to the session and shows its note.
   void Store(shell::FolderKind kind);
-  void Close();
   // Places the rows below each other, each note as tall as its text.
   void LayOut();
   int NoteHeight(int noteId) const;

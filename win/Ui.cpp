@@ -36,14 +36,15 @@ Font MessageFont(UINT dpi, int pixelHeight, bool bold) {
   return Font(CreateFontIndirectW(&font));
 }
 
-SIZE TextExtent(HWND control, const std::wstring& text) {
-  const HDC dc = GetDC(control);
-  const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+SIZE TextSize(HFONT font, const std::wstring& text, int wrapWidth) {
+  const HDC dc = GetDC(nullptr);
+  const HGDIOBJ previous = SelectObject(dc, font);
+  RECT rect{0, 0, wrapWidth, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+            DT_CALCRECT | DT_NOPREFIX | (wrapWidth ? DT_WORDBREAK : DT_SINGLELINE));
   SelectObject(dc, previous);
-  ReleaseDC(control, dc);
-  return size;
+  ReleaseDC(nullptr, dc);
+  return {rect.right, rect.bottom};
 }
 
 Window::~Window() {
@@ -249,18 +250,11 @@ void Dialog::Run(const std::function<void(HWND)>& shown) {
   ShowWindow(Hwnd, SW_SHOW);
   SetFocus(Item(IDOK));
   if (shown) shown(Hwnd);
-  MSG message;
-  bool quit = false;
-  while (!Done && Hwnd) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      quit = true;
-      break;
-    }
-    DispatchMessageFor(message, owner, nullptr);
-  }
+  MSG message{};
+  while (!Done && Hwnd && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageFor(message, owner, nullptr);
   // Enabled before the dialog goes, so that the owner is activated again.
   EnableWindow(owner, TRUE);
-  if (quit) PostQuitMessage(static_cast<int>(message.wParam));
+  if (message.message == WM_QUIT) PostQuitMessage(static_cast<int>(message.wParam));
 }
 
 void ShowMessage(HWND owner, const std::string& caption, const std::string& text) {
@@ -268,14 +262,11 @@ void ShowMessage(HWND owner, const std::string& caption, const std::string& text
 }
 
 void DispatchMessageFor(MSG& message, HWND main, HACCEL accelerators) {
-  // Keyboard navigation in whichever of the program's windows has the focus;
-  // the main window's shortcuts work in the windows it owns too.
   const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   const bool ours = root && (root == main || GetWindow(root, GW_OWNER) == main);
   if (ours && accelerators && TranslateAcceleratorW(main, accelerators, &message)) return;
-  // Escape in a window other than the main one closes it as its close box
-  // does, even where the focused control (a multi-line text box) would keep
-  // the key.
+  // Escape closes as the close box does, even where the focused control (a
+  // multi-line text box) would keep the key.
   if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && root && root != main)
     return static_cast<void>(SendMessageW(root, WM_CLOSE, 0, 0));
   if (root && IsDialogMessageW(root, &message)) return;

@@ -33,8 +33,9 @@ using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 // The system's message font at dpi; pixelHeight (at 96 DPI) replaces its
 // size when given, and bold its weight.
 Font MessageFont(UINT dpi, int pixelHeight = 0, bool bold = false);
-// The size of text in control's font.
-SIZE TextExtent(HWND control, const std::wstring& text);
+// The size of text in font, on one line or wrapped to wrapWidth pixels.
+SIZE TextSize(HFONT font, const std::wstring& text, int wrapWidth = 0);
+inline HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)); }
 
 // How a control's text looks: the message font, or that at another height
 // (96-DPI pixels) or bold, or a fixed-pitch font as tall, for tool output.
@@ -54,6 +55,7 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   HWND Handle() const { return Hwnd; }
+  HWND Item(int id) const { return GetDlgItem(Hwnd, id); }
   // The DPI the window is laid out for: its monitor's.
   UINT Dpi() const { return CurrentDpi; }
 
@@ -80,7 +82,6 @@ class Window {
   // Gives a control another 96-DPI rectangle, kept for later layouts.
   void MoveControl(int id, RECT rect96);
   HFONT NormalFont() const { return Normal.get(); }
-  HWND Item(int id) const { return GetDlgItem(Hwnd, id); }
   void SetItemText(int id, const std::string& text) const { SetDlgItemTextW(Hwnd, id, Widen(text).c_str()); }
 
   // The control that gets the focus back when the window is activated again

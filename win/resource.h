@@ -5,7 +5,8 @@
 #define IDA_MAIN 2
 #define IDM_SHOW_OUTPUT 40001
 #define IDM_SHOW_LEVEL 40002
-// The action buttons' access keys, from every window of the program.
-#define IDM_GEN_MAP 40003
-#define IDM_GEN_BSP 40004
-#define IDM_RUN 40005
+// The action buttons' access keys, from every window of the program: the
+// buttons' own commands.
+#define IDM_GEN_MAP 100
+#define IDM_GEN_BSP 101
+#define IDM_RUN 102

@@ -1,8 +1,7 @@
 // Stands in for a map compile tool and for the game under the name it is
 // copied to. Each run appends "NAME|ARGUMENTS|FOLDER" to calls.log beside the
-// program and prints a line. A file "fail-NAME" beside it makes it fail,
-// "crash-NAME" end as a crash would (status 0xC0000005), "hang-NAME" wait a
-// minute (to be stopped), "flood-NAME" print lines without end,
+// program and prints a line. A file "crash-NAME" beside it makes it end as a
+// crash would (status 0xC0000005), "flood-NAME" print lines without end,
 // "count-NAME" print a progress counter as SDHLT does; a bsp tool leaves
 // MAP.bsp beside the map.
 
@@ -29,17 +28,12 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("fake tool %ls working\n", name.c_str());
   std::fflush(stdout);
 
-  if (fs::exists(dir / (L"hang-" + name))) Sleep(60000);
   if (fs::exists(dir / (L"crash-" + name))) return static_cast<int>(0xC0000005u);
   while (fs::exists(dir / (L"flood-" + name))) std::printf("a line of output\n");
   if (fs::exists(dir / (L"count-" + name))) {
     std::printf("BasePortalVis:\n");
     for (int i = 0; i < 328; ++i) std::printf("\r%6d / %5d", i, 328);
     std::printf("\r%60s\r (0.01 seconds)\n", "");
-  }
-  if (fs::exists(dir / (L"fail-" + name))) {
-    std::printf("fake tool %ls: failing on purpose\n", name.c_str());
-    return 3;
   }
   if (argc > 1 && name.find(L"bsp") != std::wstring::npos)
     std::ofstream(fs::path(std::wstring(argv[argc - 1]) + L".bsp"), std::ios::binary) << "BSP";

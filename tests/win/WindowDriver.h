@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <functional>
@@ -16,6 +18,24 @@
 namespace win_test {
 
 inline void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+// The texts of a status bar's parts, left to right.
+inline std::vector<std::string> StatusParts(HWND bar) {
+  std::vector<std::string> parts(static_cast<std::size_t>(SendMessageW(bar, SB_GETPARTS, 0, 0)));
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    std::wstring text(LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, i, 0)) + 1, L'\0');
+    text.resize(LOWORD(SendMessageW(bar, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(text.data()))));
+    parts[i] = win::Narrow(text);
+  }
+  return parts;
+}
+
+// Which of the radio buttons numbered from firstId on is checked; -1: none.
+inline int CheckedRadio(HWND window, int firstId) {
+  for (int id = firstId; GetDlgItem(window, id); ++id)
+    if (IsDlgButtonChecked(window, id) == BST_CHECKED) return id - firstId;
+  return -1;
+}
 
 // What stops the captions of window's buttons (push and radio buttons, check
 // and group boxes) from showing whole at dpi, one line each: a caption wider
@@ -44,7 +64,7 @@ inline std::vector<std::string> CaptionProblems(HWND window, UINT dpi) {
       room = rect.right - win::Scale(16, dpi);
     else if ((type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON || type == BS_AUTOCHECKBOX) && !(style & BS_PUSHLIKE))
       room = rect.right - GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) - win::Scale(5, dpi);
-    const SIZE size = win::TextExtent(control, text);
+    const SIZE size = win::TextSize(win::FontOf(control), text);
     const std::string name = win::Narrow(text) + " at " + std::to_string(dpi) + " dpi: ";
     if (font.lfHeight != message.lfHeight)
       problems.push_back(name + "font height " + std::to_string(font.lfHeight) + ", not " +
