@@ -53,17 +53,23 @@ TEST(PosixPlan, RunsEachToolInToolDirOnTheMapWithTheQualitysArguments) {
   MakePrograms(setup.ToolDir, {"sdHLCSG", "sdHLBSP"});
   using Q = shell::CompileQuality;
   const std::string map = setup.AppDir + "/quorvel";
-  // The other qualities' arguments: Fast's (ZHLT) in tst_Session, Full's in
-  // tst_CliCompile and WindowsPlan above, SDHLT's -fast below.
-  const auto normal = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir, Q::Normal}, 3);
-  ASSERT_TRUE(normal.Ok()) << normal.Error();
-  ASSERT_EQ(normal->Steps.size(), 4u);
-  for (const shell::CompileStep& step : normal->Steps) {
-    EXPECT_EQ(step.Process.Program, setup.ToolDir + "/" + step.Name);
-    EXPECT_EQ(step.Process.Arguments, (std::vector<std::string>{"-threads", "3", map})) << step.Name;
-    EXPECT_EQ(step.Process.WorkingDirectory, setup.ToolDir);
+  // Fast changes RAD's arguments only, Full VIS's and RAD's: which ones, for
+  // ZHLT, the session (Fast) and the command line and Windows plan (Full)
+  // show; SDHLT's -fast below.
+  for (const Q quality : {Q::Normal, Q::Fast, Q::Full}) {
+    const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir, quality}, 3);
+    ASSERT_TRUE(plan.Ok()) << plan.Error();
+    ASSERT_EQ(plan->Steps.size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+      const shell::CompileStep& step = plan->Steps[i];
+      EXPECT_EQ(step.Process.Program, setup.ToolDir + "/" + step.Name);
+      EXPECT_EQ(step.Process.WorkingDirectory, setup.ToolDir);
+      if (quality == Q::Normal || i < 2 || (quality == Q::Fast && i == 2)) {
+        EXPECT_EQ(step.Process.Arguments, (std::vector<std::string>{"-threads", "3", map})) << step.Name;
+      }
+    }
+    EXPECT_EQ(plan->Header, std::string("Compile quality: ") + shell::SpecOf(quality).Caption);
   }
-  EXPECT_EQ(normal->Header, "Compile quality: Normal");
   MakePrograms(setup.ToolDir, {"sdHLRAD", "sdHLVIS"});
   const auto plan = shell::MakePosixPlan({"quorvel", setup.AppDir, setup.ToolDir, setup.HLDir, Q::Fast}, 3);
   ASSERT_TRUE(plan.Ok()) << plan.Error();
